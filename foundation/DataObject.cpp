@@ -1,0 +1,1 @@
+#include "DataObject.h"

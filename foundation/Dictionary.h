@@ -1,0 +1,40 @@
+#pragma once
+
+#include "Value.h"
+
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+// A string-keyed map that keeps insertion order, as property lists do.
+class Dictionary {
+public:
+    using Entry = std::pair<std::string, Value>;
+
+    Dictionary() = default;
+    Dictionary(std::initializer_list<Entry> entries);
+
+    std::size_t size() const { return m_entries.size(); }
+    bool empty() const { return m_entries.empty(); }
+    bool contains(const std::string& key) const { return m_index.count(key) != 0; }
+    // nil when absent.
+    Value get(const std::string& key) const;
+    // Replaces in place when present, else appends.
+    void set(const std::string& key, Value value);
+    // Setting nil removes the key, as the original's setValue:forKey: did.
+    void setOrRemove(const std::string& key, Value value);
+    bool remove(const std::string& key);
+    void clear();
+
+    std::vector<std::string> keys() const;
+    std::vector<Entry>::const_iterator begin() const { return m_entries.begin(); }
+    std::vector<Entry>::const_iterator end() const { return m_entries.end(); }
+
+    // Equal when both hold the same keys with equal values, whatever their order.
+    bool operator==(const Dictionary& other) const;
+
+private:
+    std::vector<Entry> m_entries;
+    std::unordered_map<std::string, std::size_t> m_index;
+};

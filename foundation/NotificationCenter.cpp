@@ -1,0 +1,1 @@
+#include "NotificationCenter.h"

@@ -1,0 +1,1 @@
+#include "UserDefaults.h"

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "Dictionary.h"
+#include "Error.h"
+#include "Value.h"
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// One settings domain persisted as an XML property list, over a volatile
+// registration domain. Every write notifies observers before it returns.
+class UserDefaults {
+public:
+    using Observer = std::function<void(const std::string& key, const Value& value)>;
+    using Token = unsigned long;
+
+    // Posted after every change, as the original's defaults-did-change notification.
+    static constexpr const char* kDidChangeNotification = "NSUserDefaultsDidChangeNotification";
+
+    // $XDG_CONFIG_HOME/vendrel/settings.plist, or ~/.config/vendrel/settings.plist.
+    static std::filesystem::path defaultFilePath();
+    // The program's shared instance on the default path.
+    static UserDefaults& standard();
+
+    // Reads the file when it exists. A file that cannot be parsed is moved aside as
+    // "<name>.corrupt-<time>" with a log line, and the domain starts empty.
+    explicit UserDefaults(std::filesystem::path file);
+
+    const std::filesystem::path& filePath() const { return m_file; }
+
+    void registerDefaults(const Dictionary& defaults);
+    const Dictionary& registeredDefaults() const { return m_registered; }
+
+    // Stored value, else registered value, else nil.
+    Value objectForKey(const std::string& key) const;
+    bool isStored(const std::string& key) const { return m_stored.contains(key); }
+    bool isPresent(const std::string& key) const { return !objectForKey(key).isNil(); }
+    const Dictionary& storedValues() const { return m_stored; }
+
+    // Typed reads with the original's coercions; the fallback when absent or of a
+    // kind that has no such value.
+    bool boolForKey(const std::string& key, bool fallback = false) const;
+    long long integerForKey(const std::string& key, long long fallback = 0) const;
+    double doubleForKey(const std::string& key, double fallback = 0) const;
+    std::string stringForKey(const std::string& key, const std::string& fallback = {}) const;
+    std::vector<Value> arrayForKey(const std::string& key) const;
+    Dictionary dictionaryForKey(const std::string& key) const;
+
+    // Setting nil removes the stored value. Each write persists and notifies.
+    void setObject(const std::string& key, Value value);
+    void removeObject(const std::string& key) { setObject(key, Value()); }
+    // Several keys in one write and one save; observers hear of each key.
+    void setObjects(const Dictionary& values);
+
+    // Writes the file atomically; on failure logs and keeps the values in memory.
+    bool synchronize(Error* error = nullptr);
+    // Reads the file again, dropping unsaved changes; observers hear of changed keys.
+    void reload();
+
+    // Per-key observation; the current value is delivered at once.
+    Token observe(const std::string& key, Observer observer);
+    // Every change of any key.
+    Token observeAll(Observer observer);
+    void removeObserver(Token token);
+
+    // When off, writes stay in memory until synchronize() (command-line mode saves nothing).
+    void setPersistent(bool persistent) { m_persistent = persistent; }
+    bool isPersistent() const { return m_persistent; }
+
+private:
+    void load();
+    void notify(const std::string& key, const Value& value);
+
+    std::filesystem::path m_file;
+    Dictionary m_registered;
+    Dictionary m_stored;
+    bool m_persistent = true;
+    struct Registration {
+        Token token;
+        std::string key; // empty: all keys
+        std::shared_ptr<Observer> observer;
+    };
+    std::vector<Registration> m_observers;
+    Token m_next = 1;
+};

@@ -1,0 +1,1 @@
+#include "Value.h"
