@@ -1,1 +1,45 @@
 #include "DateObject.h"
+
+#include "Value.h"
+
+#include <cmath>
+#include <ctime>
+#include <functional>
+
+namespace {
+// 2001-01-01 00:00:00 UTC in Unix time.
+constexpr double kReferenceDateUnixTime = 978307200.0;
+}
+
+std::string DateObject::description() const
+{
+    const std::time_t unixTime = static_cast<std::time_t>(std::floor(m_seconds + kReferenceDateUnixTime));
+    std::tm parts{};
+    gmtime_r(&unixTime, &parts);
+    char text[64];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S +0000", &parts);
+    return text;
+}
+
+bool DateObject::isEqual(const Object& other) const
+{
+    const auto* date = dynamic_cast<const DateObject*>(&other);
+    return date && date->m_seconds == m_seconds;
+}
+
+std::size_t DateObject::hash() const
+{
+    return std::hash<double>()(m_seconds);
+}
+
+Value DateObject::valueForKey(const std::string& key) const
+{
+    if (key == "timeIntervalSinceReferenceDate")
+        return Value::real(m_seconds);
+    return Object::valueForKey(key);
+}
+
+bool DateObject::isSafeKey(const std::string& key) const
+{
+    return key == "timeIntervalSinceReferenceDate" || key == "description" || key == "self";
+}

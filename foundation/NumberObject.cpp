@@ -1,1 +1,101 @@
 #include "NumberObject.h"
+
+#include "Value.h"
+
+#include <array>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <set>
+
+namespace {
+
+const std::set<std::string> kSafeKeys = {"boolValue", "intValue", "integerValue", "doubleValue", "floatValue",
+                                         "stringValue", "description", "self"};
+
+// The shortest "%g" form that reads back as the same double.
+std::string shortestDouble(double d)
+{
+    if (std::isnan(d))
+        return "nan";
+    if (std::isinf(d))
+        return d < 0 ? "-inf" : "inf";
+    std::array<char, 64> buffer{};
+    for (int precision = 1; precision <= 17; ++precision) {
+        std::snprintf(buffer.data(), buffer.size(), "%.*g", precision, d);
+        if (std::strtod(buffer.data(), nullptr) == d)
+            break;
+    }
+    return buffer.data();
+}
+
+} // namespace
+
+NumberObject::NumberObject(double d)
+    : m_type(Type::Double)
+    , m_integer(0)
+    , m_double(d)
+{
+    if (std::isfinite(d) && d >= static_cast<double>(LLONG_MIN) && d < static_cast<double>(LLONG_MAX))
+        m_integer = static_cast<long long>(d);
+    else if (std::isfinite(d))
+        m_integer = d < 0 ? LLONG_MIN : LLONG_MAX;
+}
+
+std::string NumberObject::description() const
+{
+    return m_type == Type::Double ? shortestDouble(m_double) : std::to_string(m_integer);
+}
+
+bool NumberObject::isEqual(const Object& other) const
+{
+    const auto* number = dynamic_cast<const NumberObject*>(&other);
+    if (!number)
+        return false;
+    if (m_type != Type::Double && number->m_type != Type::Double)
+        return m_integer == number->m_integer;
+    return m_double == number->m_double;
+}
+
+std::size_t NumberObject::hash() const
+{
+    return std::hash<double>()(m_double);
+}
+
+Value NumberObject::valueForKey(const std::string& key) const
+{
+    if (key == "boolValue")
+        return Value::boolean(boolValue());
+    if (key == "intValue")
+        return Value::integer(intValue());
+    if (key == "integerValue")
+        return Value::integer(m_integer);
+    if (key == "doubleValue" || key == "floatValue")
+        return Value::real(m_double);
+    if (key == "stringValue")
+        return Value(description());
+    return Object::valueForKey(key);
+}
+
+bool NumberObject::isSafeKey(const std::string& key) const
+{
+    return kSafeKeys.count(key) != 0;
+}
+
+bool NumberObject::boolValue() const
+{
+    return m_type == Type::Double ? m_double != 0.0 : m_integer != 0;
+}
+
+long long NumberObject::integerValue() const
+{
+    return m_integer;
+}
+
+int NumberObject::intValue() const
+{
+    // Truncates to 32 bits as the original's int accessor does.
+    return static_cast<int>(static_cast<unsigned long long>(m_integer) & 0xFFFFFFFFull);
+}

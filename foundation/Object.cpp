@@ -1,1 +1,61 @@
 #include "Object.h"
+
+#include "Exception.h"
+#include "Value.h"
+
+#include <cstdio>
+#include <functional>
+
+std::string Object::description() const
+{
+    char address[32];
+    std::snprintf(address, sizeof address, "%p", static_cast<const void*>(this));
+    return "<" + className() + ": " + address + ">";
+}
+
+std::size_t Object::hash() const
+{
+    return std::hash<const void*>()(this);
+}
+
+Value Object::objectForKeyedSubscript(const std::string&) const
+{
+    return {};
+}
+
+Value Object::valueForKey(const std::string& key) const
+{
+    if (key == "self")
+        return Value(shared_from_this());
+    if (key == "description")
+        return Value(description());
+    return {};
+}
+
+bool Object::isSafeKey(const std::string&) const
+{
+    return false;
+}
+
+bool Object::boolValue() const
+{
+    unrecognizedSelector("boolValue");
+}
+
+long long Object::integerValue() const
+{
+    unrecognizedSelector("integerValue");
+}
+
+double Object::doubleValue() const
+{
+    unrecognizedSelector("doubleValue");
+}
+
+void Object::unrecognizedSelector(const char* selector) const
+{
+    char address[32];
+    std::snprintf(address, sizeof address, "%p", static_cast<const void*>(this));
+    throw Exception(kInvalidArgumentException,
+                    "-[" + className() + " " + selector + "]: unrecognized selector sent to instance " + address);
+}
