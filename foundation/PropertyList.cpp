@@ -1,1 +1,286 @@
 #include "PropertyList.h"
+
+#include "DateObject.h"
+#include "Dictionary.h"
+#include "NumberObject.h"
+
+#include <plist/plist.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <memory>
+#include <optional>
+
+namespace propertylist {
+namespace {
+
+enum ErrorCode : long {
+    kNotAPropertyList = 1,
+    kUnreadableFile = 2,
+    kNoPropertyListForm = 3,
+    kTooLarge = 4,
+};
+
+// The key under which keyed archives spell a UID in XML.
+constexpr const char* kUidKey = "CF$UID";
+
+struct PlistDeleter {
+    void operator()(plist_t node) const { plist_free(node); }
+};
+using PlistPtr = std::unique_ptr<void, PlistDeleter>;
+
+struct MallocDeleter {
+    void operator()(void* p) const { std::free(p); }
+};
+
+void setError(Error* error, long code, std::string message)
+{
+    if (error)
+        *error = Error{kErrorDomain, code, std::move(message)};
+}
+
+// libplist 2.2 keeps one 64-bit integer kind and remembers only internally whether a
+// value above INT64_MAX was unsigned; its XML writer shows which, so ask it.
+bool isUnsignedAboveSignedRange(plist_t node)
+{
+    PlistPtr copy(plist_copy(node));
+    char* xml = nullptr;
+    std::uint32_t length = 0;
+    plist_to_xml(copy.get(), &xml, &length);
+    if (!xml)
+        return false;
+    const std::string text(xml, length);
+    plist_to_xml_free(xml);
+    return text.find("<integer>-") == std::string::npos;
+}
+
+Value integerFromNode(plist_t node)
+{
+    std::uint64_t raw = 0;
+    plist_get_uint_val(node, &raw);
+    if (raw > static_cast<std::uint64_t>(std::numeric_limits<long long>::max()) && isUnsignedAboveSignedRange(node))
+        return Value::real(static_cast<double>(raw)); // beyond our integers: keep the magnitude
+    return Value::integer(static_cast<long long>(raw));
+}
+
+Value valueFromNode(plist_t node)
+{
+    switch (plist_get_node_type(node)) {
+    case PLIST_BOOLEAN: {
+        std::uint8_t b = 0;
+        plist_get_bool_val(node, &b);
+        return Value::boolean(b != 0);
+    }
+    case PLIST_UINT:
+        return integerFromNode(node);
+    case PLIST_REAL: {
+        double d = 0;
+        plist_get_real_val(node, &d);
+        return Value::real(d);
+    }
+    case PLIST_STRING:
+    case PLIST_KEY: {
+        char* s = nullptr;
+        plist_get_string_val(node, &s);
+        std::unique_ptr<char, MallocDeleter> owned(s);
+        return Value(std::string(s ? s : ""));
+    }
+    case PLIST_DATA: {
+        char* bytes = nullptr;
+        std::uint64_t length = 0;
+        plist_get_data_val(node, &bytes, &length);
+        std::unique_ptr<char, MallocDeleter> owned(bytes);
+        const auto* begin = reinterpret_cast<const std::uint8_t*>(bytes);
+        return Value::data(bytes ? std::vector<std::uint8_t>(begin, begin + length) : std::vector<std::uint8_t>{});
+    }
+    case PLIST_DATE: {
+        std::int32_t sec = 0;
+        std::int32_t usec = 0;
+        plist_get_date_val(node, &sec, &usec);
+        return Value::date(static_cast<double>(sec) + static_cast<double>(usec) / 1e6);
+    }
+    case PLIST_ARRAY: {
+        const std::uint32_t count = plist_array_get_size(node);
+        std::vector<Value> items;
+        items.reserve(count);
+        for (std::uint32_t i = 0; i < count; ++i)
+            items.push_back(valueFromNode(plist_array_get_item(node, i)));
+        return Value(std::move(items));
+    }
+    case PLIST_DICT: {
+        Dictionary entries;
+        plist_dict_iter it = nullptr;
+        plist_dict_new_iter(node, &it);
+        std::unique_ptr<void, MallocDeleter> ownedIter(it);
+        for (;;) {
+            char* key = nullptr;
+            plist_t item = nullptr;
+            plist_dict_next_item(node, it, &key, &item);
+            if (!key)
+                break;
+            std::unique_ptr<char, MallocDeleter> ownedKey(key);
+            entries.set(key, valueFromNode(item));
+        }
+        return Value(std::move(entries));
+    }
+    case PLIST_UID: {
+        std::uint64_t uid = 0;
+        plist_get_uid_val(node, &uid);
+        return Value(Dictionary{{kUidKey, Value::integer(static_cast<long long>(uid))}});
+    }
+    default:
+        return {};
+    }
+}
+
+std::optional<plist_t> dateNode(double seconds)
+{
+    const double whole = std::floor(seconds);
+    if (!std::isfinite(seconds) || whole < std::numeric_limits<std::int32_t>::min()
+        || whole > std::numeric_limits<std::int32_t>::max())
+        return std::nullopt;
+    auto sec = static_cast<std::int32_t>(whole);
+    auto usec = static_cast<std::int32_t>(std::lround((seconds - whole) * 1e6));
+    if (usec >= 1000000) {
+        if (sec == std::numeric_limits<std::int32_t>::max())
+            return std::nullopt;
+        ++sec;
+        usec = 0;
+    }
+    return plist_new_date(sec, usec);
+}
+
+// nullptr, with the Error set, when something inside has no property-list form.
+PlistPtr nodeFromValue(const Value& value, Error* error)
+{
+    switch (value.kind()) {
+    case Value::Kind::Number: {
+        const NumberObject* n = value.number();
+        switch (n->type()) {
+        case NumberObject::Type::Boolean:
+            return PlistPtr(plist_new_bool(n->boolValue()));
+        case NumberObject::Type::Integer:
+            return PlistPtr(plist_new_uint(static_cast<std::uint64_t>(n->integerValue())));
+        case NumberObject::Type::Double:
+            return PlistPtr(plist_new_real(n->doubleValue()));
+        }
+        break;
+    }
+    case Value::Kind::String:
+        return PlistPtr(plist_new_string(value.string()->c_str()));
+    case Value::Kind::Data: {
+        const auto& bytes = *value.bytes();
+        return PlistPtr(plist_new_data(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    }
+    case Value::Kind::Date: {
+        const double seconds = value.as<DateObject>()->secondsSinceReferenceDate();
+        if (auto node = dateNode(seconds))
+            return PlistPtr(*node);
+        setError(error, kNoPropertyListForm, "The date " + value.description() + " is out of the property-list range.");
+        return nullptr;
+    }
+    case Value::Kind::Array: {
+        PlistPtr array(plist_new_array());
+        for (const Value& item : *value.array()) {
+            PlistPtr child = nodeFromValue(item, error);
+            if (!child)
+                return nullptr;
+            plist_array_append_item(array.get(), child.release());
+        }
+        return array;
+    }
+    case Value::Kind::Dictionary: {
+        PlistPtr dict(plist_new_dict());
+        for (const auto& [key, item] : *value.dictionary()) {
+            PlistPtr child = nodeFromValue(item, error);
+            if (!child)
+                return nullptr;
+            plist_dict_set_item(dict.get(), key.c_str(), child.release());
+        }
+        return dict;
+    }
+    case Value::Kind::Nil:
+    case Value::Kind::Null:
+    case Value::Kind::Object:
+        break;
+    }
+    const std::string kind = value.isNil() ? std::string("nil") : value.object()->className();
+    setError(error, kNoPropertyListForm, "A value of kind " + kind + " has no property-list form.");
+    return nullptr;
+}
+
+Value readBytes(const char* bytes, std::size_t length, Error* error)
+{
+    if (length > std::numeric_limits<std::uint32_t>::max()) {
+        setError(error, kTooLarge, "The property list is too large.");
+        return {};
+    }
+    plist_t root = nullptr;
+    if (length > 0)
+        plist_from_memory(bytes, static_cast<std::uint32_t>(length), &root);
+    PlistPtr owned(root);
+    Value value = root ? valueFromNode(root) : Value();
+    if (value.isNil())
+        setError(error, kNotAPropertyList, "The data is not a property list.");
+    return value;
+}
+
+} // namespace
+
+Value read(const std::vector<std::uint8_t>& bytes, Error* error)
+{
+    return readBytes(reinterpret_cast<const char*>(bytes.data()), bytes.size(), error);
+}
+
+Value read(const std::string& bytes, Error* error)
+{
+    return readBytes(bytes.data(), bytes.size(), error);
+}
+
+Value readFile(const std::filesystem::path& path, Error* error)
+{
+    std::error_code ec;
+    std::ifstream in;
+    if (std::filesystem::is_regular_file(path, ec))
+        in.open(path, std::ios::binary);
+    std::string bytes;
+    if (in.is_open())
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (!in.is_open() || in.bad()) {
+        setError(error, kUnreadableFile, "The file " + path.string() + " cannot be read.");
+        return {};
+    }
+    return read(bytes, error);
+}
+
+std::string writeXml(const Value& value, Error* error)
+{
+    PlistPtr root = nodeFromValue(value, error);
+    if (!root)
+        return {};
+    char* xml = nullptr;
+    std::uint32_t length = 0;
+    plist_to_xml(root.get(), &xml, &length);
+    std::string text(xml ? xml : "", xml ? length : 0);
+    plist_to_xml_free(xml);
+    return text;
+}
+
+std::vector<std::uint8_t> writeBinary(const Value& value, Error* error)
+{
+    PlistPtr root = nodeFromValue(value, error);
+    if (!root)
+        return {};
+    char* bin = nullptr;
+    std::uint32_t length = 0;
+    plist_to_bin(root.get(), &bin, &length);
+    const auto* begin = reinterpret_cast<const std::uint8_t*>(bin);
+    std::vector<std::uint8_t> bytes(begin, bin ? begin + length : begin);
+    plist_to_bin_free(bin);
+    return bytes;
+}
+
+} // namespace propertylist

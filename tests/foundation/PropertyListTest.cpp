@@ -1,1 +1,208 @@
+#include "foundation/DateObject.h"
+#include "foundation/Dictionary.h"
+#include "foundation/NumberObject.h"
+#include "foundation/PropertyList.h"
+#include "TemporaryFolder.h"
+
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <limits>
+
+namespace {
+
+enum class Format { Xml, Binary };
+
+Value roundTrip(const Value& value, Format format)
+{
+    Error error;
+    Value back;
+    if (format == Format::Xml) {
+        const std::string xml = propertylist::writeXml(value, &error);
+        EXPECT_FALSE(xml.empty()) << error.message;
+        back = propertylist::read(xml, &error);
+    } else {
+        const auto bytes = propertylist::writeBinary(value, &error);
+        EXPECT_FALSE(bytes.empty()) << error.message;
+        back = propertylist::read(bytes, &error);
+    }
+    EXPECT_FALSE(back.isNil()) << error.message;
+    return back;
+}
+
+NumberObject::Type numberType(const Value& v)
+{
+    EXPECT_TRUE(v.isNumber()) << v.description();
+    return v.number() ? v.number()->type() : NumberObject::Type::Integer;
+}
+
+class PropertyListRoundTrip : public ::testing::TestWithParam<Format> {};
+
+TEST_P(PropertyListRoundTrip, NumbersKeepTheirKindAndValue)
+{
+    const std::vector<Value> integers{Value::integer(0), Value::integer(1), Value::integer(-1), Value::integer(-42),
+        Value::integer(3000000000LL), Value::integer(std::numeric_limits<long long>::max()),
+        Value::integer(std::numeric_limits<long long>::min())};
+    for (const Value& n : integers) {
+        const Value back = roundTrip(n, GetParam());
+        EXPECT_EQ(numberType(back), NumberObject::Type::Integer) << n.description();
+        EXPECT_EQ(back.integerValue(), n.integerValue());
+    }
+    for (double d : {0.1, -2.5, 3.0, 1e300, -1e-300}) {
+        const Value back = roundTrip(Value::real(d), GetParam());
+        EXPECT_EQ(numberType(back), NumberObject::Type::Double) << d;
+        EXPECT_EQ(back.doubleValue(), d);
+    }
+    for (bool b : {true, false}) {
+        const Value back = roundTrip(Value::boolean(b), GetParam());
+        EXPECT_EQ(numberType(back), NumberObject::Type::Boolean);
+        EXPECT_EQ(back.boolValue(), b);
+    }
+}
+
+TEST_P(PropertyListRoundTrip, StringsKeepEveryCharacter)
+{
+    for (const char* text : {"", "plain", "<tag> & \"quotes\" 'apos'", "Grüße, ÿ, Ελληνικά, 日本語",
+             "\xF0\x9F\x98\x80 and \xF0\x9D\x84\x9E beyond the BMP", "  leading and trailing  ", "line\nbreak\ttab"}) {
+        const Value back = roundTrip(Value(text), GetParam());
+        ASSERT_TRUE(back.isString());
+        EXPECT_EQ(*back.string(), text);
+    }
+}
+
+TEST_P(PropertyListRoundTrip, DataAndDates)
+{
+    std::vector<std::uint8_t> all;
+    for (int i = 0; i < 256; ++i)
+        all.push_back(static_cast<std::uint8_t>(i));
+    for (const auto& bytes : {std::vector<std::uint8_t>{}, all}) {
+        const Value back = roundTrip(Value::data(bytes), GetParam());
+        ASSERT_TRUE(back.isData());
+        EXPECT_EQ(*back.bytes(), bytes);
+    }
+    for (double seconds : {0.0, 60.0, -86400.0, 700000000.0}) {
+        const Value back = roundTrip(Value::date(seconds), GetParam());
+        ASSERT_TRUE(back.isDate());
+        EXPECT_DOUBLE_EQ(back.as<DateObject>()->secondsSinceReferenceDate(), seconds);
+    }
+}
+
+TEST_P(PropertyListRoundTrip, DictionariesKeepTheirKeyOrder)
+{
+    const Dictionary inner{{"z", Value::integer(1)}, {"a", Value::integer(2)}, {"m", Value::integer(3)}};
+    const Dictionary outer{{"zeta", Value(inner)}, {"alpha", Value("x")}, {"Mid", Value::boolean(true)},
+        {"ünïcode", Value::real(1.5)}, {"", Value("empty key")}};
+    const Value back = roundTrip(Value(outer), GetParam());
+    ASSERT_TRUE(back.isDictionary());
+    EXPECT_EQ(back.dictionary()->keys(), outer.keys());
+    EXPECT_EQ(back.dictionary()->get("zeta").dictionary()->keys(), inner.keys());
+    EXPECT_EQ(back, Value(outer));
+}
+
+TEST_P(PropertyListRoundTrip, EmptyContainersAndDeepNesting)
+{
+    const Value empties(std::vector<Value>{Value(std::vector<Value>{}), Value(Dictionary{}),
+        Value(Dictionary{{"a", Value(std::vector<Value>{})}})});
+    EXPECT_EQ(roundTrip(empties, GetParam()), empties);
+
+    Value nested("bottom");
+    for (int depth = 0; depth < 300; ++depth)
+        nested = depth % 2 ? Value(std::vector<Value>{nested}) : Value(Dictionary{{"level", nested}});
+    const Value back = roundTrip(nested, GetParam());
+    EXPECT_EQ(back, nested);
+    Value walk = back;
+    for (int depth = 299; depth >= 0; --depth)
+        walk = depth % 2 ? walk.array()->front() : walk.dictionary()->get("level");
+    EXPECT_EQ(walk, Value("bottom"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, PropertyListRoundTrip, ::testing::Values(Format::Xml, Format::Binary));
+
+TEST(PropertyListRead, HandWrittenXml)
+{
+    const std::string xml = R"(<?xml version="1.0" encoding="UTF-8"?>
+<plist version="1.0">
+<dict>
+  <key>negative</key><integer>-7</integer>
+  <key>huge</key><integer>18446744073709551615</integer>
+  <key>when</key><date>2001-01-01T00:01:00Z</date>
+  <key>text</key><string>caf&#233; &amp; 🎨</string>
+  <key>flag</key><false/>
+  <key>bytes</key><data>AAEC/w==</data>
+</dict>
+</plist>)";
+    Error error;
+    const Value v = propertylist::read(xml, &error);
+    ASSERT_TRUE(v.isDictionary()) << error.message;
+    const Dictionary& d = *v.dictionary();
+    EXPECT_EQ(d.keys(), (std::vector<std::string>{"negative", "huge", "when", "text", "flag", "bytes"}));
+    EXPECT_EQ(d.get("negative").integerValue(), -7);
+    // Unsigned values past the signed range keep their magnitude.
+    EXPECT_EQ(numberType(d.get("huge")), NumberObject::Type::Double);
+    EXPECT_DOUBLE_EQ(d.get("huge").doubleValue(), 18446744073709551615.0);
+    EXPECT_DOUBLE_EQ(d.get("when").as<DateObject>()->secondsSinceReferenceDate(), 60.0);
+    EXPECT_EQ(*d.get("text").string(), "café & 🎨");
+    EXPECT_EQ(numberType(d.get("flag")), NumberObject::Type::Boolean);
+    EXPECT_EQ(*d.get("bytes").bytes(), (std::vector<std::uint8_t>{0, 1, 2, 255}));
+}
+
+TEST(PropertyListRead, BinaryKeepsFractionalDates)
+{
+    const Value back = roundTrip(Value::date(12.25), Format::Binary);
+    EXPECT_DOUBLE_EQ(back.as<DateObject>()->secondsSinceReferenceDate(), 12.25);
+}
+
+TEST(PropertyListRead, GarbageIsAnError)
+{
+    for (const std::string& bytes : {std::string(), std::string("not a plist"),
+             std::string("<?xml version=\"1.0\"?><plist><dict><key>a</key>"), std::string("bplist00\x01\x02", 10)}) {
+        Error error;
+        EXPECT_TRUE(propertylist::read(bytes, &error).isNil());
+        EXPECT_EQ(error.domain, propertylist::kErrorDomain);
+        EXPECT_FALSE(error.message.empty());
+    }
+}
+
+TEST(PropertyListRead, Files)
+{
+    const TemporaryFolder folder;
+    const auto file = folder / "a.plist";
+    const Value value(Dictionary{{"k", Value(std::vector<Value>{Value::integer(1), Value("two")})}});
+    std::ofstream(file) << propertylist::writeXml(value);
+    EXPECT_EQ(propertylist::readFile(file), value);
+
+    Error error;
+    EXPECT_TRUE(propertylist::readFile(folder / "missing.plist", &error).isNil());
+    EXPECT_EQ(error.domain, propertylist::kErrorDomain);
+    error = {};
+    EXPECT_TRUE(propertylist::readFile(folder.path(), &error).isNil());
+    EXPECT_FALSE(error.message.empty());
+}
+
+class OpaqueObject final : public Object {};
+
+TEST(PropertyListWrite, ValuesWithoutAFormAreErrors)
+{
+    const std::vector<Value> unwritable{Value(), Value::null(), Value(std::make_shared<OpaqueObject>()),
+        Value(std::vector<Value>{Value::integer(1), Value::null()}),
+        Value(Dictionary{{"deep", Value(Dictionary{{"x", Value(std::make_shared<OpaqueObject>())}})}}),
+        Value::date(1e12)};
+    for (const Value& v : unwritable) {
+        Error error;
+        EXPECT_TRUE(propertylist::writeXml(v, &error).empty()) << v.description();
+        EXPECT_EQ(error.domain, propertylist::kErrorDomain);
+        error = {};
+        EXPECT_TRUE(propertylist::writeBinary(v, &error).empty());
+        EXPECT_FALSE(error.message.empty());
+    }
+}
+
+TEST(PropertyListWrite, XmlIsAPlistDocument)
+{
+    const std::string xml = propertylist::writeXml(Value(Dictionary{{"a", Value::integer(-5)}}));
+    EXPECT_NE(xml.find("<?xml"), std::string::npos);
+    EXPECT_NE(xml.find("<key>a</key>"), std::string::npos);
+    EXPECT_NE(xml.find("<integer>-5</integer>"), std::string::npos);
+}
+
+} // namespace
