@@ -1,1 +1,68 @@
 #include "Log.h"
+
+#include <iostream>
+#include <mutex>
+
+namespace logging {
+namespace {
+
+std::mutex& sinkMutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+
+Sink& currentSink()
+{
+    static Sink sink;
+    return sink;
+}
+
+void writeToStandardError(const std::string& line)
+{
+    std::cerr << line << '\n' << std::flush;
+}
+
+} // namespace
+
+void log(const std::string& line)
+{
+    Sink sink;
+    {
+        std::lock_guard lock(sinkMutex());
+        sink = currentSink();
+    }
+    // Called outside the lock so that a sink may log in turn.
+    if (sink)
+        sink(line);
+    else
+        writeToStandardError(line);
+}
+
+Sink setSink(Sink sink)
+{
+    std::lock_guard lock(sinkMutex());
+    Sink previous = std::move(currentSink());
+    currentSink() = std::move(sink);
+    return previous;
+}
+
+Capture::Capture()
+{
+    m_previous = setSink([this](const std::string& line) { m_lines.push_back(line); });
+}
+
+Capture::~Capture()
+{
+    setSink(std::move(m_previous));
+}
+
+bool Capture::contains(const std::string& text) const
+{
+    for (const std::string& line : m_lines)
+        if (line.find(text) != std::string::npos)
+            return true;
+    return false;
+}
+
+} // namespace logging

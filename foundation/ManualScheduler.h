@@ -22,6 +22,9 @@ public:
     std::size_t pendingCount() const;
 
 private:
+    // Runs the earliest entry when it falls due by `time`; false when none does.
+    bool runNextDueBy(double time);
+
     struct Timer {
         double due;
         double interval; // 0 for a one-shot timer
