@@ -1,1 +1,387 @@
 #include "UserDefaults.h"
+
+#include "Exception.h"
+#include "Log.h"
+#include "NotificationCenter.h"
+#include "PropertyList.h"
+#include "StringUtils.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <optional>
+#include <fcntl.h>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr const char* kConfigHomeVariable = "XDG_CONFIG_HOME";
+constexpr const char* kHomeVariable = "HOME";
+constexpr const char* kConfigFolder = ".config";
+constexpr const char* kAppFolder = "vendrel";
+constexpr const char* kFileName = "settings.plist";
+constexpr const char* kCorruptSuffix = ".corrupt-";
+constexpr const char* kTimestampFormat = "%Y%m%d-%H%M%S";
+constexpr const char* kNonPropertyListReason = "Attempt to insert non-property list object %@ for key %@";
+constexpr const char* kNotADictionary = "Its root is not a dictionary.";
+constexpr const char* kMovedAsideLog = "Could not read the settings file %@. %@ Moved it aside to %@ and started with default settings.";
+constexpr const char* kKeptInPlaceLog = "Could not read the settings file %@. %@ Could not move it aside either (%@), so it is left as it is and settings are not saved.";
+constexpr const char* kKeptInPlaceError = "The unreadable settings file %@ is kept in place and not overwritten";
+constexpr const char* kCannotCreateFolderError = "Could not create the settings folder %@: %@";
+constexpr const char* kCannotSaveError = "Could not save the settings to %@: %@";
+constexpr const char* kKeptInMemoryLog = "%@. The settings are kept in memory.";
+
+enum ErrorCode : long {
+    kCannotCreateFolder = 1,
+    kCannotWriteFile = 2,
+    kNoPropertyListForm = 3,
+    kUnreadableFileInPlace = 4,
+};
+
+bool isPropertyList(const Value& value)
+{
+    switch (value.kind()) {
+    case Value::Kind::Number:
+    case Value::Kind::String:
+    case Value::Kind::Data:
+    case Value::Kind::Date:
+        return true;
+    case Value::Kind::Array:
+        return std::all_of(value.array()->begin(), value.array()->end(), isPropertyList);
+    case Value::Kind::Dictionary:
+        return std::all_of(value.dictionary()->begin(), value.dictionary()->end(),
+            [](const Dictionary::Entry& entry) { return isPropertyList(entry.second); });
+    case Value::Kind::Nil:
+    case Value::Kind::Null:
+    case Value::Kind::Object:
+        break;
+    }
+    return false;
+}
+
+void requirePropertyList(const std::string& key, const Value& value)
+{
+    if (!value.isNil() && !isPropertyList(value))
+        throw Exception(kInvalidArgumentException, strings::format(kNonPropertyListReason, {value, Value(key)}));
+}
+
+bool coercible(const Value& value)
+{
+    return value.isNumber() || value.isString();
+}
+
+std::string timestamp()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, kTimestampFormat, &local);
+    return text;
+}
+
+std::string systemMessage(int code)
+{
+    return std::error_code(code, std::generic_category()).message();
+}
+
+// A descriptor closed when it goes out of scope.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    ~FileDescriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int get() const { return m_fd; }
+    // Closes now, reporting failure (a delayed write error shows here).
+    bool close()
+    {
+        const int fd = m_fd;
+        m_fd = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int m_fd;
+};
+
+bool writeAll(int fd, const std::string& text)
+{
+    std::size_t written = 0;
+    while (written < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + written, text.size() - written);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        written += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Writes through a temporary file in the same folder and renames it over the target,
+// so that a reader sees the old file or the new one, never a torn one. Returns the
+// reason on failure.
+std::optional<std::string> writeAtomically(const std::filesystem::path& file, const std::string& text)
+{
+    const std::filesystem::path folder = file.parent_path().empty() ? "." : file.parent_path();
+    std::string temporary = (folder / ("." + file.filename().string() + ".XXXXXX")).string();
+    FileDescriptor fd(::mkstemp(temporary.data()));
+    if (fd.get() < 0)
+        return systemMessage(errno);
+    const bool written = writeAll(fd.get(), text) && ::fsync(fd.get()) == 0;
+    const int writeErrno = errno;
+    if (!fd.close() || !written) {
+        const int code = written ? errno : writeErrno;
+        ::unlink(temporary.c_str());
+        return systemMessage(code);
+    }
+    if (::rename(temporary.c_str(), file.c_str()) != 0) {
+        const int code = errno;
+        ::unlink(temporary.c_str());
+        return systemMessage(code);
+    }
+    // The rename itself is durable only once the folder is synced.
+    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0)
+        ::fsync(dir.get());
+    return std::nullopt;
+}
+
+} // namespace
+
+std::filesystem::path UserDefaults::defaultFilePath()
+{
+    // The XDG rules ignore a relative XDG_CONFIG_HOME.
+    const char* configHome = std::getenv(kConfigHomeVariable);
+    if (configHome && *configHome && std::filesystem::path(configHome).is_absolute())
+        return std::filesystem::path(configHome) / kAppFolder / kFileName;
+    std::filesystem::path home;
+    if (const char* fromEnvironment = std::getenv(kHomeVariable); fromEnvironment && *fromEnvironment)
+        home = fromEnvironment;
+    else if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir)
+        home = entry->pw_dir;
+    return home / kConfigFolder / kAppFolder / kFileName;
+}
+
+UserDefaults& UserDefaults::standard()
+{
+    static UserDefaults defaults(defaultFilePath());
+    return defaults;
+}
+
+UserDefaults::UserDefaults(std::filesystem::path file)
+    : m_file(std::move(file))
+{
+    m_stored = load();
+}
+
+Dictionary UserDefaults::load()
+{
+    m_fileKeptInPlace = false;
+    std::error_code ec;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(m_file, ec)))
+        return {};
+    Error error;
+    const Value root = propertylist::readFile(m_file, &error);
+    if (const Dictionary* values = root.dictionary())
+        return *values;
+    moveAside(root.isNil() ? error.message : kNotADictionary);
+    return {};
+}
+
+void UserDefaults::moveAside(const std::string& reason)
+{
+    const std::string base = m_file.string() + kCorruptSuffix + timestamp();
+    std::filesystem::path aside = base;
+    std::error_code ec;
+    for (int n = 1; std::filesystem::exists(std::filesystem::symlink_status(aside, ec)); ++n)
+        aside = base + "-" + std::to_string(n);
+    std::filesystem::rename(m_file, aside, ec);
+    if (ec) {
+        m_fileKeptInPlace = true;
+        logging::log(strings::format(kKeptInPlaceLog, {Value(m_file.string()), Value(reason), Value(ec.message())}));
+        return;
+    }
+    logging::log(strings::format(kMovedAsideLog, {Value(m_file.string()), Value(reason), Value(aside.string())}));
+}
+
+void UserDefaults::registerDefaults(const Dictionary& defaults)
+{
+    std::vector<std::string> changed;
+    for (const auto& [key, value] : defaults) {
+        if (!isStored(key) && !(m_registered.get(key) == value))
+            changed.push_back(key);
+        m_registered.set(key, value);
+    }
+    if (!changed.empty())
+        didChange(changed);
+}
+
+Value UserDefaults::objectForKey(const std::string& key) const
+{
+    if (Value stored = m_stored.get(key))
+        return stored;
+    return m_registered.get(key);
+}
+
+bool UserDefaults::boolForKey(const std::string& key, bool fallback) const
+{
+    const Value value = objectForKey(key);
+    return coercible(value) ? value.boolValue() : fallback;
+}
+
+long long UserDefaults::integerForKey(const std::string& key, long long fallback) const
+{
+    const Value value = objectForKey(key);
+    return coercible(value) ? value.integerValue() : fallback;
+}
+
+double UserDefaults::doubleForKey(const std::string& key, double fallback) const
+{
+    const Value value = objectForKey(key);
+    return coercible(value) ? value.doubleValue() : fallback;
+}
+
+std::string UserDefaults::stringForKey(const std::string& key, const std::string& fallback) const
+{
+    const Value value = objectForKey(key);
+    if (const std::string* text = value.string())
+        return *text;
+    return value.isNumber() ? value.description() : fallback;
+}
+
+std::vector<Value> UserDefaults::arrayForKey(const std::string& key) const
+{
+    const Value value = objectForKey(key);
+    return value.array() ? *value.array() : std::vector<Value>{};
+}
+
+Dictionary UserDefaults::dictionaryForKey(const std::string& key) const
+{
+    const Value value = objectForKey(key);
+    return value.dictionary() ? *value.dictionary() : Dictionary{};
+}
+
+void UserDefaults::setObject(const std::string& key, Value value)
+{
+    requirePropertyList(key, value);
+    m_stored.setOrRemove(key, std::move(value));
+    if (m_persistent)
+        synchronize();
+    didChange({key});
+}
+
+void UserDefaults::setObjects(const Dictionary& values)
+{
+    for (const auto& [key, value] : values)
+        requirePropertyList(key, value);
+    for (const auto& [key, value] : values)
+        m_stored.setOrRemove(key, value);
+    if (m_persistent)
+        synchronize();
+    didChange(values.keys());
+}
+
+bool UserDefaults::synchronize(Error* error)
+{
+    Error failure;
+    if (m_fileKeptInPlace) {
+        failure = {kErrorDomain, kUnreadableFileInPlace, strings::format(kKeptInPlaceError, {Value(m_file.string())})};
+    } else {
+        std::error_code ec;
+        if (!m_file.parent_path().empty())
+            std::filesystem::create_directories(m_file.parent_path(), ec);
+        if (ec) {
+            failure = {kErrorDomain, kCannotCreateFolder,
+                strings::format(kCannotCreateFolderError, {Value(m_file.parent_path().string()), Value(ec.message())})};
+        } else {
+            Error plistError;
+            const std::string xml = propertylist::writeXml(Value(m_stored), &plistError);
+            if (xml.empty()) {
+                failure = {kErrorDomain, kNoPropertyListForm, plistError.message};
+            } else if (auto reason = writeAtomically(m_file, xml)) {
+                failure = {kErrorDomain, kCannotWriteFile,
+                    strings::format(kCannotSaveError, {Value(m_file.string()), Value(*reason)})};
+            }
+        }
+    }
+    if (failure.message.empty()) {
+        m_lastSaveFailed = false;
+        return true;
+    }
+    if (!m_lastSaveFailed)
+        logging::log(strings::format(kKeptInMemoryLog, {Value(failure.message)}));
+    m_lastSaveFailed = true;
+    if (error)
+        *error = failure;
+    return false;
+}
+
+void UserDefaults::reload()
+{
+    const Dictionary before = m_stored;
+    m_stored = load();
+    std::vector<std::string> keys = before.keys();
+    for (const std::string& key : m_stored.keys())
+        if (!before.contains(key))
+            keys.push_back(key);
+    std::vector<std::string> changed;
+    for (const std::string& key : keys) {
+        const Value old = before.contains(key) ? before.get(key) : m_registered.get(key);
+        if (!(old == objectForKey(key)))
+            changed.push_back(key);
+    }
+    if (!changed.empty())
+        didChange(changed);
+}
+
+UserDefaults::Token UserDefaults::observe(const std::string& key, Observer observer)
+{
+    const Token token = m_next++;
+    auto shared = std::make_shared<Observer>(std::move(observer));
+    m_observers.push_back({token, false, key, shared});
+    (*shared)(key, objectForKey(key));
+    return token;
+}
+
+UserDefaults::Token UserDefaults::observeAll(Observer observer)
+{
+    const Token token = m_next++;
+    m_observers.push_back({token, true, {}, std::make_shared<Observer>(std::move(observer))});
+    return token;
+}
+
+void UserDefaults::removeObserver(Token token)
+{
+    std::erase_if(m_observers, [token](const Registration& r) { return r.token == token; });
+}
+
+void UserDefaults::didChange(const std::vector<std::string>& keys)
+{
+    for (const std::string& key : keys)
+        notify(key, objectForKey(key));
+    NotificationCenter::defaultCenter().post(kDidChangeNotification, this);
+}
+
+void UserDefaults::notify(const std::string& key, const Value& value)
+{
+    // Observers may add or remove observers: walk a snapshot, skipping those removed meanwhile.
+    const std::vector<Registration> snapshot = m_observers;
+    for (const Registration& registration : snapshot) {
+        if (!registration.allKeys && registration.key != key)
+            continue;
+        const bool stillObserving = std::any_of(m_observers.begin(), m_observers.end(),
+            [&](const Registration& r) { return r.token == registration.token; });
+        if (stillObserving && *registration.observer)
+            (*registration.observer)(key, value);
+    }
+}

@@ -19,6 +19,7 @@ public:
 
     // Posted after every change, as the original's defaults-did-change notification.
     static constexpr const char* kDidChangeNotification = "NSUserDefaultsDidChangeNotification";
+    static constexpr const char* kErrorDomain = "UserDefaultsErrorDomain";
 
     // $XDG_CONFIG_HOME/vendrel/settings.plist, or ~/.config/vendrel/settings.plist.
     static std::filesystem::path defaultFilePath();
@@ -49,7 +50,8 @@ public:
     std::vector<Value> arrayForKey(const std::string& key) const;
     Dictionary dictionaryForKey(const std::string& key) const;
 
-    // Setting nil removes the stored value. Each write persists and notifies.
+    // Setting nil removes the stored value. Each write persists and notifies. A value
+    // with no property-list form raises, as the original did, and nothing changes.
     void setObject(const std::string& key, Value value);
     void removeObject(const std::string& key) { setObject(key, Value()); }
     // Several keys in one write and one save; observers hear of each key.
@@ -71,16 +73,25 @@ public:
     bool isPersistent() const { return m_persistent; }
 
 private:
-    void load();
+    // The stored values of the file; an unreadable file is moved aside first.
+    Dictionary load();
+    void moveAside(const std::string& reason);
+    // Tells observers of each key, then posts kDidChangeNotification.
+    void didChange(const std::vector<std::string>& keys);
     void notify(const std::string& key, const Value& value);
 
     std::filesystem::path m_file;
     Dictionary m_registered;
     Dictionary m_stored;
     bool m_persistent = true;
+    // Set while an unreadable file could not be moved aside: it must not be replaced.
+    bool m_fileKeptInPlace = false;
+    // Only the first of a run of failed saves is logged.
+    bool m_lastSaveFailed = false;
     struct Registration {
         Token token;
-        std::string key; // empty: all keys
+        bool allKeys;
+        std::string key;
         std::shared_ptr<Observer> observer;
     };
     std::vector<Registration> m_observers;

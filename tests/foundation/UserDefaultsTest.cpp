@@ -1,1 +1,308 @@
+#include "foundation/Exception.h"
+#include "foundation/Log.h"
+#include "foundation/NotificationCenter.h"
+#include "foundation/PropertyList.h"
+#include "foundation/UserDefaults.h"
+#include "TemporaryFolder.h"
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string contents(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::vector<fs::path> filesIn(const fs::path& folder)
+{
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(folder))
+        files.push_back(entry.path().filename());
+    return files;
+}
+
+class UserDefaultsTest : public ::testing::Test {
+protected:
+    fs::path file() const { return m_folder / "settings.plist"; }
+    Value fileContents() const { return propertylist::readFile(file()); }
+
+    TemporaryFolder m_folder;
+};
+
+TEST_F(UserDefaultsTest, RegisteredValuesLieBelowStoredOnes)
+{
+    UserDefaults defaults(file());
+    defaults.registerDefaults(Dictionary{{"zoom", Value::integer(8)}, {"format", Value("hex")}});
+
+    EXPECT_TRUE(defaults.isPresent("zoom"));
+    EXPECT_FALSE(defaults.isStored("zoom"));
+    EXPECT_EQ(defaults.objectForKey("zoom"), Value::integer(8));
+    EXPECT_FALSE(defaults.isPresent("unknown"));
+    EXPECT_TRUE(defaults.objectForKey("unknown").isNil());
+
+    defaults.setObject("zoom", Value::integer(12));
+    EXPECT_TRUE(defaults.isStored("zoom"));
+    EXPECT_EQ(defaults.integerForKey("zoom"), 12);
+
+    defaults.removeObject("zoom");
+    EXPECT_FALSE(defaults.isStored("zoom"));
+    EXPECT_EQ(defaults.integerForKey("zoom"), 8);
+
+    // Only stored values reach the file.
+    defaults.setObject("other", Value("x"));
+    EXPECT_EQ(fileContents(), Value(Dictionary{{"other", Value("x")}}));
+}
+
+TEST_F(UserDefaultsTest, TypedGettersCoerceLikeTheOriginal)
+{
+    UserDefaults defaults(file());
+    defaults.setObjects(Dictionary{{"yes", Value("YES")}, {"no", Value("no")}, {"count", Value(" 42")},
+        {"ratio", Value("2.5")}, {"flag", Value::boolean(true)}, {"number", Value::integer(7)},
+        {"list", Value(std::vector<Value>{Value("a")})}, {"map", Value(Dictionary{{"k", Value("v")}})},
+        {"bytes", Value::data({1, 2})}});
+
+    EXPECT_TRUE(defaults.boolForKey("yes"));
+    EXPECT_FALSE(defaults.boolForKey("no", true));
+    EXPECT_EQ(defaults.integerForKey("count"), 42);
+    EXPECT_DOUBLE_EQ(defaults.doubleForKey("ratio"), 2.5);
+    EXPECT_EQ(defaults.integerForKey("flag"), 1);
+    EXPECT_TRUE(defaults.boolForKey("number"));
+    EXPECT_EQ(defaults.stringForKey("number"), "7");
+    EXPECT_EQ(defaults.stringForKey("yes"), "YES");
+
+    // Kinds without the coercion, and absent keys, give the fallback.
+    EXPECT_TRUE(defaults.boolForKey("list", true));
+    EXPECT_EQ(defaults.integerForKey("map", -1), -1);
+    EXPECT_DOUBLE_EQ(defaults.doubleForKey("bytes", 0.5), 0.5);
+    EXPECT_EQ(defaults.stringForKey("list", "fallback"), "fallback");
+    EXPECT_EQ(defaults.integerForKey("absent", 3), 3);
+    EXPECT_EQ(defaults.arrayForKey("list"), std::vector<Value>{Value("a")});
+    EXPECT_TRUE(defaults.arrayForKey("map").empty());
+    EXPECT_EQ(defaults.dictionaryForKey("map").get("k"), Value("v"));
+    EXPECT_TRUE(defaults.dictionaryForKey("list").empty());
+}
+
+TEST_F(UserDefaultsTest, WritesPersistAndReadBackInOrder)
+{
+    {
+        UserDefaults defaults(fs::path(m_folder / "created" / "deeper" / "settings.plist"));
+        defaults.setObject("k", Value::integer(1));
+    }
+    EXPECT_TRUE(fs::exists(m_folder / "created" / "deeper" / "settings.plist"));
+
+    const Dictionary values{{"zeta", Value::real(0.25)}, {"alpha", Value("Grüße 😀")}, {"mid", Value::boolean(false)}};
+    {
+        UserDefaults defaults(file());
+        defaults.setObjects(values);
+    }
+    UserDefaults again(file());
+    EXPECT_EQ(again.storedValues().keys(), values.keys());
+    EXPECT_EQ(Value(again.storedValues()), Value(values));
+    EXPECT_FALSE(again.boolForKey("mid", true));
+}
+
+TEST_F(UserDefaultsTest, NonPersistentWritesWaitForSynchronize)
+{
+    UserDefaults defaults(file());
+    defaults.setPersistent(false);
+    defaults.setObject("k", Value("memory"));
+    EXPECT_FALSE(fs::exists(file()));
+    EXPECT_EQ(defaults.stringForKey("k"), "memory");
+
+    Error error;
+    EXPECT_TRUE(defaults.synchronize(&error)) << error.message;
+    EXPECT_EQ(fileContents(), Value(Dictionary{{"k", Value("memory")}}));
+}
+
+TEST_F(UserDefaultsTest, ValuesWithoutAPropertyListFormAreRefused)
+{
+    UserDefaults defaults(file());
+    defaults.setObject("kept", Value::integer(1));
+    EXPECT_THROW(defaults.setObject("bad", Value::null()), Exception);
+    EXPECT_THROW(defaults.setObjects(Dictionary{{"fine", Value("x")},
+                     {"bad", Value(std::vector<Value>{Value::null()})}}),
+        Exception);
+    EXPECT_EQ(Value(defaults.storedValues()), Value(Dictionary{{"kept", Value::integer(1)}}));
+    EXPECT_EQ(fileContents(), Value(defaults.storedValues()));
+}
+
+TEST_F(UserDefaultsTest, ObserversHearEveryWriteBeforeItReturns)
+{
+    UserDefaults defaults(file());
+    defaults.registerDefaults(Dictionary{{"zoom", Value::integer(8)}});
+    std::vector<std::string> calls;
+    const auto perKey = defaults.observe("zoom", [&](const std::string& key, const Value& value) {
+        calls.push_back("key:" + key + "=" + value.description());
+    });
+    EXPECT_EQ(calls, std::vector<std::string>{"key:zoom=8"});
+    defaults.observeAll([&](const std::string& key, const Value& value) {
+        calls.push_back("all:" + key + "=" + value.description());
+    });
+    int posted = 0;
+    const auto token = NotificationCenter::defaultCenter().addObserver(
+        UserDefaults::kDidChangeNotification, [&](const NotificationCenter::Notification&) { ++posted; }, &defaults);
+
+    calls.clear();
+    defaults.setObject("zoom", Value::integer(4));
+    EXPECT_EQ(calls, (std::vector<std::string>{"key:zoom=4", "all:zoom=4"}));
+    EXPECT_EQ(posted, 1);
+
+    calls.clear();
+    defaults.removeObject("zoom");
+    defaults.setObject("other", Value("x"));
+    EXPECT_EQ(calls, (std::vector<std::string>{"key:zoom=8", "all:zoom=8", "all:other=x"}));
+    EXPECT_EQ(posted, 3);
+
+    calls.clear();
+    defaults.removeObserver(perKey);
+    defaults.setObjects(Dictionary{{"zoom", Value::integer(2)}, {"other", Value("y")}});
+    EXPECT_EQ(calls, (std::vector<std::string>{"all:zoom=2", "all:other=y"}));
+    EXPECT_EQ(posted, 4);
+    NotificationCenter::defaultCenter().removeObserver(token);
+}
+
+TEST_F(UserDefaultsTest, ObserversSeeTheFileAlreadyWrittenAndMayWriteInTurn)
+{
+    UserDefaults defaults(file());
+    std::vector<std::string> seen;
+    defaults.observe("source", [&](const std::string&, const Value& value) {
+        if (value.isNil())
+            return;
+        seen.push_back(fileContents().dictionary()->get("source").description());
+        defaults.setObject("derived", Value(*value.string() + "!"));
+    });
+    defaults.setObject("source", Value("a"));
+    EXPECT_EQ(seen, std::vector<std::string>{"a"});
+    EXPECT_EQ(defaults.stringForKey("derived"), "a!");
+    EXPECT_EQ(fileContents().dictionary()->get("derived"), Value("a!"));
+}
+
+TEST_F(UserDefaultsTest, ReloadTellsObserversOfChangedKeys)
+{
+    UserDefaults defaults(file());
+    defaults.setObjects(Dictionary{{"same", Value::integer(1)}, {"changes", Value::integer(1)}, {"goes", Value("x")}});
+    UserDefaults other(file());
+    other.setObjects(Dictionary{{"changes", Value::integer(2)}, {"goes", Value()}, {"comes", Value("new")}});
+
+    std::vector<std::string> changed;
+    defaults.observeAll([&](const std::string& key, const Value& value) { changed.push_back(key + "=" + value.description()); });
+    defaults.reload();
+    EXPECT_EQ(changed, (std::vector<std::string>{"changes=2", "goes=(null)", "comes=new"}));
+}
+
+TEST_F(UserDefaultsTest, CorruptFileIsMovedAsideAndKept)
+{
+    const std::string garbage = "<?xml version=\"1.0\"?><plist><dict><key>broken";
+    std::ofstream(file()) << garbage;
+
+    logging::Capture log;
+    UserDefaults defaults(file());
+    EXPECT_TRUE(defaults.storedValues().empty());
+    ASSERT_EQ(log.lines().size(), 1u);
+    EXPECT_NE(log.lines().front().find(file().string()), std::string::npos);
+
+    const auto files = filesIn(m_folder.path());
+    ASSERT_EQ(files.size(), 1u);
+    const std::string aside = files.front().string();
+    EXPECT_EQ(aside.rfind("settings.plist.corrupt-", 0), 0u) << aside;
+    EXPECT_EQ(aside.size(), std::string("settings.plist.corrupt-YYYYmmdd-HHMMSS").size()) << aside;
+    EXPECT_EQ(contents(m_folder / aside), garbage);
+    EXPECT_NE(log.lines().front().find(aside), std::string::npos);
+
+    defaults.setObject("fresh", Value::integer(1));
+    EXPECT_EQ(fileContents(), Value(Dictionary{{"fresh", Value::integer(1)}}));
+    EXPECT_EQ(contents(m_folder / aside), garbage);
+}
+
+TEST_F(UserDefaultsTest, FileWhoseRootIsNotADictionaryIsMovedAside)
+{
+    const std::string array = propertylist::writeXml(Value(std::vector<Value>{Value("not settings")}));
+    std::ofstream(file()) << array;
+    UserDefaults first(file());
+    // A second corrupt file in the same second gets a name of its own.
+    std::ofstream(file()) << "garbage";
+    UserDefaults second(file());
+
+    std::vector<std::string> asideContents;
+    for (const auto& name : filesIn(m_folder.path()))
+        asideContents.push_back(contents(m_folder / name));
+    std::sort(asideContents.begin(), asideContents.end());
+    EXPECT_EQ(asideContents, (std::vector<std::string>{array, "garbage"}));
+    EXPECT_TRUE(first.storedValues().empty());
+    EXPECT_TRUE(second.storedValues().empty());
+}
+
+TEST_F(UserDefaultsTest, UnwritableFolderKeepsValuesInMemory)
+{
+    // A folder below a regular file cannot be created, even by root.
+    std::ofstream(m_folder / "plain-file") << "x";
+    UserDefaults defaults(m_folder / "plain-file" / "sub" / "settings.plist");
+
+    logging::Capture log;
+    int notified = 0;
+    defaults.observeAll([&](const std::string&, const Value&) { ++notified; });
+    defaults.setObject("k", Value("kept"));
+    defaults.setObject("k2", Value("also kept"));
+    EXPECT_EQ(notified, 2);
+    EXPECT_EQ(defaults.stringForKey("k"), "kept");
+    EXPECT_EQ(defaults.stringForKey("k2"), "also kept");
+    ASSERT_EQ(log.lines().size(), 1u) << "a run of failures is logged once";
+
+    Error error;
+    EXPECT_FALSE(defaults.synchronize(&error));
+    EXPECT_EQ(error.domain, UserDefaults::kErrorDomain);
+    EXPECT_FALSE(error.message.empty());
+}
+
+TEST_F(UserDefaultsTest, TwoWritersLastSynchronizeWins)
+{
+    UserDefaults first(file());
+    UserDefaults second(file());
+    first.setObject("from", Value("first"));
+    EXPECT_EQ(fileContents(), Value(Dictionary{{"from", Value("first")}}));
+    second.setObject("other", Value("second"));
+    EXPECT_EQ(fileContents(), Value(Dictionary{{"other", Value("second")}}));
+    first.setObject("from", Value("first again"));
+    EXPECT_EQ(fileContents(), Value(Dictionary{{"from", Value("first again")}}));
+
+    for (int i = 0; i < 50; ++i) {
+        (i % 2 ? first : second).setObject("n", Value::integer(i));
+        const Value onDisk = fileContents();
+        ASSERT_TRUE(onDisk.isDictionary()) << "after write " << i;
+        EXPECT_EQ(onDisk.dictionary()->get("n"), Value::integer(i));
+    }
+    // No temporary file is left behind.
+    EXPECT_EQ(filesIn(m_folder.path()), std::vector<fs::path>{"settings.plist"});
+}
+
+TEST(UserDefaultsPath, FollowsXdgConfigHome)
+{
+    const char* savedConfig = std::getenv("XDG_CONFIG_HOME");
+    const std::string previousConfig = savedConfig ? savedConfig : "";
+    const char* savedHome = std::getenv("HOME");
+    const std::string previousHome = savedHome ? savedHome : "";
+
+    ::setenv("XDG_CONFIG_HOME", "/somewhere/config", 1);
+    EXPECT_EQ(UserDefaults::defaultFilePath(), fs::path("/somewhere/config/vendrel/settings.plist"));
+    ::setenv("HOME", "/home/someone", 1);
+    ::setenv("XDG_CONFIG_HOME", "relative/ignored", 1);
+    EXPECT_EQ(UserDefaults::defaultFilePath(), fs::path("/home/someone/.config/vendrel/settings.plist"));
+    ::unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(UserDefaults::defaultFilePath(), fs::path("/home/someone/.config/vendrel/settings.plist"));
+
+    if (savedConfig)
+        ::setenv("XDG_CONFIG_HOME", previousConfig.c_str(), 1);
+    if (savedHome)
+        ::setenv("HOME", previousHome.c_str(), 1);
+}
+
+} // namespace
