@@ -1,0 +1,75 @@
+#include "GRMustacheConfiguration.h"
+
+#include "GRMustacheDescription.h"
+#include "GRMustacheError.h"
+
+#include "foundation/Exception.h"
+
+namespace {
+
+constexpr const char* kInvalidStartDelimiter = "Invalid tagStartDelimiter:";
+constexpr const char* kInvalidEndDelimiter = "Invalid tagEndDelimiter:";
+
+} // namespace
+
+GRMustacheConfiguration::GRMustacheConfiguration() = default;
+
+GRMustacheConfiguration::GRMustacheConfiguration(const GRMustacheConfiguration& other)
+    : m_contentType(other.m_contentType)
+    , m_tagStartDelimiter(other.m_tagStartDelimiter)
+    , m_tagEndDelimiter(other.m_tagEndDelimiter)
+{
+}
+
+GRMustacheConfiguration& GRMustacheConfiguration::operator=(const GRMustacheConfiguration& other)
+{
+    m_contentType = other.m_contentType;
+    m_tagStartDelimiter = other.m_tagStartDelimiter;
+    m_tagEndDelimiter = other.m_tagEndDelimiter;
+    m_locked = false;
+    return *this;
+}
+
+GRMustacheConfiguration& GRMustacheConfiguration::defaultConfiguration()
+{
+    static GRMustacheConfiguration shared;
+    return shared;
+}
+
+std::unique_ptr<GRMustacheConfiguration> GRMustacheConfiguration::configuration()
+{
+    return std::make_unique<GRMustacheConfiguration>();
+}
+
+void GRMustacheConfiguration::assertNotLocked() const
+{
+    if (m_locked)
+        throw mutatedAfterCompilation(description());
+}
+
+void GRMustacheConfiguration::setContentType(GRMustacheContentType contentType)
+{
+    assertNotLocked();
+    m_contentType = contentType;
+}
+
+void GRMustacheConfiguration::setTagStartDelimiter(const std::string& delimiter)
+{
+    assertNotLocked();
+    if (delimiter.empty())
+        throw Exception(kInvalidArgumentException, kInvalidStartDelimiter + delimiter);
+    m_tagStartDelimiter = delimiter;
+}
+
+void GRMustacheConfiguration::setTagEndDelimiter(const std::string& delimiter)
+{
+    assertNotLocked();
+    if (delimiter.empty())
+        throw Exception(kInvalidArgumentException, kInvalidEndDelimiter + delimiter);
+    m_tagEndDelimiter = delimiter;
+}
+
+std::string GRMustacheConfiguration::description() const
+{
+    return addressDescription("GRMustacheConfiguration", this);
+}

@@ -1,0 +1,6 @@
+#include "GRMustacheExpression.h"
+
+bool GRMustacheExpression::acceptVisitor(GRMustacheExpressionVisitor&, Error*) const
+{
+    return true;
+}

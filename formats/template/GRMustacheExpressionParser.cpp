@@ -1,0 +1,209 @@
+#include "GRMustacheExpressionParser.h"
+
+#include "GRMustacheError.h"
+#include "GRMustacheFilteredExpression.h"
+#include "GRMustacheIdentifierExpression.h"
+#include "GRMustacheImplicitIteratorExpression.h"
+#include "GRMustacheScopedExpression.h"
+
+#include "foundation/StringUtils.h"
+
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr const char* kMissingExpression = "Missing expression";
+constexpr const char* kInvalidExpression = "Invalid expression";
+
+enum class State { Initial, LeadingDot, Identifier, AfterDot, AfterIdentifier, AfterCall, Invalid };
+
+bool isWhitespace(char16_t c)
+{
+    return c == u'\t' || c == u'\n' || c == u'\r' || c == u' ';
+}
+
+bool isInvalidInitial(char16_t c)
+{
+    return std::u16string_view(u"#$&(),/<>^{}").find(c) != std::u16string_view::npos;
+}
+
+bool isInvalidAfterLeadingDot(char16_t c)
+{
+    return std::u16string_view(u"#$&./<>^{}").find(c) != std::u16string_view::npos;
+}
+
+bool isInvalidAfterDot(char16_t c)
+{
+    return isWhitespace(c) || std::u16string_view(u"#$&(),./<>^{}").find(c) != std::u16string_view::npos;
+}
+
+// The state machine of one parse.
+class ExpressionBuilder {
+public:
+    explicit ExpressionBuilder(std::u16string_view units) : m_units(units) {}
+
+    GRMustacheExpressionPtr parse(bool* empty)
+    {
+        for (std::size_t i = 0; i < m_units.size() && m_state != State::Invalid; ++i)
+            step(m_units[i], i);
+        return finish(empty);
+    }
+
+private:
+    void step(char16_t c, std::size_t i)
+    {
+        switch (m_state) {
+        case State::Initial:
+            if (isWhitespace(c))
+                return;
+            if (c == u'.') {
+                m_current = GRMustacheImplicitIteratorExpression::expression();
+                m_state = State::LeadingDot;
+            } else if (isInvalidInitial(c)) {
+                m_state = State::Invalid;
+            } else {
+                startIdentifier(i);
+            }
+            return;
+        case State::LeadingDot:
+            if (isWhitespace(c))
+                m_state = State::AfterIdentifier;
+            else if (c == u'(' || c == u')' || c == u',')
+                call(c);
+            else if (isInvalidAfterLeadingDot(c))
+                m_state = State::Invalid;
+            else
+                startIdentifier(i);
+            return;
+        case State::Identifier:
+            if (isWhitespace(c)) {
+                endIdentifier(i);
+                m_state = State::AfterIdentifier;
+            } else if (c == u'(' || c == u')' || c == u',') {
+                endIdentifier(i);
+                call(c);
+            } else if (c == u'.') {
+                endIdentifier(i);
+                m_state = State::AfterDot;
+            }
+            return;
+        case State::AfterDot:
+            if (isInvalidAfterDot(c))
+                m_state = State::Invalid;
+            else
+                startIdentifier(i);
+            return;
+        case State::AfterIdentifier:
+            if (isWhitespace(c))
+                return;
+            if (c == u'(' || c == u')' || c == u',')
+                call(c);
+            else
+                m_state = State::Invalid;
+            return;
+        case State::AfterCall:
+            if (isWhitespace(c))
+                return;
+            if (c == u'(' || c == u')' || c == u',')
+                call(c);
+            else if (c == u'.')
+                m_state = State::AfterDot;
+            else
+                m_state = State::Invalid;
+            return;
+        case State::Invalid:
+            return;
+        }
+    }
+
+    // "(" opens a call on the current expression, ")" applies, "," curries.
+    void call(char16_t c)
+    {
+        if (c == u'(') {
+            m_pendingFilters.push_back(std::move(m_current));
+            m_current.reset();
+            m_state = State::Initial;
+            return;
+        }
+        if (m_pendingFilters.empty()) {
+            m_state = State::Invalid;
+            return;
+        }
+        GRMustacheExpressionPtr filter = std::move(m_pendingFilters.back());
+        m_pendingFilters.pop_back();
+        if (c == u')') {
+            m_current = GRMustacheFilteredExpression::expressionWithFilterExpression(std::move(filter),
+                                                                                     std::move(m_current), false);
+            m_state = State::AfterCall;
+        } else {
+            m_pendingFilters.push_back(GRMustacheFilteredExpression::expressionWithFilterExpression(
+                std::move(filter), std::move(m_current), true));
+            m_current.reset();
+            m_state = State::Initial;
+        }
+    }
+
+    void startIdentifier(std::size_t i)
+    {
+        m_identifierStart = i;
+        m_state = State::Identifier;
+    }
+
+    void endIdentifier(std::size_t i)
+    {
+        std::string identifier = strings::fromUtf16(m_units.substr(m_identifierStart, i - m_identifierStart));
+        if (m_current)
+            m_current = GRMustacheScopedExpression::expressionWithBaseExpression(std::move(m_current),
+                                                                                 std::move(identifier));
+        else
+            m_current = GRMustacheIdentifierExpression::expressionWithIdentifier(std::move(identifier));
+    }
+
+    GRMustacheExpressionPtr finish(bool* empty)
+    {
+        *empty = false;
+        switch (m_state) {
+        case State::Initial:
+            if (m_pendingFilters.empty())
+                *empty = true;
+            return nullptr;
+        case State::Identifier:
+            endIdentifier(m_units.size());
+            [[fallthrough]];
+        case State::LeadingDot:
+        case State::AfterIdentifier:
+        case State::AfterCall:
+            if (!m_pendingFilters.empty())
+                return nullptr;
+            return m_current;
+        case State::AfterDot:
+        case State::Invalid:
+            return nullptr;
+        }
+        return nullptr;
+    }
+
+    std::u16string_view m_units;
+    State m_state = State::Initial;
+    GRMustacheExpressionPtr m_current;
+    std::vector<GRMustacheExpressionPtr> m_pendingFilters;
+    std::size_t m_identifierStart = 0;
+};
+
+} // namespace
+
+GRMustacheExpressionPtr GRMustacheExpressionParser::parseExpression(const std::string& string, bool* empty,
+                                                                    Error* error) const
+{
+    const std::u16string units = strings::toUtf16(string);
+    bool isEmpty = false;
+    GRMustacheExpressionPtr expression = ExpressionBuilder(units).parse(&isEmpty);
+    if (expression)
+        return expression;
+    if (empty)
+        *empty = isEmpty;
+    setMustacheError(error, makeMustacheError(GRMustacheErrorCodeParseError,
+                                              isEmpty ? kMissingExpression : kInvalidExpression));
+    return nullptr;
+}

@@ -1,0 +1,34 @@
+#include "GRMustacheFilteredExpression.h"
+
+#include "GRMustacheExpressionVisitor.h"
+
+GRMustacheExpressionPtr GRMustacheFilteredExpression::expressionWithFilterExpression(
+    GRMustacheExpressionPtr filterExpression, GRMustacheExpressionPtr argumentExpression, bool curried)
+{
+    return std::make_shared<GRMustacheFilteredExpression>(std::move(filterExpression), std::move(argumentExpression),
+                                                          curried);
+}
+
+void GRMustacheFilteredExpression::setToken(GRMustacheTokenPtr token)
+{
+    m_filterExpression->setToken(token);
+    m_argumentExpression->setToken(token);
+    GRMustacheExpression::setToken(std::move(token));
+}
+
+bool GRMustacheFilteredExpression::acceptVisitor(GRMustacheExpressionVisitor& visitor, Error* error) const
+{
+    return visitor.visitFilteredExpression(*this, error);
+}
+
+bool GRMustacheFilteredExpression::isEqual(const GRMustacheExpression& other) const
+{
+    const auto* filtered = dynamic_cast<const GRMustacheFilteredExpression*>(&other);
+    return filtered && expressionsEqual(filtered->m_filterExpression.get(), m_filterExpression.get())
+        && expressionsEqual(filtered->m_argumentExpression.get(), m_argumentExpression.get());
+}
+
+std::size_t GRMustacheFilteredExpression::hash() const
+{
+    return m_filterExpression->hash() ^ m_argumentExpression->hash();
+}

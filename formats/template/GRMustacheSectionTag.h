@@ -1,0 +1,39 @@
+#pragma once
+
+#include "GRMustacheTag.h"
+#include "GRMustacheTemplateAST.h"
+#include "GRMustacheToken.h"
+#include "TextRange.h"
+
+class GRMustacheSectionTag final : public GRMustacheTag {
+public:
+    GRMustacheSectionTag(GRMustacheExpressionPtr expression, bool inverted,
+                         std::shared_ptr<const GRMustacheTemplateText> templateString, TextRange innerRange,
+                         GRMustacheTemplateASTPtr templateAST)
+        : GRMustacheTag(std::move(expression))
+        , m_inverted(inverted)
+        , m_templateString(std::move(templateString))
+        , m_innerRange(innerRange)
+        , m_templateAST(std::move(templateAST)) {}
+    static GRMustacheTemplateASTNodePtr sectionTagWithExpression(GRMustacheExpressionPtr expression, bool inverted,
+        std::shared_ptr<const GRMustacheTemplateText> templateString, TextRange innerRange,
+        GRMustacheTemplateASTPtr templateAST);
+
+    const std::string& templateString() const { return m_templateString->utf8; }
+    TextRange innerRange() const { return m_innerRange; }
+    const GRMustacheTemplateASTPtr& templateAST() const { return m_templateAST; }
+
+    GRMustacheTagType type() const override { return GRMustacheTagTypeSection; }
+    std::string innerTemplateString() const override;
+    bool isInverted() const override { return m_inverted; }
+    bool acceptTemplateASTVisitor(GRMustacheTemplateASTVisitor& visitor, Error* error) const override;
+
+protected:
+    std::string className() const override { return "GRMustacheSectionTag"; }
+
+private:
+    bool m_inverted;
+    std::shared_ptr<const GRMustacheTemplateText> m_templateString;
+    TextRange m_innerRange;
+    GRMustacheTemplateASTPtr m_templateAST;
+};

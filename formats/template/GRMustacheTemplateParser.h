@@ -1,0 +1,43 @@
+#pragma once
+
+#include "GRMustacheToken.h"
+
+#include "foundation/Error.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+class GRMustacheConfiguration;
+class GRMustacheTemplateParserDelegate;
+
+// Cuts a template string into tokens and hands them to its delegate one by one.
+class GRMustacheTemplateParser final {
+public:
+    explicit GRMustacheTemplateParser(const GRMustacheConfiguration& configuration);
+
+    GRMustacheTemplateParserDelegate* delegate() const { return m_delegate; }
+    void setDelegate(GRMustacheTemplateParserDelegate* delegate) { m_delegate = delegate; }
+    const std::string& tagStartDelimiter() const { return m_tagStartDelimiter; }
+    const std::string& tagEndDelimiter() const { return m_tagEndDelimiter; }
+
+    // A null string is reported to the delegate as a missing template.
+    void parseTemplateString(std::shared_ptr<const std::string> templateString, const Value& templateID);
+
+    bool shouldContinueAfterParsingToken(const GRMustacheTokenPtr& token);
+    void failWithParseErrorAtLine(std::size_t line, const std::string& description, const Value& templateID);
+
+    // "Parse error at line N[ of template ID]: description", code 0.
+    static Error parseError(std::size_t line, const Value& templateID, const std::string& description);
+
+    // Name parsers for the compiler; `empty` tells a missing name from an invalid one.
+    static std::optional<std::string> parseTemplateName(const std::string& content, bool* empty, Error* error);
+    static std::optional<std::string> parseInheritableSectionName(const std::string& content, bool* empty,
+                                                                  Error* error);
+    static std::optional<std::string> parsePragma(const std::string& content);
+
+private:
+    GRMustacheTemplateParserDelegate* m_delegate = nullptr;
+    std::string m_tagStartDelimiter;
+    std::string m_tagEndDelimiter;
+};

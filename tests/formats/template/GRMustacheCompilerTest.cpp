@@ -1,0 +1,241 @@
+#include "formats/template/GRMustacheError.h"
+#include "formats/template/GRMustacheExpressionGenerator.h"
+#include "formats/template/GRMustacheInheritablePartialNode.h"
+#include "formats/template/GRMustacheInheritableSectionNode.h"
+#include "formats/template/GRMustachePartialNode.h"
+#include "formats/template/GRMustacheSectionTag.h"
+#include "formats/template/GRMustacheTemplateGenerator.h"
+#include "formats/template/GRMustacheTemplateRepository.h"
+#include "formats/template/GRMustacheTextNode.h"
+#include "formats/template/GRMustacheVariableTag.h"
+
+#include "foundation/Dictionary.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Compiled {
+    GRMustacheTemplateASTPtr ast;
+    Error error;
+};
+
+Compiled compile(const std::string& text, Dictionary partials = {},
+                 GRMustacheContentType contentType = GRMustacheContentTypeHTML)
+{
+    auto repository = GRMustacheTemplateRepository::templateRepositoryWithDictionary(std::move(partials));
+    Compiled result;
+    result.ast = repository->templateASTFromString(text, contentType, {}, &result.error);
+    return result;
+}
+
+std::string errorOf(const std::string& text, Dictionary partials = {})
+{
+    const Compiled result = compile(text, std::move(partials));
+    EXPECT_FALSE(result.ast) << text;
+    return result.error.message;
+}
+
+template <class T>
+const T& nodeAt(const GRMustacheTemplateAST& ast, std::size_t index)
+{
+    const auto* node = dynamic_cast<const T*>(ast.templateASTNodes().at(index).get());
+    if (!node)
+        throw std::runtime_error("unexpected node kind");
+    return *node;
+}
+
+std::string expressionText(const GRMustacheTag& tag)
+{
+    return GRMustacheExpressionGenerator().stringWithExpression(*tag.expression());
+}
+
+} // namespace
+
+TEST(GRMustacheCompiler, TextAndVariables)
+{
+    const Compiled result = compile("a{{x}}b{{{y}}}{{&z}}{{! comment }}");
+    ASSERT_TRUE(result.ast);
+    const GRMustacheTemplateAST& ast = *result.ast;
+    ASSERT_EQ(ast.templateASTNodes().size(), 5u);
+    EXPECT_EQ(nodeAt<GRMustacheTextNode>(ast, 0).text(), "a");
+    const auto& x = nodeAt<GRMustacheVariableTag>(ast, 1);
+    EXPECT_TRUE(x.escapesHTML());
+    EXPECT_EQ(x.type(), GRMustacheTagTypeVariable);
+    EXPECT_EQ(x.description(), "<GRMustacheVariableTag `{{x}}` at line 1>");
+    EXPECT_FALSE(nodeAt<GRMustacheVariableTag>(ast, 3).escapesHTML());
+    EXPECT_FALSE(nodeAt<GRMustacheVariableTag>(ast, 4).escapesHTML());
+    EXPECT_EQ(ast.contentType(), GRMustacheContentTypeHTML);
+}
+
+TEST(GRMustacheCompiler, EmptyTemplateHasNoNodes)
+{
+    const Compiled result = compile("");
+    ASSERT_TRUE(result.ast);
+    EXPECT_FALSE(result.ast->isPlaceholder());
+    EXPECT_TRUE(result.ast->templateASTNodes().empty());
+}
+
+TEST(GRMustacheCompiler, SectionsAndClosingTags)
+{
+    Compiled result = compile("{{#a}}x{{/}}");
+    ASSERT_TRUE(result.ast);
+    result = compile("{{#a}}x{{/a}}");
+    ASSERT_TRUE(result.ast);
+    const auto& section = nodeAt<GRMustacheSectionTag>(*result.ast, 0);
+    EXPECT_FALSE(section.isInverted());
+    EXPECT_EQ(section.innerTemplateString(), "x");
+    EXPECT_EQ(section.innerRange(), (TextRange{6, 1}));
+    EXPECT_EQ(section.type(), GRMustacheTagTypeSection);
+
+    EXPECT_EQ(errorOf("{{#a}}x{{/b}}"), "Parse error at line 1: Unexpected {{/b}} closing tag");
+    EXPECT_EQ(errorOf("{{/a}}"), "Parse error at line 1: Unexpected {{/a}} closing tag");
+    EXPECT_EQ(errorOf("x\n{{#a}}x"), "Parse error at line 2: Unclosed {{#a}} section");
+    EXPECT_EQ(errorOf("{{#a}}{{#b}}{{/a}}"), "Parse error at line 1: Unexpected {{/a}} closing tag");
+    EXPECT_EQ(errorOf("{{#a}}{{/a b}}"), "Parse error at line 1: Invalid expression");
+    EXPECT_EQ(errorOf("{{#}}"), "Parse error at line 1: Missing expression");
+    EXPECT_EQ(errorOf("{{ }}"), "Parse error at line 1: Missing expression");
+    EXPECT_EQ(errorOf("{{a b}}"), "Parse error at line 1: Invalid expression");
+}
+
+TEST(GRMustacheCompiler, ElseSections)
+{
+    Compiled result = compile("{{#a}}yes{{^a}}no{{/a}}");
+    ASSERT_TRUE(result.ast);
+    ASSERT_EQ(result.ast->templateASTNodes().size(), 2u);
+    const auto& yes = nodeAt<GRMustacheSectionTag>(*result.ast, 0);
+    const auto& no = nodeAt<GRMustacheSectionTag>(*result.ast, 1);
+    EXPECT_FALSE(yes.isInverted());
+    EXPECT_EQ(yes.innerTemplateString(), "yes");
+    EXPECT_TRUE(no.isInverted());
+    EXPECT_EQ(no.innerTemplateString(), "no");
+    EXPECT_EQ(expressionText(no), "a");
+
+    result = compile("{{^a}}no{{#}}yes{{/a}}");
+    ASSERT_TRUE(result.ast);
+    EXPECT_TRUE(nodeAt<GRMustacheSectionTag>(*result.ast, 0).isInverted());
+    EXPECT_EQ(nodeAt<GRMustacheSectionTag>(*result.ast, 1).innerTemplateString(), "yes");
+
+    // A "^" on another expression opens a nested section instead.
+    result = compile("{{#a}}{{^b}}{{/b}}{{/a}}");
+    ASSERT_TRUE(result.ast);
+    EXPECT_EQ(result.ast->templateASTNodes().size(), 1u);
+}
+
+TEST(GRMustacheCompiler, NestedSectionsKeepTheirContent)
+{
+    const Compiled result = compile("{{#a}}1{{#b.c}}2{{/b.c}}3{{/a}}");
+    ASSERT_TRUE(result.ast);
+    const auto& outer = nodeAt<GRMustacheSectionTag>(*result.ast, 0);
+    EXPECT_EQ(outer.innerTemplateString(), "1{{#b.c}}2{{/b.c}}3");
+    const GRMustacheTemplateAST& content = *outer.templateAST();
+    ASSERT_EQ(content.templateASTNodes().size(), 3u);
+    EXPECT_EQ(nodeAt<GRMustacheSectionTag>(content, 1).innerTemplateString(), "2");
+    EXPECT_EQ(expressionText(nodeAt<GRMustacheSectionTag>(content, 1)), "b.c");
+}
+
+TEST(GRMustacheCompiler, ContentTypePragmas)
+{
+    Compiled result = compile("text{{%CONTENT_TYPE:TEXT}}{{x}}");
+    ASSERT_TRUE(result.ast);
+    EXPECT_EQ(result.ast->contentType(), GRMustacheContentTypeText);
+    EXPECT_EQ(nodeAt<GRMustacheVariableTag>(*result.ast, 1).contentType(), GRMustacheContentTypeText);
+
+    result = compile("{{%CONTENT_TYPE:HTML}}", {}, GRMustacheContentTypeText);
+    ASSERT_TRUE(result.ast);
+    EXPECT_EQ(result.ast->contentType(), GRMustacheContentTypeHTML);
+
+    EXPECT_EQ(errorOf("{{x}}{{%CONTENT_TYPE:TEXT}}"),
+              "Parse error at line 1: CONTENT_TYPE:TEXT pragma tag must prepend any Mustache variable, section, or "
+              "partial tag.");
+    EXPECT_EQ(errorOf("{{#s}}{{/s}}{{% CONTENT_TYPE:HTML }}"),
+              "Parse error at line 1: CONTENT_TYPE:HTML pragma tag must prepend any Mustache variable, section, or "
+              "partial tag.");
+    EXPECT_TRUE(compile("{{x}}{{%OTHER}}{{%}}").ast);
+}
+
+TEST(GRMustacheCompiler, Partials)
+{
+    EXPECT_EQ(errorOf("{{>}}"), "Parse error at line 1: Missing template name in partial tag");
+    EXPECT_EQ(errorOf("{{>a b}}"), "Parse error at line 1: Invalid template name in partial tag");
+
+    const Compiled missing = compile("{{>missing}}");
+    EXPECT_FALSE(missing.ast);
+    EXPECT_EQ(missing.error.code, GRMustacheErrorCodeTemplateNotFound);
+    EXPECT_EQ(missing.error.message, "No such template: `missing`");
+
+    const Compiled found = compile("{{> p }}", Dictionary{{"p", Value("x{{y}}")}});
+    ASSERT_TRUE(found.ast);
+    const auto& partial = nodeAt<GRMustachePartialNode>(*found.ast, 0);
+    EXPECT_EQ(partial.name(), "p");
+    ASSERT_TRUE(partial.templateAST());
+    EXPECT_EQ(partial.templateAST()->templateASTNodes().size(), 2u);
+}
+
+TEST(GRMustacheCompiler, ErrorsInPartialsNameTheirTemplate)
+{
+    const Compiled result = compile("{{>p}}", Dictionary{{"p", Value("\n{{#a}}")}});
+    EXPECT_FALSE(result.ast);
+    EXPECT_EQ(result.error.message, "Parse error at line 2 of template p: Unclosed {{#a}} section");
+}
+
+TEST(GRMustacheCompiler, RecursivePartialsResolveThroughTheCache)
+{
+    auto repository = GRMustacheTemplateRepository::templateRepositoryWithDictionary(
+        Dictionary{{"a", Value("{{>b}}")}, {"b", Value("{{#x}}{{>a}}{{/x}}")}});
+    Error error;
+    GRMustacheTemplateASTPtr a = repository->templateASTNamed("a", {}, &error);
+    ASSERT_TRUE(a);
+    const auto& toB = nodeAt<GRMustachePartialNode>(*a, 0);
+    const auto& section = nodeAt<GRMustacheSectionTag>(*toB.templateAST(), 0);
+    const auto& backToA = nodeAt<GRMustachePartialNode>(*section.templateAST(), 0);
+    EXPECT_EQ(backToA.templateAST(), a);
+    EXPECT_FALSE(a->isPlaceholder());
+    EXPECT_EQ(repository->templateASTNamed("a", {}, &error), a);
+}
+
+TEST(GRMustacheCompiler, InheritanceStructure)
+{
+    const Dictionary partials{{"layout", Value("<{{$title}}default{{/title}}>")}};
+    const Compiled result = compile("{{<layout}}ignored{{$title}}mine{{/title}}{{/layout}}", partials);
+    ASSERT_TRUE(result.ast);
+    const auto& inheritable = nodeAt<GRMustacheInheritablePartialNode>(*result.ast, 0);
+    EXPECT_EQ(inheritable.partialNode()->name(), "layout");
+    const GRMustacheTemplateAST& overriding = *inheritable.overridingTemplateAST();
+    ASSERT_EQ(overriding.templateASTNodes().size(), 2u);
+    const GRMustacheTemplateASTNodePtr& mine = overriding.templateASTNodes()[1];
+
+    // The layout's own section resolves to the overriding one; other nodes stay.
+    const GRMustacheTemplateAST& layout = *inheritable.partialNode()->templateAST();
+    const GRMustacheTemplateASTNodePtr& defaultSection = layout.templateASTNodes()[1];
+    EXPECT_EQ(inheritable.resolveTemplateASTNode(defaultSection), mine);
+    EXPECT_EQ(inheritable.resolveTemplateASTNode(layout.templateASTNodes()[0]), layout.templateASTNodes()[0]);
+
+    EXPECT_EQ(errorOf("{{$}}"), "Parse error at line 1: Missing inheritable section name in inheritable section tag");
+    EXPECT_EQ(errorOf("{{<}}"), "Parse error at line 1: Missing template name in partial tag");
+    EXPECT_EQ(errorOf("{{$a}}{{/b}}"), "Parse error at line 1: Unexpected {{/b}} closing tag");
+    EXPECT_EQ(errorOf("{{$a}}{{/b c}}"), "Parse error at line 1: Invalid inheritable section name in partial closing tag");
+    EXPECT_EQ(errorOf("{{<layout}}{{/x y}}", partials), "Parse error at line 1: Invalid template name in partial closing tag");
+    EXPECT_EQ(errorOf("{{<layout}}{{/other}}", partials), "Parse error at line 1: Unexpected {{/other}} closing tag");
+    EXPECT_EQ(errorOf("{{<layout}}", partials), "Parse error at line 1: Unclosed {{<layout}} section");
+    EXPECT_EQ(errorOf("{{$a}}", partials), "Parse error at line 1: Unclosed {{$a}} section");
+    EXPECT_EQ(errorOf("{{<nothing}}{{/nothing}}"), "No such template: `nothing`");
+    EXPECT_TRUE(compile("{{$a}}x{{/}}").ast);
+}
+
+TEST(GRMustacheCompiler, InheritedLayoutMustShareTheContentType)
+{
+    const Dictionary partials{{"layout", Value("{{%CONTENT_TYPE:TEXT}}{{$a}}{{/a}}")}};
+    EXPECT_EQ(errorOf("x\n{{<layout}}{{/layout}}", partials), "Parse error at line 2: HTML safety mismatch");
+}
+
+TEST(GRMustacheCompiler, GeneratorRebuildsTheTemplate)
+{
+    auto repository = GRMustacheTemplateRepository::templateRepositoryWithDictionary(
+        Dictionary{{"p", Value("P")}, {"layout", Value("{{$t}}{{/t}}")}});
+    const std::string text = "a{{x.y}}{{&f(z)}}{{#s}}in{{/s}}{{^n}}not{{/n}}{{>p}}{{<layout}}{{$t}}T{{/t}}{{/layout}}";
+    Error error;
+    GRMustacheTemplateASTPtr ast = repository->templateASTFromString(text, GRMustacheContentTypeHTML, {}, &error);
+    ASSERT_TRUE(ast) << error.message;
+    EXPECT_EQ(GRMustacheTemplateGenerator(repository).stringWithTemplateAST(*ast), text);
+}
