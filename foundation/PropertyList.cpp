@@ -13,6 +13,7 @@
 #include <limits>
 #include <memory>
 #include <optional>
+#include <string_view>
 
 namespace propertylist {
 namespace {
@@ -22,7 +23,27 @@ enum ErrorCode : long {
     kUnreadableFile = 2,
     kNoPropertyListForm = 3,
     kTooLarge = 4,
+    kTooDeep = 5,
 };
+
+// libplist's XML reader recurses once per level and overflows the stack on a file
+// nested deeply enough; no real property list comes near this.
+constexpr int kMaximumXmlDepth = 512;
+
+bool xmlNestsTooDeep(std::string_view text)
+{
+    int depth = 0;
+    for (std::size_t open = text.find('<'); open != std::string_view::npos; open = text.find('<', open + 1)) {
+        const std::string_view tag = text.substr(open + 1);
+        if (tag.starts_with("dict>") || tag.starts_with("array>")) {
+            if (++depth > kMaximumXmlDepth)
+                return true;
+        } else if (tag.starts_with("/dict>") || tag.starts_with("/array>")) {
+            --depth;
+        }
+    }
+    return false;
+}
 
 // The key under which keyed archives spell a UID in XML.
 constexpr const char* kUidKey = "CF$UID";
@@ -216,6 +237,11 @@ Value readBytes(const char* bytes, std::size_t length, Error* error)
 {
     if (length > std::numeric_limits<std::uint32_t>::max()) {
         setError(error, kTooLarge, "The property list is too large.");
+        return {};
+    }
+    const std::string_view text(bytes, length);
+    if (!text.starts_with("bplist") && xmlNestsTooDeep(text)) {
+        setError(error, kTooDeep, "The property list is nested too deeply.");
         return {};
     }
     plist_t root = nullptr;

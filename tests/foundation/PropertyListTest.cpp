@@ -163,6 +163,23 @@ TEST(PropertyListRead, GarbageIsAnError)
     }
 }
 
+TEST(PropertyListRead, AbsurdNestingIsAnErrorNotACrash)
+{
+    std::string xml = "<?xml version=\"1.0\"?><plist>";
+    for (int i = 0; i < 100000; ++i)
+        xml += "<array>";
+    Error error;
+    EXPECT_TRUE(propertylist::read(xml, &error).isNil());
+    EXPECT_EQ(error.message, "The property list is nested too deeply.");
+
+    std::string shallow = "<?xml version=\"1.0\"?><plist>";
+    for (int i = 0; i < 100; ++i)
+        shallow += "<array>";
+    for (int i = 0; i < 100; ++i)
+        shallow += "</array>";
+    EXPECT_TRUE(propertylist::read(shallow + "</plist>").isArray());
+}
+
 TEST(PropertyListRead, Files)
 {
     const TemporaryFolder folder;
