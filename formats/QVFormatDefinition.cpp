@@ -1,0 +1,15 @@
+#include "QVFormatDefinition.h"
+
+const std::vector<std::string>& QVFormatDefinition::keys()
+{
+    static const std::vector<std::string> all{kName, kGroup, kColorProfile, kExportFormat,
+                                              kShortFormat, kDisplayFormat, kTarget, kScript};
+    return all;
+}
+
+std::string QVFormatDefinition::string(const std::string& key) const
+{
+    const Value value = m_values.get(key);
+    const std::string* text = value.string();
+    return text ? *text : std::string();
+}
