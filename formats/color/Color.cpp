@@ -190,6 +190,13 @@ int Color::eightBitValue(double component)
     return static_cast<int>(std::clamp(std::roundf(scaled), 0.0f, 255.0f));
 }
 
+double Color::component(std::size_t index) const
+{
+    if (index >= numberOfComponents())
+        throw Exception(kRangeException, "colour component index beyond the colour's components");
+    return m_components[index];
+}
+
 Color Color::colorUsingColorSpace(ColorSpace space) const
 {
     if (space == m_space)
@@ -348,7 +355,7 @@ bool Color::isSame32BitColorAs(const Color& other) const
 
 std::string Color::getPlainHexString() const
 {
-    const bool ownComponents = colorspaces::isRGB(m_space) && colorSpaceName() == colorspaces::colorSpaceName(ColorSpace::SRGB);
+    const bool ownComponents = colorspaces::isRGB(m_space) && colorSpaceName() == colorspaces::kCustomColorSpace;
     const auto [red, green, blue, alpha] = ownComponents ? getRedGreenBlueAlpha() : getWithConversionRedGreenBlueAlpha();
     char text[7];
     std::snprintf(text, sizeof text, "%02X%02X%02X", eightBitValue(red), eightBitValue(green), eightBitValue(blue));

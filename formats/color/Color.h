@@ -49,7 +49,8 @@ public:
     std::string_view colorSpaceName() const { return colorspaces::colorSpaceName(m_space); }
     // Channels plus alpha.
     std::size_t numberOfComponents() const { return colorspaces::channelCount(m_space) + 1; }
-    double component(std::size_t index) const { return m_components.at(index); }
+    // Raises a range exception beyond numberOfComponents().
+    double component(std::size_t index) const;
     double alphaComponent() const { return m_components[numberOfComponents() - 1]; }
     // Any colour with alpha 0 is the clear colour.
     bool isClearColor() const { return alphaComponent() == 0.0; }

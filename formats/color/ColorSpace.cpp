@@ -3,7 +3,6 @@
 namespace colorspaces {
 namespace {
 
-constexpr std::string_view kCustomColorSpace = "NSCustomColorSpace";
 constexpr std::string_view kCalibratedRGBColorSpace = "NSCalibratedRGBColorSpace";
 constexpr std::string_view kDeviceRGBColorSpace = "NSDeviceRGBColorSpace";
 

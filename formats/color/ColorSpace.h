@@ -16,6 +16,9 @@ enum class ColorSpace {
 
 namespace colorspaces {
 
+// The platform's kind shared by sRGB, linear sRGB and the generic spaces.
+inline constexpr std::string_view kCustomColorSpace = "NSCustomColorSpace";
+
 // The name a colour's description starts with, such as "sRGB IEC61966-2.1".
 std::string_view localizedName(ColorSpace space);
 // The platform's kind of space: "NSCustomColorSpace", "NSCalibratedRGBColorSpace", ...

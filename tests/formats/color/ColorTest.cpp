@@ -76,6 +76,9 @@ TEST(ColorEightBit, ColoursThatRoundAlikeAreTheSame)
     EXPECT_FALSE(Color::sRGB(0.5, 0.2, 0.0, 1.0).isSame32BitColorAs(Color::sRGB(0.5, 0.2, 0.0, 0.9)));
     EXPECT_EQ(Color::colorWithHexRGBA("FF800040").getRGBA255String(), "255, 128, 0, 64");
     EXPECT_EQ(Color::sRGB(1.0, 0.5, 0.0).getPlainHexString(), "FF8000");
+    // Generic RGB prints its own components; calibrated RGB is converted to sRGB first.
+    EXPECT_EQ(Color::rgb(ColorSpace::GenericRGB, 1.0, 0.5, 0.0).getPlainHexString(), "FF8000");
+    EXPECT_NE(Color::rgb(ColorSpace::CalibratedRGB, 1.0, 0.5, 0.0).getPlainHexString(), "FF8000");
 }
 
 TEST(ColorComponentByName, ReadsEachModel)
@@ -254,6 +257,7 @@ TEST(ColorSpaces, LinearDeviceAndUnconvertedCopies)
     EXPECT_EQ(Color::gray(0.3).getColorInColorSpace(ColorSpace::SRGB).getRGBAComponents(), (ColorQuad{0.3, 0.3, 0.3, 1}));
     EXPECT_NEAR(Color::sRGB(0.3, 0.3, 0.3).colorUsingColorSpace(ColorSpace::GenericGray).component(0), 0.3, 1e-12);
     EXPECT_THROW(Color::rgb(ColorSpace::GenericCMYK, 0, 0, 0), Exception);
+    EXPECT_THROW(Color::gray(0.3).component(2), Exception);
 }
 
 TEST(ColorSpaces, RasterizingRoundsToEightBitsAndCapsAtOne)
