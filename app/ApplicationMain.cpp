@@ -1,0 +1,6 @@
+#include "ApplicationMain.h"
+
+int applicationMain(int, char**)
+{
+    return 0;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "formats/QVFormatDefinition.h"
+
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+// The process entry: decides between the menu-bar application and command-line
+// mode, leaves the process-wide command-line flag and settings behind, and ends
+// option errors with the usage text.
+class ProcessEntry final {
+public:
+    using ApplicationEntry = std::function<int(int argc, char** argv)>;
+
+    static constexpr const char* kCLIArgument = "cli";
+    static constexpr int kHelpStatus = 0;
+    static constexpr int kOptionErrorStatus = 2;
+
+    // formats: every export format, of which the clipboard ones can be chosen.
+    ProcessEntry(const QVFormatList& formats, ApplicationEntry applicationEntry, std::ostream& output);
+
+    int run(int argc, char** argv);
+
+    static std::vector<std::string> clipboardFormatNames(const QVFormatList& formats);
+    static std::string usageText(const std::string& errorMessage, const std::vector<std::string>& formatNames);
+
+private:
+    std::vector<std::string> m_clipboardFormatNames;
+    ApplicationEntry m_applicationEntry;
+    std::ostream& m_output;
+};
