@@ -27,8 +27,9 @@ constexpr const char* kCorruptSuffix = ".corrupt-";
 constexpr const char* kTimestampFormat = "%Y%m%d-%H%M%S";
 constexpr const char* kNonPropertyListReason = "Attempt to insert non-property list object %@ for key %@";
 constexpr const char* kNotADictionary = "Its root is not a dictionary.";
-constexpr const char* kMovedAsideLog = "Could not read the settings file %@. %@ Moved it aside to %@ and started with default settings.";
-constexpr const char* kKeptInPlaceLog = "Could not read the settings file %@. %@ Could not move it aside either (%@), so it is left as it is and settings are not saved.";
+constexpr const char* kUnreadableLog = "Could not read the settings file %@. %@ Started with default settings; the file is kept and moved aside before settings are saved.";
+constexpr const char* kMovedAsideLog = "Moved the unreadable settings file %@ aside to %@.";
+constexpr const char* kKeptInPlaceLog = "Could not move the unreadable settings file %@ aside (%@ %@), so it is left as it is and settings are not saved.";
 constexpr const char* kKeptInPlaceError = "The unreadable settings file %@ is kept in place and not overwritten";
 constexpr const char* kCannotCreateFolderError = "Could not create the settings folder %@: %@";
 constexpr const char* kCannotSaveError = "Could not save the settings to %@: %@";
@@ -187,6 +188,7 @@ UserDefaults::UserDefaults(std::filesystem::path file)
 Dictionary UserDefaults::load()
 {
     m_fileKeptInPlace = false;
+    m_unreadableReason.clear();
     std::error_code ec;
     if (!std::filesystem::exists(std::filesystem::symlink_status(m_file, ec)))
         return {};
@@ -194,7 +196,8 @@ Dictionary UserDefaults::load()
     const Value root = propertylist::readFile(m_file, &error);
     if (const Dictionary* values = root.dictionary())
         return *values;
-    moveAside(root.isNil() ? error.message : kNotADictionary);
+    m_unreadableReason = root.isNil() ? error.message : kNotADictionary;
+    logging::log(strings::format(kUnreadableLog, {Value(m_file.string()), Value(m_unreadableReason)}));
     return {};
 }
 
@@ -211,7 +214,7 @@ void UserDefaults::moveAside(const std::string& reason)
         logging::log(strings::format(kKeptInPlaceLog, {Value(m_file.string()), Value(reason), Value(ec.message())}));
         return;
     }
-    logging::log(strings::format(kMovedAsideLog, {Value(m_file.string()), Value(reason), Value(aside.string())}));
+    logging::log(strings::format(kMovedAsideLog, {Value(m_file.string()), Value(aside.string())}));
 }
 
 void UserDefaults::registerDefaults(const Dictionary& defaults)
@@ -294,6 +297,10 @@ void UserDefaults::setObjects(const Dictionary& values)
 bool UserDefaults::synchronize(Error* error)
 {
     Error failure;
+    if (!m_unreadableReason.empty()) {
+        moveAside(m_unreadableReason);
+        m_unreadableReason.clear();
+    }
     if (m_fileKeptInPlace) {
         failure = {kErrorDomain, kUnreadableFileInPlace, strings::format(kKeptInPlaceError, {Value(m_file.string())})};
     } else {

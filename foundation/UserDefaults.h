@@ -26,8 +26,9 @@ public:
     // The program's shared instance on the default path.
     static UserDefaults& standard();
 
-    // Reads the file when it exists. A file that cannot be parsed is moved aside as
-    // "<name>.corrupt-<time>" with a log line, and the domain starts empty.
+    // Reads the file when it exists. A file that cannot be parsed is logged and the
+    // domain starts empty; the file stays untouched until the first save moves it
+    // aside as "<name>.corrupt-<time>", so a run that saves nothing changes nothing.
     explicit UserDefaults(std::filesystem::path file);
 
     const std::filesystem::path& filePath() const { return m_file; }
@@ -73,7 +74,7 @@ public:
     bool isPersistent() const { return m_persistent; }
 
 private:
-    // The stored values of the file; an unreadable file is moved aside first.
+    // The stored values of the file; an unreadable one is remembered for moveAside.
     Dictionary load();
     void moveAside(const std::string& reason);
     // Tells observers of each key, then posts kDidChangeNotification.
@@ -86,6 +87,8 @@ private:
     bool m_persistent = true;
     // Set while an unreadable file could not be moved aside: it must not be replaced.
     bool m_fileKeptInPlace = false;
+    // Why the file could not be read, while it still waits to be moved aside.
+    std::string m_unreadableReason;
     // Only the first of a run of failed saves is logged.
     bool m_lastSaveFailed = false;
     struct Registration {

@@ -22,11 +22,12 @@ std::string contents(const fs::path& file)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::vector<fs::path> filesIn(const fs::path& folder)
+std::vector<std::string> filesIn(const fs::path& folder)
 {
-    std::vector<fs::path> files;
+    std::vector<std::string> files;
     for (const auto& entry : fs::directory_iterator(folder))
-        files.push_back(entry.path().filename());
+        files.push_back(entry.path().filename().string());
+    std::sort(files.begin(), files.end());
     return files;
 }
 
@@ -199,7 +200,7 @@ TEST_F(UserDefaultsTest, ReloadTellsObserversOfChangedKeys)
     EXPECT_EQ(changed, (std::vector<std::string>{"changes=2", "goes=(null)", "comes=new"}));
 }
 
-TEST_F(UserDefaultsTest, CorruptFileIsMovedAsideAndKept)
+TEST_F(UserDefaultsTest, CorruptFileIsKeptUntilTheFirstSaveMovesItAside)
 {
     const std::string garbage = "<?xml version=\"1.0\"?><plist><dict><key>broken";
     std::ofstream(file()) << garbage;
@@ -209,17 +210,22 @@ TEST_F(UserDefaultsTest, CorruptFileIsMovedAsideAndKept)
     EXPECT_TRUE(defaults.storedValues().empty());
     ASSERT_EQ(log.lines().size(), 1u);
     EXPECT_NE(log.lines().front().find(file().string()), std::string::npos);
+    // A run that saves nothing leaves the file exactly as it was.
+    ASSERT_EQ(filesIn(m_folder.path()), (std::vector<std::string>{"settings.plist"}));
+    EXPECT_EQ(contents(file()), garbage);
 
+    defaults.setObject("fresh", Value::integer(1));
     const auto files = filesIn(m_folder.path());
-    ASSERT_EQ(files.size(), 1u);
-    const std::string aside = files.front().string();
+    ASSERT_EQ(files.size(), 2u);
+    const std::string aside = files.front() == "settings.plist" ? files.back() : files.front();
     EXPECT_EQ(aside.rfind("settings.plist.corrupt-", 0), 0u) << aside;
     EXPECT_EQ(aside.size(), std::string("settings.plist.corrupt-YYYYmmdd-HHMMSS").size()) << aside;
     EXPECT_EQ(contents(m_folder / aside), garbage);
-    EXPECT_NE(log.lines().front().find(aside), std::string::npos);
-
-    defaults.setObject("fresh", Value::integer(1));
+    EXPECT_NE(log.lines().back().find(aside), std::string::npos);
     EXPECT_EQ(fileContents(), Value(Dictionary{{"fresh", Value::integer(1)}}));
+
+    defaults.setObject("more", Value::integer(2));
+    EXPECT_EQ(filesIn(m_folder.path()).size(), 2u) << "the aside file is made once";
     EXPECT_EQ(contents(m_folder / aside), garbage);
 }
 
@@ -228,17 +234,21 @@ TEST_F(UserDefaultsTest, FileWhoseRootIsNotADictionaryIsMovedAside)
     const std::string array = propertylist::writeXml(Value(std::vector<Value>{Value("not settings")}));
     std::ofstream(file()) << array;
     UserDefaults first(file());
+    EXPECT_TRUE(first.storedValues().empty());
+    EXPECT_TRUE(first.synchronize());
     // A second corrupt file in the same second gets a name of its own.
     std::ofstream(file()) << "garbage";
     UserDefaults second(file());
+    EXPECT_TRUE(second.storedValues().empty());
+    EXPECT_TRUE(second.synchronize());
 
     std::vector<std::string> asideContents;
-    for (const auto& name : filesIn(m_folder.path()))
-        asideContents.push_back(contents(m_folder / name));
+    for (const auto& name : filesIn(m_folder.path())) {
+        if (name != "settings.plist")
+            asideContents.push_back(contents(m_folder / name));
+    }
     std::sort(asideContents.begin(), asideContents.end());
     EXPECT_EQ(asideContents, (std::vector<std::string>{array, "garbage"}));
-    EXPECT_TRUE(first.storedValues().empty());
-    EXPECT_TRUE(second.storedValues().empty());
 }
 
 TEST_F(UserDefaultsTest, UnwritableFolderKeepsValuesInMemory)
@@ -281,7 +291,7 @@ TEST_F(UserDefaultsTest, TwoWritersLastSynchronizeWins)
         EXPECT_EQ(onDisk.dictionary()->get("n"), Value::integer(i));
     }
     // No temporary file is left behind.
-    EXPECT_EQ(filesIn(m_folder.path()), std::vector<fs::path>{"settings.plist"});
+    EXPECT_EQ(filesIn(m_folder.path()), std::vector<std::string>{"settings.plist"});
 }
 
 TEST(UserDefaultsPath, FollowsXdgConfigHome)
