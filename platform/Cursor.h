@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QPointF>
+
+// The pointer of the whole desktop, not only over our own windows.
+class Cursor {
+public:
+    virtual ~Cursor() = default;
+    // Hides the pointer everywhere, also while another application is active.
+    virtual void hide() = 0;
+    virtual void show() = 0;
+    virtual bool isVisible() const = 0;
+    // Global points.
+    virtual QPointF location() const = 0;
+    virtual void warp(const QPointF& globalPoint) = 0;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <memory>
+
+class ActiveApplication;
+class Cursor;
+class EventTaps;
+class InputSynthesizer;
+class LoginItems;
+class Screens;
+class SystemInfo;
+class ThemePreference;
+class WindowList;
+
+// The operating-system services Qt does not offer.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    virtual Screens& screens() = 0;
+    virtual Cursor& cursor() = 0;
+    virtual WindowList& windowList() = 0;
+    virtual ActiveApplication& activeApplication() = 0;
+    virtual EventTaps& eventTaps() = 0;
+    virtual ThemePreference& themePreference() = 0;
+    virtual LoginItems& loginItems() = 0;
+    virtual SystemInfo& systemInfo() = 0;
+    virtual InputSynthesizer& inputSynthesizer() = 0;
+
+    // The X11 services when Qt runs on xcb and the X server answers, else the fakes.
+    // Needs a QGuiApplication.
+    static std::unique_ptr<Platform> create();
+};

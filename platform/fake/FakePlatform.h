@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/Platform.h"
+#include "platform/fake/FakeActiveApplication.h"
+#include "platform/fake/FakeCursor.h"
+#include "platform/fake/FakeEventTaps.h"
+#include "platform/fake/FakeInputSynthesizer.h"
+#include "platform/fake/FakeLoginItems.h"
+#include "platform/fake/FakeScreens.h"
+#include "platform/fake/FakeSystemInfo.h"
+#include "platform/fake/FakeThemePreference.h"
+#include "platform/fake/FakeWindowList.h"
+
+// Services that touch nothing outside the process; tests reach the fakes directly.
+class FakePlatform final : public Platform {
+public:
+    FakeScreens& screens() override { return m_screens; }
+    FakeCursor& cursor() override { return m_cursor; }
+    FakeWindowList& windowList() override { return m_windowList; }
+    FakeActiveApplication& activeApplication() override { return m_activeApplication; }
+    FakeEventTaps& eventTaps() override { return m_eventTaps; }
+    FakeThemePreference& themePreference() override { return m_themePreference; }
+    FakeLoginItems& loginItems() override { return m_loginItems; }
+    FakeSystemInfo& systemInfo() override { return m_systemInfo; }
+    FakeInputSynthesizer& inputSynthesizer() override { return m_inputSynthesizer; }
+
+private:
+    FakeScreens m_screens;
+    FakeCursor m_cursor;
+    FakeWindowList m_windowList;
+    FakeActiveApplication m_activeApplication;
+    FakeEventTaps m_eventTaps;
+    FakeThemePreference m_themePreference;
+    FakeLoginItems m_loginItems;
+    FakeSystemInfo m_systemInfo;
+    FakeInputSynthesizer m_inputSynthesizer;
+};

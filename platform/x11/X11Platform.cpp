@@ -1,0 +1,16 @@
+#include "platform/x11/X11Platform.h"
+
+#include <QCoreApplication>
+
+X11Platform::X11Platform(std::unique_ptr<X11Connection> connection)
+    : m_connection(std::move(connection))
+    , m_screens(*m_connection)
+    , m_cursor(*m_connection, m_screens)
+    , m_windowList(*m_connection, m_screens)
+    , m_activeApplication(*m_connection)
+    , m_eventTaps(*m_connection)
+    , m_themePreference(*m_connection)
+    , m_loginItems(XdgAutostartLoginItems::defaultDirectory(), QCoreApplication::applicationFilePath().toStdString())
+    , m_inputSynthesizer(*m_connection)
+{
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/Platform.h"
+#include "platform/linux/UnameSystemInfo.h"
+#include "platform/linux/XdgAutostartLoginItems.h"
+#include "platform/x11/X11ActiveApplication.h"
+#include "platform/x11/X11Connection.h"
+#include "platform/x11/X11Cursor.h"
+#include "platform/x11/X11EventTaps.h"
+#include "platform/x11/X11InputSynthesizer.h"
+#include "platform/x11/X11Screens.h"
+#include "platform/x11/X11ThemePreference.h"
+#include "platform/x11/X11WindowList.h"
+
+// The services of an X11 desktop, all on one connection of our own.
+class X11Platform final : public Platform {
+public:
+    // Takes a connection that is valid.
+    explicit X11Platform(std::unique_ptr<X11Connection> connection);
+
+    Screens& screens() override { return m_screens; }
+    Cursor& cursor() override { return m_cursor; }
+    WindowList& windowList() override { return m_windowList; }
+    ActiveApplication& activeApplication() override { return m_activeApplication; }
+    EventTaps& eventTaps() override { return m_eventTaps; }
+    ThemePreference& themePreference() override { return m_themePreference; }
+    LoginItems& loginItems() override { return m_loginItems; }
+    SystemInfo& systemInfo() override { return m_systemInfo; }
+    InputSynthesizer& inputSynthesizer() override { return m_inputSynthesizer; }
+
+    X11Connection& connection() { return *m_connection; }
+
+private:
+    std::unique_ptr<X11Connection> m_connection;
+    X11Screens m_screens;
+    X11Cursor m_cursor;
+    X11WindowList m_windowList;
+    X11ActiveApplication m_activeApplication;
+    X11EventTaps m_eventTaps;
+    X11ThemePreference m_themePreference;
+    XdgAutostartLoginItems m_loginItems;
+    UnameSystemInfo m_systemInfo;
+    X11InputSynthesizer m_inputSynthesizer;
+};

@@ -1,0 +1,286 @@
+#include "uikit/NJApplication.h"
+
+#include "foundation/ManualScheduler.h"
+#include "platform/ActiveApplication.h"
+#include "platform/Cursor.h"
+#include "platform/EventTaps.h"
+#include "platform/InputSynthesizer.h"
+#include "platform/ModifierFlags.h"
+#include "platform/Screens.h"
+#include "platform/ThemePreference.h"
+#include "platform/WindowList.h"
+#include "platform/x11/X11Platform.h"
+
+#include <xcb/xcb.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+namespace {
+
+constexpr const char* kOwnerClass = "VendrelOwnerTest";
+
+// Another X client, as another application would be.
+class OtherClient final {
+public:
+    OtherClient()
+        : m_connection(xcb_connect(nullptr, nullptr))
+        , m_screen(xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data)
+    {
+    }
+    ~OtherClient() { xcb_disconnect(m_connection); }
+
+    xcb_window_t createWindow(int x, int y, int width, int height, const std::string& wmClass)
+    {
+        const xcb_window_t window = xcb_generate_id(m_connection);
+        xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, window, m_screen->root, static_cast<std::int16_t>(x),
+                          static_cast<std::int16_t>(y), static_cast<std::uint16_t>(width),
+                          static_cast<std::uint16_t>(height), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, m_screen->root_visual,
+                          0, nullptr);
+        if (!wmClass.empty()) {
+            const std::string value = std::string("vendrel-test") + '\0' + wmClass + '\0';
+            xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8,
+                                static_cast<std::uint32_t>(value.size()), value.data());
+        }
+        xcb_map_window(m_connection, window);
+        sync();
+        return window;
+    }
+    void setCardinal(xcb_window_t window, const char* name, xcb_atom_t type, std::uint32_t value)
+    {
+        xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, window, atom(name), type, 32, 1, &value);
+        sync();
+    }
+    void setBlob(xcb_window_t window, const char* name, const std::vector<std::uint8_t>& blob)
+    {
+        xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, window, atom(name), atom(name), 8,
+                            static_cast<std::uint32_t>(blob.size()), blob.data());
+        sync();
+    }
+    // Takes a manager selection and announces it on the root window.
+    void becomeManager(const char* selection, xcb_window_t owner)
+    {
+        xcb_set_selection_owner(m_connection, owner, atom(selection), XCB_CURRENT_TIME);
+        xcb_client_message_event_t message {};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 32;
+        message.window = m_screen->root;
+        message.type = atom("MANAGER");
+        message.data.data32[0] = XCB_CURRENT_TIME;
+        message.data.data32[1] = atom(selection);
+        message.data.data32[2] = owner;
+        xcb_send_event(m_connection, 0, m_screen->root, XCB_EVENT_MASK_STRUCTURE_NOTIFY,
+                       reinterpret_cast<const char*>(&message));
+        sync();
+    }
+    QPoint pointer()
+    {
+        auto* reply = xcb_query_pointer_reply(m_connection, xcb_query_pointer(m_connection, m_screen->root), nullptr);
+        const QPoint point(reply->root_x, reply->root_y);
+        std::free(reply);
+        return point;
+    }
+    xcb_window_t root() const { return m_screen->root; }
+    int height() const { return m_screen->height_in_pixels; }
+    int width() const { return m_screen->width_in_pixels; }
+
+    void sync()
+    {
+        std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+    }
+
+private:
+    xcb_atom_t atom(const char* name)
+    {
+        auto* reply = xcb_intern_atom_reply(
+            m_connection, xcb_intern_atom(m_connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
+        const xcb_atom_t value = reply->atom;
+        std::free(reply);
+        return value;
+    }
+
+    xcb_connection_t* m_connection;
+    xcb_screen_t* m_screen;
+};
+
+class X11PlatformTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        if (!std::getenv("DISPLAY"))
+            return;
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        static int argc = 1;
+        static char arg0[] = "x11test";
+        static char* argv[] = {arg0, nullptr};
+        s_app = new NJApplication(argc, argv);
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_app;
+        s_app = nullptr;
+    }
+    void SetUp() override
+    {
+        if (!s_app)
+            GTEST_SKIP() << "needs an X server";
+        m_platform = dynamic_cast<X11Platform*>(&s_app->platform());
+        ASSERT_NE(m_platform, nullptr);
+        Scheduler::setCurrent(&m_scheduler);
+    }
+    void TearDown() override { Scheduler::setCurrent(nullptr); }
+
+    // Lets our connection see what the other client has done.
+    void settle()
+    {
+        m_other.sync();
+        m_platform->connection().sync();
+    }
+    QPointF global(double x, double y) const { return QPointF(x, m_other.height() - y); }
+
+    static NJApplication* s_app;
+    X11Platform* m_platform = nullptr;
+    OtherClient m_other;
+    ManualScheduler m_scheduler;
+};
+
+NJApplication* X11PlatformTest::s_app = nullptr;
+
+TEST_F(X11PlatformTest, PrimaryScreenCoversTheRootWindow)
+{
+    const auto screens = m_platform->screens().screens();
+    ASSERT_FALSE(screens.empty());
+    EXPECT_EQ(screens.front().frame, QRectF(0, 0, m_other.width(), m_other.height()));
+    EXPECT_TRUE(screens.front().frame.contains(screens.front().visibleFrame));
+    EXPECT_EQ(m_platform->screens().coordinates().toGlobal(QPointF(0, 0)), QPointF(0, m_other.height()));
+}
+
+TEST_F(X11PlatformTest, WarpMovesThePointerInGlobalPoints)
+{
+    m_platform->cursor().warp(QPointF(100, 200));
+    settle();
+    EXPECT_EQ(m_other.pointer(), QPoint(100, m_other.height() - 200));
+    EXPECT_EQ(m_platform->cursor().location(), QPointF(100, 200));
+    EXPECT_EQ(s_app->getMouseScreen()->frame.width(), m_other.width());
+}
+
+TEST_F(X11PlatformTest, CursorHidesEverywhereAndComesBack)
+{
+    Cursor& cursor = m_platform->cursor();
+    ASSERT_TRUE(cursor.isVisible());
+    s_app->forceCursorHide();
+    EXPECT_FALSE(cursor.isVisible());
+    // Hiding twice still needs one show only.
+    cursor.hide();
+    s_app->forceCursorShow();
+    EXPECT_TRUE(cursor.isVisible());
+}
+
+TEST_F(X11PlatformTest, WindowUnderAPointAndItsOwner)
+{
+    const xcb_window_t window = m_other.createWindow(50, 60, 200, 100, kOwnerClass);
+    settle();
+    const auto found = m_platform->windowList().windowAt(global(60, 70));
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->number, window);
+    EXPECT_EQ(found->ownerName, kOwnerClass);
+    EXPECT_EQ(found->frame, QRectF(50, m_other.height() - 160, 200, 100));
+    EXPECT_EQ(s_app->getApplicationNameForWndNum(window), kOwnerClass);
+    EXPECT_NE(m_platform->windowList().windowAt(global(60, 70), window).value_or(WindowInfo {}).number, window);
+}
+
+TEST_F(X11PlatformTest, OwnerFallsBackToTheProcessName)
+{
+    const xcb_window_t window = m_other.createWindow(300, 60, 50, 50, "");
+    m_other.setCardinal(window, "_NET_WM_PID", XCB_ATOM_CARDINAL, static_cast<std::uint32_t>(::getpid()));
+    settle();
+    std::string comm;
+    std::getline(std::ifstream("/proc/self/comm"), comm);
+    EXPECT_EQ(s_app->getApplicationNameForWndNum(window), comm);
+}
+
+TEST_F(X11PlatformTest, ActiveWindowChangesReportApplicationSwitches)
+{
+    int switches = 0;
+    m_platform->activeApplication().setSwitchHandler([&] { ++switches; });
+    const xcb_window_t first = m_other.createWindow(10, 10, 20, 20, kOwnerClass);
+    const xcb_window_t second = m_other.createWindow(40, 10, 20, 20, kOwnerClass);
+    const xcb_window_t other = m_other.createWindow(70, 10, 20, 20, "OtherApplication");
+    m_other.setCardinal(m_other.root(), "_NET_ACTIVE_WINDOW", XCB_ATOM_WINDOW, first);
+    settle();
+    EXPECT_EQ(switches, 1);
+    EXPECT_EQ(m_platform->activeApplication().identifier(), kOwnerClass);
+    m_other.setCardinal(m_other.root(), "_NET_ACTIVE_WINDOW", XCB_ATOM_WINDOW, second);
+    settle();
+    EXPECT_EQ(switches, 1);
+    m_other.setCardinal(m_other.root(), "_NET_ACTIVE_WINDOW", XCB_ATOM_WINDOW, other);
+    settle();
+    EXPECT_EQ(switches, 2);
+    EXPECT_EQ(s_app->activeApplicationBundleIdentifier(), "OtherApplication");
+}
+
+std::vector<std::uint8_t> themeBlob(const std::string& theme)
+{
+    const std::string name = "Net/ThemeName";
+    std::vector<std::uint8_t> blob = {0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0};
+    blob.push_back(static_cast<std::uint8_t>(name.size()));
+    blob.push_back(0);
+    blob.insert(blob.end(), name.begin(), name.end());
+    while (blob.size() % 4)
+        blob.push_back(0);
+    blob.insert(blob.end(), {1, 0, 0, 0, static_cast<std::uint8_t>(theme.size()), 0, 0, 0});
+    blob.insert(blob.end(), theme.begin(), theme.end());
+    while (blob.size() % 4)
+        blob.push_back(0);
+    return blob;
+}
+
+TEST_F(X11PlatformTest, ThemeFollowsTheSettingsManagerAndFallsBackToLight)
+{
+    ThemePreference& theme = m_platform->themePreference();
+    EXPECT_FALSE(theme.isDark());
+    int changes = 0;
+    theme.setChangeHandler([&] { ++changes; });
+
+    const xcb_window_t manager = m_other.createWindow(0, 0, 1, 1, "");
+    m_other.setBlob(manager, "_XSETTINGS_SETTINGS", themeBlob("Adwaita-dark"));
+    m_other.becomeManager("_XSETTINGS_S0", manager);
+    settle();
+    EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(theme.isDark());
+
+    m_other.setBlob(manager, "_XSETTINGS_SETTINGS", themeBlob("Adwaita"));
+    settle();
+    EXPECT_EQ(changes, 2);
+    EXPECT_FALSE(theme.isDark());
+}
+
+TEST_F(X11PlatformTest, ModifierTapHearsSynthesizedModifiers)
+{
+    std::vector<unsigned long> flags;
+    auto tap = m_platform->eventTaps().createModifierTap([&](const ModifierFlagsEvent& e) { flags.push_back(e.modifierFlags); });
+    ASSERT_NE(tap, nullptr);
+    tap->setEnabled(true);
+    ASSERT_TRUE(m_platform->inputSynthesizer().postKeyStroke(0, modifierflags::kShift));
+    settle();
+    EXPECT_EQ(flags, std::vector<unsigned long>({modifierflags::kShift, 0}));
+
+    tap->setEnabled(false);
+    ASSERT_TRUE(m_platform->inputSynthesizer().postKeyStroke(0, modifierflags::kControl));
+    settle();
+    EXPECT_EQ(flags.size(), 2u);
+}
+
+TEST_F(X11PlatformTest, UnknownVirtualKeyIsNotTyped)
+{
+    EXPECT_FALSE(m_platform->inputSynthesizer().postKeyStroke(127, 0));
+}
+
+} // namespace

@@ -1,0 +1,205 @@
+#include "uikit/ViewAdditions.h"
+
+#include "uikit/BezierPathAdditions.h"
+
+#include "foundation/Log.h"
+#include "platform/GlobalCoordinates.h"
+
+#include <QEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRegion>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QWidget>
+
+namespace viewadditions {
+
+namespace {
+
+constexpr const char* kRoundedMaskName = "roundedClippingMask";
+
+// Calls back with the old and new size whenever the watched widget is resized.
+class ResizeObserver final : public QObject {
+public:
+    using Handler = std::function<void(const QSize& oldSize, const QSize& newSize)>;
+
+    ResizeObserver(QWidget* watched, QObject* owner, Handler onResize)
+        : QObject(owner)
+        , m_onResize(std::move(onResize))
+    {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize) {
+            const auto* resize = static_cast<QResizeEvent*>(event);
+            m_onResize(resize->oldSize(), resize->size());
+        }
+        return false;
+    }
+
+private:
+    Handler m_onResize;
+};
+
+void embed(QWidget* host, QWidget* subview, bool below)
+{
+    if (!host || !subview || subview->parentWidget() == host)
+        return;
+    subview->setParent(host);
+    subview->setGeometry(host->rect());
+    // Width and height follow the host; the origin stays.
+    new ResizeObserver(host, subview, [subview](const QSize& oldSize, const QSize& newSize) {
+        if (oldSize.isValid())
+            subview->resize(subview->size() + newSize - oldSize);
+    });
+    if (below)
+        subview->lower();
+    else
+        subview->raise();
+    subview->show();
+}
+
+QString frameText(const QRect& frame)
+{
+    return QStringLiteral("{{%1, %2}, {%3, %4}}").arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height());
+}
+
+QList<QWidget*> childWidgets(const QWidget* view)
+{
+    return view->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+// Where the dragged window goes for one mouse position: the mouse less the offset, kept
+// below the top of the visible frame.
+QPointF dragOrigin(const QPointF& mouse, const QPointF& offset, double windowHeight, double visibleTop)
+{
+    QPointF origin = mouse - offset;
+    if (origin.y() + windowHeight > visibleTop)
+        origin.setY(visibleTop - windowHeight);
+    return origin;
+}
+
+class WindowDragFilter final : public QObject {
+public:
+    WindowDragFilter(QWidget* window, QPointF offset, QEventLoop& loop)
+        : m_window(window)
+        , m_offset(offset)
+        , m_loop(loop)
+    {
+    }
+
+    bool moved() const { return m_moved; }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonRelease:
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+                m_loop.quit();
+            return false;
+        case QEvent::MouseMove:
+        case QEvent::MouseButtonPress:
+            follow(static_cast<QMouseEvent*>(event)->globalPosition());
+            return false;
+        default:
+            return false;
+        }
+    }
+
+private:
+    void follow(const QPointF& topLeftMouse)
+    {
+        const GlobalCoordinates global = GlobalCoordinates::fromQt();
+        const QRectF frame = global.toGlobal(QRectF(m_window->frameGeometry()));
+        const QScreen* screen = m_window->screen();
+        const double visibleTop = screen ? global.toGlobal(QRectF(screen->availableGeometry())).bottom() : 0;
+        const QPointF origin = dragOrigin(global.toGlobal(topLeftMouse), m_offset, frame.height(), visibleTop);
+        if (!m_moved)
+            m_moved = origin != frame.topLeft();
+        const QPointF topLeft = global.toTopLeft(QRectF(origin, frame.size())).topLeft();
+        m_window->move(topLeft.toPoint());
+    }
+
+    QWidget* m_window;
+    QPointF m_offset;
+    QEventLoop& m_loop;
+    bool m_moved = false;
+};
+
+} // namespace
+
+void embedView(QWidget* host, QWidget* subview)
+{
+    embed(host, subview, false);
+}
+
+void embedViewBelow(QWidget* host, QWidget* subview)
+{
+    embed(host, subview, true);
+}
+
+void addRoundedClippingMask(QWidget* view, double radius)
+{
+    delete view->findChild<QObject*>(kRoundedMaskName, Qt::FindDirectChildrenOnly);
+    const auto applyMask = [view, radius] {
+        const QPainterPath path = bezierpath::createRoundedCornerRect(QRectF(view->rect()), roundedcorner::kAll, radius,
+                                                                      radius);
+        view->setMask(QRegion(path.toFillPolygon().toPolygon()));
+    };
+    auto* observer = new ResizeObserver(view, view, [applyMask](const QSize&, const QSize&) { applyMask(); });
+    observer->setObjectName(kRoundedMaskName);
+    applyMask();
+}
+
+void setAppearanceInSubViews(QWidget* view, const QString& appearance)
+{
+    for (QWidget* child : childWidgets(view)) {
+        child->setProperty(kAppearanceProperty, appearance);
+        setAppearanceInSubViews(child, appearance);
+    }
+}
+
+bool dragWindowUntilMouseUp(QWidget* view, const QPointF& offset)
+{
+    QEventLoop loop;
+    WindowDragFilter filter(view->window(), offset, loop);
+    qApp->installEventFilter(&filter);
+    loop.exec();
+    qApp->removeEventFilter(&filter);
+    return filter.moved();
+}
+
+void drawBlockUsingFlippedContext(QPainter& painter, const QWidget* layer, const std::function<void(QPainter&)>& block)
+{
+    painter.save();
+    painter.translate(0, layer ? layer->height() : 0);
+    painter.scale(1, -1);
+    if (block)
+        block(painter);
+    painter.restore();
+}
+
+void recursiveDescription(const QWidget* view)
+{
+    recursiveDescriptionWithIdent(view, QString());
+}
+
+void recursiveDescriptionWithIdent(const QWidget* view, const QString& indent)
+{
+    for (const QWidget* child : childWidgets(view)) {
+        if (!childWidgets(child).isEmpty())
+            recursiveDescriptionWithIdent(child, indent + QStringLiteral("  "));
+        logging::log(QStringLiteral("%1%2 (%3)")
+                         .arg(indent, QString::fromLatin1(child->metaObject()->className()), frameText(child->geometry()))
+                         .toStdString());
+    }
+}
+
+} // namespace viewadditions

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QPointF>
+#include <QString>
+
+#include <functional>
+
+class QPainter;
+class QWidget;
+
+// What every window and view of the program can do beside what QWidget offers.
+namespace viewadditions {
+
+// The dynamic property that carries a view's appearance name.
+constexpr const char* kAppearanceProperty = "appearance";
+
+// Makes the subview fill the host and follow its size, on top of (or below) the host's
+// other children. Does nothing when the subview is already the host's child.
+void embedView(QWidget* host, QWidget* subview);
+void embedViewBelow(QWidget* host, QWidget* subview);
+
+// Clips the view to its rectangle with rounded corners, also after it is resized.
+void addRoundedClippingMask(QWidget* view, double radius);
+
+// Gives every descendant, depth first, the appearance; the view itself keeps its own.
+void setAppearanceInSubViews(QWidget* view, const QString& appearance);
+
+// Moves the view's window with the mouse until the left button goes up. `offset` is
+// the mouse position minus the window origin at mouse-down, in global points. The
+// window's top stops at the top of its screen's visible frame. True when it moved.
+bool dragWindowUntilMouseUp(QWidget* view, const QPointF& offset);
+
+// Runs the block with the painter flipped vertically within the layer's height
+// (0 without a layer), and the painter's state restored afterwards.
+void drawBlockUsingFlippedContext(QPainter& painter, const QWidget* layer,
+                                  const std::function<void(QPainter&)>& block);
+
+// Logs every descendant as "<indent><class> (<frame>)", children before their parent.
+void recursiveDescription(const QWidget* view);
+void recursiveDescriptionWithIdent(const QWidget* view, const QString& indent);
+
+} // namespace viewadditions
