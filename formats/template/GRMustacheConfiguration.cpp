@@ -1,5 +1,6 @@
 #include "GRMustacheConfiguration.h"
 
+#include "GRMustache.h"
 #include "GRMustacheDescription.h"
 #include "GRMustacheError.h"
 
@@ -9,15 +10,20 @@ namespace {
 
 constexpr const char* kInvalidStartDelimiter = "Invalid tagStartDelimiter:";
 constexpr const char* kInvalidEndDelimiter = "Invalid tagEndDelimiter:";
+constexpr const char* kInvalidBaseContext = "Invalid baseContext:nil";
 
 } // namespace
 
-GRMustacheConfiguration::GRMustacheConfiguration() = default;
+GRMustacheConfiguration::GRMustacheConfiguration()
+    : m_baseContext(GRMustacheContext::contextWithObject(GRMustache::standardLibrary()))
+{
+}
 
 GRMustacheConfiguration::GRMustacheConfiguration(const GRMustacheConfiguration& other)
     : m_contentType(other.m_contentType)
     , m_tagStartDelimiter(other.m_tagStartDelimiter)
     , m_tagEndDelimiter(other.m_tagEndDelimiter)
+    , m_baseContext(other.m_baseContext)
 {
 }
 
@@ -26,6 +32,7 @@ GRMustacheConfiguration& GRMustacheConfiguration::operator=(const GRMustacheConf
     m_contentType = other.m_contentType;
     m_tagStartDelimiter = other.m_tagStartDelimiter;
     m_tagEndDelimiter = other.m_tagEndDelimiter;
+    m_baseContext = other.m_baseContext;
     m_locked = false;
     return *this;
 }
@@ -67,6 +74,29 @@ void GRMustacheConfiguration::setTagEndDelimiter(const std::string& delimiter)
     if (delimiter.empty())
         throw Exception(kInvalidArgumentException, kInvalidEndDelimiter + delimiter);
     m_tagEndDelimiter = delimiter;
+}
+
+void GRMustacheConfiguration::setBaseContext(GRMustacheContextPtr context)
+{
+    assertNotLocked();
+    if (!context)
+        throw Exception(kInvalidArgumentException, kInvalidBaseContext);
+    m_baseContext = std::move(context);
+}
+
+void GRMustacheConfiguration::extendBaseContextWithObject(const Value& object)
+{
+    setBaseContext(m_baseContext->contextByAddingObject(object));
+}
+
+void GRMustacheConfiguration::extendBaseContextWithProtectedObject(const Value& object)
+{
+    setBaseContext(m_baseContext->contextByAddingProtectedObject(object));
+}
+
+void GRMustacheConfiguration::extendBaseContextWithTagDelegate(const Value& tagDelegate)
+{
+    setBaseContext(m_baseContext->contextByAddingTagDelegate(tagDelegate));
 }
 
 std::string GRMustacheConfiguration::description() const

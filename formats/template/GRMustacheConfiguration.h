@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GRMustacheContentType.h"
+#include "GRMustacheContext.h"
 
 #include <memory>
 #include <string>
@@ -25,6 +26,14 @@ public:
     const std::string& tagEndDelimiter() const { return m_tagEndDelimiter; }
     void setTagEndDelimiter(const std::string& delimiter);
 
+    // Holds the standard library by default.
+    const GRMustacheContextPtr& baseContext() const { return m_baseContext; }
+    // Raises on a null context.
+    void setBaseContext(GRMustacheContextPtr context);
+    void extendBaseContextWithObject(const Value& object);
+    void extendBaseContextWithProtectedObject(const Value& object);
+    void extendBaseContextWithTagDelegate(const Value& tagDelegate);
+
     bool isLocked() const { return m_locked; }
     void lock() { m_locked = true; }
 
@@ -36,5 +45,6 @@ private:
     GRMustacheContentType m_contentType = GRMustacheContentTypeHTML;
     std::string m_tagStartDelimiter = "{{";
     std::string m_tagEndDelimiter = "}}";
+    GRMustacheContextPtr m_baseContext;
     bool m_locked = false;
 };

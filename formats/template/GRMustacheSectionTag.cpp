@@ -1,5 +1,6 @@
 #include "GRMustacheSectionTag.h"
 
+#include "GRMustacheRenderingEngine.h"
 #include "GRMustacheTemplateASTVisitor.h"
 
 #include "foundation/StringUtils.h"
@@ -21,4 +22,11 @@ std::string GRMustacheSectionTag::innerTemplateString() const
 bool GRMustacheSectionTag::acceptTemplateASTVisitor(GRMustacheTemplateASTVisitor& visitor, Error* error) const
 {
     return visitor.visitSectionTag(*this, error);
+}
+
+std::optional<std::string> GRMustacheSectionTag::renderContentWithContext(const GRMustacheContextPtr& context,
+                                                                          bool& HTMLSafe, Error& error) const
+{
+    GRMustacheRenderingEngine engine(m_templateAST->contentType(), context);
+    return engine.renderTemplateAST(*m_templateAST, HTMLSafe, &error);
 }

@@ -26,6 +26,8 @@ public:
     GRMustacheTagType type() const override { return GRMustacheTagTypeSection; }
     std::string innerTemplateString() const override;
     bool isInverted() const override { return m_inverted; }
+    std::optional<std::string> renderContentWithContext(const GRMustacheContextPtr& context, bool& HTMLSafe,
+                                                        Error& error) const override;
     bool acceptTemplateASTVisitor(GRMustacheTemplateASTVisitor& visitor, Error* error) const override;
 
 protected:

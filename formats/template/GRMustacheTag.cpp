@@ -1,5 +1,7 @@
 #include "GRMustacheTag.h"
 
+#include "GRMustacheRendering.h"
+
 std::string GRMustacheTag::description() const
 {
     const GRMustacheTokenPtr& token = m_expression->token();
@@ -10,4 +12,9 @@ std::string GRMustacheTag::description() const
     if (token->templateID())
         text += " of template " + token->templateID().description();
     return text + ">";
+}
+
+GRMustacheTemplateRepository* GRMustacheTag::templateRepository() const
+{
+    return GRMustacheRendering::currentTemplateRepository();
 }

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "GRMustacheContext.h"
 #include "GRMustacheExpression.h"
 #include "GRMustacheTemplateASTNode.h"
 
+#include <optional>
 #include <string>
+
+class GRMustacheTemplateRepository;
 
 enum GRMustacheTagType : int {
     GRMustacheTagTypeVariable = 1 << 1,
@@ -20,6 +24,11 @@ public:
     virtual GRMustacheTagType type() const = 0;
     virtual std::string innerTemplateString() const = 0;
     virtual bool isInverted() const = 0;
+    // The tag's content rendered in a context: empty for a variable tag.
+    virtual std::optional<std::string> renderContentWithContext(const GRMustacheContextPtr& context, bool& HTMLSafe,
+                                                                Error& error) const = 0;
+    // The repository rendering on this thread, if any.
+    GRMustacheTemplateRepository* templateRepository() const;
 
     // "<Class `{{tag}}` at line N[ of template ID]>"
     std::string description() const;

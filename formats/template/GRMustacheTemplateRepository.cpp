@@ -5,6 +5,7 @@
 #include "GRMustacheDirectoryDataSource.h"
 #include "GRMustacheDescription.h"
 #include "GRMustacheError.h"
+#include "GRMustacheTemplate.h"
 #include "GRMustacheTemplateParser.h"
 
 #include "foundation/Bundle.h"
@@ -55,6 +56,30 @@ void GRMustacheTemplateRepository::setConfiguration(const GRMustacheConfiguratio
     if (m_configuration.isLocked())
         throw mutatedAfterCompilation(description());
     m_configuration = configuration;
+}
+
+std::shared_ptr<GRMustacheTemplate> GRMustacheTemplateRepository::templateFromString(const std::string& templateString,
+                                                                                     Error* error)
+{
+    return templateFromString(templateString, m_configuration.contentType(), error);
+}
+
+std::shared_ptr<GRMustacheTemplate> GRMustacheTemplateRepository::templateFromString(const std::string& templateString,
+                                                                                     GRMustacheContentType contentType,
+                                                                                     Error* error)
+{
+    GRMustacheTemplateASTPtr ast = templateASTFromString(templateString, contentType, {}, error);
+    if (!ast)
+        return nullptr;
+    return std::make_shared<GRMustacheTemplate>(shared_from_this(), std::move(ast), m_configuration.baseContext());
+}
+
+std::shared_ptr<GRMustacheTemplate> GRMustacheTemplateRepository::templateNamed(const std::string& name, Error* error)
+{
+    GRMustacheTemplateASTPtr ast = templateASTNamed(name, {}, error);
+    if (!ast)
+        return nullptr;
+    return std::make_shared<GRMustacheTemplate>(shared_from_this(), std::move(ast), m_configuration.baseContext());
 }
 
 Error GRMustacheTemplateRepository::templateNotFoundError(const std::string& name)

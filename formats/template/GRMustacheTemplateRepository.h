@@ -15,6 +15,7 @@
 #include <vector>
 
 class Bundle;
+class GRMustacheTemplate;
 
 // Compiles template strings and named templates, caching the named ones. Each
 // repository works on its own copy of the default configuration, locked once it
@@ -43,6 +44,12 @@ public:
     const GRMustacheConfiguration& configuration() const { return m_configuration; }
     // Raises when the current configuration is locked.
     void setConfiguration(const GRMustacheConfiguration& configuration);
+
+    // Templates rendering with this repository's base context; null with the error on failure.
+    std::shared_ptr<GRMustacheTemplate> templateFromString(const std::string& templateString, Error* error = nullptr);
+    std::shared_ptr<GRMustacheTemplate> templateFromString(const std::string& templateString,
+                                                           GRMustacheContentType contentType, Error* error = nullptr);
+    std::shared_ptr<GRMustacheTemplate> templateNamed(const std::string& name, Error* error = nullptr);
 
     // The AST of a named template, loaded through the data source and cached.
     GRMustacheTemplateASTPtr templateASTNamed(const std::string& name, const Value& relativeToTemplateID,

@@ -13,3 +13,10 @@ bool GRMustacheVariableTag::acceptTemplateASTVisitor(GRMustacheTemplateASTVisito
 {
     return visitor.visitVariableTag(*this, error);
 }
+
+std::optional<std::string> GRMustacheVariableTag::renderContentWithContext(const GRMustacheContextPtr&, bool& HTMLSafe,
+                                                                           Error&) const
+{
+    HTMLSafe = m_contentType == GRMustacheContentTypeHTML;
+    return std::string();
+}

@@ -16,6 +16,8 @@ public:
     GRMustacheTagType type() const override { return GRMustacheTagTypeVariable; }
     std::string innerTemplateString() const override { return {}; }
     bool isInverted() const override { return false; }
+    std::optional<std::string> renderContentWithContext(const GRMustacheContextPtr& context, bool& HTMLSafe,
+                                                        Error& error) const override;
     bool acceptTemplateASTVisitor(GRMustacheTemplateASTVisitor& visitor, Error* error) const override;
 
 protected:

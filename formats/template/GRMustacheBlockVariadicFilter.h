@@ -1,0 +1,22 @@
+#pragma once
+
+#include "GRMustacheFilter.h"
+
+// Collects arguments by currying and calls its block with all of them at the last one.
+// Missing arguments are passed as null.
+class GRMustacheBlockVariadicFilter final : public GRMustacheFilter {
+public:
+    GRMustacheBlockVariadicFilter(VariadicBlock block, std::vector<Value> arguments)
+        : m_block(std::move(block)), m_arguments(std::move(arguments)) {}
+
+    const std::vector<Value>& arguments() const { return m_arguments; }
+
+    Value transformedValue(const Value& object) const override;
+    Value filterByCurryingArgument(const Value& argument) const override;
+
+private:
+    std::vector<Value> withArgument(const Value& argument) const;
+
+    VariadicBlock m_block;
+    std::vector<Value> m_arguments;
+};

@@ -1,0 +1,155 @@
+#include "GRMustacheEscaping.h"
+
+#include <array>
+#include <cstdio>
+#include <string_view>
+
+namespace {
+
+// Replacements for the code units below the table's size; the tables only cover
+// ASCII, which UTF-8 never uses inside a multi-byte sequence, so bytes can be
+// translated directly.
+template <std::size_t N>
+using Table = std::array<std::string_view, N>;
+
+std::string translate(const std::string& string, const std::string_view* table, std::size_t size,
+                      std::size_t capacityHint)
+{
+    std::size_t i = 0;
+    while (i < string.size()) {
+        const auto unit = static_cast<unsigned char>(string[i]);
+        if (unit < size && !table[unit].empty())
+            break;
+        ++i;
+    }
+    if (i == string.size())
+        return string;
+    std::string result;
+    result.reserve(capacityHint);
+    std::size_t runStart = 0;
+    for (; i < string.size(); ++i) {
+        const auto unit = static_cast<unsigned char>(string[i]);
+        if (unit >= size || table[unit].empty())
+            continue;
+        result.append(string, runStart, i - runStart);
+        result.append(table[unit]);
+        runStart = i + 1;
+    }
+    result.append(string, runStart, std::string::npos);
+    return result;
+}
+
+std::size_t escapeCapacity(const std::string& string)
+{
+    return static_cast<std::size_t>((static_cast<double>(string.size()) + 20) * 1.2);
+}
+
+constexpr Table<63> htmlTable()
+{
+    Table<63> table{};
+    table['"'] = "&quot;";
+    table['&'] = "&amp;";
+    table['\''] = "&apos;";
+    table['<'] = "&lt;";
+    table['>'] = "&gt;";
+    return table;
+}
+
+constexpr Table<65> urlTable()
+{
+    Table<65> table{};
+    table['\t'] = "%09";
+    table['\n'] = "%0A";
+    table['\r'] = "%0D";
+    table[' '] = "%20";
+    table['"'] = "%22";
+    table['#'] = "%23";
+    table['$'] = "%24";
+    table['&'] = "%26";
+    table['+'] = "%2B";
+    table[','] = "%2C";
+    table['/'] = "%2F";
+    table[':'] = "%3A";
+    table[';'] = "%3B";
+    table['<'] = "%3C";
+    table['='] = "%3D";
+    table['>'] = "%3E";
+    table['?'] = "%3F";
+    table['@'] = "%40";
+    return table;
+}
+
+bool needsJavascriptEscape(unsigned char unit)
+{
+    return unit < 32 || unit == '"' || unit == '&' || unit == '\'' || unit == '-' || unit == ';' || unit == '<'
+        || unit == '=' || unit == '>' || unit == '\\';
+}
+
+// Characters that URLs carry as they are; everything else is percent-escaped first.
+bool isLegalURLCharacter(unsigned char c)
+{
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))
+        return true;
+    return std::string_view("-_.!~*'();/?:@&=+$,#[]").find(static_cast<char>(c)) != std::string_view::npos;
+}
+
+void appendEscapedUnit(std::string& result, unsigned value, const char* format)
+{
+    char buffer[8];
+    std::snprintf(buffer, sizeof buffer, format, value);
+    result += buffer;
+}
+
+} // namespace
+
+std::string GRMustacheEscaping::escapeHTML(const std::string& string)
+{
+    static constexpr Table<63> table = htmlTable();
+    return translate(string, table.data(), table.size(), escapeCapacity(string));
+}
+
+std::string GRMustacheEscaping::escapeJavascript(const std::string& string)
+{
+    // U+2028 and U+2029 end lines in scripts; in UTF-8 they are E2 80 A8 and E2 80 A9.
+    auto isSeparatorAt = [&string](std::size_t i) {
+        return i + 2 < string.size() && static_cast<unsigned char>(string[i]) == 0xE2
+            && static_cast<unsigned char>(string[i + 1]) == 0x80
+            && (static_cast<unsigned char>(string[i + 2]) == 0xA8 || static_cast<unsigned char>(string[i + 2]) == 0xA9);
+    };
+    std::size_t first = 0;
+    while (first < string.size() && !isSeparatorAt(first)
+           && !needsJavascriptEscape(static_cast<unsigned char>(string[first])))
+        ++first;
+    if (first == string.size())
+        return string;
+    std::string result;
+    result.reserve(string.size());
+    result.append(string, 0, first);
+    for (std::size_t i = first; i < string.size(); ++i) {
+        const auto unit = static_cast<unsigned char>(string[i]);
+        if (isSeparatorAt(i)) {
+            result += static_cast<unsigned char>(string[i + 2]) == 0xA8 ? "\\u2028" : "\\u2029";
+            i += 2;
+        } else if (needsJavascriptEscape(unit)) {
+            appendEscapedUnit(result, unit, "\\u%04X");
+        } else {
+            result += static_cast<char>(unit);
+        }
+    }
+    return result;
+}
+
+std::string GRMustacheEscaping::escapeURL(const std::string& string)
+{
+    std::string percentEscaped;
+    percentEscaped.reserve(string.size());
+    for (char c : string) {
+        const auto unit = static_cast<unsigned char>(c);
+        if (isLegalURLCharacter(unit))
+            percentEscaped += c;
+        else
+            appendEscapedUnit(percentEscaped, unit, "%%%02X");
+    }
+    static constexpr Table<65> table = urlTable();
+    return translate(percentEscaped, table.data(), table.size(), escapeCapacity(percentEscaped));
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+// The escapers of the engine and of its standard library. Each returns its input
+// unchanged when nothing needs replacing.
+class GRMustacheEscaping final {
+public:
+    // & < > " ' as entities.
+    static std::string escapeHTML(const std::string& string);
+    // Characters unsafe in a script string as \uXXXX.
+    static std::string escapeJavascript(const std::string& string);
+    // Percent-escapes everything but unreserved URL characters.
+    static std::string escapeURL(const std::string& string);
+};

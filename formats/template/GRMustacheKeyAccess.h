@@ -1,0 +1,17 @@
+#pragma once
+
+#include "foundation/Value.h"
+
+#include <string>
+
+// The value of one key in one object: dictionary-like objects are subscripted, others
+// answer only the keys that are safe for their kind, unless unsafe access is on.
+class GRMustacheKeyAccess final {
+public:
+    static Value valueForMustacheKey(const std::string& key, const Value& object, bool unsafeKeyAccess);
+    static bool isSafeMustacheKey(const std::string& key, const Value& object);
+    // Kept for callers of the original interface: undefined keys never raise here,
+    // so there is nothing more to prevent.
+    static void preventNSUndefinedKeyExceptionAttack();
+    static bool isPreventingNSUndefinedKeyExceptionAttack();
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "GRMustacheContentType.h"
+#include "GRMustacheContext.h"
+#include "GRMustacheTemplateASTVisitor.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+class GRMustacheExpression;
+class GRMustacheTag;
+class GRMustacheTemplateAST;
+
+// Renders one AST in one context.
+class GRMustacheRenderingEngine final : private GRMustacheTemplateASTVisitor {
+public:
+    GRMustacheRenderingEngine(GRMustacheContentType contentType, GRMustacheContextPtr context);
+    static std::unique_ptr<GRMustacheRenderingEngine> renderingEngineWithContentType(GRMustacheContentType contentType,
+                                                                                     GRMustacheContextPtr context);
+
+    // The text, HTML-safe when the engine renders HTML; nullopt with the error on failure.
+    std::optional<std::string> renderTemplateAST(const GRMustacheTemplateAST& ast, bool& HTMLSafe, Error* error);
+
+    // How deeply renderings may nest on one thread, partials and sections included.
+    static constexpr int kMaximumDepth = 256;
+
+private:
+    bool visitInheritablePartialNode(const GRMustacheInheritablePartialNode& node, Error* error) override;
+    bool visitInheritableSectionNode(const GRMustacheInheritableSectionNode& node, Error* error) override;
+    bool visitPartialNode(const GRMustachePartialNode& node, Error* error) override;
+    bool visitSectionTag(const GRMustacheSectionTag& tag, Error* error) override;
+    bool visitTemplateAST(const GRMustacheTemplateAST& ast, Error* error) override;
+    bool visitTextNode(const GRMustacheTextNode& node, Error* error) override;
+    bool visitVariableTag(const GRMustacheVariableTag& tag, Error* error) override;
+
+    bool visitTag(const GRMustacheTag& tag, const GRMustacheExpression& expression, bool escapesHTML, Error* error);
+
+    GRMustacheContentType m_contentType;
+    GRMustacheContextPtr m_context;
+    std::string m_buffer;
+};

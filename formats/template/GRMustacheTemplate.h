@@ -1,0 +1,62 @@
+#pragma once
+
+#include "GRMustacheContext.h"
+#include "GRMustacheRendering.h"
+#include "GRMustacheTemplateAST.h"
+
+#include "foundation/Object.h"
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class Bundle;
+class GRMustacheTemplateRepository;
+
+// A compiled template that renders values to text. As a value itself, it renders in
+// the context of the tag that shows it.
+class GRMustacheTemplate final : public Object, public GRMustacheRendering {
+public:
+    GRMustacheTemplate(std::shared_ptr<GRMustacheTemplateRepository> templateRepository,
+                       GRMustacheTemplateASTPtr templateAST, GRMustacheContextPtr baseContext);
+
+    // Compiled by the repository rendering on this thread, else by a new one on the
+    // main bundle, with the current content type.
+    static std::shared_ptr<GRMustacheTemplate> templateFromString(const std::string& templateString,
+                                                                  Error* error = nullptr);
+    static std::shared_ptr<GRMustacheTemplate> templateFromResource(const std::string& name, const Bundle* bundle,
+                                                                    Error* error = nullptr);
+    static std::shared_ptr<GRMustacheTemplate> templateFromContentsOfFile(const std::filesystem::path& path,
+                                                                          Error* error = nullptr);
+    static std::optional<std::string> renderObjectFromString(const Value& object, const std::string& templateString,
+                                                             Error* error = nullptr);
+    static std::optional<std::string> renderObjectFromResource(const Value& object, const std::string& name,
+                                                               const Bundle* bundle, Error* error = nullptr);
+
+    const std::shared_ptr<GRMustacheTemplateRepository>& templateRepository() const { return m_templateRepository; }
+    const GRMustacheTemplateASTPtr& templateAST() const { return m_templateAST; }
+    const GRMustacheContextPtr& baseContext() const { return m_baseContext; }
+    // Raises on a null context.
+    void setBaseContext(GRMustacheContextPtr context);
+    void extendBaseContextWithObject(const Value& object);
+    void extendBaseContextWithProtectedObject(const Value& object);
+    void extendBaseContextWithTagDelegate(const Value& tagDelegate);
+
+    // The text, or nullopt with the error.
+    std::optional<std::string> renderObject(const Value& object, Error* error = nullptr) const;
+    // The last object is looked up first.
+    std::optional<std::string> renderObjectsFromArray(const std::vector<Value>& objects, Error* error = nullptr) const;
+    std::optional<std::string> renderContentWithContext(const GRMustacheContextPtr& context, bool& HTMLSafe,
+                                                        Error* error) const;
+
+    std::string className() const override { return "GRMustacheTemplate"; }
+    std::optional<std::string> renderForMustacheTag(const GRMustacheTag& tag, const GRMustacheContextPtr& context,
+                                                    bool& HTMLSafe, Error& error) const override;
+
+private:
+    std::shared_ptr<GRMustacheTemplateRepository> m_templateRepository;
+    GRMustacheTemplateASTPtr m_templateAST;
+    GRMustacheContextPtr m_baseContext;
+};

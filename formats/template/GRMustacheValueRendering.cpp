@@ -1,0 +1,99 @@
+#include "GRMustacheValueRendering.h"
+
+#include "GRMustacheRendering.h"
+#include "GRMustacheTag.h"
+
+#include "foundation/Exception.h"
+#include "foundation/NumberObject.h"
+
+namespace {
+
+constexpr const char* kRenderingException = "GRMustacheRenderingException";
+constexpr const char* kInconsistentEscaping = "Inconsistant HTML escaping of items in enumeration";
+constexpr std::size_t kInitialBufferCapacity = 1024;
+
+} // namespace
+
+bool GRMustacheValueRendering::boolValue(const Value& object)
+{
+    if (const auto* rendering = dynamic_cast<const GRMustacheRendering*>(object.object()))
+        return rendering->mustacheBoolValue();
+    switch (object.kind()) {
+    case Value::Kind::Nil:
+    case Value::Kind::Null:
+        return false;
+    case Value::Kind::Number:
+        return object.number()->boolValue();
+    case Value::Kind::String:
+        return !object.string()->empty();
+    case Value::Kind::Array:
+        return !object.array()->empty();
+    default:
+        return true;
+    }
+}
+
+std::optional<std::string> GRMustacheValueRendering::render(const Value& object, const GRMustacheTag& tag,
+                                                            bool asEnumerationItem,
+                                                            const GRMustacheContextPtr& context, bool& HTMLSafe,
+                                                            Error& error)
+{
+    if (const auto* iterating = dynamic_cast<const GRMustacheRenderingWithIterationSupport*>(object.object()))
+        return iterating->renderForMustacheTagAsEnumerationItem(tag, asEnumerationItem, context, HTMLSafe, error);
+    if (const auto* rendering = dynamic_cast<const GRMustacheRendering*>(object.object()))
+        return rendering->renderForMustacheTag(tag, context, HTMLSafe, error);
+
+    const bool isVariable = tag.type() == GRMustacheTagTypeVariable;
+    switch (object.kind()) {
+    case Value::Kind::Nil:
+        return tag.renderContentWithContext(context, HTMLSafe, error);
+    case Value::Kind::Null:
+        if (isVariable)
+            return std::string();
+        return tag.renderContentWithContext(asEnumerationItem ? context->contextByAddingObject(object) : context,
+                                            HTMLSafe, error);
+    case Value::Kind::Number:
+        if (isVariable)
+            return object.description();
+        return tag.renderContentWithContext(asEnumerationItem ? context->contextByAddingObject(object) : context,
+                                            HTMLSafe, error);
+    case Value::Kind::String:
+        if (isVariable)
+            return *object.string();
+        return tag.renderContentWithContext(tag.isInverted() ? context : context->contextByAddingObject(object),
+                                            HTMLSafe, error);
+    case Value::Kind::Array:
+        if (asEnumerationItem)
+            return tag.renderContentWithContext(context->contextByAddingObject(object), HTMLSafe, error);
+        if (object.array()->empty())
+            return tag.renderContentWithContext(context, HTMLSafe, error);
+        return renderEnumeration(*object.array(), tag, context, HTMLSafe, error);
+    default:
+        if (isVariable)
+            return object.description();
+        return tag.renderContentWithContext(context->contextByAddingObject(object), HTMLSafe, error);
+    }
+}
+
+std::optional<std::string> GRMustacheValueRendering::renderEnumeration(const std::vector<Value>& items,
+                                                                       const GRMustacheTag& tag,
+                                                                       const GRMustacheContextPtr& context,
+                                                                       bool& HTMLSafe, Error& error)
+{
+    std::string buffer;
+    buffer.reserve(kInitialBufferCapacity);
+    std::optional<bool> allSafe;
+    for (const Value& item : items) {
+        bool itemSafe = false;
+        std::optional<std::string> rendering = render(GRMustacheRendering::renderingObjectForObject(item), tag, true,
+                                                      context, itemSafe, error);
+        if (!rendering)
+            return std::nullopt;
+        if (allSafe && *allSafe != itemSafe)
+            throw Exception(kRenderingException, kInconsistentEscaping);
+        allSafe = itemSafe;
+        buffer += *rendering;
+    }
+    HTMLSafe = allSafe.value_or(false);
+    return buffer;
+}

@@ -1,0 +1,218 @@
+#include "TemplateTestSupport.h"
+
+#include "formats/template/GRMustacheError.h"
+#include "formats/template/GRMustacheFilter.h"
+#include "formats/template/GRMustacheRendering.h"
+#include "formats/template/GRMustacheTag.h"
+#include "formats/template/GRMustacheTagDelegate.h"
+
+#include "foundation/Exception.h"
+#include "foundation/StringUtils.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+Value list(std::vector<Value> items)
+{
+    return Value(std::move(items));
+}
+
+// Upper-cases every value and records what was rendered.
+class Shouter final : public Object, public GRMustacheTagDelegate {
+public:
+    Value mustacheTagWillRenderObject(const GRMustacheTag&, const Value& object) const override
+    {
+        return object.string() ? Value(strings::uppercase(*object.string())) : object;
+    }
+    void mustacheTagDidRenderObject(const GRMustacheTag&, const Value&, const std::string& rendering) const override
+    {
+        rendered->push_back(rendering);
+    }
+    void mustacheTagDidFailRenderingObject(const GRMustacheTag&, const Value&, const Error& error) const override
+    {
+        failures->push_back(error.message);
+    }
+
+    std::shared_ptr<std::vector<std::string>> rendered = std::make_shared<std::vector<std::string>>();
+    std::shared_ptr<std::vector<std::string>> failures = std::make_shared<std::vector<std::string>>();
+};
+
+} // namespace
+
+TEST(GRMustacheRenderingEngine, MissingValues)
+{
+    EXPECT_EQ(render("[{{name}}]"), "[]");
+    EXPECT_EQ(render("{{^name}}none{{/name}}"), "none");
+    EXPECT_EQ(render("{{#name}}some{{/name}}"), "");
+    EXPECT_EQ(render(""), "");
+}
+
+TEST(GRMustacheRenderingEngine, HTMLEscapingFollowsTheContentType)
+{
+    const Value data(Dictionary{{"s", Value("a<b & \"c\" 'd'")}});
+    EXPECT_EQ(render("{{s}}", data), "a&lt;b &amp; &quot;c&quot; &apos;d&apos;");
+    EXPECT_EQ(render("{{{s}}}", data), "a<b & \"c\" 'd'");
+    EXPECT_EQ(render("{{&s}}", data), "a<b & \"c\" 'd'");
+    for (const char* text : {"{{s}}", "{{{s}}}", "{{&s}}"})
+        EXPECT_EQ(renderText(text, data), "a<b & \"c\" 'd'") << text;
+    EXPECT_EQ(render("{{%CONTENT_TYPE:TEXT}}{{s}}", data), "a<b & \"c\" 'd'");
+}
+
+TEST(GRMustacheRenderingEngine, TruthOfValues)
+{
+    const std::string text = "{{#flag}}yes{{/flag}}";
+    EXPECT_EQ(render(text, Value(Dictionary{{"flag", Value::integer(1)}})), "yes");
+    EXPECT_EQ(render(text, Value(Dictionary{{"flag", Value::boolean(true)}})), "yes");
+    EXPECT_EQ(render(text, Value(Dictionary{{"flag", Value::integer(0)}})), "");
+    EXPECT_EQ(render(text, Value(Dictionary{{"flag", Value("")}})), "");
+    EXPECT_EQ(render(text, Value(Dictionary{{"flag", Value::null()}})), "");
+    EXPECT_EQ(render(text, Value(Dictionary{{"flag", Value(Dictionary{})}})), "yes");
+    EXPECT_EQ(render(text, Value(Dictionary{{"flag", Value(std::make_shared<Person>("x"))}})), "yes");
+}
+
+TEST(GRMustacheRenderingEngine, Lists)
+{
+    const Value ab(Dictionary{{"list", list({Value("a"), Value("b")})}});
+    const Value empty(Dictionary{{"list", list({})}});
+    EXPECT_EQ(render("{{#list}}[{{.}}]{{/list}}", ab), "[a][b]");
+    EXPECT_EQ(render("{{#list}}[{{.}}]{{/list}}", empty), "");
+    EXPECT_EQ(render("{{^list}}empty{{/list}}", empty), "empty");
+    EXPECT_EQ(render("{{list}}", ab), "ab");
+    EXPECT_EQ(render("{{list.count}}", ab), "2");
+
+    const Value nested(Dictionary{{"list", list({list({Value("a"), Value("b")}), list({Value("c")})})}});
+    EXPECT_EQ(render("{{#list}}({{#.}}{{.}}{{/.}}){{/list}}", nested), "(ab)(c)");
+}
+
+TEST(GRMustacheRenderingEngine, WhatSectionsPush)
+{
+    const Value data(Dictionary{{"n", Value::integer(3)}, {"s", Value("str")}, {"top", Value("T")},
+                                {"d", Value(Dictionary{{"top", Value("inner")}})}});
+    EXPECT_EQ(render("{{#n}}{{.}}{{/n}}", data), render("{{.}}", data));
+    EXPECT_EQ(render("{{#s}}{{.}}{{/s}}", data), "str");
+    EXPECT_EQ(render("{{#d}}{{top}}{{/d}}{{top}}", data), "innerT");
+    EXPECT_EQ(render("{{#numbers}}{{.}},{{/numbers}}",
+                     Value(Dictionary{{"numbers", list({Value::integer(1), Value::real(0.5)})}})),
+              "1,0.5,");
+}
+
+TEST(GRMustacheRenderingEngine, VariableTagsShowDescriptions)
+{
+    const Value dictionary(Dictionary{{"k", Value("v")}});
+    EXPECT_EQ(renderText("{{d}}", Value(Dictionary{{"d", dictionary}})), dictionary.description());
+    EXPECT_EQ(renderText("{{n}} {{b}} {{x}}", Value(Dictionary{{"n", Value::real(1.21)}, {"b", Value::boolean(true)},
+                                                              {"x", Value::null()}})),
+              "1.21 1 ");
+}
+
+TEST(GRMustacheRenderingEngine, ScopesAndImplicitIterator)
+{
+    const Value data(Dictionary{{"user", Value(Dictionary{{"name", Value("Ann")}})}, {"name", Value("outer")}});
+    EXPECT_EQ(render("{{user.name}} {{#user}}{{name}} {{.name}}{{/user}}", data), "Ann Ann Ann");
+    EXPECT_EQ(render("{{user.missing.deeper}}|{{#user}}{{.missing}}{{/user}}", data), "|");
+}
+
+TEST(GRMustacheRenderingEngine, FilterErrorsStopTheRendering)
+{
+    const Value data(Dictionary{{"x", Value("1")}, {"notAFilter", Value("plain")}});
+    EXPECT_EQ(render("before {{f(x)}}", data),
+              "<error: Missing filter in tag `{{f(x)}}` at line 1>");
+    EXPECT_EQ(render("\n{{#notAFilter(x)}}{{/notAFilter(x)}}", data),
+              "<error: Object does not conform to GRMustacheFilter protocol in tag `{{#notAFilter(x)}}` at line 2: "
+              "plain>");
+
+    auto repository = GRMustacheTemplateRepository::templateRepositoryWithDictionary(
+        Dictionary{{"p", Value("{{f(x)}}")}});
+    Error error;
+    auto compiled = repository->templateNamed("p", &error);
+    ASSERT_TRUE(compiled);
+    EXPECT_FALSE(compiled->renderObject(data, &error));
+    EXPECT_EQ(error.code, GRMustacheErrorCodeRenderingError);
+    EXPECT_EQ(error.message, "Missing filter in tag `{{f(x)}}` at line 1 of template p");
+}
+
+TEST(GRMustacheRenderingEngine, TagDelegatesObserveAndReplace)
+{
+    auto shouter = std::make_shared<Shouter>();
+    const Value data(Dictionary{{"a", Value("x")}, {"b", Value("<y>")}});
+    auto repository = GRMustacheTemplateRepository::templateRepository();
+    auto compiled = repository->templateFromString("{{a}}-{{b}}{{f(a)}}");
+    ASSERT_TRUE(compiled);
+    compiled->extendBaseContextWithTagDelegate(Value(shouter));
+    Error error;
+    EXPECT_FALSE(compiled->renderObject(data, &error));
+    EXPECT_EQ(*shouter->rendered, (std::vector<std::string>{"X", "&lt;Y&gt;"}));
+    EXPECT_TRUE(shouter->failures->empty());
+
+    auto failing = repository->templateFromString("{{r}}");
+    failing->extendBaseContextWithTagDelegate(Value(shouter));
+    const Value broken = GRMustacheRendering::renderingObjectWithBlock(
+        [](const GRMustacheTag&, const GRMustacheContextPtr&, bool&, Error& e) -> std::optional<std::string> {
+            e = Error{"custom", 7, "broken"};
+            return std::nullopt;
+        });
+    EXPECT_FALSE(failing->renderObject(Value(Dictionary{{"r", broken}}), &error));
+    EXPECT_EQ(error, (Error{"custom", 7, "broken"}));
+    EXPECT_EQ(*shouter->failures, std::vector<std::string>{"broken"});
+}
+
+TEST(GRMustacheRenderingEngine, RenderingObjects)
+{
+    const Value safe = GRMustacheRendering::renderingObjectWithBlock(
+        [](const GRMustacheTag& tag, const GRMustacheContextPtr& context, bool& HTMLSafe,
+           Error& error) -> std::optional<std::string> {
+            std::optional<std::string> inner = tag.renderContentWithContext(context, HTMLSafe, error);
+            return inner ? "<b>" + *inner + "</b>" : inner;
+        });
+    const Value data(Dictionary{{"bold", safe}, {"name", Value("&")}});
+    EXPECT_EQ(render("{{#bold}}{{name}}{{/bold}}", data), "<b>&amp;</b>");
+    EXPECT_EQ(render("{{^bold}}hidden{{/bold}}", data), "");
+    EXPECT_THROW(GRMustacheRendering::renderingObjectWithBlock(nullptr), Exception);
+}
+
+TEST(GRMustacheRenderingEngine, MixedEscapingInOneListRaises)
+{
+    const Value safe = GRMustacheRendering::renderingObjectWithBlock(
+        [](const GRMustacheTag&, const GRMustacheContextPtr&, bool& HTMLSafe, Error&) -> std::optional<std::string> {
+            HTMLSafe = true;
+            return "safe";
+        });
+    const Value data(Dictionary{{"list", list({safe, Value("plain")})}});
+    try {
+        render("{{list}}", data);
+        FAIL() << "no exception";
+    } catch (const Exception& exception) {
+        EXPECT_EQ(exception.name(), "GRMustacheRenderingException");
+        EXPECT_EQ(exception.reason(), "Inconsistant HTML escaping of items in enumeration");
+    }
+}
+
+TEST(GRMustacheRenderingEngine, ProtectedValuesRenderWithTheirOwnerHidden)
+{
+    auto repository = GRMustacheTemplateRepository::templateRepository();
+    auto compiled = repository->templateFromString("{{#item}}{{name}}{{/item}}");
+    compiled->extendBaseContextWithProtectedObject(
+        Value(Dictionary{{"item", Value(Dictionary{{"name", Value("protected item")}})}}));
+    EXPECT_EQ(compiled->renderObject(Value(Dictionary{{"name", Value("data")}})), "data");
+}
+
+TEST(GRMustacheRenderingEngine, Inheritance)
+{
+    const Dictionary partials{
+        {"layout", Value("<h>{{$title}}Default{{/title}}</h>{{$body}}no body{{/body}}")},
+        {"middle", Value("{{<layout}}{{$title}}Middle{{/title}}{{/layout}}")},
+    };
+    EXPECT_EQ(render("{{<layout}}ignored{{$body}}Mine{{/body}}{{/layout}}", {}, GRMustacheContentTypeHTML, partials),
+              "<h>Default</h>Mine");
+    EXPECT_EQ(render("{{<middle}}{{$title}}Outer{{/title}}{{/middle}}", {}, GRMustacheContentTypeHTML, partials),
+              "<h>Outer</h>no body");
+    EXPECT_EQ(render("{{$title}}standalone{{/title}}", {}, GRMustacheContentTypeHTML, partials), "standalone");
+}
+
+TEST(GRMustacheRenderingEngine, PartialsOfAnotherContentTypeAreEscapedOnce)
+{
+    const Dictionary partials{{"text", Value("{{%CONTENT_TYPE:TEXT}}{{s}}")}};
+    const Value data(Dictionary{{"s", Value("<b>")}});
+    EXPECT_EQ(render("{{>text}}|{{s}}", data, GRMustacheContentTypeHTML, partials), "&lt;b&gt;|&lt;b&gt;");
+}

@@ -1,0 +1,216 @@
+#include "TemplateTestSupport.h"
+
+#include "formats/template/GRMustacheError.h"
+#include "formats/template/GRMustacheFilter.h"
+#include "formats/template/GRMustacheRendering.h"
+#include "formats/template/GRMustacheRenderingEngine.h"
+
+#include "foundation/Exception.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace {
+
+std::string renderFromString(const std::string& text, const Value& data)
+{
+    Error error;
+    const std::optional<std::string> rendering = GRMustacheTemplate::renderObjectFromString(data, text, &error);
+    return rendering ? *rendering : "<error: " + error.message + ">";
+}
+
+// A folder of template files that disappears with the test.
+class TemplateFolder {
+public:
+    TemplateFolder()
+        : m_path(std::filesystem::temp_directory_path() / ("vendrel-templates-" + std::to_string(::getpid())))
+    {
+        std::filesystem::create_directories(m_path / "sub");
+    }
+    ~TemplateFolder() { std::filesystem::remove_all(m_path); }
+    TemplateFolder(const TemplateFolder&) = delete;
+    TemplateFolder& operator=(const TemplateFolder&) = delete;
+
+    void write(const std::string& name, const std::string& text) const { std::ofstream(m_path / name) << text; }
+    const std::filesystem::path& path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+} // namespace
+
+TEST(GRMustacheTemplateRepository, DefaultContentTypeGovernsLaterTemplates)
+{
+    const DefaultContentTypeGuard guard;
+    const Value data(Dictionary{{"s", Value("<b>")}});
+    GRMustacheConfiguration::defaultConfiguration().setContentType(GRMustacheContentTypeText);
+    EXPECT_EQ(renderFromString("{{s}}", data), "<b>");
+    GRMustacheConfiguration::defaultConfiguration().setContentType(GRMustacheContentTypeHTML);
+    EXPECT_EQ(renderFromString("{{s}}", data), "&lt;b&gt;");
+    EXPECT_FALSE(GRMustacheConfiguration::defaultConfiguration().isLocked());
+}
+
+TEST(GRMustacheTemplateRepository, CompiledConfigurationIsLocked)
+{
+    auto repository = GRMustacheTemplateRepository::templateRepository();
+    repository->configuration().setTagStartDelimiter("<%");
+    repository->configuration().setTagEndDelimiter("%>");
+    ASSERT_TRUE(repository->templateFromString("<%x%>"));
+    EXPECT_EQ(repository->templateFromString("<%x%>{{x}}")->renderObject(Value(Dictionary{{"x", Value("1")}})),
+              "1{{x}}");
+    try {
+        repository->configuration().setContentType(GRMustacheContentTypeText);
+        FAIL() << "no exception";
+    } catch (const Exception& exception) {
+        EXPECT_EQ(exception.name(), "NSGenericException");
+        EXPECT_EQ(exception.reason(), repository->configuration().description() +
+                                          " was mutated after template compilation");
+    }
+    EXPECT_THROW(repository->setConfiguration(GRMustacheConfiguration()), Exception);
+    EXPECT_THROW(repository->configuration().extendBaseContextWithObject(Value("x")), Exception);
+}
+
+TEST(GRMustacheTemplateRepository, ConfigurationMisuseRaises)
+{
+    GRMustacheConfiguration configuration;
+    EXPECT_THROW(configuration.setTagStartDelimiter(""), Exception);
+    EXPECT_THROW(configuration.setTagEndDelimiter(""), Exception);
+    EXPECT_THROW(configuration.setBaseContext(nullptr), Exception);
+    configuration.lock();
+    const GRMustacheConfiguration copy(configuration);
+    EXPECT_FALSE(copy.isLocked());
+    EXPECT_EQ(copy.baseContext(), configuration.baseContext());
+}
+
+TEST(GRMustacheTemplateRepository, MissingPartial)
+{
+    Error error;
+    EXPECT_FALSE(GRMustacheTemplate::templateFromString("{{>missing}}", &error));
+    EXPECT_EQ(error, (Error{GRMustacheErrorDomain, GRMustacheErrorCodeTemplateNotFound,
+                            "No such template: `missing`"}));
+}
+
+TEST(GRMustacheTemplateRepository, DictionaryRepository)
+{
+    auto repository = GRMustacheTemplateRepository::templateRepositoryWithDictionary(
+        Dictionary{{"a", Value("{{>b}}")}, {"b", Value("x")}});
+    EXPECT_EQ(repository->templateNamed("a")->renderObject({}), "x");
+
+    auto recursive = GRMustacheTemplateRepository::templateRepositoryWithDictionary(
+        Dictionary{{"a", Value("{{#down}}{{>b}}{{/down}}")}, {"b", Value("[{{>a}}]")}});
+    Error error;
+    auto compiled = recursive->templateNamed("a", &error);
+    ASSERT_TRUE(compiled) << error.message;
+    const Value data(Dictionary{{"down", Value(Dictionary{{"down", Value(Dictionary{{"down", Value::boolean(false)}})}})}});
+    EXPECT_EQ(compiled->renderObject(data), "[[]]");
+}
+
+TEST(GRMustacheTemplateRepository, EndlessRecursionIsARenderingError)
+{
+    auto repository = GRMustacheTemplateRepository::templateRepositoryWithDictionary(
+        Dictionary{{"loop", Value("x{{>loop}}")}});
+    Error error;
+    auto compiled = repository->templateNamed("loop", &error);
+    ASSERT_TRUE(compiled);
+    EXPECT_FALSE(compiled->renderObject({}, &error));
+    EXPECT_EQ(error.code, GRMustacheErrorCodeRenderingError);
+    EXPECT_EQ(error.message, "Rendering is nested more than 256 levels deep");
+
+    // A template that renders itself through the data is stopped the same way.
+    auto self = GRMustacheTemplateRepository::templateRepository()->templateFromString("{{#t}}{{t}}{{/t}}");
+    EXPECT_FALSE(self->renderObject(Value(Dictionary{{"t", Value(self)}}), &error));
+    EXPECT_EQ(error.code, GRMustacheErrorCodeRenderingError);
+}
+
+TEST(GRMustacheTemplateRepository, ReloadDropsTheCache)
+{
+    auto repository = GRMustacheTemplateRepository::templateRepositoryWithDictionary(Dictionary{{"a", Value("x")}});
+    const auto first = repository->templateASTNamed("a", {}, nullptr);
+    EXPECT_EQ(repository->templateASTNamed("a", {}, nullptr), first);
+    repository->reloadTemplates();
+    EXPECT_NE(repository->templateASTNamed("a", {}, nullptr), first);
+}
+
+TEST(GRMustacheTemplateRepository, RenderObjectsFromArrayLooksUpTheLastFirst)
+{
+    auto compiled = GRMustacheTemplateRepository::templateRepository()->templateFromString("{{k}}{{onlyA}}");
+    EXPECT_EQ(compiled->renderObjectsFromArray({Value(Dictionary{{"k", Value("A")}, {"onlyA", Value("a")}}),
+                                                Value(Dictionary{{"k", Value("B")}})}),
+              "Ba");
+}
+
+TEST(GRMustacheTemplateRepository, DirectoryRepository)
+{
+    const TemplateFolder folder;
+    folder.write("main.mustache", "main:{{>sub/part}}");
+    folder.write("sub/part.mustache", "part:{{>sibling}}:{{>/top}}");
+    folder.write("sub/sibling.mustache", "sibling");
+    folder.write("top.mustache", "top");
+    folder.write("other.txt", "{{x}}");
+    auto repository = GRMustacheTemplateRepository::templateRepositoryWithDirectory(folder.path());
+    Error error;
+    auto compiled = repository->templateNamed("main", &error);
+    ASSERT_TRUE(compiled) << error.message;
+    EXPECT_EQ(compiled->renderObject({}), "main:part:sibling:top");
+    EXPECT_FALSE(repository->templateNamed("absent", &error));
+    EXPECT_EQ(error.message, "No such template: `absent`");
+
+    EXPECT_EQ(GRMustacheTemplate::templateFromContentsOfFile(folder.path() / "other.txt", &error)
+                  ->renderObject(Value(Dictionary{{"x", Value("X")}})),
+              "X");
+}
+
+TEST(GRMustacheTemplateRepository, BundleRepository)
+{
+    auto compiled = GRMustacheTemplateRepository::templateRepositoryWithBundle(nullptr, "plist")
+                        ->templateNamed("W3CNames-Basic");
+    ASSERT_TRUE(compiled);
+    EXPECT_NE(compiled->renderObject({})->find("<plist"), std::string::npos);
+    Error error;
+    EXPECT_FALSE(GRMustacheTemplate::templateFromResource("NoSuchResource", nullptr, &error));
+    EXPECT_EQ(error.code, GRMustacheErrorCodeTemplateNotFound);
+}
+
+TEST(GRMustacheTemplateRepository, CustomDataSource)
+{
+    class Source final : public GRMustacheTemplateRepositoryDataSource {
+    public:
+        Value templateIDForName(GRMustacheTemplateRepository&, const std::string& name, const Value&) override
+        {
+            return name == "bad" || name == "ok" ? Value(name) : Value();
+        }
+        std::optional<std::string> templateStringForTemplateID(GRMustacheTemplateRepository&, const Value& id,
+                                                               Error* error) override
+        {
+            if (*id.string() == "ok")
+                return std::string("fine");
+            *error = Error{"io", 5, "unreadable"};
+            return std::nullopt;
+        }
+    } source;
+    auto repository = GRMustacheTemplateRepository::templateRepository();
+    repository->setDataSource(&source);
+    Error error;
+    EXPECT_EQ(repository->templateNamed("ok", &error)->renderObject({}), "fine");
+    EXPECT_FALSE(repository->templateNamed("bad", &error));
+    EXPECT_EQ(error, (Error{"io", 5, "unreadable"}));
+}
+
+TEST(GRMustacheTemplateRepository, TemplatesCompiledWhileRenderingUseTheCurrentRepository)
+{
+    auto repository = GRMustacheTemplateRepository::templateRepositoryWithDictionary(Dictionary{{"p", Value("P")}});
+    repository->configuration().setContentType(GRMustacheContentTypeText);
+    const Value inner = GRMustacheFilter::filterWithBlock([](const Value& text) {
+        const auto compiled = GRMustacheTemplate::templateFromString(*text.string());
+        return compiled ? Value(compiled) : Value("not compiled");
+    });
+    auto compiled = repository->templateFromString("{{compile(text)}}");
+    EXPECT_EQ(compiled->renderObject(Value(Dictionary{{"compile", inner}, {"text", Value("{{>p}}<{{x}}")},
+                                                      {"x", Value("&")}})),
+              "P<&");
+    EXPECT_EQ(GRMustacheRendering::currentTemplateRepository(), nullptr);
+}
