@@ -134,6 +134,8 @@ protected:
         m_platform = dynamic_cast<X11Platform*>(&s_app->platform());
         ASSERT_NE(m_platform, nullptr);
         Scheduler::setCurrent(&m_scheduler);
+        // Window ids come back with each new client; start from a fresh window list.
+        s_app->updateCurrentWindows();
     }
     void TearDown() override { Scheduler::setCurrent(nullptr); }
 
