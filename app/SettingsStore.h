@@ -1,0 +1,59 @@
+#pragma once
+
+#include "app/SettingsKey.h"
+#include "foundation/Dictionary.h"
+#include "foundation/Value.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+class UserDefaults;
+
+// Typed access to the user's settings. Every read checks the value against the kind
+// the settings table gives its key: a value of another kind is ignored with one log
+// line and reads as absent, so a damaged settings file never stops the program.
+class SettingsStore final {
+public:
+    // The registered defaults in the resources.
+    static constexpr const char* kDefaultsResource = "Defaults";
+    static constexpr const char* kDefaultsResourceType = "plist";
+
+    explicit SettingsStore(UserDefaults& defaults);
+
+    UserDefaults& defaults() const { return m_defaults; }
+
+    // The "Defaults" resource; empty, with a log line, when it is missing or damaged.
+    static Dictionary readBundleDefaults();
+
+    bool isStored(const SettingsKey& key) const;
+    bool isPresent(const SettingsKey& key) const;
+
+    // nullopt when absent or ignored.
+    std::optional<bool> boolean(const SettingsKey& key) const;
+    // Doubles are truncated and kept inside the range of long long.
+    std::optional<long long> integer(const SettingsKey& key) const;
+    // Only finite numbers.
+    std::optional<double> real(const SettingsKey& key) const;
+    std::optional<std::string> string(const SettingsKey& key) const;
+    // Entries that are not strings are skipped, each with a log line.
+    std::optional<std::vector<std::string>> strings(const SettingsKey& key) const;
+    // The entries of a list as they are stored, for lists whose entries are checked later.
+    std::optional<std::vector<Value>> array(const SettingsKey& key) const;
+    std::optional<Dictionary> dictionary(const SettingsKey& key) const;
+    std::optional<std::vector<std::uint8_t>> data(const SettingsKey& key) const;
+
+    bool flag(const SettingsKey& key) const { return boolean(key).value_or(false); }
+
+    void set(const SettingsKey& key, Value value);
+    // Several keys in one write of the file.
+    void setAll(const Dictionary& values);
+
+private:
+    // The value when present and of the key's kind; else nil, logged when present.
+    Value checked(const SettingsKey& key, SettingType expected) const;
+    void reportIgnored(const SettingsKey& key, const Value& value) const;
+
+    UserDefaults& m_defaults;
+};
