@@ -7,6 +7,7 @@
 #include "foundation/UserDefaults.h"
 
 #include "formats/template/GRMustacheConfiguration.h"
+#include "formats/template/GRMustacheTemplate.h"
 
 #include <gtest/gtest.h>
 
@@ -287,4 +288,18 @@ TEST_F(QVFormatProcessorTest, FiltersInTemplates)
         m_processor.updateColorValuesWithColor(Color::sRGB(c.color[0], c.color[1], c.color[2], c.color[3]));
         EXPECT_EQ(render(c.text), c.expected) << c.name;
     }
+}
+
+TEST(QVFormatProcessorLifetimeTest, FiltersOfAKeptEnvironmentRenderNothingOnceTheProcessorIsGone)
+{
+    GRMustacheConfiguration::defaultConfiguration().setContentType(GRMustacheContentTypeText);
+    std::shared_ptr<const QVTemplateEnvironment> environment;
+    {
+        QVFormatProcessor processor(std::make_shared<FakeRunningApplications>());
+        processor.updateColorValuesWithColor(Color::white());
+        environment = processor.environment();
+    }
+    const auto compiled = GRMustacheTemplate::templateFromString("[{{hexColor(color)}}]");
+    ASSERT_TRUE(compiled);
+    EXPECT_EQ(compiled->renderObject(Value(std::shared_ptr<const Object>(environment))), "[]");
 }
