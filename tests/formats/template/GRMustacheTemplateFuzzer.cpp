@@ -1,16 +1,48 @@
-#include "formats/template/GRMustacheConfiguration.h"
 #include "formats/template/GRMustacheExpressionParser.h"
+#include "formats/template/GRMustacheFilter.h"
+#include "formats/template/GRMustacheTemplate.h"
 #include "formats/template/GRMustacheTemplateGenerator.h"
 #include "formats/template/GRMustacheTemplateRepository.h"
 
 #include "foundation/Dictionary.h"
+#include "foundation/Exception.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
-// Every input must compile to an AST or fail with an error; compiled templates are
-// printed back, which walks every node.
+namespace {
+
+// The fixed data every compiled input renders against: every kind of value, filters
+// of both kinds, and a template that renders itself.
+Value fuzzContext()
+{
+    static const Value context = [] {
+        auto repository = GRMustacheTemplateRepository::templateRepository();
+        const Value self(repository->templateFromString("{{#self}}{{self}}{{/self}}{{name}}"));
+        return Value(Dictionary{
+            {"name", Value("<Ann & \"Bob\">")},
+            {"n", Value::integer(3)},
+            {"x", Value::real(0.5)},
+            {"yes", Value::boolean(true)},
+            {"null", Value::null()},
+            {"items", Value(std::vector<Value>{Value("a"), Value::integer(1), Value(Dictionary{{"k", Value("v")}}),
+                                               Value(std::vector<Value>{Value("inner")})})},
+            {"dict", Value(Dictionary{{"a", Value("1")}, {"b", Value(std::vector<Value>{})}})},
+            {"self", self},
+            {"f", GRMustacheFilter::filterWithBlock([](const Value& v) { return Value("f:" + v.description()); })},
+            {"join", GRMustacheFilter::variadicFilterWithBlock([](const std::vector<Value>& arguments) {
+                 return Value::integer(static_cast<long long>(arguments.size()));
+             })},
+        });
+    }();
+    return context;
+}
+
+} // namespace
+
+// Every input compiles to an AST or fails with an error; what compiles is printed
+// back and rendered, which walks every node and every kind of value.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string text(reinterpret_cast<const char*>(data), size);
@@ -23,7 +55,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         {"self", Value(text)},
     });
     Error error;
-    if (GRMustacheTemplateASTPtr ast = repository->templateASTNamed("self", {}, &error))
-        GRMustacheTemplateGenerator(repository).stringWithTemplateAST(*ast);
+    std::shared_ptr<GRMustacheTemplate> compiled = repository->templateNamed("self", &error);
+    if (!compiled)
+        return 0;
+    GRMustacheTemplateGenerator(repository).stringWithTemplateAST(*compiled->templateAST());
+    try {
+        compiled->renderObject(fuzzContext(), &error);
+    } catch (const Exception&) {
+        // Misuse the engine reports by raising (a localized format with too many arguments).
+    }
     return 0;
 }
