@@ -216,3 +216,24 @@ TEST(GRMustacheRenderingEngine, PartialsOfAnotherContentTypeAreEscapedOnce)
     const Value data(Dictionary{{"s", Value("<b>")}});
     EXPECT_EQ(render("{{>text}}|{{s}}", data, GRMustacheContentTypeHTML, partials), "&lt;b&gt;|&lt;b&gt;");
 }
+
+TEST(GRMustacheRenderingEngine, WholeTemplates)
+{
+    const Dictionary partials{
+        {"page", Value("{{$header}}Colors{{/header}}:\n{{$body}}{{/body}}{{>footer}}")},
+        {"footer", Value("\n-- {{count}} {{#isEmpty(colors)}}none{{/isEmpty(colors)}}")},
+        {"swatch", Value("{{uppercase(name)}}={{hex}}")},
+    };
+    const Value colors(std::vector<Value>{Value(Dictionary{{"name", Value("red")}, {"hex", Value("#F00")}}),
+                                          Value(Dictionary{{"name", Value("lime")}, {"hex", Value("#0F0")}})});
+    const Value data(Dictionary{{"colors", colors}, {"count", Value::integer(2)}, {"title", Value("<Mine>")}});
+    const std::string text =
+        "{{<page}}{{$header}}{{title}}{{/header}}"
+        "{{$body}}{{#each(colors)}}{{@indexPlusOne}}. {{>swatch}}{{^@last}}; {{/@last}}{{/each(colors)}}{{/body}}"
+        "{{/page}}";
+    EXPECT_EQ(renderText(text, data, partials), "<Mine>:\n1. RED=#F00; 2. LIME=#0F0\n-- 2 ");
+    EXPECT_EQ(render(text, data, GRMustacheContentTypeHTML, partials),
+              "&lt;Mine&gt;:\n1. RED=#F00; 2. LIME=#0F0\n-- 2 ");
+    EXPECT_EQ(renderText(text, Value(Dictionary{{"colors", Value(std::vector<Value>{})}}), partials),
+              ":\n\n--  none");
+}
