@@ -5,6 +5,7 @@
 #include "GRMustacheInheritablePartialNode.h"
 #include "GRMustacheInheritableSectionNode.h"
 #include "GRMustachePartialNode.h"
+#include "GRMustacheRenderingEngine.h"
 #include "GRMustacheSectionTag.h"
 #include "GRMustacheTemplateParser.h"
 #include "GRMustacheTemplateRepository.h"
@@ -23,6 +24,8 @@ constexpr const char* kInPartialTag = " in partial tag";
 constexpr const char* kInPartialClosingTag = " in partial closing tag";
 constexpr const char* kInInheritableSectionTag = " in inheritable section tag";
 constexpr const char* kHTMLSafetyMismatch = "HTML safety mismatch";
+constexpr std::size_t kMaximumSectionDepth = GRMustacheRenderingEngine::kMaximumDepth;
+constexpr const char* kSectionsTooDeep = "Sections are nested more than 256 levels deep";
 constexpr const char* kDifferentStrings = "Support for tokens coming from different strings is not implemented.";
 
 std::string unexpectedClosingTag(const GRMustacheToken& token)
@@ -165,8 +168,7 @@ bool GRMustacheCompiler::handleSectionOpening(const GRMustacheTokenPtr& token)
     if (!expression)
         return failAt(*token, error.message);
     expression->setToken(token);
-    openTag(expression, token);
-    return true;
+    return openTag(expression, token);
 }
 
 GRMustacheTemplateASTNodePtr GRMustacheCompiler::sectionNode(const GRMustacheToken& closingToken,
@@ -292,16 +294,19 @@ bool GRMustacheCompiler::handleInheritableOpening(const GRMustacheTokenPtr& toke
         : GRMustacheTemplateParser::parseInheritableSectionName(content, nullptr, &error);
     if (!name)
         return failAt(*token, error.message + (isPartial ? kInPartialTag : kInInheritableSectionTag));
-    openTag(std::move(*name), token);
-    return true;
+    return openTag(std::move(*name), token);
 }
 
-void GRMustacheCompiler::openTag(TagValue value, const GRMustacheTokenPtr& token)
+bool GRMustacheCompiler::openTag(TagValue value, const GRMustacheTokenPtr& token)
 {
+    // Deeper sections could never render, and their destruction would exhaust the stack.
+    if (m_openingTokenStack.size() >= kMaximumSectionDepth)
+        return failAt(*token, kSectionsTooDeep);
     m_tagValueStack.push_back(std::move(value));
     m_openingTokenStack.push_back(token);
     m_nodesStack.push_back(emptyNodes());
     m_contentTypeLocked = true;
+    return true;
 }
 
 void GRMustacheCompiler::popTag()

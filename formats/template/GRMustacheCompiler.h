@@ -48,7 +48,7 @@ private:
     bool closeInheritableSection(const GRMustacheTokenPtr& token, const std::string& openName);
     GRMustacheTemplateASTNodePtr sectionNode(const GRMustacheToken& closingToken, const GRMustacheExpressionPtr& expression);
 
-    void openTag(TagValue value, const GRMustacheTokenPtr& token);
+    bool openTag(TagValue value, const GRMustacheTokenPtr& token);
     void popTag();
     GRMustacheTemplateASTPtr currentAST() const;
     GRMustacheTemplateAST::Nodes& currentNodes() { return m_nodesStack.back(); }

@@ -16,6 +16,10 @@ namespace {
 constexpr const char* kMissingExpression = "Missing expression";
 constexpr const char* kInvalidExpression = "Invalid expression";
 
+// Every scope and call wraps the expression before it, so this bounds the tree's
+// depth: evaluating or freeing a deeper one would exhaust the stack.
+constexpr std::size_t kMaximumCompoundNodes = 256;
+
 enum class State { Initial, LeadingDot, Identifier, AfterDot, AfterIdentifier, AfterCall, Invalid };
 
 bool isWhitespace(char16_t c)
@@ -45,8 +49,12 @@ public:
 
     GRMustacheExpressionPtr parse(bool* empty)
     {
-        for (std::size_t i = 0; i < m_units.size() && m_state != State::Invalid; ++i)
+        for (std::size_t i = 0; i < m_units.size() && m_state != State::Invalid && !m_tooDeep; ++i)
             step(m_units[i], i);
+        if (m_tooDeep) {
+            *empty = false;
+            return nullptr;
+        }
         return finish(empty);
     }
 
@@ -130,6 +138,10 @@ private:
             m_state = State::Invalid;
             return;
         }
+        if (++m_compoundNodes > kMaximumCompoundNodes) {
+            m_tooDeep = true;
+            return;
+        }
         GRMustacheExpressionPtr filter = std::move(m_pendingFilters.back());
         m_pendingFilters.pop_back();
         if (c == u')') {
@@ -153,7 +165,9 @@ private:
     void endIdentifier(std::size_t i)
     {
         std::string identifier = strings::fromUtf16(m_units.substr(m_identifierStart, i - m_identifierStart));
-        if (m_current)
+        if (m_current && ++m_compoundNodes > kMaximumCompoundNodes)
+            m_tooDeep = true;
+        else if (m_current)
             m_current = GRMustacheScopedExpression::expressionWithBaseExpression(std::move(m_current),
                                                                                  std::move(identifier));
         else
@@ -189,6 +203,8 @@ private:
     GRMustacheExpressionPtr m_current;
     std::vector<GRMustacheExpressionPtr> m_pendingFilters;
     std::size_t m_identifierStart = 0;
+    std::size_t m_compoundNodes = 0;
+    bool m_tooDeep = false;
 };
 
 } // namespace

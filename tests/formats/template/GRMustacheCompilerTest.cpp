@@ -239,3 +239,20 @@ TEST(GRMustacheCompiler, GeneratorRebuildsTheTemplate)
     ASSERT_TRUE(ast) << error.message;
     EXPECT_EQ(GRMustacheTemplateGenerator(repository).stringWithTemplateAST(*ast), text);
 }
+
+TEST(GRMustacheCompiler, SectionsNestedBeyondTheRenderingLimitAreAParseError)
+{
+    std::string deep;
+    for (int i = 0; i < 100000; ++i)
+        deep += "{{#a}}";
+    for (int i = 0; i < 100000; ++i)
+        deep += "{{/a}}";
+    EXPECT_EQ(errorOf(deep), "Parse error at line 1: Sections are nested more than 256 levels deep");
+
+    std::string allowed;
+    for (int i = 0; i < 200; ++i)
+        allowed += "{{#a}}";
+    for (int i = 0; i < 200; ++i)
+        allowed += "{{/a}}";
+    EXPECT_TRUE(compile(allowed).ast);
+}

@@ -110,3 +110,24 @@ TEST(GRMustacheExpressionParser, TokenReachesSubExpressions)
     EXPECT_EQ(filtered.filterExpression()->token(), token);
     EXPECT_EQ(scoped.baseExpression()->token(), token);
 }
+
+TEST(GRMustacheExpressionParser, AbsurdlyDeepExpressionsAreInvalidNotACrash)
+{
+    std::string calls;
+    std::string scopes = "a";
+    for (int i = 0; i < 100000; ++i) {
+        calls += "f(";
+        scopes += ".a";
+    }
+    calls += "x" + std::string(100000, ')');
+    for (const std::string& text : {calls, scopes}) {
+        Error error;
+        EXPECT_FALSE(GRMustacheExpressionParser().parseExpression(text, nullptr, &error));
+        EXPECT_EQ(error.message, "Invalid expression");
+    }
+
+    std::string reasonable = "a";
+    for (int i = 0; i < 200; ++i)
+        reasonable += ".a";
+    EXPECT_TRUE(parse(reasonable));
+}
