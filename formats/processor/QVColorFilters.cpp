@@ -64,7 +64,7 @@ constexpr const char* kColorNamePrefix = "#";
 constexpr long long kMaxListCount = 4;
 constexpr int kEightBitBase = 255;
 
-std::string printf(const char* pattern, int first, int second = 0)
+std::string formatted(const char* pattern, int first, int second = 0)
 {
     char text[96];
     std::snprintf(text, sizeof text, pattern, first, second);
@@ -144,13 +144,13 @@ Value QVColorFilters::separatorArgument(const std::vector<Value>& arguments, std
 std::string QVColorFilters::filterInteger(const std::vector<Value>& arguments, int base) const
 {
     if (arguments.size() != 2)
-        return printf(kIntegerArgumentCount, base);
+        return formatted(kIntegerArgumentCount, base);
     const Color* color = colorOf(arguments[0]);
     if (!color)
-        return printf(kIntegerWrongArgument, base, 1);
+        return formatted(kIntegerWrongArgument, base, 1);
     const std::string* path = arguments[1].string();
     if (!path)
-        return printf(kIntegerWrongArgument, base, 2);
+        return formatted(kIntegerWrongArgument, base, 2);
     const auto value = component(*color, *path);
     if (!value)
         return kUnknownComponent;
@@ -209,11 +209,11 @@ std::string QVColorFilters::filterFraction(const std::vector<Value>& arguments) 
 std::string QVColorFilters::filterIntegerRGBA(const std::vector<Value>& arguments, int base) const
 {
     if (arguments.size() != 2 && arguments.size() != 3)
-        return printf(kIntegerRGBAArgumentCount, base);
+        return formatted(kIntegerRGBAArgumentCount, base);
     if (!colorOf(arguments[0]))
-        return printf(kIntegerRGBAWrongArgument, base, 1);
+        return formatted(kIntegerRGBAWrongArgument, base, 1);
     if (!arguments[1].isNumber())
-        return printf(kIntegerRGBAWrongArgument, base, 2);
+        return formatted(kIntegerRGBAWrongArgument, base, 2);
     const Value separator = separatorArgument(arguments, 2, Key::IntListSeparator);
     return colorAsIntRGBA(*colorOf(arguments[0]), arguments[1].integerValue(), base, separator);
 }

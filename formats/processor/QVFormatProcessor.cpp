@@ -12,6 +12,7 @@
 #include "foundation/StringUtils.h"
 #include "foundation/UserDefaults.h"
 
+#include <atomic>
 #include <functional>
 
 namespace {
@@ -147,15 +148,15 @@ void QVFormatProcessor::initializeEnvironment()
 {
     m_initialCodeStyle = std::make_shared<const QVCodeStyle>();
     const Value black = transparentBlack();
-    m_colorValues = Dictionary{{QVColorProfile::kSRGB, black}, {QVColorProfile::kLinearSRGB, black},
-        {QVColorProfile::kDevice, black}, {QVColorProfile::kCalibrated, black}};
+    m_colorValues = Value(Dictionary{{QVColorProfile::kSRGB, black}, {QVColorProfile::kLinearSRGB, black},
+        {QVColorProfile::kDevice, black}, {QVColorProfile::kCalibrated, black}});
 
     auto constants = std::make_shared<Dictionary>(symbols());
     for (const auto& [name, filter] : makeFilters(std::weak_ptr<QVProcessorState>(m_state)))
         constants->set(name, filter);
     Dictionary entries{{QVTemplateEnvironment::kColorProfileKey, Value(QVColorProfile::kSRGB)},
-        {QVTemplateEnvironment::kColorKey, m_colorValues.get(QVColorProfile::kSRGB)},
-        {QVTemplateEnvironment::kColorValuesKey, Value(m_colorValues)}};
+        {QVTemplateEnvironment::kColorKey, black},
+        {QVTemplateEnvironment::kColorValuesKey, m_colorValues}};
     setEnvironment(std::make_shared<const QVTemplateEnvironment>(std::move(constants), std::move(entries), m_initialCodeStyle));
 }
 
@@ -169,6 +170,11 @@ std::shared_ptr<const QVTemplateEnvironment> QVFormatProcessor::environment() co
     return m_state->environment.load();
 }
 
+const Dictionary& QVFormatProcessor::colorValues() const
+{
+    return *m_colorValues.dictionary();
+}
+
 void QVFormatProcessor::applyPreferences(const UserDefaults& defaults)
 {
     applyCodeStyle(defaults.objectForKey(QVCodeStyle::kSettingsKey));
@@ -180,44 +186,56 @@ void QVFormatProcessor::applyCodeStyle(const Value& style)
     setEnvironment(environment()->withCodeStyle(std::move(merged)));
 }
 
-void QVFormatProcessor::updateColorValuesWithColor(const Color& color)
+std::vector<Dictionary::Entry> QVFormatProcessor::currentColorEntries(const Value& colorValues) const
+{
+    // A profile without a colour shows as "not-found" with transparent black.
+    const Dictionary* table = colorValues.dictionary();
+    const Value color = table ? table->get(m_currentProfile) : Value();
+    return {{QVTemplateEnvironment::kColorProfileKey, Value(color ? m_currentProfile : kNotFoundProfile)},
+        {QVTemplateEnvironment::kColorKey, color ? color : transparentBlack()}};
+}
+
+void QVFormatProcessor::takeColor(const Color& color, std::vector<Dictionary::Entry> entries)
 {
     const Color sRGB = color.getColorInColorSpace(ColorSpace::SRGB);
     const Value sRGBValue = sRGB.toValue();
-    m_colorValues = Dictionary{{QVColorProfile::kSRGB, sRGBValue},
+    m_colorValues = Value(Dictionary{{QVColorProfile::kSRGB, sRGBValue},
         {QVColorProfile::kLinearSRGB, sRGB.getasLinearRGBColor().toValue()},
         {QVColorProfile::kDevice, sRGBValue},
         {QVColorProfile::kCalibrated, sRGB.colorUsingColorSpace(ColorSpace::CalibratedRGB).toValue()},
-        {QVColorProfile::kGeneric, sRGB.colorUsingColorSpace(ColorSpace::GenericRGB).toValue()}};
+        {QVColorProfile::kGeneric, sRGB.colorUsingColorSpace(ColorSpace::GenericRGB).toValue()}});
     if (m_currentProfile.empty())
         m_currentProfile = QVColorProfile::kSRGB;
 
-    const Value current = m_colorValues.get(m_currentProfile);
-    setEnvironment(environment()->with({
-        {QVTemplateEnvironment::kColorProfileKey, Value(current ? m_currentProfile : kNotFoundProfile)},
-        {QVTemplateEnvironment::kColorKey, current ? current : transparentBlack()},
-        {QVTemplateEnvironment::kColorValuesKey, Value(m_colorValues)},
-    }));
+    for (auto& entry : currentColorEntries(m_colorValues))
+        entries.push_back(std::move(entry));
+    entries.emplace_back(QVTemplateEnvironment::kColorValuesKey, m_colorValues);
+    setEnvironment(environment()->with(std::move(entries)));
+}
+
+void QVFormatProcessor::updateColorValuesWithColor(const Color& color)
+{
+    takeColor(color, {});
 }
 
 void QVFormatProcessor::updateFormatParameters(const QVFormatDefinition& format)
 {
     m_currentProfile = format.colorProfile();
     const auto current = environment();
-    const Dictionary* table = current->get(QVTemplateEnvironment::kColorValuesKey).dictionary();
-    const Value color = table ? table->get(m_currentProfile) : Value();
-    setEnvironment(current->with({
-        {QVTemplateEnvironment::kFormatKey, format.value()},
-        {QVTemplateEnvironment::kColorProfileKey, Value(color ? m_currentProfile : kNotFoundProfile)},
-        {QVTemplateEnvironment::kColorKey, color ? color : transparentBlack()},
-    }));
+    auto entries = currentColorEntries(current->get(QVTemplateEnvironment::kColorValuesKey));
+    entries.emplace_back(QVTemplateEnvironment::kFormatKey, format.value());
+    setEnvironment(current->with(std::move(entries)));
 }
 
 void QVFormatProcessor::updateColorValuesWithColor(const Color& color, const std::optional<QVFormatDefinition>& format)
 {
-    if (format)
-        updateFormatParameters(*format);
-    updateColorValuesWithColor(color);
+    if (!format) {
+        takeColor(color, {});
+        return;
+    }
+    // The format and the colour in one update, as the format first and then the colour.
+    m_currentProfile = format->colorProfile();
+    takeColor(color, {{QVTemplateEnvironment::kFormatKey, format->value()}});
 }
 
 std::optional<std::string> QVFormatProcessor::renderFormat(const std::string& templateText) const

@@ -7,7 +7,6 @@
 #include "formats/color/Color.h"
 #include "foundation/Dictionary.h"
 
-#include <atomic>
 #include <memory>
 #include <optional>
 #include <string>
@@ -54,15 +53,19 @@ public:
     std::shared_ptr<const QVTemplateEnvironment> environment() const;
     const QVCodeStyle& initialCodeStyle() const { return *m_initialCodeStyle; }
     const Dictionary& symbols() const;
-    const Dictionary& colorValues() const { return m_colorValues; }
+    const Dictionary& colorValues() const;
     const std::string& currentProfile() const { return m_currentProfile; }
 
 private:
     void initializeEnvironment();
     void setEnvironment(std::shared_ptr<const QVTemplateEnvironment> environment);
+    // "colorProfile" and "color" for the current profile in this colour table.
+    std::vector<Dictionary::Entry> currentColorEntries(const Value& colorValues) const;
+    // Computes the colour in every profile and swaps in an environment with it and `entries`.
+    void takeColor(const Color& color, std::vector<Dictionary::Entry> entries);
 
     std::shared_ptr<QVProcessorState> m_state;
     std::shared_ptr<const QVCodeStyle> m_initialCodeStyle;
-    Dictionary m_colorValues;
+    Value m_colorValues;
     std::string m_currentProfile;
 };

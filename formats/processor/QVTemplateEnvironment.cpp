@@ -27,7 +27,7 @@ std::string QVTemplateEnvironment::description() const
     return Value(dictionary()).description();
 }
 
-std::shared_ptr<const QVTemplateEnvironment> QVTemplateEnvironment::with(std::initializer_list<Dictionary::Entry> entries) const
+std::shared_ptr<const QVTemplateEnvironment> QVTemplateEnvironment::with(const std::vector<Dictionary::Entry>& entries) const
 {
     auto copy = std::make_shared<QVTemplateEnvironment>(*this);
     for (const auto& [key, value] : entries)
