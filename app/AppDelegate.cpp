@@ -1,0 +1,337 @@
+#include "AppDelegate.h"
+
+#include "app/Appearance.h"
+#include "app/ExportBanner.h"
+#include "app/LoupeView.h"
+#include "app/OverlayWindow.h"
+#include "app/UnavailableScriptRunner.h"
+#include "formats/QVFormatRepository.h"
+#include "formats/color/DictionaryKeyPaths.h"
+#include "formats/processor/QVFormatProcessor.h"
+#include "formats/template/GRMustacheConfiguration.h"
+#include "foundation/UserDefaults.h"
+#include "platform/ModifierFlags.h"
+
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+constexpr const char* kDarkInterface = "dark";
+constexpr const char* kLightInterface = "light";
+constexpr long long kRecentMenuItemsLimit = 20;
+constexpr double kMinimumLoadedZoomFactor = 2.0;
+
+// "activateHighPrecisionMode": 0 Command, 1 Control, 2 Shift.
+constexpr unsigned long kHighPrecisionModifiers[] = {modifierflags::kCommand, modifierflags::kControl,
+                                                     modifierflags::kShift};
+
+AppDelegate* s_shared = nullptr;
+
+unsigned long currentModifierFlags()
+{
+    if (!QGuiApplication::instance())
+        return 0;
+    return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::AltModifier) ? modifierflags::kOption : 0;
+}
+
+} // namespace
+
+AppDelegate::AppDelegate(UserDefaults& defaults, QVFormatRepository& repository, bool commandLineMode,
+                         std::ostream& output, ColorExporter::Terminate terminate)
+    : m_defaults(defaults)
+    , m_settings(defaults)
+    , m_commandLineMode(commandLineMode)
+    , m_scriptRunner(std::make_unique<UnavailableScriptRunner>())
+    , m_formats(repository, m_settings, commandLineMode)
+    , m_exporter(output, std::move(terminate))
+    , m_firstRun(!m_settings.isStored(settingskeys::kCodeStyle))
+    , m_HiDPIActivateKeyMask(modifierflags::kControl)
+{
+}
+
+AppDelegate::~AppDelegate()
+{
+    if (m_defaultsObserver)
+        NotificationCenter::defaultCenter().removeObserver(*m_defaultsObserver);
+    if (s_shared == this)
+        s_shared = nullptr;
+}
+
+AppDelegate* AppDelegate::shared()
+{
+    return s_shared;
+}
+
+void AppDelegate::makeShared()
+{
+    s_shared = this;
+}
+
+void AppDelegate::setFormatProcessor(std::unique_ptr<QVFormatProcessor> processor)
+{
+    m_formatProcessor = std::move(processor);
+}
+
+void AppDelegate::setScriptRunner(std::unique_ptr<ScriptRunner> runner)
+{
+    if (!runner)
+        return;
+    m_scriptRunner = std::move(runner);
+}
+
+void AppDelegate::initializeFromDefaults()
+{
+    GRMustacheConfiguration::defaultConfiguration().setContentType(GRMustacheContentTypeText);
+    m_HiDPIActivateKeyMask = modifierflags::kControl;
+    if (m_commandLineMode) {
+        // Nothing this run does may reach the user's settings file.
+        m_defaults.setPersistent(false);
+        return;
+    }
+    const std::optional<std::vector<Value>> history = m_settings.array(settingskeys::kHistoryColors);
+    m_noPicks = !history || history->empty();
+    m_showWelcomeMessage = !m_settings.isStored(settingskeys::kShowWelcomeMessage);
+
+    const Dictionary bundleDefaults = SettingsStore::readBundleDefaults();
+    if (m_firstRun) {
+        if (const Dictionary* codeStyle = bundleDefaults.get(settingskeys::kCodeStyle.name).dictionary())
+            m_settings.set(settingskeys::kCodeStyle, Value(*codeStyle));
+        if (m_appearance)
+            m_settings.set(settingskeys::kUserInterface, Value(m_appearance->themeIsDark() ? kDarkInterface : kLightInterface));
+        m_defaults.synchronize();
+    } else {
+        mergeCodeStyle(bundleDefaults);
+    }
+    registerDefaults(bundleDefaults);
+    defaultsChanged();
+}
+
+// Groups the user's style lacks come from the bundle; stored groups stay as they are.
+// A stored style that is not a dictionary is left for the user, not replaced.
+void AppDelegate::mergeCodeStyle(const Dictionary& bundleDefaults)
+{
+    const Dictionary* defaultStyle = bundleDefaults.get(settingskeys::kCodeStyle.name).dictionary();
+    const std::optional<Dictionary> stored = m_settings.dictionary(settingskeys::kCodeStyle);
+    if (!defaultStyle || !stored)
+        return;
+    const Dictionary merged = keypaths::dictionaryByMergingDictionary(*stored, *defaultStyle);
+    if (!(merged == *stored))
+        m_settings.set(settingskeys::kCodeStyle, Value(merged));
+}
+
+void AppDelegate::registerDefaults(const Dictionary& defaults)
+{
+    m_defaults.registerDefaults(defaults);
+    if (!m_defaultsObserver)
+        m_defaultsObserver = NotificationCenter::defaultCenter().addObserver(
+            UserDefaults::kDidChangeNotification, [this](const NotificationCenter::Notification&) { defaultsChanged(); });
+}
+
+void AppDelegate::defaultsChanged()
+{
+    if (m_saveDefaults || m_ignoreDefaultsChange)
+        return;
+    if (m_formatProcessor)
+        m_formatProcessor->applyPreferences(m_defaults);
+    if (m_overlay && m_overlay->isVisible())
+        m_overlay->renderFormats();
+
+    m_useNotification = m_settings.flag(settingskeys::kUseNotification);
+    m_openFormatsAfterPick = m_settings.flag(settingskeys::kOpenFormatsAfterPick);
+
+    m_formats.applyStoredFormats();
+    if (m_formatProcessor && exportFormat())
+        m_formatProcessor->updateFormatParameters(*exportFormat());
+
+    const std::optional<long long> colorInfo = m_settings.integer(settingskeys::kColorInfo);
+    if (m_loupe) {
+        m_loupe->setSwitchedControls(m_settings.flag(settingskeys::kSwitchLensInputControls));
+        if (colorInfo)
+            m_loupe->setColorInfo(*colorInfo);
+    }
+
+    const long long mode = m_settings.integer(settingskeys::kActivateHighPrecisionMode).value_or(0);
+    if (mode >= 0 && mode < static_cast<long long>(std::size(kHighPrecisionModifiers)))
+        m_HiDPIActivateKeyMask = kHighPrecisionModifiers[mode];
+
+    if (m_loupe) {
+        m_loupe->setExportFormatProcessor(m_formatProcessor.get());
+        if (!m_loupe->isDockedInPreferences())
+            m_loupe->setPeekMode(willOpenOverlayAfterPick());
+        m_loupe->setExportFormat(exportFormat());
+        m_loupe->setDisplayFormat(displayFormat());
+        m_loupe->refreshWhilePicking();
+    }
+
+    setInMenubar(m_settings.flag(settingskeys::kShowMenubarIcon));
+    applyShortcut(settingskeys::kPickColorShortCut, StatusMenu::Entry::PickColor);
+    applyShortcut(settingskeys::kColorsAndFormatsShortCut, StatusMenu::Entry::ColorsAndFormats);
+    updateRecentMenuItems();
+
+    if (m_appearance && m_appearance->darkMode() != m_appearance->themeIsDark())
+        m_appearance->themeChanged();
+}
+
+void AppDelegate::applyShortcut(const SettingsKey& key, StatusMenu::Entry entry)
+{
+    if (!m_statusMenu)
+        return;
+    if (const auto archived = m_settings.data(key))
+        m_statusMenu->setShortcut(entry, *archived);
+}
+
+void AppDelegate::setInMenubar(bool shown)
+{
+    if (shown == m_inMenubar)
+        return;
+    m_inMenubar = shown;
+    if (m_statusMenu)
+        m_statusMenu->refreshStatusImage();
+}
+
+void AppDelegate::loadSettings()
+{
+    if (m_commandLineMode)
+        return;
+    m_settingsLoading = true;
+    setInMenubar(m_settings.flag(settingskeys::kShowMenubarIcon));
+
+    const auto history = m_settings.array(settingskeys::kHistoryColors);
+    m_colorLists.setHistoryColors(ColorLists::colorsFromHexStrings(history.value_or(std::vector<Value>{}),
+        ColorLists::kHistoryLimit, settingskeys::kHistoryColors.name));
+    const auto favorites = m_settings.array(settingskeys::kFavoriteColors);
+    m_colorLists.setFavoriteColors(ColorLists::colorsFromHexStrings(favorites.value_or(std::vector<Value>{}),
+        ColorLists::kFavoritesLimit, settingskeys::kFavoriteColors.name));
+
+    if (m_loupe) {
+        m_loupe->setCaptureValue(m_loupe->constrainedCapture(m_settings.real(settingskeys::kCaptureValue).value_or(0)));
+        const double zoom = m_loupe->constrainedZoomFactor(m_settings.real(settingskeys::kMagnificationValue).value_or(0));
+        m_loupe->setZoomFactor(std::max(kMinimumLoadedZoomFactor, zoom));
+        if (const auto colorInfo = m_settings.integer(settingskeys::kColorInfo))
+            m_loupe->setColorInfo(*colorInfo);
+    }
+    updateRecentMenuItems();
+
+    m_stealFocusFromActiveApps = m_settings.strings(settingskeys::kStealFocusFromActiveApps).value_or(std::vector<std::string>{});
+    if (const auto custom = m_settings.strings(settingskeys::kStealFocusFromActiveAppsCustom))
+        m_stealFocusFromActiveApps.insert(m_stealFocusFromActiveApps.end(), custom->begin(), custom->end());
+
+    std::vector<std::string> noColorManagement = m_settings.strings(settingskeys::kNoColorManagementApps).value_or(std::vector<std::string>{});
+    if (const auto custom = m_settings.strings(settingskeys::kNoColorManagementAppsCustom))
+        noColorManagement.insert(noColorManagement.end(), custom->begin(), custom->end());
+    m_noColorManagementApps = ColorManagementExceptions(noColorManagement);
+
+    m_settingsLoaded = true;
+    m_settingsLoading = false;
+}
+
+void AppDelegate::saveSettings()
+{
+    if (m_commandLineMode || !m_settingsLoaded)
+        return;
+    Dictionary values{
+        {settingskeys::kHistoryColors.name, ColorLists::hexStrings(m_colorLists.historyColors())},
+        {settingskeys::kFavoriteColors.name, ColorLists::hexStrings(m_colorLists.favoriteColors())},
+    };
+    // Without a loupe there are no loupe values to keep: the stored ones stay.
+    if (m_loupe) {
+        values.set(settingskeys::kCaptureValue.name, Value::real(m_loupe->captureValue()));
+        values.set(settingskeys::kMagnificationValue.name, Value::real(m_loupe->zoomFactor()));
+        values.set(settingskeys::kColorInfo.name, Value::integer(m_loupe->colorInfo()));
+    }
+    values.set(settingskeys::kShowMenubarIcon.name, Value::boolean(m_inMenubar));
+    m_saveDefaults = true;
+    m_settings.setAll(values);
+    m_saveDefaults = false;
+}
+
+void AppDelegate::validateSettings()
+{
+    m_formats.validateSettings();
+}
+
+void AppDelegate::updateRecentMenuItems()
+{
+    const long long count = std::clamp(m_settings.integer(settingskeys::kRecentMenuItems).value_or(0),
+                                       -kRecentMenuItemsLimit, kRecentMenuItemsLimit);
+    m_maximumHistoryMenuItems = std::llabs(count);
+    m_maximumFavoriteMenuItems = m_maximumHistoryMenuItems;
+    m_showHistoryMenuItems = count >= 0;
+}
+
+void AppDelegate::updateCurrentColorInfo(long long mode)
+{
+    m_settings.set(settingskeys::kColorInfo, Value::integer(mode));
+}
+
+void AppDelegate::addColor(const Color& color)
+{
+    if (!m_colorLists.addColor(color))
+        return;
+    if (m_overlay)
+        m_overlay->setHistoryColors(m_colorLists.historyColors());
+}
+
+void AppDelegate::chooseNextFormat()
+{
+    if (willOpenOverlayAfterPick())
+        m_formats.chooseNextDisplayFormat();
+    else
+        m_formats.chooseNextExportFormat();
+}
+
+void AppDelegate::choosePrevFormat()
+{
+    if (willOpenOverlayAfterPick())
+        m_formats.choosePrevDisplayFormat();
+    else
+        m_formats.choosePrevExportFormat();
+}
+
+bool AppDelegate::isApplicationInstalled(const std::string& bundleIdentifier)
+{
+    return m_scriptRunner->isAvailable() && m_scriptRunner->isApplicationInstalled(bundleIdentifier);
+}
+
+void AppDelegate::exportColor(const std::optional<Color>& color, const QVFormatDefinition& format)
+{
+    if (!color)
+        return;
+    m_formats.updateCurrentExportFormat(format);
+    const std::optional<std::string> text =
+        m_exporter.exportColor(m_formatProcessor.get(), *m_scriptRunner, *color, format, m_commandLineMode);
+    if (!text || m_commandLineMode)
+        return;
+    showNotification(*text, ColorExporter::bannerImage(*color, m_banner ? m_banner->imageSize() : QSize()));
+}
+
+void AppDelegate::copyStringToClipboard(const std::string& text, const std::optional<Color>& color)
+{
+    ColorExporter::copyStringToClipboard(text, color);
+}
+
+bool AppDelegate::executeOSAScript(const std::string& source) const
+{
+    return ColorExporter::executeOSAScript(*m_scriptRunner, source);
+}
+
+void AppDelegate::showNotification(const std::string& text, const QImage& image)
+{
+    if (m_useNotification && m_banner)
+        m_banner->present(text, image);
+}
+
+bool AppDelegate::willOpenOverlayAfterPick(unsigned long modifierFlags) const
+{
+    if (m_commandLineMode)
+        return false;
+    return m_openFormatsAfterPick != ((modifierFlags & modifierflags::kOption) != 0);
+}
+
+bool AppDelegate::willOpenOverlayAfterPick() const
+{
+    return willOpenOverlayAfterPick(currentModifierFlags());
+}

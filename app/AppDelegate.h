@@ -1,0 +1,162 @@
+#pragma once
+
+#include "app/ColorExporter.h"
+#include "app/ColorLists.h"
+#include "app/ColorManagementExceptions.h"
+#include "app/FormatChooser.h"
+#include "app/SettingsStore.h"
+#include "app/StatusMenu.h"
+#include "foundation/NotificationCenter.h"
+
+#include <QImage>
+
+#include <functional>
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class Appearance;
+class ExportBanner;
+class LoupeView;
+class OverlayWindow;
+class QVFormatProcessor;
+class QVFormatRepository;
+class ScriptRunner;
+class UserDefaults;
+
+// The application controller: the settings, the colour lists, the format choice and
+// the export, and the hub the other parts of the program reach through shared().
+// Collaborators that do not exist yet are empty, and calls to them do nothing.
+class AppDelegate final {
+public:
+    // In command-line mode the settings are read only for the stored export and
+    // display formats and never written; a pick's text goes to `output`, and then
+    // `terminate` ends the process with its status.
+    AppDelegate(UserDefaults& defaults, QVFormatRepository& repository, bool commandLineMode, std::ostream& output,
+                ColorExporter::Terminate terminate);
+    ~AppDelegate();
+    AppDelegate(const AppDelegate&) = delete;
+    AppDelegate& operator=(const AppDelegate&) = delete;
+
+    // The process-wide controller, set once at launch.
+    static AppDelegate* shared();
+    void makeShared();
+
+    // Collaborators.
+    QVFormatProcessor* formatProcessor() const { return m_formatProcessor.get(); }
+    void setFormatProcessor(std::unique_ptr<QVFormatProcessor> processor);
+    void setLoupe(std::shared_ptr<LoupeView> loupe) { m_loupe = std::move(loupe); }
+    void setOverlay(std::shared_ptr<OverlayWindow> overlay) { m_overlay = std::move(overlay); }
+    void setBanner(std::shared_ptr<ExportBanner> banner) { m_banner = std::move(banner); }
+    void setStatusMenu(std::shared_ptr<StatusMenu> menu) { m_statusMenu = std::move(menu); }
+    void setAppearance(std::shared_ptr<Appearance> appearance) { m_appearance = std::move(appearance); }
+    void setScriptRunner(std::unique_ptr<ScriptRunner> runner);
+
+    // Settings.
+    void initializeFromDefaults();
+    void registerDefaults(const Dictionary& defaults);
+    void defaultsChanged();
+    void loadSettings();
+    void saveSettings();
+    void validateSettings();
+    void updateRecentMenuItems();
+    void updateCurrentColorInfo(long long mode);
+
+    // History and favourites.
+    void addColor(const Color& color);
+    bool hasHistoryColors() const { return m_colorLists.hasHistoryColors(); }
+    const std::vector<Color>& historyColors() const { return m_colorLists.historyColors(); }
+    const std::vector<Color>& favoriteColors() const { return m_colorLists.favoriteColors(); }
+    void setHistoryColors(std::vector<Color> colors) { m_colorLists.setHistoryColors(std::move(colors)); }
+    void setFavoriteColors(std::vector<Color> colors) { m_colorLists.setFavoriteColors(std::move(colors)); }
+    bool isFavoriteColor(const Color& color) const { return m_colorLists.isFavoriteColor(color); }
+
+    // Format choice.
+    FormatChooser& formats() { return m_formats; }
+    const std::optional<QVFormatDefinition>& exportFormat() const { return m_formats.exportFormat(); }
+    const std::optional<QVDisplayFormatDefinition>& displayFormat() const { return m_formats.displayFormat(); }
+    bool formatLocked() const { return m_formats.formatLocked(); }
+    // The display format while a pick would open the overlay, else the export format.
+    void chooseNextFormat();
+    void choosePrevFormat();
+    void updateCurrentExportFormat(const QVFormatDefinition& format) { m_formats.updateCurrentExportFormat(format); }
+    void updateCurrentDisplayFormat(const QVDisplayFormatDefinition& format) { m_formats.updateCurrentDisplayFormat(format); }
+    void removeNonClipboardFormats() { m_formats.removeNonClipboardFormats(); }
+    void removeMissingApplicationExports() { m_formats.removeMissingApplicationExports(*m_scriptRunner); }
+    bool isApplicationInstalled(const std::string& bundleIdentifier);
+    std::string currentDisplayFormatName() const { return m_formats.currentDisplayFormatName(); }
+
+    // Export.
+    void exportColor(const std::optional<Color>& color, const QVFormatDefinition& format);
+    static void copyStringToClipboard(const std::string& text, const std::optional<Color>& color);
+    bool executeOSAScript(const std::string& source) const;
+    // Shown only while the banner is switched on.
+    void showNotification(const std::string& text, const QImage& image);
+
+    // NO in command-line mode; else the setting, turned over while Option is held.
+    bool willOpenOverlayAfterPick(unsigned long modifierFlags) const;
+    bool willOpenOverlayAfterPick() const;
+
+    // State the settings give.
+    bool isCommandLineMode() const { return m_commandLineMode; }
+    bool firstRun() const { return m_firstRun; }
+    bool showWelcomeMessage() const { return m_showWelcomeMessage; }
+    bool noPicks() const { return m_noPicks; }
+    bool inMenubar() const { return m_inMenubar; }
+    void setInMenubar(bool shown);
+    bool useNotification() const { return m_useNotification; }
+    void setUseNotification(bool on) { m_useNotification = on; }
+    bool openFormatsAfterPick() const { return m_openFormatsAfterPick; }
+    void setOpenFormatsAfterPick(bool on) { m_openFormatsAfterPick = on; }
+    unsigned long HiDPIActivateKeyMask() const { return m_HiDPIActivateKeyMask; }
+    const std::vector<std::string>& stealFocusFromActiveApps() const { return m_stealFocusFromActiveApps; }
+    const ColorManagementExceptions& noColorManagementApps() const { return m_noColorManagementApps; }
+    bool showHistoryMenuItems() const { return m_showHistoryMenuItems; }
+    long long maximumHistoryMenuItems() const { return m_maximumHistoryMenuItems; }
+    long long maximumFavoriteMenuItems() const { return m_maximumFavoriteMenuItems; }
+    bool settingsLoading() const { return m_settingsLoading; }
+    // Set by the loupe while it writes its own values, so their echo is ignored.
+    bool ignoreDefaultsChange() const { return m_ignoreDefaultsChange; }
+    void setIgnoreDefaultsChange(bool ignore) { m_ignoreDefaultsChange = ignore; }
+
+private:
+    void mergeCodeStyle(const Dictionary& bundleDefaults);
+    void applyShortcut(const SettingsKey& key, StatusMenu::Entry entry);
+
+    UserDefaults& m_defaults;
+    SettingsStore m_settings;
+    const bool m_commandLineMode;
+    std::unique_ptr<ScriptRunner> m_scriptRunner;
+    ColorLists m_colorLists;
+    FormatChooser m_formats;
+    ColorExporter m_exporter;
+
+    std::unique_ptr<QVFormatProcessor> m_formatProcessor;
+    std::shared_ptr<LoupeView> m_loupe;
+    std::shared_ptr<OverlayWindow> m_overlay;
+    std::shared_ptr<ExportBanner> m_banner;
+    std::shared_ptr<StatusMenu> m_statusMenu;
+    std::shared_ptr<Appearance> m_appearance;
+    std::optional<NotificationCenter::Token> m_defaultsObserver;
+
+    bool m_firstRun = false;
+    bool m_showWelcomeMessage = false;
+    bool m_noPicks = false;
+    bool m_inMenubar = false;
+    bool m_useNotification = false;
+    bool m_openFormatsAfterPick = false;
+    unsigned long m_HiDPIActivateKeyMask;
+    std::vector<std::string> m_stealFocusFromActiveApps;
+    ColorManagementExceptions m_noColorManagementApps;
+    bool m_showHistoryMenuItems = true;
+    long long m_maximumHistoryMenuItems = 0;
+    long long m_maximumFavoriteMenuItems = 0;
+    bool m_saveDefaults = false;
+    bool m_ignoreDefaultsChange = false;
+    bool m_settingsLoading = false;
+    // The lists are saved only after they were loaded, so that an early save never
+    // replaces the stored colours by empty lists.
+    bool m_settingsLoaded = false;
+};

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "app/Appearance.h"
+#include "app/ExportBanner.h"
+#include "app/LoupeView.h"
+#include "app/OverlayWindow.h"
+#include "app/ScriptRunner.h"
+#include "app/StatusMenu.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+// Collaborators of the controller that record what they were told.
+class FakeLoupe final : public LoupeView {
+public:
+    double constrainedCapture(double capture) const override { return std::clamp(capture, 21.0, 100.0); }
+    double constrainedZoomFactor(double zoom) const override { return std::clamp(zoom, 1.0, 15.0); }
+    double captureValue() const override { return capture; }
+    void setCaptureValue(double value) override { capture = value; }
+    double zoomFactor() const override { return zoom; }
+    void setZoomFactor(double value) override { zoom = value; }
+    void setSwitchedControls(bool value) override { switched = value; }
+    long long colorInfo() const override { return info; }
+    void setColorInfo(long long mode) override { info = mode; }
+    void setExportFormatProcessor(QVFormatProcessor* value) override { processor = value; }
+    bool isDockedInPreferences() const override { return docked; }
+    void setPeekMode(bool value) override { peek = value; ++peekSets; }
+    void setExportFormat(const std::optional<QVFormatDefinition>& format) override { exportFormat = format; }
+    void setDisplayFormat(const std::optional<QVDisplayFormatDefinition>& format) override { displayFormat = format; }
+    void refreshWhilePicking() override { ++refreshes; }
+
+    double capture = 0;
+    double zoom = 0;
+    bool switched = false;
+    long long info = -1;
+    QVFormatProcessor* processor = nullptr;
+    bool docked = false;
+    bool peek = false;
+    int peekSets = 0;
+    std::optional<QVFormatDefinition> exportFormat;
+    std::optional<QVDisplayFormatDefinition> displayFormat;
+    int refreshes = 0;
+};
+
+class FakeOverlay final : public OverlayWindow {
+public:
+    bool isVisible() const override { return visible; }
+    void renderFormats() override { ++renders; }
+    void setHistoryColors(const std::vector<Color>& colors) override { history = colors; }
+
+    bool visible = false;
+    int renders = 0;
+    std::vector<Color> history;
+};
+
+class FakeBanner final : public ExportBanner {
+public:
+    QSize imageSize() const override { return size; }
+    void present(const std::string& text, const QImage& image) override { shown.emplace_back(text, image); }
+
+    QSize size{20, 17};
+    std::vector<std::pair<std::string, QImage>> shown;
+};
+
+class FakeStatusMenu final : public StatusMenu {
+public:
+    void refreshStatusImage() override { ++imageRefreshes; }
+    void setShortcut(Entry entry, const std::vector<std::uint8_t>& archived) override { shortcuts.emplace_back(entry, archived); }
+
+    int imageRefreshes = 0;
+    std::vector<std::pair<Entry, std::vector<std::uint8_t>>> shortcuts;
+};
+
+class FakeAppearance final : public Appearance {
+public:
+    bool themeIsDark() const override { return dark; }
+    bool darkMode() const override { return current; }
+    void themeChanged() override { current = dark; ++changes; }
+
+    bool dark = true;
+    bool current = false;
+    int changes = 0;
+};
+
+class RecordingScriptRunner final : public ScriptRunner {
+public:
+    std::string name() const override { return "runner"; }
+    bool isAvailable() const override { return true; }
+    bool isApplicationInstalled(const std::string&) override { return true; }
+    bool execute(const std::string& source) override
+    {
+        sources.push_back(source);
+        return succeeds;
+    }
+
+    bool succeeds = true;
+    std::vector<std::string> sources;
+};
