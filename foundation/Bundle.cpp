@@ -37,16 +37,20 @@ std::filesystem::path Bundle::resourceDirectory() const
         return m_override;
     if (const char* fromEnvironment = std::getenv(kResourcesVariable); fromEnvironment && *fromEnvironment)
         return fromEnvironment;
-    const std::filesystem::path buildTree(kBuildTreeResources);
-    if (isDirectory(buildTree))
+    // The folders on disk do not move while the program runs: look once.
+    static const std::filesystem::path found = [] {
+        const std::filesystem::path buildTree(kBuildTreeResources);
+        if (isDirectory(buildTree))
+            return buildTree;
+        const auto exeDirectory = executableDirectory();
+        if (!exeDirectory.empty()) {
+            const auto installed = (exeDirectory / kInstalledResources).lexically_normal();
+            if (isDirectory(installed))
+                return installed;
+        }
         return buildTree;
-    const auto exeDirectory = executableDirectory();
-    if (!exeDirectory.empty()) {
-        const auto installed = (exeDirectory / kInstalledResources).lexically_normal();
-        if (isDirectory(installed))
-            return installed;
-    }
-    return buildTree;
+    }();
+    return found;
 }
 
 std::optional<std::filesystem::path> Bundle::pathForResource(const std::string& name, const std::string& extension) const

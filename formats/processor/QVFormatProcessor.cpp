@@ -241,7 +241,7 @@ void QVFormatProcessor::updateColorValuesWithColor(const Color& color, const std
 std::optional<std::string> QVFormatProcessor::renderFormat(const std::string& templateText) const
 {
     try {
-        const auto compiled = GRMustacheTemplate::templateFromString(templateText);
+        const auto compiled = m_templates.templateFromString(templateText);
         if (!compiled)
             return std::nullopt;
         return compiled->renderObject(Value(std::shared_ptr<const Object>(environment())));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "QVCodeStyle.h"
+#include "QVTemplateCache.h"
 #include "QVTemplateEnvironment.h"
 
 #include "formats/QVFormatDefinition.h"
@@ -68,4 +69,5 @@ private:
     std::shared_ptr<const QVCodeStyle> m_initialCodeStyle;
     Value m_colorValues;
     std::string m_currentProfile;
+    mutable QVTemplateCache m_templates;
 };

@@ -303,3 +303,26 @@ TEST(QVFormatProcessorLifetimeTest, FiltersOfAKeptEnvironmentRenderNothingOnceTh
     ASSERT_TRUE(compiled);
     EXPECT_EQ(compiled->renderObject(Value(std::shared_ptr<const Object>(environment))), "[]");
 }
+
+TEST_F(QVFormatProcessorTest, ReusedTemplatesFollowTheColourAndTheContentType)
+{
+    const std::string text = "{{hexColor(color)}} {{colorProfile}}";
+    m_processor.updateColorValuesWithColor(Color::sRGB(1, 0, 0), formatWithProfile("srgb"));
+    EXPECT_EQ(render(text), "0xff0000 srgb");
+    m_processor.updateColorValuesWithColor(Color::sRGB(0, 0, 1), formatWithProfile("device"));
+    EXPECT_EQ(render(text), "0x0000ff device");
+
+    // A template that does not compile stays nil however often it is asked for.
+    EXPECT_EQ(render("{{#color}}"), "<nil>");
+    EXPECT_EQ(render("{{#color}}"), "<nil>");
+
+    QVFormatDefinition tagged(Dictionary{{"name", Value("a<b")}, {"group", Value("test")},
+        {"colorProfile", Value("srgb")}, {"exportFormat", Value("")}, {"target", Value("clipboard")}});
+    m_processor.updateFormatParameters(tagged);
+    EXPECT_EQ(render("{{format.name}}"), "a<b");
+    GRMustacheConfiguration::defaultConfiguration().setContentType(GRMustacheContentTypeHTML);
+    const std::string escaped = render("{{format.name}}");
+    GRMustacheConfiguration::defaultConfiguration().setContentType(GRMustacheContentTypeText);
+    EXPECT_EQ(escaped, "a&lt;b");
+    EXPECT_EQ(render("{{format.name}}"), "a<b");
+}
