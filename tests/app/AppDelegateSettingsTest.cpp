@@ -187,6 +187,18 @@ TEST_F(AppDelegateLiveSettingsTest, EveryChangeReappliesTheSettings)
     EXPECT_GT(m_loupe->refreshes, 0);
 }
 
+TEST_F(AppDelegateLiveSettingsTest, TheSharedControllerAndTheColourInfoToggle)
+{
+    launch();
+    m_delegate->makeShared();
+    EXPECT_EQ(AppDelegate::shared(), m_delegate.get());
+    m_delegate->updateCurrentColorInfo(2);
+    EXPECT_EQ(m_settings.stored().get("colorInfo"), Value::integer(2));
+    EXPECT_EQ(m_loupe->info, 2);
+    m_delegate.reset();
+    EXPECT_EQ(AppDelegate::shared(), nullptr);
+}
+
 TEST_F(AppDelegateLiveSettingsTest, ADockedLoupeKeepsItsPeekMode)
 {
     m_loupe->docked = true;

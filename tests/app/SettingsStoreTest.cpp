@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 
 namespace {
 
@@ -59,6 +60,11 @@ struct BadValue {
     SettingsKey key;
     Value value;
 };
+
+void PrintTo(const BadValue& bad, std::ostream* out)
+{
+    *out << bad.key.name << " = " << bad.value.description();
+}
 
 class SettingsStoreBadValueTest : public SettingsStoreTest, public ::testing::WithParamInterface<BadValue> {};
 
