@@ -10,7 +10,7 @@ const std::set<std::string> kSafeKeys = {"count", "firstObject", "lastObject", "
 
 std::string ArrayObject::description() const
 {
-    return collectiondescription::describe(Value(shared_from_this()), 0);
+    return collectiondescription::describeArray(m_items, 0);
 }
 
 bool ArrayObject::isEqual(const Object& other) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Dictionary.h"
 #include "Value.h"
 
 #include <string>
@@ -17,5 +18,7 @@
 namespace collectiondescription {
 
 std::string describe(const Value& value, int level);
+std::string describeArray(const std::vector<Value>& items, int level);
+std::string describeDictionary(const Dictionary& entries, int level);
 
 } // namespace collectiondescription

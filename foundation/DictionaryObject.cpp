@@ -4,7 +4,7 @@
 
 std::string DictionaryObject::description() const
 {
-    return collectiondescription::describe(Value(shared_from_this()), 0);
+    return collectiondescription::describeDictionary(m_entries, 0);
 }
 
 bool DictionaryObject::isEqual(const Object& other) const

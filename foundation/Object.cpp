@@ -25,8 +25,9 @@ Value Object::objectForKeyedSubscript(const std::string&) const
 
 Value Object::valueForKey(const std::string& key) const
 {
+    // An object that no Value holds has no shared self to hand out.
     if (key == "self")
-        return Value(shared_from_this());
+        return Value(std::shared_ptr<const Object>(weak_from_this().lock()));
     if (key == "description")
         return Value(description());
     return {};

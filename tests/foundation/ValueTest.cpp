@@ -238,3 +238,17 @@ TEST(DictionaryOrder, KeepsInsertionOrderThroughReplaceAndRemove)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ValueKeys, SelfAnswersTheSharedObjectOrNil)
+{
+    const Value shared(std::make_shared<Point>());
+    EXPECT_TRUE(shared.valueForKey("self", true).isIdenticalTo(shared));
+    const Point loose;
+    EXPECT_TRUE(loose.valueForKey("self").isNil());
+    const ArrayObject array({Value::integer(1)});
+    EXPECT_EQ(array.description(), "(\n    1\n)");
+}
+
+} // namespace
