@@ -10,24 +10,31 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QRegion>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QWidget>
+
+#include <utility>
 
 namespace viewadditions {
 
 namespace {
 
 constexpr const char* kRoundedMaskName = "roundedClippingMask";
+constexpr const char* kEmbedFollowerName = "embedResizeFollower";
 
-// Calls back with the old and new size whenever the watched widget is resized.
+// Calls back with the size the watched widget had at the previous call (or when watching
+// began) and its new size. A widget resized while hidden reports no old size of its own
+// when it is shown, so the size is remembered here.
 class ResizeObserver final : public QObject {
 public:
     using Handler = std::function<void(const QSize& oldSize, const QSize& newSize)>;
 
     ResizeObserver(QWidget* watched, QObject* owner, Handler onResize)
         : QObject(owner)
+        , m_size(watched->size())
         , m_onResize(std::move(onResize))
     {
         watched->installEventFilter(this);
@@ -37,13 +44,15 @@ protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
         if (event->type() == QEvent::Resize) {
-            const auto* resize = static_cast<QResizeEvent*>(event);
-            m_onResize(resize->oldSize(), resize->size());
+            const QSize size = static_cast<QResizeEvent*>(event)->size();
+            const QSize old = std::exchange(m_size, size);
+            m_onResize(old, size);
         }
         return false;
     }
 
 private:
+    QSize m_size;
     Handler m_onResize;
 };
 
@@ -51,13 +60,15 @@ void embed(QWidget* host, QWidget* subview, bool below)
 {
     if (!host || !subview || subview->parentWidget() == host)
         return;
+    // A view moved from another host stops following that one.
+    delete subview->findChild<QObject*>(kEmbedFollowerName, Qt::FindDirectChildrenOnly);
     subview->setParent(host);
     subview->setGeometry(host->rect());
     // Width and height follow the host; the origin stays.
-    new ResizeObserver(host, subview, [subview](const QSize& oldSize, const QSize& newSize) {
-        if (oldSize.isValid())
-            subview->resize(subview->size() + newSize - oldSize);
+    auto* follower = new ResizeObserver(host, subview, [subview](const QSize& oldSize, const QSize& newSize) {
+        subview->resize(subview->size() + newSize - oldSize);
     });
+    follower->setObjectName(kEmbedFollowerName);
     if (below)
         subview->lower();
     else
@@ -97,16 +108,23 @@ public:
     bool moved() const { return m_moved; }
 
 protected:
-    bool eventFilter(QObject*, QEvent* event) override
+    // The loop takes the mouse events it reads: no widget sees them, so the release that
+    // ends a drag never becomes a click. Windows still see them and keep their own state.
+    bool eventFilter(QObject* receiver, QEvent* event) override
     {
         switch (event->type()) {
         case QEvent::MouseButtonRelease:
             if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
                 m_loop.quit();
-            return false;
+            return receiver->isWidgetType();
         case QEvent::MouseMove:
         case QEvent::MouseButtonPress:
             follow(static_cast<QMouseEvent*>(event)->globalPosition());
+            return receiver->isWidgetType();
+        case QEvent::Hide:
+            // A window hidden under the drag loses the mouse; no release would come.
+            if (receiver == m_window.data())
+                m_loop.quit();
             return false;
         default:
             return false;
@@ -116,6 +134,8 @@ protected:
 private:
     void follow(const QPointF& topLeftMouse)
     {
+        if (!m_window)
+            return;
         const GlobalCoordinates global = GlobalCoordinates::fromQt();
         const QRectF frame = global.toGlobal(QRectF(m_window->frameGeometry()));
         const QScreen* screen = m_window->screen();
@@ -127,7 +147,7 @@ private:
         m_window->move(topLeft.toPoint());
     }
 
-    QWidget* m_window;
+    QPointer<QWidget> m_window;
     QPointF m_offset;
     QEventLoop& m_loop;
     bool m_moved = false;

@@ -5,6 +5,8 @@
 
 #include <xcb/randr.h>
 
+#include <cstring>
+
 namespace {
 
 constexpr const char* kWorkAreaAtom = "_NET_WORKAREA";
@@ -72,8 +74,13 @@ X11Screens::Layout X11Screens::readLayout() const
     const std::uint32_t desktop =
         m_connection.cardinalProperty(root, m_connection.atom(kCurrentDesktopAtom), XCB_ATOM_CARDINAL).value_or(0);
     const auto areas = m_connection.property(root, m_connection.atom(kWorkAreaAtom), XCB_ATOM_CARDINAL);
-    if (areas && areas->size() >= (desktop + 1) * 16) {
-        const auto* values = reinterpret_cast<const std::uint32_t*>(areas->data()) + desktop * 4;
+    // Any client may write these properties: the desktop index is checked against the
+    // data actually there, in a width that cannot wrap.
+    constexpr std::size_t kAreaBytes = 4 * sizeof(std::uint32_t);
+    const std::size_t offset = std::size_t {desktop} * kAreaBytes;
+    if (areas && areas->size() >= kAreaBytes && areas->size() - kAreaBytes >= offset) {
+        std::uint32_t values[4];
+        std::memcpy(values, areas->data() + offset, kAreaBytes);
         layout.workArea = QRectF(values[0], values[1], values[2], values[3]);
     }
     return layout;

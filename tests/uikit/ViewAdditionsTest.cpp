@@ -51,6 +51,36 @@ TEST_F(ViewAdditionsTest, EmbeddingAgainLeavesTheFrameAlone)
     EXPECT_EQ(sub->geometry(), QRect(10, 10, 30, 20));
 }
 
+TEST_F(ViewAdditionsTest, EmbeddedViewFollowsAHostResizedWhileHidden)
+{
+    QWidget host;
+    host.resize(200, 100);
+    auto* sub = new QWidget;
+    viewadditions::embedView(&host, sub);
+    host.resize(300, 150);
+    host.show();
+    EXPECT_EQ(sub->geometry(), QRect(0, 0, 300, 150));
+    host.resize(320, 160);
+    EXPECT_EQ(sub->geometry(), QRect(0, 0, 320, 160));
+}
+
+TEST_F(ViewAdditionsTest, ViewMovedToAnotherHostStopsFollowingTheFirst)
+{
+    QWidget first;
+    first.resize(200, 100);
+    first.show();
+    QWidget second;
+    second.resize(50, 40);
+    second.show();
+    auto* sub = new QWidget;
+    viewadditions::embedView(&first, sub);
+    viewadditions::embedView(&second, sub);
+    first.resize(400, 300);
+    EXPECT_EQ(sub->geometry(), QRect(0, 0, 50, 40));
+    second.resize(60, 50);
+    EXPECT_EQ(sub->geometry(), QRect(0, 0, 60, 50));
+}
+
 TEST_F(ViewAdditionsTest, EmbedOnTopOrBelowTheOtherChildren)
 {
     QWidget host;
@@ -158,6 +188,18 @@ protected:
     QWidget m_window;
 };
 
+// Counts the mouse events that reach it.
+class MouseCountingWidget final : public QWidget {
+public:
+    using QWidget::QWidget;
+    int m_events = 0;
+
+protected:
+    void mousePressEvent(QMouseEvent*) override { ++m_events; }
+    void mouseMoveEvent(QMouseEvent*) override { ++m_events; }
+    void mouseReleaseEvent(QMouseEvent*) override { ++m_events; }
+};
+
 TEST_F(WindowDragTest, ClickWithoutMovementReportsNoMove)
 {
     const QPoint press(150, 320);
@@ -195,6 +237,33 @@ TEST_F(WindowDragTest, DragUpwardsStopsAtTheTopOfTheVisibleFrame)
     });
     EXPECT_TRUE(viewadditions::dragWindowUntilMouseUp(&m_window, offset));
     EXPECT_EQ(m_window.frameGeometry().topLeft(), QPoint(m_window.frameGeometry().x(), visibleTop));
+}
+
+TEST_F(WindowDragTest, TheDragTakesTheMouseEventsAwayFromTheViews)
+{
+    auto* view = new MouseCountingWidget(&m_window);
+    view->setGeometry(0, 0, 200, 100);
+    view->show();
+    const QPoint press(150, 320);
+    const QPointF offset = offsetAt(press);
+    QTimer::singleShot(0, [&] {
+        for (QEvent::Type type : {QEvent::MouseMove, QEvent::MouseButtonRelease}) {
+            auto* event = new QMouseEvent(type, QPointF(10, 10), QPointF(press + QPoint(5, 5)), Qt::LeftButton,
+                                          type == QEvent::MouseMove ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QCoreApplication::postEvent(view, event);
+        }
+    });
+    EXPECT_TRUE(viewadditions::dragWindowUntilMouseUp(&m_window, offset));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view->m_events, 0);
+}
+
+TEST_F(WindowDragTest, HidingTheWindowEndsTheDrag)
+{
+    const QPoint press(150, 320);
+    const QPointF offset = offsetAt(press);
+    QTimer::singleShot(0, [&] { m_window.hide(); });
+    EXPECT_FALSE(viewadditions::dragWindowUntilMouseUp(&m_window, offset));
 }
 
 } // namespace

@@ -55,7 +55,17 @@ public:
     }
     void setCardinal(xcb_window_t window, const char* name, xcb_atom_t type, std::uint32_t value)
     {
-        xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, window, atom(name), type, 32, 1, &value);
+        setCardinals(window, name, type, {value});
+    }
+    void setCardinals(xcb_window_t window, const char* name, xcb_atom_t type, const std::vector<std::uint32_t>& values)
+    {
+        xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, window, atom(name), type, 32,
+                            static_cast<std::uint32_t>(values.size()), values.data());
+        sync();
+    }
+    void deleteProperty(xcb_window_t window, const char* name)
+    {
+        xcb_delete_property(m_connection, window, atom(name));
         sync();
     }
     void setBlob(xcb_window_t window, const char* name, const std::vector<std::uint8_t>& blob)
@@ -164,6 +174,28 @@ TEST_F(X11PlatformTest, PrimaryScreenCoversTheRootWindow)
     EXPECT_EQ(m_platform->screens().coordinates().toGlobal(QPointF(0, 0)), QPointF(0, m_other.height()));
 }
 
+TEST_F(X11PlatformTest, VisibleFrameIsTheCurrentDesktopsWorkArea)
+{
+    const auto width = static_cast<std::uint32_t>(m_other.width());
+    const auto height = static_cast<std::uint32_t>(m_other.height());
+    m_other.setCardinals(m_other.root(), "_NET_WORKAREA", XCB_ATOM_CARDINAL,
+                         {0, 0, width, height, 0, 30, width, height - 30});
+    m_other.setCardinal(m_other.root(), "_NET_CURRENT_DESKTOP", XCB_ATOM_CARDINAL, 1);
+    settle();
+    EXPECT_EQ(m_platform->screens().screens().front().visibleFrame, QRectF(0, 0, width, height - 30));
+
+    // A desktop index far past the data, one that wraps a 32-bit byte count included.
+    for (const std::uint32_t desktop : {2u, 0x10000000u, 0xFFFFFFFFu}) {
+        m_other.setCardinal(m_other.root(), "_NET_CURRENT_DESKTOP", XCB_ATOM_CARDINAL, desktop);
+        settle();
+        const ScreenInfo primary = m_platform->screens().screens().front();
+        EXPECT_EQ(primary.visibleFrame, primary.frame) << desktop;
+    }
+    m_other.deleteProperty(m_other.root(), "_NET_WORKAREA");
+    m_other.deleteProperty(m_other.root(), "_NET_CURRENT_DESKTOP");
+    settle();
+}
+
 TEST_F(X11PlatformTest, WarpMovesThePointerInGlobalPoints)
 {
     m_platform->cursor().warp(QPointF(100, 200));
@@ -226,6 +258,7 @@ TEST_F(X11PlatformTest, ActiveWindowChangesReportApplicationSwitches)
     settle();
     EXPECT_EQ(switches, 2);
     EXPECT_EQ(s_app->activeApplicationBundleIdentifier(), "OtherApplication");
+    m_platform->activeApplication().setSwitchHandler({});
 }
 
 std::vector<std::uint8_t> themeBlob(const std::string& theme)
@@ -262,6 +295,8 @@ TEST_F(X11PlatformTest, ThemeFollowsTheSettingsManagerAndFallsBackToLight)
     settle();
     EXPECT_EQ(changes, 2);
     EXPECT_FALSE(theme.isDark());
+    // The manager window goes with this test's client; `changes` goes with the test.
+    theme.setChangeHandler({});
 }
 
 TEST_F(X11PlatformTest, ModifierTapHearsSynthesizedModifiers)
