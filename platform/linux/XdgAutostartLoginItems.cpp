@@ -12,15 +12,16 @@ constexpr const char* kHiddenLine = "Hidden=true";
 constexpr const char* kSwitchedOffLine = "X-GNOME-Autostart-enabled=false";
 
 // Quotes a path for the Exec key. A reserved character takes a backslash, and every
-// backslash is doubled again by the string escaping that is undone first.
+// backslash is doubled again by the string escaping that is undone first. A percent sign
+// is doubled, or launchers read it as a field code.
 std::string quotedCommand(const std::string& command)
 {
     std::string quoted = "\"";
     for (const char c : command) {
         if (c == '"' || c == '`' || c == '$' || c == '\\')
             quoted += "\\\\";
-        if (c == '\\')
-            quoted += "\\";
+        if (c == '\\' || c == '%')
+            quoted += c;
         quoted += c;
     }
     return quoted + "\"";

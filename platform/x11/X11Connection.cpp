@@ -82,10 +82,13 @@ void X11Connection::processEvents()
         return;
     while (xcb_generic_event_t* event = xcb_poll_for_event(m_connection)) {
         const auto owned = adoptReply(event);
-        // Handlers may add or remove handlers; walk a copy.
+        // Handlers may add or remove handlers; walk a copy, skipping the ones removed
+        // meanwhile, whose owners may be gone.
         const auto handlers = m_handlers;
-        for (const auto& [id, handler] : handlers)
-            handler(event);
+        for (const auto& [id, handler] : handlers) {
+            if (m_handlers.contains(id))
+                handler(event);
+        }
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <xcb/xtest.h>
 
+#include <algorithm>
 #include <array>
 #include <utility>
 #include <vector>
@@ -63,7 +64,9 @@ std::optional<xcb_keycode_t> X11InputSynthesizer::keycodeForKeysym(std::uint32_t
     if (!mapping || mapping->keysyms_per_keycode == 0)
         return std::nullopt;
     const xcb_keysym_t* keysyms = xcb_get_keyboard_mapping_keysyms(mapping.get());
-    for (int i = 0; i < count; ++i) {
+    // The server's reply, not our request, says how many keysyms there are.
+    const int rows = xcb_get_keyboard_mapping_keysyms_length(mapping.get()) / mapping->keysyms_per_keycode;
+    for (int i = 0; i < std::min(count, rows); ++i) {
         if (keysyms[i * mapping->keysyms_per_keycode] == keysym)
             return static_cast<xcb_keycode_t>(setup->min_keycode + i);
     }

@@ -59,6 +59,13 @@ TEST_F(XdgAutostartLoginItemsTest, ReservedCharactersInTheCommandAreEscaped)
     EXPECT_NE(entryText("quoted").find("Exec=\"/tmp/a \\\\\"b\\\\\"\\\\$c\\\\\\\\d\"\n"), std::string::npos);
 }
 
+TEST_F(XdgAutostartLoginItemsTest, PercentSignsInTheCommandAreNotFieldCodes)
+{
+    XdgAutostartLoginItems items(m_root / "autostart", "/opt/100%u/vendrel");
+    ASSERT_TRUE(items.setEnabled("percent", true));
+    EXPECT_NE(entryText("percent").find("Exec=\"/opt/100%%u/vendrel\"\n"), std::string::npos);
+}
+
 TEST_F(XdgAutostartLoginItemsTest, UnwritableFolderReportsFailure)
 {
     std::filesystem::create_directories(m_root);
