@@ -167,6 +167,8 @@ void embedViewBelow(QWidget* host, QWidget* subview)
 
 void addRoundedClippingMask(QWidget* view, double radius)
 {
+    if (!view)
+        return;
     delete view->findChild<QObject*>(kRoundedMaskName, Qt::FindDirectChildrenOnly);
     const auto applyMask = [view, radius] {
         const QPainterPath path = bezierpath::createRoundedCornerRect(QRectF(view->rect()), roundedcorner::kAll, radius,
@@ -180,6 +182,8 @@ void addRoundedClippingMask(QWidget* view, double radius)
 
 void setAppearanceInSubViews(QWidget* view, const QString& appearance)
 {
+    if (!view)
+        return;
     for (QWidget* child : childWidgets(view)) {
         child->setProperty(kAppearanceProperty, appearance);
         setAppearanceInSubViews(child, appearance);
@@ -188,6 +192,8 @@ void setAppearanceInSubViews(QWidget* view, const QString& appearance)
 
 bool dragWindowUntilMouseUp(QWidget* view, const QPointF& offset)
 {
+    if (!view)
+        return false;
     QEventLoop loop;
     WindowDragFilter filter(view->window(), offset, loop);
     qApp->installEventFilter(&filter);
@@ -213,6 +219,8 @@ void recursiveDescription(const QWidget* view)
 
 void recursiveDescriptionWithIdent(const QWidget* view, const QString& indent)
 {
+    if (!view)
+        return;
     for (const QWidget* child : childWidgets(view)) {
         if (!childWidgets(child).isEmpty())
             recursiveDescriptionWithIdent(child, indent + QStringLiteral("  "));

@@ -81,6 +81,20 @@ TEST_F(ViewAdditionsTest, ViewMovedToAnotherHostStopsFollowingTheFirst)
     EXPECT_EQ(sub->geometry(), QRect(0, 0, 60, 50));
 }
 
+TEST_F(ViewAdditionsTest, MissingViewsAreTolerated)
+{
+    QWidget host;
+    viewadditions::embedView(&host, nullptr);
+    viewadditions::embedView(nullptr, &host);
+    viewadditions::addRoundedClippingMask(nullptr, 4.0);
+    viewadditions::setAppearanceInSubViews(nullptr, QStringLiteral("dark"));
+    EXPECT_FALSE(viewadditions::dragWindowUntilMouseUp(nullptr, QPointF()));
+    logging::Capture capture;
+    viewadditions::recursiveDescription(nullptr);
+    EXPECT_TRUE(capture.lines().empty());
+    EXPECT_TRUE(host.children().isEmpty());
+}
+
 TEST_F(ViewAdditionsTest, EmbedOnTopOrBelowTheOtherChildren)
 {
     QWidget host;
