@@ -50,6 +50,9 @@ AppDelegate::AppDelegate(UserDefaults& defaults, QVFormatRepository& repository,
     , m_firstRun(!m_settings.isStored(settingskeys::kCodeStyle))
     , m_HiDPIActivateKeyMask(modifierflags::kControl)
 {
+    // Nothing a command-line run does may reach the user's settings file.
+    if (m_commandLineMode)
+        m_defaults.setPersistent(false);
 }
 
 AppDelegate::~AppDelegate()
@@ -75,6 +78,12 @@ void AppDelegate::setFormatProcessor(std::unique_ptr<QVFormatProcessor> processo
     m_formatProcessor = std::move(processor);
 }
 
+void AppDelegate::setLoupe(std::shared_ptr<LoupeView> loupe)
+{
+    m_loupe = std::move(loupe);
+    m_loupeLoaded = false;
+}
+
 void AppDelegate::setScriptRunner(std::unique_ptr<ScriptRunner> runner)
 {
     if (!runner)
@@ -86,11 +95,8 @@ void AppDelegate::initializeFromDefaults()
 {
     GRMustacheConfiguration::defaultConfiguration().setContentType(GRMustacheContentTypeText);
     m_HiDPIActivateKeyMask = modifierflags::kControl;
-    if (m_commandLineMode) {
-        // Nothing this run does may reach the user's settings file.
-        m_defaults.setPersistent(false);
+    if (m_commandLineMode)
         return;
-    }
     const std::optional<std::vector<Value>> history = m_settings.array(settingskeys::kHistoryColors);
     m_noPicks = !history || history->empty();
     m_showWelcomeMessage = !m_settings.isStored(settingskeys::kShowWelcomeMessage);
@@ -212,6 +218,7 @@ void AppDelegate::loadSettings()
         m_loupe->setZoomFactor(std::max(kMinimumLoadedZoomFactor, zoom));
         if (const auto colorInfo = m_settings.integer(settingskeys::kColorInfo))
             m_loupe->setColorInfo(*colorInfo);
+        m_loupeLoaded = true;
     }
     updateRecentMenuItems();
 
@@ -236,8 +243,8 @@ void AppDelegate::saveSettings()
         {settingskeys::kHistoryColors.name, ColorLists::hexStrings(m_colorLists.historyColors())},
         {settingskeys::kFavoriteColors.name, ColorLists::hexStrings(m_colorLists.favoriteColors())},
     };
-    // Without a loupe there are no loupe values to keep: the stored ones stay.
-    if (m_loupe) {
+    // Without a loaded loupe there are no loupe values to keep: the stored ones stay.
+    if (m_loupe && m_loupeLoaded) {
         values.set(settingskeys::kCaptureValue.name, Value::real(m_loupe->captureValue()));
         values.set(settingskeys::kMagnificationValue.name, Value::real(m_loupe->zoomFactor()));
         values.set(settingskeys::kColorInfo.name, Value::integer(m_loupe->colorInfo()));

@@ -47,7 +47,7 @@ public:
     // Collaborators.
     QVFormatProcessor* formatProcessor() const { return m_formatProcessor.get(); }
     void setFormatProcessor(std::unique_ptr<QVFormatProcessor> processor);
-    void setLoupe(std::shared_ptr<LoupeView> loupe) { m_loupe = std::move(loupe); }
+    void setLoupe(std::shared_ptr<LoupeView> loupe);
     void setOverlay(std::shared_ptr<OverlayWindow> overlay) { m_overlay = std::move(overlay); }
     void setBanner(std::shared_ptr<ExportBanner> banner) { m_banner = std::move(banner); }
     void setStatusMenu(std::shared_ptr<StatusMenu> menu) { m_statusMenu = std::move(menu); }
@@ -159,4 +159,7 @@ private:
     // The lists are saved only after they were loaded, so that an early save never
     // replaces the stored colours by empty lists.
     bool m_settingsLoaded = false;
+    // Likewise the loupe's values are saved only from a loupe that loaded them, so a
+    // loupe attached later never replaces the stored values by its built-in ones.
+    bool m_loupeLoaded = false;
 };

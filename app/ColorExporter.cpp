@@ -4,6 +4,7 @@
 #include "app/SwatchPainter.h"
 #include "formats/QVFormatTarget.h"
 #include "formats/processor/QVFormatProcessor.h"
+#include "foundation/Log.h"
 
 #include <QClipboard>
 #include <QColor>
@@ -19,6 +20,7 @@ namespace {
 constexpr std::string_view kEscapedLineBreak = "\\n";
 constexpr char kLineBreak = '\n';
 constexpr double kOutlineAlpha = 0.5;
+constexpr const char* kOutputFailedLog = "Could not write the colour to the standard output";
 
 std::string withLineBreaks(std::string source)
 {
@@ -66,10 +68,16 @@ std::optional<std::string> ColorExporter::exportColor(QVFormatProcessor* process
 
 void ColorExporter::print(const std::optional<std::string>& text) const
 {
-    if (text)
+    bool printed = false;
+    if (text) {
         m_output << *text << std::flush;
+        // A closed or full output is no success: the caller gets no colour.
+        printed = !m_output.fail();
+        if (!printed)
+            logging::log(kOutputFailedLog);
+    }
     if (m_terminate)
-        m_terminate(text ? kPrintedStatus : kNothingPrintedStatus);
+        m_terminate(printed ? kPrintedStatus : kNothingPrintedStatus);
 }
 
 void ColorExporter::copyStringToClipboard(const std::string& text, const std::optional<Color>& color)

@@ -23,7 +23,7 @@ public:
 
     // The mime type the colour travels under beside the text.
     static constexpr const char* kColorMimeType = "application/x-color";
-    // Command-line mode: a text was printed, or there was none to print.
+    // Command-line mode: a text was printed, or none was (no text, or the output failed).
     static constexpr int kPrintedStatus = 0;
     static constexpr int kNothingPrintedStatus = 1;
 

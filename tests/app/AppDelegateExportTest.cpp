@@ -1,6 +1,7 @@
 #include "AppDelegateFixture.h"
 
 #include "app/ColorExporter.h"
+#include "foundation/Log.h"
 
 #include <QClipboard>
 #include <QColor>
@@ -146,6 +147,16 @@ TEST_F(CommandLineExportTest, NoTextPrintsNothingAndEndsWithStatusOne)
     m_delegate->exportColor(Color::sRGB(0, 1, 0), formatNamed(*m_repository, "Broken"));
     EXPECT_EQ(m_output.str(), "");
     EXPECT_EQ(m_exitStatus, 1);
+}
+
+TEST_F(CommandLineExportTest, AnOutputThatCannotBeWrittenEndsWithStatusOne)
+{
+    launch(true, exportFormats());
+    m_output.setstate(std::ios::badbit);
+    logging::Capture log;
+    m_delegate->exportColor(Color::sRGB(0, 1, 0), formatNamed(*m_repository, "HEX"));
+    EXPECT_EQ(m_exitStatus, 1);
+    EXPECT_TRUE(log.contains("standard output"));
 }
 
 TEST_F(CommandLineExportTest, LockedFormatsDoNotCycleAndCommandLineNeverOpensTheOverlay)

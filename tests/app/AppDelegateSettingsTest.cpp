@@ -348,6 +348,19 @@ TEST_F(AppDelegateLoadSaveTest, WithoutALoupeTheStoredLoupeValuesStay)
     EXPECT_EQ(m_settings.stored().get("captureValue").doubleValue(), 55.0);
 }
 
+TEST_F(AppDelegateLoadSaveTest, ALoupeAttachedAfterLoadingDoesNotReplaceTheStoredLoupeValues)
+{
+    m_settings.write(Dictionary{{"codeStyle", Value(Dictionary{})}, {"captureValue", Value::real(55)},
+                                {"magnificationValue", Value::real(9)}, {"colorInfo", Value::integer(2)}});
+    launch();
+    m_delegate->setLoupe(std::make_shared<FakeLoupe>());
+    m_delegate->saveSettings();
+    const Dictionary stored = m_settings.stored();
+    EXPECT_EQ(stored.get("captureValue").doubleValue(), 55.0);
+    EXPECT_EQ(stored.get("magnificationValue").doubleValue(), 9.0);
+    EXPECT_EQ(stored.get("colorInfo"), Value::integer(2));
+}
+
 TEST_F(AppDelegateLoadSaveTest, AFailedSaveNeverTruncatesTheFile)
 {
     m_settings.write(Dictionary{{"codeStyle", Value(Dictionary{})}, {"HistoryColors", strings({"11223344"})}});
@@ -367,6 +380,16 @@ TEST_F(AppDelegateLoadSaveTest, AFailedSaveNeverTruncatesTheFile)
     // The colours are still in memory and reach the file with the next save.
     m_delegate->saveSettings();
     EXPECT_EQ(m_settings.stored().get("HistoryColors"), strings({"00FF00FF", "11223344"}));
+}
+
+TEST_F(AppDelegateLoadSaveTest, ACommandLineControllerKeepsEveryWriteInMemoryFromTheStart)
+{
+    m_settings.write(Dictionary{{"colorInfo", Value::integer(1)}});
+    const std::string before = m_settings.bytes();
+    start(true);
+    m_delegate->updateCurrentColorInfo(2);
+    EXPECT_EQ(m_defaults->objectForKey("colorInfo"), Value::integer(2));
+    EXPECT_EQ(m_settings.bytes(), before);
 }
 
 TEST_F(AppDelegateLoadSaveTest, CommandLineModeNeitherLoadsNorWritesTheSettings)
