@@ -1,6 +1,8 @@
 #include "formats/QVColorProfile.h"
 #include "formats/QVFormatRepository.h"
 #include "formats/QVFormatTarget.h"
+#include "formats/processor/QVFormatProcessor.h"
+#include "formats/template/GRMustacheConfiguration.h"
 
 #include "FormatFixtures.h"
 #include "foundation/Bundle.h"
@@ -163,6 +165,35 @@ TEST(ShippedFormats, TheRepositoryLoadsThemWithoutComplaint)
     EXPECT_EQ(repository.exportFormatList()->size(), shippedList(QVFormatRepository::kExportFormatsResource).size());
     EXPECT_EQ(repository.displayFormatList()->size(), shippedList(QVFormatRepository::kDisplayFormatsResource).size());
     EXPECT_EQ(repository.getExportFormatNameByIndex(0), "HEX");
+}
+
+// Code that a developer pastes must stay valid whatever list separators the code style
+// sets for the plain lists; only the bare lists of the design and hex groups follow them.
+TEST(ShippedFormats, CodeFormatsKeepTheirSyntaxUnderOtherListSeparators)
+{
+    GRMustacheConfiguration::defaultConfiguration().setContentType(GRMustacheContentTypeText);
+    const Color color = Color::sRGB(0.1234, 0.5678, 0.9012, 0.7531);
+    QVFormatProcessor standard;
+    QVFormatProcessor separated;
+    separated.applyCodeStyle(Value(Dictionary{
+        {"int", Value(Dictionary{{"listseparator", Value(";")}})},
+        {"decimal", Value(Dictionary{{"listseparator", Value(";")}})},
+        {"hex", Value(Dictionary{{"listseparator", Value(";")}})},
+    }));
+    int checked = 0;
+    for (const Value& entry : shippedList(QVFormatRepository::kExportFormatsResource)) {
+        const QVFormatDefinition format(*entry.dictionary());
+        if (format.group() == "design" || format.group() == "hex")
+            continue;
+        SCOPED_TRACE(format.name());
+        standard.updateColorValuesWithColor(color, format);
+        separated.updateColorValuesWithColor(color, format);
+        const auto expected = standard.renderFormat(format.exportFormat());
+        ASSERT_TRUE(expected);
+        EXPECT_EQ(separated.renderFormat(format.exportFormat()), expected);
+        ++checked;
+    }
+    EXPECT_GT(checked, 30);
 }
 
 } // namespace
