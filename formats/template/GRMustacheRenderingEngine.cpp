@@ -27,7 +27,8 @@ public:
     DepthGuard(const DepthGuard&) = delete;
     DepthGuard& operator=(const DepthGuard&) = delete;
 
-    bool exceeded() const { return renderingDepth > GRMustacheRenderingEngine::kMaximumDepth; }
+    // The outermost rendering is not nested in anything.
+    bool exceeded() const { return renderingDepth - 1 > GRMustacheRenderingEngine::kMaximumDepth; }
 };
 
 // Pushes a content type on the thread's stack for as long as it lives.

@@ -250,9 +250,11 @@ TEST(GRMustacheCompiler, SectionsNestedBeyondTheRenderingLimitAreAParseError)
     EXPECT_EQ(errorOf(deep), "Parse error at line 1: Sections are nested more than 256 levels deep");
 
     std::string allowed;
-    for (int i = 0; i < 200; ++i)
+    for (int i = 0; i < 256; ++i)
         allowed += "{{#a}}";
-    for (int i = 0; i < 200; ++i)
+    for (int i = 0; i < 256; ++i)
         allowed += "{{/a}}";
     EXPECT_TRUE(compile(allowed).ast);
+    EXPECT_EQ(errorOf("{{#a}}" + allowed + "{{/a}}"),
+              "Parse error at line 1: Sections are nested more than 256 levels deep");
 }

@@ -3,6 +3,7 @@
 #include "formats/template/GRMustacheError.h"
 #include "formats/template/GRMustacheFilter.h"
 #include "formats/template/GRMustacheRendering.h"
+#include "formats/template/GRMustacheRenderingEngine.h"
 #include "formats/template/GRMustacheTag.h"
 #include "formats/template/GRMustacheTagDelegate.h"
 
@@ -208,6 +209,29 @@ TEST(GRMustacheRenderingEngine, Inheritance)
     EXPECT_EQ(render("{{<middle}}{{$title}}Outer{{/title}}{{/middle}}", {}, GRMustacheContentTypeHTML, partials),
               "<h>Outer</h>no body");
     EXPECT_EQ(render("{{$title}}standalone{{/title}}", {}, GRMustacheContentTypeHTML, partials), "standalone");
+}
+
+TEST(GRMustacheRenderingEngine, InheritanceThroughPartialsThatIncludeThemselves)
+{
+    const Dictionary partials{
+        {"layout", Value("[{{$title}}Default{{/title}}]")},
+        {"loop", Value("{{$title}}Looped{{/title}}{{#more}}{{>loop}}{{/more}}")},
+        {"middle", Value("{{<layout}}{{>loop}}{{/layout}}")},
+    };
+    EXPECT_EQ(renderText("{{<layout}}{{>loop}}{{/layout}}", {}, partials), "[Looped]");
+    EXPECT_EQ(renderText("{{<middle}}{{/middle}}", {}, partials), "[Looped]");
+    EXPECT_EQ(renderText("{{<layout}}{{$title}}Mine{{/title}}{{>loop}}{{/layout}}", {}, partials), "[Looped]");
+}
+
+TEST(GRMustacheRenderingEngine, SectionsAtTheNestingLimitRender)
+{
+    std::string text;
+    for (int i = 0; i < GRMustacheRenderingEngine::kMaximumDepth; ++i)
+        text += "{{#a}}";
+    text += "x";
+    for (int i = 0; i < GRMustacheRenderingEngine::kMaximumDepth; ++i)
+        text += "{{/a}}";
+    EXPECT_EQ(renderText(text, Value(Dictionary{{"a", Value::boolean(true)}})), "x");
 }
 
 TEST(GRMustacheRenderingEngine, PartialsOfAnotherContentTypeAreEscapedOnce)
