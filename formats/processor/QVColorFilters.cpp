@@ -107,6 +107,16 @@ std::vector<std::string> firstComponents(const ColorQuad& values, long long coun
     return parts;
 }
 
+// Half away from zero. Components of a colour that is far out of range (or not a
+// number) have no integer; keep the conversion defined.
+long long roundedInteger(double value)
+{
+    constexpr double kLimit = 9.2e18;
+    if (std::isnan(value))
+        return 0;
+    return static_cast<long long>(std::round(std::clamp(value, -kLimit, kLimit)));
+}
+
 std::string joined(const std::vector<std::string>& parts, const Value& separator)
 {
     if (parts.empty())
@@ -354,6 +364,6 @@ std::string QVColorFilters::colorAsHexRGBA(const Color& color, long long count, 
 
 std::string QVColorFilters::colorAsLAB(const Color& color, long long count, const Value& separator) const
 {
-    const auto print = [](double c) { return std::to_string(static_cast<long long>(std::round(c))); };
+    const auto print = [](double c) { return std::to_string(roundedInteger(c)); };
     return joined(firstComponents(color.getLABComponents(), count, print), separator);
 }

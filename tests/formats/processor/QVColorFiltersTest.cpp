@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 using Arguments = std::vector<Value>;
@@ -165,6 +167,12 @@ TEST_F(QVColorFiltersTest, ListCountsAreClampedToTheFourComponents)
     EXPECT_EQ(filters().filterHexRGBA({kViolet, Value::integer(-2)}), "");
     EXPECT_EQ(filters().filterLabColor({kViolet, Value::integer(5)}).size(),
               filters().filterLabColor({kViolet, Value::integer(4)}).size());
+}
+
+TEST_F(QVColorFiltersTest, LabListOfAColourWithoutNumbersPrintsZeros)
+{
+    EXPECT_EQ(filters().filterLabColor({Color::sRGB(NAN, NAN, NAN).toValue(), Value::integer(4)}), "0, 0, 0, 1");
+    EXPECT_EQ(filters().filterLabColor({Color::sRGB(1e300, 0, 0).toValue(), Value::integer(1)}), "9200000000000000000");
 }
 
 TEST_F(QVColorFiltersTest, ListSeparatorsFollowTheSeparatorRule)
