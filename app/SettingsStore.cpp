@@ -116,40 +116,39 @@ void SettingsStore::reportIgnored(const SettingsKey& key, const Value& value) co
     logging::log(strings::format(kIgnoredValueLog, {Value(key.name), value, Value(typeDescription(key.type))}));
 }
 
+bool SettingsStore::fits(const Value& value, SettingType expected)
+{
+    switch (expected) {
+    case SettingType::Boolean:
+        return value.isNumber() || value.isString();
+    case SettingType::Integer:
+    case SettingType::Real:
+        return numberOf(value).has_value();
+    case SettingType::String:
+        return value.isString();
+    case SettingType::StringList:
+        return value.isArray();
+    case SettingType::Dictionary:
+        return value.isDictionary();
+    case SettingType::Data:
+        return value.isData();
+    case SettingType::Any:
+        break;
+    }
+    return true;
+}
+
 Value SettingsStore::checked(const SettingsKey& key, SettingType expected) const
 {
     assert(key.type == expected);
-    const Value value = m_defaults.objectForKey(key.name);
-    if (value.isNil())
-        return value;
-    bool fits = false;
-    switch (expected) {
-    case SettingType::Boolean:
-        fits = value.isNumber() || value.isString();
-        break;
-    case SettingType::Integer:
-    case SettingType::Real:
-        fits = numberOf(value).has_value();
-        break;
-    case SettingType::String:
-        fits = value.isString();
-        break;
-    case SettingType::StringList:
-        fits = value.isArray();
-        break;
-    case SettingType::Dictionary:
-        fits = value.isDictionary();
-        break;
-    case SettingType::Data:
-        fits = value.isData();
-        break;
-    case SettingType::Any:
-        fits = true;
-        break;
+    // A damaged stored value counts as absent, so the registered default shows through.
+    for (const Value& value : {m_defaults.storedValues().get(key.name), m_defaults.registeredDefaults().get(key.name)}) {
+        if (value.isNil())
+            continue;
+        if (fits(value, expected))
+            return value;
+        reportIgnored(key, value);
     }
-    if (fits)
-        return value;
-    reportIgnored(key, value);
     return {};
 }
 

@@ -13,7 +13,8 @@ class UserDefaults;
 
 // Typed access to the user's settings. Every read checks the value against the kind
 // the settings table gives its key: a value of another kind is ignored with one log
-// line and reads as absent, so a damaged settings file never stops the program.
+// line and the registered default is read instead (absent when there is none), so a
+// damaged settings file never stops the program. The stored value itself is kept.
 class SettingsStore final {
 public:
     // The registered defaults in the resources.
@@ -51,8 +52,10 @@ public:
     void setAll(const Dictionary& values);
 
 private:
-    // The value when present and of the key's kind; else nil, logged when present.
+    // The stored value, else the registered one, of the key's kind; values of another
+    // kind are logged and passed over.
     Value checked(const SettingsKey& key, SettingType expected) const;
+    static bool fits(const Value& value, SettingType expected);
     void reportIgnored(const SettingsKey& key, const Value& value) const;
 
     UserDefaults& m_defaults;

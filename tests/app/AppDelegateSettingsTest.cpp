@@ -117,7 +117,7 @@ TEST_F(AppDelegateStartTest, AnUnreadableSettingsFileDoesNotStopTheStartAndIsKep
     EXPECT_TRUE(kept);
 }
 
-TEST_F(AppDelegateStartTest, DamagedValuesOfEveryKeyAreIgnoredAndKept)
+TEST_F(AppDelegateStartTest, DamagedValuesOfEveryKeyAreIgnoredForTheirDefaultsAndKept)
 {
     const Dictionary damaged{
         {"codeStyle", Value(Dictionary{})},
@@ -146,10 +146,13 @@ TEST_F(AppDelegateStartTest, DamagedValuesOfEveryKeyAreIgnoredAndKept)
     launch();
     EXPECT_TRUE(m_delegate->historyColors().empty());
     EXPECT_TRUE(m_delegate->favoriteColors().empty());
-    EXPECT_EQ(m_delegate->maximumHistoryMenuItems(), 0);
-    EXPECT_EQ(m_loupe->capture, 21.0);
-    EXPECT_EQ(m_loupe->zoom, 2.0);
-    EXPECT_EQ(m_delegate->HiDPIActivateKeyMask(), 0x100000ul);
+    // The registered defaults stand in for the damaged values.
+    EXPECT_EQ(m_delegate->maximumHistoryMenuItems(), 5);
+    EXPECT_EQ(m_loupe->capture, 31.0);
+    EXPECT_EQ(m_loupe->zoom, 8.0);
+    EXPECT_EQ(m_delegate->HiDPIActivateKeyMask(), 0x40000ul);
+    EXPECT_TRUE(m_delegate->inMenubar());
+    EXPECT_TRUE(m_delegate->useNotification());
     EXPECT_EQ(m_delegate->exportFormat()->name(), "HEX");
     EXPECT_EQ(m_delegate->displayFormat()->name(), "HEX");
     EXPECT_TRUE(m_delegate->stealFocusFromActiveApps().empty());
@@ -219,6 +222,21 @@ TEST_F(AppDelegateLiveSettingsTest, HighPrecisionModifierFollowsTheSettingAndIgn
     EXPECT_EQ(m_delegate->HiDPIActivateKeyMask(), 0x20000ul);
     m_defaults->setObject("activateHighPrecisionMode", Value::integer(0));
     EXPECT_EQ(m_delegate->HiDPIActivateKeyMask(), 0x100000ul);
+}
+
+TEST_F(AppDelegateStartTest, DamagedValuesWithoutARegisteredDefaultTakeTheCodeFallbacks)
+{
+    m_settings.write(Dictionary{{"codeStyle", Value(Dictionary{})}, {"recentMenuItems", Value("lots")},
+                                {"captureValue", Value("wide")}, {"magnificationValue", Value(Dictionary{})},
+                                {"activateHighPrecisionMode", Value("shift")}, {"showMenubarIcon", Value::data({1})}});
+    start();
+    m_delegate->loadSettings();
+    m_delegate->defaultsChanged();
+    EXPECT_EQ(m_delegate->maximumHistoryMenuItems(), 0);
+    EXPECT_EQ(m_loupe->capture, 21.0);
+    EXPECT_EQ(m_loupe->zoom, 2.0);
+    EXPECT_EQ(m_delegate->HiDPIActivateKeyMask(), 0x100000ul);
+    EXPECT_FALSE(m_delegate->inMenubar());
 }
 
 TEST_F(AppDelegateLiveSettingsTest, RecentMenuCountsAreClampedAndSignChoosesTheList)

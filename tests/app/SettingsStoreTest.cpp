@@ -126,6 +126,20 @@ INSTANTIATE_TEST_SUITE_P(EveryKind, SettingsStoreBadValueTest,
         BadValue{"DataString", kPickColorShortCut, Value("shortcut")}),
     [](const ::testing::TestParamInfo<BadValue>& info) { return std::string(info.param.label); });
 
+TEST_F(SettingsStoreTest, ADamagedStoredValueGivesWayToTheRegisteredDefault)
+{
+    m_defaults->registerDefaults(Dictionary{{kShowMenubarIcon.name, Value::boolean(true)},
+                                            {kRecentMenuItems.name, Value("also damaged")}});
+    store(kShowMenubarIcon, Value(Dictionary{}));
+    store(kRecentMenuItems, Value(std::vector<Value>{}));
+    logging::Capture log;
+    EXPECT_EQ(m_store->boolean(kShowMenubarIcon), true);
+    EXPECT_EQ(log.lines().size(), 1u);
+    EXPECT_FALSE(m_store->integer(kRecentMenuItems));
+    EXPECT_EQ(log.lines().size(), 3u);
+    EXPECT_EQ(m_defaults->objectForKey(kShowMenubarIcon.name), Value(Dictionary{}));
+}
+
 TEST_F(SettingsStoreTest, NumbersAreReadFromNumericStringsAndHugeValuesStayInRange)
 {
     store(kRecentMenuItems, Value(" 12 "));
