@@ -1,5 +1,7 @@
 #include "CommandLineParser.h"
 
+#include "app/SettingsKey.h"
+
 #include <algorithm>
 #include <cctype>
 #include <climits>
@@ -113,10 +115,11 @@ void CommandLineParser::parse(int argc, char** argv)
             readFormat(optarg);
             break;
         case 'm':
-            readRange(optarg, kLowestMagnification, kHighestMagnification, kMagnificationKey, kMagnificationError);
+            readRange(optarg, kLowestMagnification, kHighestMagnification, settingskeys::kMagnificationValue.name,
+                      kMagnificationError);
             break;
         case 'd':
-            readRange(optarg, kLowestDiameter, kHighestDiameter, kCaptureKey, kDiameterError);
+            readRange(optarg, kLowestDiameter, kHighestDiameter, settingskeys::kCaptureValue.name, kDiameterError);
             break;
         case '?':
             markError(longIndex == kHelpIndex || shortOption == '?');
@@ -132,7 +135,7 @@ void CommandLineParser::readFormat(const char* argument)
 {
     const std::string name = argument;
     if (std::find(m_clipboardFormatNames.begin(), m_clipboardFormatNames.end(), name) != m_clipboardFormatNames.end()) {
-        m_settings.set(kExportFormatKey, Value(name));
+        m_settings.set(settingskeys::kExportFormat.name, Value(name));
         return;
     }
     m_errorMessage = printed(kFormatError, argument);

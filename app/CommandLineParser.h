@@ -10,10 +10,6 @@
 // kept. Safe to run more than once in a process.
 class CommandLineParser final {
 public:
-    static constexpr const char* kExportFormatKey = "exportFormat";
-    static constexpr const char* kMagnificationKey = "magnificationValue";
-    static constexpr const char* kCaptureKey = "captureValue";
-
     explicit CommandLineParser(std::vector<std::string> clipboardFormatNames);
 
     // Reorders argv as getopt_long does.

@@ -93,7 +93,10 @@ TEST_F(QVFormatRepositoryTest, EmptyWhitelistLeavesOnlyTheCustomFormats)
 {
     defaults().setObject("formatGroupWhiteList", Value(std::vector<Value>{}));
     defaults().setObject("customFormats", Value(std::vector<Value>{customFormat("Mine", "css")}));
+    logging::Capture log;
     EXPECT_EQ(exportNames(loaded()), Names{"Mine"});
+    EXPECT_EQ(log.lines().size(), 1u);
+    EXPECT_EQ(log.lines().front().rfind("Whitelist for groups: ", 0), 0u);
 }
 
 TEST_F(QVFormatRepositoryTest, WhitelistOfAnotherKindIsIgnoredWithALogLine)
@@ -186,7 +189,9 @@ TEST_F(QVFormatRepositoryTest, AddCustomFormatsWithoutSurvivorsReturnsTheListUnc
 {
     const QVFormatList list{definition("A", "a")};
     defaults().setObject("customFormats", Value(std::vector<Value>{Value::integer(1)}));
+    logging::Capture log;
     EXPECT_EQ(QVFormatRepository::addCustomFormats(list, defaults()), list);
+    EXPECT_TRUE(log.contains("Error in custom format definition: Definition has to be a dictionary!"));
 }
 
 TEST(QVFormatRepository, SupportsTwoTargets)
