@@ -9,6 +9,7 @@
 #include "foundation/StringUtils.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -23,12 +24,31 @@ std::string replaceAll(std::string text, const std::string& from, const std::str
     return text;
 }
 
+// The localize passes running on this thread, innermost last. A pass only handles
+// the tags of its own section: the tags of a nested localize belong to that one.
+thread_local std::vector<const Object*> activePasses;
+
+class PassScope {
+public:
+    explicit PassScope(const Object* pass) { activePasses.push_back(pass); }
+    ~PassScope() { activePasses.pop_back(); }
+    PassScope(const PassScope&) = delete;
+    PassScope& operator=(const PassScope&) = delete;
+};
+
+bool isInnermostPass(const Object* pass)
+{
+    return !activePasses.empty() && activePasses.back() == pass;
+}
+
 // First pass: every variable tag renders a placeholder, which gives the format key.
 class PlaceholderDelegate final : public Object, public GRMustacheTagDelegate {
 public:
     Value mustacheTagWillRenderObject(const GRMustacheTag& tag, const Value& object) const override
     {
-        return tag.type() == GRMustacheTagTypeVariable ? Value(GRMustacheLocalizer::kPlaceholder) : object;
+        if (tag.type() != GRMustacheTagTypeVariable || !isInnermostPass(this))
+            return object;
+        return Value(GRMustacheLocalizer::kPlaceholder);
     }
 };
 
@@ -36,17 +56,26 @@ public:
 // rendering, so nested sections never share arguments.
 class ArgumentCollector final : public Object, public GRMustacheTagDelegate {
 public:
-    explicit ArgumentCollector(std::shared_ptr<std::vector<Value>> arguments) : m_arguments(std::move(arguments)) {}
-
     void mustacheTagDidRenderObject(const GRMustacheTag& tag, const Value&, const std::string& rendering) const override
     {
-        if (tag.type() == GRMustacheTagTypeVariable)
-            m_arguments->push_back(Value(rendering));
+        if (tag.type() == GRMustacheTagTypeVariable && isInnermostPass(this))
+            m_arguments.push_back(Value(rendering));
     }
 
+    const std::vector<Value>& arguments() const { return m_arguments; }
+
 private:
-    std::shared_ptr<std::vector<Value>> m_arguments;
+    // Filled while the pass renders; the collector lives for that one rendering.
+    mutable std::vector<Value> m_arguments;
 };
+
+// Renders the tag's content with `pass` as the innermost tag delegate.
+std::optional<std::string> renderPass(const GRMustacheTag& tag, const GRMustacheContextPtr& context,
+                                      const Value& pass, bool& HTMLSafe, Error& error)
+{
+    const PassScope scope(pass.object());
+    return tag.renderContentWithContext(context->contextByAddingTagDelegate(pass), HTMLSafe, error);
+}
 
 } // namespace
 
@@ -55,7 +84,8 @@ GRMustacheLocalizer::GRMustacheLocalizer(const Bundle* bundle, std::string table
 {
     const Bundle& source = bundle ? *bundle : Bundle::main();
     if (const auto path = source.pathForResource(m_tableName, kStringsExtension)) {
-        if (const Dictionary* table = propertylist::readFile(*path).dictionary())
+        const Value contents = propertylist::readFile(*path);
+        if (const Dictionary* table = contents.dictionary())
             m_table = *table;
     }
 }
@@ -81,21 +111,20 @@ std::optional<std::string> GRMustacheLocalizer::renderForMustacheTag(const GRMus
                                                                      bool& HTMLSafe, Error& error) const
 {
     const Value placeholders(std::make_shared<PlaceholderDelegate>());
-    std::optional<std::string> key = tag.renderContentWithContext(context->contextByAddingTagDelegate(placeholders),
-                                                                  HTMLSafe, error);
+    std::optional<std::string> key = renderPass(tag, context, placeholders, HTMLSafe, error);
     if (!key)
         return std::nullopt;
 
-    auto arguments = std::make_shared<std::vector<Value>>();
-    const Value collector(std::make_shared<ArgumentCollector>(arguments));
-    if (!tag.renderContentWithContext(context->contextByAddingTagDelegate(collector), HTMLSafe, error))
+    const auto collector = std::make_shared<ArgumentCollector>();
+    if (!renderPass(tag, context, Value(collector), HTMLSafe, error))
         return std::nullopt;
+    const std::vector<Value>& arguments = collector->arguments();
 
-    if (arguments->empty())
+    if (arguments.empty())
         return localizedStringForKey(*key);
-    if (arguments->size() > kMaximumArguments)
+    if (arguments.size() > kMaximumArguments)
         throw Exception(GRMustacheGenericException,
-                        "Not implemented: format with " + std::to_string(arguments->size()) + " parameters");
+                        "Not implemented: format with " + std::to_string(arguments.size()) + " parameters");
     const std::string format = replaceAll(replaceAll(*key, "%", "%%"), kPlaceholder, "%@");
-    return strings::format(localizedStringForKey(format), *arguments);
+    return strings::format(localizedStringForKey(format), arguments);
 }

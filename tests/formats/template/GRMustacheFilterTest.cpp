@@ -4,7 +4,9 @@
 #include "formats/template/GRMustacheFilter.h"
 #include "formats/template/GRMustacheLocalizer.h"
 
+#include "foundation/Bundle.h"
 #include "foundation/Exception.h"
+#include "foundation/PropertyList.h"
 
 #include <gtest/gtest.h>
 
@@ -125,6 +127,40 @@ TEST(GRMustacheFilter, Localize)
     for (int i = 0; i < 11; ++i)
         eleven += "{{name}}";
     EXPECT_THROW(renderText("{{#localize}}" + eleven + "{{/localize}}", data), Exception);
+}
+
+TEST(GRMustacheFilter, NestedLocalizeKeepsItsTagsToItself)
+{
+    const Value data(Dictionary{{"x", Value("X")}, {"y", Value("Y")}, {"z", Value("Z")}});
+    EXPECT_EQ(renderText("{{#localize}}a {{x}} {{#localize}}b {{y}}{{/localize}} {{z}}{{/localize}}", data),
+              "a X b Y Z");
+    EXPECT_EQ(renderText("{{#localize}}{{#localize}}{{#localize}}{{x}}{{/localize}}{{y}}{{/localize}}{{z}}"
+                         "{{/localize}}",
+                         data),
+              "XYZ");
+}
+
+TEST(GRMustacheFilter, LocalizeTranslatesThroughItsTable)
+{
+    const TemplateFolder folder;
+    folder.write("Colors.strings", propertylist::writeXml(Value(Dictionary{
+                                       {"red", Value("rouge")},
+                                       {"Hello %@, 100%% of %@", Value("Bonjour %@, 100%% de %@")},
+                                       {"Hi %@", Value("Salut %@")},
+                                       {"%@ (nested)", Value("%@ (imbriqué)")},
+                                   })));
+    Bundle bundle;
+    bundle.setResourceDirectory(folder.path());
+    const Value data(Dictionary{{"loc", Value(std::make_shared<GRMustacheLocalizer>(&bundle, "Colors"))},
+                                {"word", Value("red")},
+                                {"name", Value("Ann")},
+                                {"count", Value::integer(3)}});
+    EXPECT_EQ(renderText("{{loc(word)}}|{{loc(name)}}", data), "rouge|Ann");
+    EXPECT_EQ(renderText("{{#loc}}Hello {{name}}, 100% of {{count}}{{/loc}}", data), "Bonjour Ann, 100% de 3");
+    // The inner section is translated on its own; its text is part of the outer key.
+    EXPECT_EQ(renderText("{{#loc}}{{word}} (nested){{#loc}} Hi {{name}}{{/loc}}{{/loc}}", data),
+              "red (nested) Hi Ann");
+    EXPECT_EQ(renderText("{{#loc}}{{#loc}}Hi {{name}}{{/loc}}{{/loc}}", data), "Salut Ann");
 }
 
 TEST(GRMustacheFilter, ObjectsOfTheDataHidetheLibrary)

@@ -10,8 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <unistd.h>
 
 namespace {
 
@@ -21,25 +19,6 @@ std::string renderFromString(const std::string& text, const Value& data)
     const std::optional<std::string> rendering = GRMustacheTemplate::renderObjectFromString(data, text, &error);
     return rendering ? *rendering : "<error: " + error.message + ">";
 }
-
-// A folder of template files that disappears with the test.
-class TemplateFolder {
-public:
-    TemplateFolder()
-        : m_path(std::filesystem::temp_directory_path() / ("vendrel-templates-" + std::to_string(::getpid())))
-    {
-        std::filesystem::create_directories(m_path / "sub");
-    }
-    ~TemplateFolder() { std::filesystem::remove_all(m_path); }
-    TemplateFolder(const TemplateFolder&) = delete;
-    TemplateFolder& operator=(const TemplateFolder&) = delete;
-
-    void write(const std::string& name, const std::string& text) const { std::ofstream(m_path / name) << text; }
-    const std::filesystem::path& path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
 
 } // namespace
 
