@@ -78,6 +78,28 @@ long long clampedInteger(double number)
     return static_cast<long long>(std::clamp(std::trunc(number), -kLimit, kLimit));
 }
 
+bool fits(const Value& value, SettingType expected)
+{
+    switch (expected) {
+    case SettingType::Boolean:
+        return value.isNumber() || value.isString();
+    case SettingType::Integer:
+    case SettingType::Real:
+        return numberOf(value).has_value();
+    case SettingType::String:
+        return value.isString();
+    case SettingType::StringList:
+        return value.isArray();
+    case SettingType::Dictionary:
+        return value.isDictionary();
+    case SettingType::Data:
+        return value.isData();
+    case SettingType::Any:
+        break;
+    }
+    return true;
+}
+
 } // namespace
 
 SettingsStore::SettingsStore(UserDefaults& defaults)
@@ -114,28 +136,6 @@ bool SettingsStore::isPresent(const SettingsKey& key) const
 void SettingsStore::reportIgnored(const SettingsKey& key, const Value& value) const
 {
     logging::log(strings::format(kIgnoredValueLog, {Value(key.name), value, Value(typeDescription(key.type))}));
-}
-
-bool SettingsStore::fits(const Value& value, SettingType expected)
-{
-    switch (expected) {
-    case SettingType::Boolean:
-        return value.isNumber() || value.isString();
-    case SettingType::Integer:
-    case SettingType::Real:
-        return numberOf(value).has_value();
-    case SettingType::String:
-        return value.isString();
-    case SettingType::StringList:
-        return value.isArray();
-    case SettingType::Dictionary:
-        return value.isDictionary();
-    case SettingType::Data:
-        return value.isData();
-    case SettingType::Any:
-        break;
-    }
-    return true;
 }
 
 Value SettingsStore::checked(const SettingsKey& key, SettingType expected) const

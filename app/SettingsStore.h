@@ -55,7 +55,6 @@ private:
     // The stored value, else the registered one, of the key's kind; values of another
     // kind are logged and passed over.
     Value checked(const SettingsKey& key, SettingType expected) const;
-    static bool fits(const Value& value, SettingType expected);
     void reportIgnored(const SettingsKey& key, const Value& value) const;
 
     UserDefaults& m_defaults;
