@@ -1,11 +1,16 @@
 #include "QVTemplateCache.h"
 
+#include "formats/template/GRMustacheConfiguration.h"
 #include "formats/template/GRMustacheRendering.h"
 #include "formats/template/GRMustacheTemplate.h"
 
 std::shared_ptr<GRMustacheTemplate> QVTemplateCache::templateFromString(const std::string& text)
 {
-    auto key = std::make_pair(text, GRMustacheRendering::currentContentType());
+    // Every compilation copies the default configuration, so a template compiled under
+    // other settings is another template.
+    const GRMustacheConfiguration& configuration = GRMustacheConfiguration::defaultConfiguration();
+    Key key{text, GRMustacheRendering::currentContentType(), configuration.tagStartDelimiter(),
+        configuration.tagEndDelimiter(), configuration.baseContext()};
     if (const auto found = m_templates.find(key); found != m_templates.end())
         return found->second;
     auto compiled = GRMustacheTemplate::templateFromString(text);

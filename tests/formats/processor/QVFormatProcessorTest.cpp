@@ -7,6 +7,7 @@
 #include "foundation/UserDefaults.h"
 
 #include "formats/template/GRMustacheConfiguration.h"
+#include "formats/template/GRMustacheContext.h"
 #include "formats/template/GRMustacheTemplate.h"
 
 #include <gtest/gtest.h>
@@ -325,4 +326,26 @@ TEST_F(QVFormatProcessorTest, ReusedTemplatesFollowTheColourAndTheContentType)
     GRMustacheConfiguration::defaultConfiguration().setContentType(GRMustacheContentTypeText);
     EXPECT_EQ(escaped, "a&lt;b");
     EXPECT_EQ(render("{{format.name}}"), "a<b");
+}
+
+TEST_F(QVFormatProcessorTest, ReusedTemplatesFollowTheEngineDelimitersAndBaseContext)
+{
+    GRMustacheConfiguration& configuration = GRMustacheConfiguration::defaultConfiguration();
+    EXPECT_EQ(render("{{colorProfile}}{{extra}}"), "srgb");
+
+    configuration.setTagStartDelimiter("<%");
+    configuration.setTagEndDelimiter("%>");
+    const std::string underOtherDelimiters = render("{{colorProfile}}{{extra}}");
+    const std::string withOtherDelimiters = render("<%colorProfile%>");
+    configuration.setTagStartDelimiter("{{");
+    configuration.setTagEndDelimiter("}}");
+    EXPECT_EQ(underOtherDelimiters, "{{colorProfile}}{{extra}}");
+    EXPECT_EQ(withOtherDelimiters, "srgb");
+
+    const GRMustacheContextPtr base = configuration.baseContext();
+    configuration.setBaseContext(GRMustacheContext::contextWithObject(Value(Dictionary{{"extra", Value("+")}})));
+    const std::string withBaseContext = render("{{colorProfile}}{{extra}}");
+    configuration.setBaseContext(base);
+    EXPECT_EQ(withBaseContext, "srgb+");
+    EXPECT_EQ(render("{{colorProfile}}{{extra}}"), "srgb");
 }
