@@ -239,6 +239,25 @@ TEST_F(AppDelegateStartTest, DamagedValuesWithoutARegisteredDefaultTakeTheCodeFa
     EXPECT_FALSE(m_delegate->inMenubar());
 }
 
+TEST_F(AppDelegateStartTest, AbsentValuesWithoutARegisteredDefaultTakeTheCodeFallbacks)
+{
+    m_settings.write(Dictionary{{"codeStyle", Value(Dictionary{})}});
+    m_loupe->switched = true;
+    start();
+    m_delegate->setUseNotification(true);
+    m_delegate->setOpenFormatsAfterPick(true);
+    m_delegate->loadSettings();
+    m_delegate->defaultsChanged();
+    EXPECT_FALSE(m_delegate->useNotification());
+    EXPECT_FALSE(m_delegate->openFormatsAfterPick());
+    EXPECT_FALSE(m_loupe->switched);
+    EXPECT_EQ(m_loupe->info, -1);
+    EXPECT_EQ(m_delegate->exportFormat()->name(), "HEX");
+    EXPECT_EQ(m_delegate->displayFormat()->name(), "HEX");
+    EXPECT_TRUE(m_delegate->stealFocusFromActiveApps().empty());
+    EXPECT_TRUE(m_menu->shortcuts.empty());
+}
+
 TEST_F(AppDelegateLiveSettingsTest, RecentMenuCountsAreClampedAndSignChoosesTheList)
 {
     start();
