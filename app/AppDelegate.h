@@ -102,6 +102,13 @@ public:
     // State the settings give.
     bool isCommandLineMode() const { return m_commandLineMode; }
     bool firstRun() const { return m_firstRun; }
+    void setFirstRun(bool firstRun) { m_firstRun = firstRun; }
+    // Automatic update checks, decided at start-up.
+    bool checkForUpdate() const { return m_checkForUpdate; }
+    void setCheckForUpdate(bool check) { m_checkForUpdate = check; }
+    // Read only by the analytics hook, which has no effect.
+    bool usageTracking() const { return m_usageTracking; }
+    void setUsageTracking(bool tracking) { m_usageTracking = tracking; }
     bool showWelcomeMessage() const { return m_showWelcomeMessage; }
     bool noPicks() const { return m_noPicks; }
     bool inMenubar() const { return m_inMenubar; }
@@ -142,6 +149,8 @@ private:
     std::optional<NotificationCenter::Token> m_defaultsObserver;
 
     bool m_firstRun = false;
+    bool m_checkForUpdate = false;
+    bool m_usageTracking = false;
     bool m_showWelcomeMessage = false;
     bool m_noPicks = false;
     bool m_inMenubar = false;
