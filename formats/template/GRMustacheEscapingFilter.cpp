@@ -13,16 +13,6 @@ Value GRMustacheEscapingFilter::transformedValue(const Value& object) const
     return Value(escape(object.description()));
 }
 
-std::optional<std::string> GRMustacheEscapingFilter::renderForMustacheTag(const GRMustacheTag& tag,
-                                                                          const GRMustacheContextPtr& context,
-                                                                          bool& HTMLSafe, Error& error) const
-{
-    if (tag.type() == GRMustacheTagTypeVariable)
-        return description();
-    return tag.renderContentWithContext(context->contextByAddingTagDelegate(Value(shared_from_this())), HTMLSafe,
-                                        error);
-}
-
 Value GRMustacheEscapingFilter::mustacheTagWillRenderObject(const GRMustacheTag& tag, const Value& object) const
 {
     if (tag.type() != GRMustacheTagTypeVariable)

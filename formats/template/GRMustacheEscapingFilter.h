@@ -1,16 +1,12 @@
 #pragma once
 
-#include "GRMustacheFilter.h"
-#include "GRMustacheRendering.h"
-#include "GRMustacheTagDelegate.h"
+#include "GRMustacheDelegatingFilter.h"
 
 // An escaper in its three roles: a filter (`HTML.escape(x)`), a section that escapes
 // every variable tag inside it, and a plain value.
-class GRMustacheEscapingFilter : public GRMustacheFilter, public GRMustacheRendering, public GRMustacheTagDelegate {
+class GRMustacheEscapingFilter : public GRMustacheDelegatingFilter {
 public:
     Value transformedValue(const Value& object) const final;
-    std::optional<std::string> renderForMustacheTag(const GRMustacheTag& tag, const GRMustacheContextPtr& context,
-                                                    bool& HTMLSafe, Error& error) const final;
     Value mustacheTagWillRenderObject(const GRMustacheTag& tag, const Value& object) const final;
 
 protected:

@@ -2,6 +2,7 @@
 
 #include "formats/template/GRMustache.h"
 #include "formats/template/GRMustacheFilter.h"
+#include "formats/template/GRMustacheFormatter.h"
 #include "formats/template/GRMustacheLocalizer.h"
 
 #include "foundation/Bundle.h"
@@ -10,7 +11,23 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace {
+
+// Formats integers as hexadecimal; other values cannot be formatted.
+class HexFormatter final : public GRMustacheFormatter {
+public:
+    std::string className() const override { return "HexFormatter"; }
+    std::optional<std::string> stringForObjectValue(const Value& object) const override
+    {
+        if (!object.isNumber())
+            return std::nullopt;
+        char text[32];
+        std::snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(object.intValue()));
+        return std::string(text);
+    }
+};
 
 Value strings3()
 {
@@ -161,6 +178,22 @@ TEST(GRMustacheFilter, LocalizeTranslatesThroughItsTable)
     EXPECT_EQ(renderText("{{#loc}}{{word}} (nested){{#loc}} Hi {{name}}{{/loc}}{{/loc}}", data),
               "red (nested) Hi Ann");
     EXPECT_EQ(renderText("{{#loc}}{{#loc}}Hi {{name}}{{/loc}}{{/loc}}", data), "Salut Ann");
+}
+
+TEST(GRMustacheFilter, FormattersInTheirThreeRoles)
+{
+    const auto formatter = std::make_shared<HexFormatter>();
+    const Value data(Dictionary{{"hex", Value(formatter)},
+                                {"n", Value::integer(31)},
+                                {"s", Value("<s>")},
+                                {"list", Value(std::vector<Value>{Value::integer(10), Value::integer(11)})}});
+    EXPECT_EQ(renderText("{{hex(n)}}|{{hex(s)}}|{{#hex(s)}}formatted{{/hex(s)}}{{^hex(s)}}none{{/hex(s)}}", data),
+              "0x1F||none");
+    // In its section, variable tags render through it; sections inside are left alone.
+    EXPECT_EQ(renderText("{{#hex}}{{n}} {{s}} {{missing}}{{#n}}[{{n}}]{{/n}}{{#list}}{{.}},{{/list}}{{/hex}}", data),
+              "0x1F <s> [0x1F]0xA,0xB,");
+    EXPECT_EQ(render("{{#hex}}{{s}}{{/hex}}", data), "&lt;s&gt;");
+    EXPECT_EQ(renderText("{{hex}}", data), formatter->description());
 }
 
 TEST(GRMustacheFilter, ObjectsOfTheDataHidetheLibrary)
