@@ -1,7 +1,9 @@
 #include "GRMustacheTemplate.h"
 
+#include "GRMustacheError.h"
 #include "GRMustacheRenderingEngine.h"
 #include "GRMustacheTemplateRepository.h"
+#include "GRMustacheURLDataSource.h"
 
 #include "foundation/Exception.h"
 
@@ -20,6 +22,15 @@ public:
     RepositoryScope(const RepositoryScope&) = delete;
     RepositoryScope& operator=(const RepositoryScope&) = delete;
 };
+
+// The file's extension without its dot: the template extension of its repository.
+std::string extensionOf(const std::filesystem::path& path)
+{
+    std::string extension = path.extension().string();
+    if (!extension.empty())
+        extension.erase(0, 1);
+    return extension;
+}
 
 } // namespace
 
@@ -50,11 +61,20 @@ std::shared_ptr<GRMustacheTemplate> GRMustacheTemplate::templateFromResource(con
 std::shared_ptr<GRMustacheTemplate> GRMustacheTemplate::templateFromContentsOfFile(const std::filesystem::path& path,
                                                                                    Error* error)
 {
-    std::string extension = path.extension().string();
-    if (!extension.empty())
-        extension.erase(0, 1);
-    return GRMustacheTemplateRepository::templateRepositoryWithDirectory(path.parent_path(), extension)
+    return GRMustacheTemplateRepository::templateRepositoryWithDirectory(path.parent_path(), extensionOf(path))
         ->templateNamed(path.stem().string(), error);
+}
+
+std::shared_ptr<GRMustacheTemplate> GRMustacheTemplate::templateFromContentsOfURL(const std::string& url, Error* error)
+{
+    const std::optional<std::filesystem::path> path = GRMustacheURLDataSource::pathOfFileURL(url);
+    if (!path) {
+        setMustacheError(error, GRMustacheTemplateRepository::templateNotFoundError(url));
+        return nullptr;
+    }
+    const std::string baseURL = GRMustacheURLDataSource::fileURLWithPath(path->parent_path());
+    return GRMustacheTemplateRepository::templateRepositoryWithBaseURL(baseURL, extensionOf(*path))
+        ->templateNamed(path->stem().string(), error);
 }
 
 std::optional<std::string> GRMustacheTemplate::renderObjectFromString(const Value& object,

@@ -30,6 +30,9 @@ public:
                                                                     Error* error = nullptr);
     static std::shared_ptr<GRMustacheTemplate> templateFromContentsOfFile(const std::filesystem::path& path,
                                                                           Error* error = nullptr);
+    // A "file:" URL; other URLs cannot be read here.
+    static std::shared_ptr<GRMustacheTemplate> templateFromContentsOfURL(const std::string& url,
+                                                                         Error* error = nullptr);
     static std::optional<std::string> renderObjectFromString(const Value& object, const std::string& templateString,
                                                              Error* error = nullptr);
     static std::optional<std::string> renderObjectFromResource(const Value& object, const std::string& name,

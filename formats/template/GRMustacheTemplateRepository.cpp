@@ -7,6 +7,7 @@
 #include "GRMustacheError.h"
 #include "GRMustacheTemplate.h"
 #include "GRMustacheTemplateParser.h"
+#include "GRMustacheURLDataSource.h"
 
 #include "foundation/Bundle.h"
 #include "foundation/Exception.h"
@@ -38,6 +39,15 @@ std::shared_ptr<GRMustacheTemplateRepository> GRMustacheTemplateRepository::temp
     auto repository = templateRepository();
     repository->m_ownedDataSource = std::make_unique<GRMustacheDirectoryDataSource>(directory, templateExtension,
                                                                                     false);
+    repository->m_dataSource = repository->m_ownedDataSource.get();
+    return repository;
+}
+
+std::shared_ptr<GRMustacheTemplateRepository> GRMustacheTemplateRepository::templateRepositoryWithBaseURL(
+    const std::string& baseURL, const std::string& templateExtension)
+{
+    auto repository = templateRepository();
+    repository->m_ownedDataSource = std::make_unique<GRMustacheURLDataSource>(baseURL, templateExtension);
     repository->m_dataSource = repository->m_ownedDataSource.get();
     return repository;
 }

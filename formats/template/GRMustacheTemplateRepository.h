@@ -31,6 +31,9 @@ public:
         const Bundle* bundle = nullptr, const std::string& templateExtension = kDefaultTemplateExtension);
     static std::shared_ptr<GRMustacheTemplateRepository> templateRepositoryWithDirectory(
         const std::filesystem::path& directory, const std::string& templateExtension = kDefaultTemplateExtension);
+    // Template files under a "file:" URL.
+    static std::shared_ptr<GRMustacheTemplateRepository> templateRepositoryWithBaseURL(
+        const std::string& baseURL, const std::string& templateExtension = kDefaultTemplateExtension);
     // Template strings by name.
     static std::shared_ptr<GRMustacheTemplateRepository> templateRepositoryWithDictionary(Dictionary templates);
 

@@ -143,6 +143,44 @@ TEST(GRMustacheTemplateRepository, DirectoryRepository)
               "X");
 }
 
+TEST(GRMustacheTemplateRepository, BaseURLRepository)
+{
+    const TemplateFolder folder;
+    std::filesystem::create_directories(folder.path() / "with space" / "sub");
+    folder.write("with space/main.mustache", "main:{{>sub/part}}");
+    folder.write("with space/sub/part.mustache", "part:{{>../top}}:{{>/top}}:{{x}}");
+    folder.write("with space/top.mustache", "top");
+    folder.write("with space/broken.mustache", "{{#a}}");
+    const std::string baseURL = "file://" + folder.path().string() + "/with%20space";
+    auto repository = GRMustacheTemplateRepository::templateRepositoryWithBaseURL(baseURL);
+    Error error;
+    auto compiled = repository->templateNamed("main", &error);
+    ASSERT_TRUE(compiled) << error.message;
+    EXPECT_EQ(compiled->renderObject({}), "main:part:top:top:");
+    // Template IDs are the templates' URLs.
+    EXPECT_FALSE(repository->templateNamed("broken", &error));
+    EXPECT_EQ(error.message, "Parse error at line 1 of template " + baseURL + "/broken.mustache: Unclosed {{#a}} section");
+    EXPECT_FALSE(repository->templateNamed("absent", &error));
+    EXPECT_EQ(error.message, "No such template: `absent`");
+
+    const auto fromURL = GRMustacheTemplate::templateFromContentsOfURL(baseURL + "/main.mustache", &error);
+    ASSERT_TRUE(fromURL) << error.message;
+    EXPECT_EQ(fromURL->renderObject(Value(Dictionary{{"x", Value("X")}})), "main:part:top:top:X");
+    // The file's folder is the root of its repository.
+    EXPECT_FALSE(GRMustacheTemplate::templateFromContentsOfURL(baseURL + "/sub/part.mustache", &error));
+    EXPECT_EQ(error.message, "No such template: `/top`");
+    EXPECT_EQ(GRMustacheTemplate::templateFromContentsOfURL("file://localhost" + folder.path().string()
+                                                            + "/with space/top.mustache")
+                  ->renderObject({}),
+              "top");
+    // Only local files can be read.
+    EXPECT_FALSE(GRMustacheTemplateRepository::templateRepositoryWithBaseURL("https://example.com/t")
+                     ->templateNamed("main", &error));
+    EXPECT_EQ(error.message, "No such template: `main`");
+    EXPECT_FALSE(GRMustacheTemplate::templateFromContentsOfURL("https://example.com/t/main.mustache", &error));
+    EXPECT_EQ(error.code, GRMustacheErrorCodeTemplateNotFound);
+}
+
 TEST(GRMustacheTemplateRepository, BundleRepository)
 {
     auto compiled = GRMustacheTemplateRepository::templateRepositoryWithBundle(nullptr, "plist")
