@@ -1,5 +1,6 @@
 #include "GRMustacheURLDataSource.h"
 
+#include <charconv>
 #include <cstdio>
 #include <string_view>
 
@@ -7,15 +8,16 @@ namespace {
 
 constexpr std::string_view kFileScheme = "file://";
 
-int hexDigitValue(char c)
+// The byte of a "%XX" escape at the start of `text`, if it is one.
+std::optional<char> escapedByte(std::string_view text)
 {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
+    unsigned value = 0;
+    if (text.size() < 3 || text[0] != '%')
+        return std::nullopt;
+    const auto [end, error] = std::from_chars(text.data() + 1, text.data() + 3, value, 16);
+    if (error != std::errc() || end != text.data() + 3)
+        return std::nullopt;
+    return static_cast<char>(value);
 }
 
 // Characters a path keeps as they are in a URL.
@@ -50,9 +52,8 @@ std::optional<std::filesystem::path> GRMustacheURLDataSource::pathOfFileURL(cons
     rest = rest.substr(0, rest.find_first_of("?#"));
     std::string path;
     for (std::size_t i = 0; i < rest.size(); ++i) {
-        if (rest[i] == '%' && i + 2 < rest.size() && hexDigitValue(rest[i + 1]) >= 0
-            && hexDigitValue(rest[i + 2]) >= 0) {
-            path += static_cast<char>(hexDigitValue(rest[i + 1]) * 16 + hexDigitValue(rest[i + 2]));
+        if (const std::optional<char> byte = escapedByte(rest.substr(i))) {
+            path += *byte;
             i += 2;
         } else {
             path += rest[i];
