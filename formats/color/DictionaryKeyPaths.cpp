@@ -48,30 +48,4 @@ Dictionary dictionaryByMergingDictionary(const Dictionary& receiver, const Dicti
     return merged;
 }
 
-Value valueForKeyPath(const Dictionary& dictionary, std::string_view keyPath)
-{
-    const std::size_t point = keyPath.find(kSeparator);
-    const Value first = dictionary.get(std::string(keyPath.substr(0, point)));
-    if (point == std::string_view::npos)
-        return first;
-    const Dictionary* nested = first.dictionary();
-    return nested ? valueForKeyPath(*nested, keyPath.substr(point + 1)) : Value();
-}
-
-void setValueForKeyPath(Dictionary& dictionary, std::string_view keyPath, Value value)
-{
-    const std::size_t point = keyPath.find(kSeparator);
-    const std::string key(keyPath.substr(0, point));
-    if (point == std::string_view::npos) {
-        dictionary.setOrRemove(key, std::move(value));
-        return;
-    }
-    const Dictionary* nested = dictionary.get(key).dictionary();
-    if (!nested)
-        return;
-    Dictionary updated = *nested;
-    setValueForKeyPath(updated, keyPath.substr(point + 1), std::move(value));
-    dictionary.set(key, Value(std::move(updated)));
-}
-
 } // namespace keypaths

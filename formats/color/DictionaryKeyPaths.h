@@ -24,10 +24,4 @@ Dictionary mutableDeepCopy(const Dictionary& dictionary);
 // (one level only; the receiver wins).
 Dictionary dictionaryByMergingDictionary(const Dictionary& receiver, const Dictionary& other);
 
-// The value at a key path; nil when any step is missing or not a dictionary.
-Value valueForKeyPath(const Dictionary& dictionary, std::string_view keyPath);
-// Sets the value at a key path. Nothing happens when a dictionary on the way is
-// missing, as a message to nil would do nothing.
-void setValueForKeyPath(Dictionary& dictionary, std::string_view keyPath, Value value);
-
 } // namespace keypaths
