@@ -119,7 +119,7 @@ TEST_F(AppDelegateStartTest, AnUnreadableSettingsFileDoesNotStopTheStartAndIsKep
 
 TEST_F(AppDelegateStartTest, DamagedValuesOfEveryKeyAreIgnoredForTheirDefaultsAndKept)
 {
-    const Dictionary damaged{
+    Dictionary damaged{
         {"codeStyle", Value(Dictionary{})},
         {"HistoryColors", Value("FF0000FF")},
         {"FavoriteColors", Value::integer(3)},
@@ -166,6 +166,19 @@ TEST_F(AppDelegateStartTest, DamagedValuesOfEveryKeyAreIgnoredForTheirDefaultsAn
     // Nothing the user stored was replaced; only the code style gained its groups.
     Dictionary stored = m_settings.stored();
     stored.set("codeStyle", Value(Dictionary{}));
+    EXPECT_EQ(stored, damaged);
+
+    // A save rewrites only the keys it owns, with sound values; the rest stay as stored.
+    m_delegate->saveSettings();
+    stored = m_settings.stored();
+    EXPECT_EQ(stored.get("HistoryColors"), Value(std::vector<Value>{}));
+    EXPECT_EQ(stored.get("captureValue").doubleValue(), 31.0);
+    EXPECT_EQ(stored.get("showMenubarIcon"), Value::boolean(true));
+    for (const char* owned : {"codeStyle", "HistoryColors", "FavoriteColors", "captureValue", "magnificationValue",
+                              "colorInfo", "showMenubarIcon"}) {
+        stored.setOrRemove(owned, Value());
+        damaged.setOrRemove(owned, Value());
+    }
     EXPECT_EQ(stored, damaged);
 }
 
