@@ -166,7 +166,7 @@ void AppDelegate::defaultsChanged()
     if (m_loupe) {
         m_loupe->setExportFormatProcessor(m_formatProcessor.get());
         if (!m_loupe->isDockedInPreferences())
-            m_loupe->setPeekMode(willOpenOverlayAfterPick());
+            m_loupe->setPeekModeActive(willOpenOverlayAfterPick());
         m_loupe->setExportFormat(exportFormat());
         m_loupe->setDisplayFormat(displayFormat());
         m_loupe->refreshWhilePicking();
@@ -213,8 +213,8 @@ void AppDelegate::loadSettings()
         ColorLists::kFavoritesLimit, settingskeys::kFavoriteColors.name));
 
     if (m_loupe) {
-        m_loupe->setCaptureValue(m_loupe->constrainedCapture(m_settings.real(settingskeys::kCaptureValue).value_or(0)));
-        const double zoom = m_loupe->constrainedZoomFactor(m_settings.real(settingskeys::kMagnificationValue).value_or(0));
+        m_loupe->setCaptureValue(m_loupe->constraintedCapture(m_settings.real(settingskeys::kCaptureValue).value_or(0)));
+        const double zoom = m_loupe->constraintedZoomFactor(m_settings.real(settingskeys::kMagnificationValue).value_or(0));
         m_loupe->setZoomFactor(std::max(kMinimumLoadedZoomFactor, zoom));
         if (const auto colorInfo = m_settings.integer(settingskeys::kColorInfo))
             m_loupe->setColorInfo(*colorInfo);

@@ -13,8 +13,8 @@ public:
     virtual ~LoupeView() = default;
 
     // The zoom view's limits, without changing anything.
-    virtual double constrainedCapture(double capture) const = 0;
-    virtual double constrainedZoomFactor(double zoomFactor) const = 0;
+    virtual double constraintedCapture(double capture) const = 0;
+    virtual double constraintedZoomFactor(double zoomFactor) const = 0;
     virtual double captureValue() const = 0;
     virtual void setCaptureValue(double capture) = 0;
     virtual double zoomFactor() const = 0;
@@ -27,7 +27,7 @@ public:
     virtual void setExportFormatProcessor(QVFormatProcessor* processor) = 0;
     // The loupe is shown inside the preferences window.
     virtual bool isDockedInPreferences() const = 0;
-    virtual void setPeekMode(bool peek) = 0;
+    virtual void setPeekModeActive(bool peek) = 0;
     virtual void setExportFormat(const std::optional<QVFormatDefinition>& format) = 0;
     virtual void setDisplayFormat(const std::optional<QVDisplayFormatDefinition>& format) = 0;
     // While picking, rebuilds the layers and redraws; otherwise nothing.

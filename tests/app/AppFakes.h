@@ -15,8 +15,8 @@
 // Collaborators of the controller that record what they were told.
 class FakeLoupe final : public LoupeView {
 public:
-    double constrainedCapture(double capture) const override { return std::clamp(capture, 21.0, 100.0); }
-    double constrainedZoomFactor(double zoom) const override { return std::clamp(zoom, 1.0, 15.0); }
+    double constraintedCapture(double capture) const override { return std::clamp(capture, 21.0, 100.0); }
+    double constraintedZoomFactor(double zoom) const override { return std::clamp(zoom, 1.0, 15.0); }
     double captureValue() const override { return capture; }
     void setCaptureValue(double value) override { capture = value; }
     double zoomFactor() const override { return zoom; }
@@ -26,7 +26,7 @@ public:
     void setColorInfo(long long mode) override { info = mode; }
     void setExportFormatProcessor(QVFormatProcessor* value) override { processor = value; }
     bool isDockedInPreferences() const override { return docked; }
-    void setPeekMode(bool value) override { peek = value; ++peekSets; }
+    void setPeekModeActive(bool value) override { peek = value; ++peekSets; }
     void setExportFormat(const std::optional<QVFormatDefinition>& format) override { exportFormat = format; }
     void setDisplayFormat(const std::optional<QVDisplayFormatDefinition>& format) override { displayFormat = format; }
     void refreshWhilePicking() override { ++refreshes; }
