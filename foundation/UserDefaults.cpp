@@ -33,6 +33,7 @@ constexpr const char* kKeptInPlaceLog = "Could not move the unreadable settings 
 constexpr const char* kKeptInPlaceError = "The unreadable settings file %@ is kept in place and not overwritten";
 constexpr const char* kCannotCreateFolderError = "Could not create the settings folder %@: %@";
 constexpr const char* kCannotSaveError = "Could not save the settings to %@: %@";
+constexpr const char* kNotPersistentError = "The settings are kept in memory only";
 constexpr const char* kKeptInMemoryLog = "%@. The settings are kept in memory.";
 
 enum ErrorCode : long {
@@ -40,6 +41,7 @@ enum ErrorCode : long {
     kCannotWriteFile = 2,
     kNoPropertyListForm = 3,
     kUnreadableFileInPlace = 4,
+    kNotPersistent = 5,
 };
 
 bool isPropertyList(const Value& value)
@@ -155,6 +157,17 @@ std::optional<std::string> writeAtomically(const std::filesystem::path& file, co
     if (dir.get() >= 0)
         ::fsync(dir.get());
     return std::nullopt;
+}
+
+// A settings file that is a link (kept with the user's other dotfiles) is saved
+// through the link, so the link stays a link.
+std::filesystem::path resolvedTarget(const std::filesystem::path& file)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_symlink(file, ec))
+        return file;
+    std::filesystem::path target = std::filesystem::weakly_canonical(file, ec);
+    return ec ? file : target;
 }
 
 } // namespace
@@ -296,6 +309,11 @@ void UserDefaults::setObjects(const Dictionary& values)
 
 bool UserDefaults::synchronize(Error* error)
 {
+    if (!m_persistent) {
+        if (error)
+            *error = {kErrorDomain, kNotPersistent, kNotPersistentError};
+        return false;
+    }
     Error failure;
     if (!m_unreadableReason.empty()) {
         moveAside(m_unreadableReason);
@@ -315,7 +333,7 @@ bool UserDefaults::synchronize(Error* error)
             const std::string xml = propertylist::writeXml(Value(m_stored), &plistError);
             if (xml.empty()) {
                 failure = {kErrorDomain, kNoPropertyListForm, plistError.message};
-            } else if (auto reason = writeAtomically(m_file, xml)) {
+            } else if (auto reason = writeAtomically(resolvedTarget(m_file), xml)) {
                 failure = {kErrorDomain, kCannotWriteFile,
                     strings::format(kCannotSaveError, {Value(m_file.string()), Value(*reason)})};
             }

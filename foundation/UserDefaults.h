@@ -59,6 +59,7 @@ public:
     void setObjects(const Dictionary& values);
 
     // Writes the file atomically; on failure logs and keeps the values in memory.
+    // Refuses, without a log line, while the domain is not persistent.
     bool synchronize(Error* error = nullptr);
     // Reads the file again, dropping unsaved changes; observers hear of changed keys.
     void reload();
@@ -69,7 +70,8 @@ public:
     Token observeAll(Observer observer);
     void removeObserver(Token token);
 
-    // When off, writes stay in memory until synchronize() (command-line mode saves nothing).
+    // When off, nothing reaches the file, not even through synchronize(): command-line
+    // mode must leave the user's settings as they are.
     void setPersistent(bool persistent) { m_persistent = persistent; }
     bool isPersistent() const { return m_persistent; }
 

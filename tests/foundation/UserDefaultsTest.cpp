@@ -111,16 +111,39 @@ TEST_F(UserDefaultsTest, WritesPersistAndReadBackInOrder)
     EXPECT_FALSE(again.boolForKey("mid", true));
 }
 
-TEST_F(UserDefaultsTest, NonPersistentWritesWaitForSynchronize)
+TEST_F(UserDefaultsTest, LinkedSettingsFileIsSavedThroughTheLink)
 {
+    const fs::path target = m_folder / "dotfiles" / "vendrel.plist";
+    fs::create_directories(target.parent_path());
+    std::ofstream(target) << propertylist::writeXml(Value(Dictionary{{"kept", Value::integer(1)}}));
+    fs::create_symlink(target, file());
+
+    UserDefaults defaults(file());
+    EXPECT_EQ(defaults.integerForKey("kept"), 1);
+    defaults.setObject("added", Value("x"));
+    EXPECT_TRUE(fs::is_symlink(file()));
+    EXPECT_EQ(propertylist::readFile(target),
+        Value(Dictionary{{"kept", Value::integer(1)}, {"added", Value("x")}}));
+}
+
+TEST_F(UserDefaultsTest, NonPersistentDomainNeverTouchesTheFile)
+{
+    std::ofstream(file()) << "not a plist";
+    logging::Capture log;
     UserDefaults defaults(file());
     defaults.setPersistent(false);
     defaults.setObject("k", Value("memory"));
-    EXPECT_FALSE(fs::exists(file()));
     EXPECT_EQ(defaults.stringForKey("k"), "memory");
 
     Error error;
-    EXPECT_TRUE(defaults.synchronize(&error)) << error.message;
+    EXPECT_FALSE(defaults.synchronize(&error));
+    EXPECT_EQ(error.message, "The settings are kept in memory only");
+    EXPECT_EQ(contents(file()), "not a plist");
+    EXPECT_EQ(filesIn(m_folder.path()), std::vector<std::string>{"settings.plist"});
+    EXPECT_EQ(log.lines().size(), 1u) << "only the unreadable file is logged";
+
+    defaults.setPersistent(true);
+    EXPECT_TRUE(defaults.synchronize());
     EXPECT_EQ(fileContents(), Value(Dictionary{{"k", Value("memory")}}));
 }
 
