@@ -62,7 +62,6 @@ constexpr const char* kKvcValueBlank = " ";
 constexpr const char* kColorNamePrefix = "#";
 
 constexpr long long kMaxListCount = 4;
-constexpr int kEightBitBase = 255;
 
 std::string formatted(const char* pattern, int first, int second = 0)
 {
