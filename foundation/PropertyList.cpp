@@ -3,6 +3,7 @@
 #include "DateObject.h"
 #include "Dictionary.h"
 #include "NumberObject.h"
+#include "PropertyListNesting.h"
 
 #include <plist/plist.h>
 
@@ -26,24 +27,11 @@ enum ErrorCode : long {
     kTooDeep = 5,
 };
 
-// libplist's XML reader recurses once per level and overflows the stack on a file
-// nested deeply enough; no real property list comes near this.
-constexpr int kMaximumXmlDepth = 512;
+constexpr const char* kNotAPropertyListMessage = "The data is not a property list.";
+constexpr const char* kTooDeepMessage = "The property list is nested too deeply.";
 
-bool xmlNestsTooDeep(std::string_view text)
-{
-    int depth = 0;
-    for (std::size_t open = text.find('<'); open != std::string_view::npos; open = text.find('<', open + 1)) {
-        const std::string_view tag = text.substr(open + 1);
-        if (tag.starts_with("dict>") || tag.starts_with("array>")) {
-            if (++depth > kMaximumXmlDepth)
-                return true;
-        } else if (tag.starts_with("/dict>") || tag.starts_with("/array>")) {
-            --depth;
-        }
-    }
-    return false;
-}
+// No real property list comes near this depth.
+constexpr int kMaximumDepth = 512;
 
 // The key under which keyed archives spell a UID in XML.
 constexpr const char* kUidKey = "CF$UID";
@@ -239,9 +227,14 @@ Value readBytes(const char* bytes, std::size_t length, Error* error)
         setError(error, kTooLarge, "The property list is too large.");
         return {};
     }
-    const std::string_view text(bytes, length);
-    if (!text.starts_with("bplist") && xmlNestsTooDeep(text)) {
-        setError(error, kTooDeep, "The property list is nested too deeply.");
+    switch (nesting(std::string_view(bytes, length), kMaximumDepth)) {
+    case Nesting::Fine:
+        break;
+    case Nesting::TooDeep:
+        setError(error, kTooDeep, kTooDeepMessage);
+        return {};
+    case Nesting::Unclear:
+        setError(error, kNotAPropertyList, kNotAPropertyListMessage);
         return {};
     }
     plist_t root = nullptr;
@@ -250,7 +243,7 @@ Value readBytes(const char* bytes, std::size_t length, Error* error)
     PlistPtr owned(root);
     Value value = root ? valueFromNode(root) : Value();
     if (value.isNil())
-        setError(error, kNotAPropertyList, "The data is not a property list.");
+        setError(error, kNotAPropertyList, kNotAPropertyListMessage);
     return value;
 }
 

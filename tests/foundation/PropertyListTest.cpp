@@ -180,6 +180,92 @@ TEST(PropertyListRead, AbsurdNestingIsAnErrorNotACrash)
     EXPECT_TRUE(propertylist::read(shallow + "</plist>").isArray());
 }
 
+std::string xmlOf(const std::string& body)
+{
+    return "<?xml version=\"1.0\"?><plist>" + body + "</plist>";
+}
+
+std::string repeated(const std::string& piece, int times)
+{
+    std::string result;
+    for (int i = 0; i < times; ++i)
+        result += piece;
+    return result;
+}
+
+TEST(PropertyListRead, NestingIsJudgedAsLibplistReadsTheTags)
+{
+    // Tags with blanks, line breaks or attributes open containers too.
+    for (const char* open : {"<array >", "<dict\n>", "<array\tx=\"1\">"}) {
+        Error error;
+        EXPECT_TRUE(propertylist::read(xmlOf(repeated(open, 100000)), &error).isNil()) << open;
+        EXPECT_EQ(error.message, "The property list is nested too deeply.") << open;
+    }
+    // Closing tags inside comments, sections and instructions close nothing.
+    for (const char* hidden : {"<!-- </array> -->", "<![CDATA[</array>]]>", "<?x </array> ?>"}) {
+        Error error;
+        EXPECT_TRUE(propertylist::read(xmlOf(repeated(std::string("<array>") + hidden, 100000)), &error).isNil()) << hidden;
+        EXPECT_EQ(error.message, "The property list is nested too deeply.") << hidden;
+    }
+    Error error;
+    EXPECT_TRUE(propertylist::read(xmlOf("<array><!DOCTYPE x [ </array> ]></array>"), &error).isNil());
+    EXPECT_EQ(error.message, "The data is not a property list.");
+
+    // Empty containers, however many, add no depth; 512 levels are still read.
+    const Value siblings = propertylist::read(xmlOf("<array>" + repeated("<array/><dict />", 1000) + "</array>"));
+    ASSERT_TRUE(siblings.isArray());
+    EXPECT_EQ(siblings.array()->size(), 2000u);
+    EXPECT_TRUE(propertylist::read(xmlOf(repeated("<array>", 512) + repeated("</array>", 512))).isArray());
+    EXPECT_TRUE(propertylist::read(xmlOf(repeated("<array>", 513) + repeated("</array>", 513))).isNil());
+}
+
+// A binary list of `levels` arrays, each holding the next, around one string; four-byte
+// offsets and references, as a hostile file would have them.
+std::string nestedBinary(std::uint32_t levels)
+{
+    const auto bigEndian = [](std::string& out, std::uint64_t value, int size) {
+        for (int shift = (size - 1) * 8; shift >= 0; shift -= 8)
+            out += static_cast<char>((value >> shift) & 0xFF);
+    };
+    std::string bytes = "bplist00";
+    std::vector<std::uint64_t> offsets;
+    for (std::uint32_t i = 0; i < levels; ++i) {
+        offsets.push_back(bytes.size());
+        bytes += '\xA1';
+        bigEndian(bytes, i + 1, 4);
+    }
+    offsets.push_back(bytes.size());
+    bytes += "\x51x";
+    const std::uint64_t table = bytes.size();
+    for (const std::uint64_t offset : offsets)
+        bigEndian(bytes, offset, 4);
+    bytes += std::string(6, '\0') + "\x04\x04";
+    bigEndian(bytes, offsets.size(), 8);
+    bigEndian(bytes, 0, 8);
+    bigEndian(bytes, table, 8);
+    return bytes;
+}
+
+TEST(PropertyListRead, DeepBinaryIsAnErrorNotACrash)
+{
+    Error error;
+    EXPECT_TRUE(propertylist::read(nestedBinary(200000), &error).isNil());
+    EXPECT_EQ(error.message, "The property list is nested too deeply.");
+
+    Value walk = propertylist::read(nestedBinary(512), &error);
+    for (int level = 0; level < 512 && walk.isArray(); ++level)
+        walk = walk.array()->front();
+    EXPECT_EQ(walk, Value("x")) << error.message;
+    EXPECT_TRUE(propertylist::read(nestedBinary(513)).isNil());
+
+    // Our own writer's output is judged the same way.
+    Value nested("bottom");
+    for (int depth = 0; depth < 600; ++depth)
+        nested = Value(std::vector<Value>{nested});
+    EXPECT_TRUE(propertylist::read(propertylist::writeBinary(nested), &error).isNil());
+    EXPECT_EQ(error.code, 5);
+}
+
 TEST(PropertyListRead, Files)
 {
     const TemporaryFolder folder;

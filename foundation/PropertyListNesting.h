@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string_view>
+
+// libplist's readers recurse once per level of nesting and overflow the stack on a
+// document nested deeply enough; these checks run before it sees the bytes.
+namespace propertylist {
+
+enum class Nesting {
+    Fine,
+    TooDeep,
+    // Markup whose nesting cannot be judged (a declaration inside the content).
+    Unclear,
+};
+
+// Binary documents start with "bplist00"; anything else is read as XML, as libplist
+// does. Only dictionaries and arrays (and sets) count as levels.
+Nesting nesting(std::string_view bytes, int maximumDepth);
+
+} // namespace propertylist
