@@ -8,6 +8,12 @@ namespace {
 
 constexpr const char* kNonPositiveInterval = "A repeating timer needs an interval above zero.";
 
+// Negative and NaN delays mean "now"; NaN would otherwise break the queue's ordering.
+double delay(double seconds)
+{
+    return seconds > 0 ? seconds : 0.0;
+}
+
 } // namespace
 
 void ManualScheduler::post(Block block)
@@ -18,7 +24,7 @@ void ManualScheduler::post(Block block)
 Scheduler::TimerId ManualScheduler::schedule(double seconds, Block block)
 {
     const TimerId id = m_next++;
-    const double due = m_now + std::max(seconds, 0.0);
+    const double due = m_now + delay(seconds);
     m_timers.emplace(id, Timer{due, 0, std::move(block)});
     m_queue.emplace(std::make_pair(due, id), id);
     return id;
@@ -73,7 +79,7 @@ void ManualScheduler::runPending()
 
 void ManualScheduler::advance(double seconds)
 {
-    const double target = m_now + std::max(seconds, 0.0);
+    const double target = m_now + delay(seconds);
     while (runNextDueBy(target)) {
     }
     m_now = std::max(m_now, target);

@@ -28,6 +28,7 @@ enum ErrorCode : long {
 };
 
 constexpr const char* kNotAPropertyListMessage = "The data is not a property list.";
+constexpr const char* kNulInStringMessage = "A string holding a NUL character has no property-list form.";
 constexpr const char* kTooDeepMessage = "The property list is nested too deeply.";
 
 // No real property list comes near this depth.
@@ -162,6 +163,15 @@ std::optional<plist_t> dateNode(double seconds)
     return plist_new_date(sec, usec);
 }
 
+// libplist takes C strings: text past a NUL would be cut off without a word.
+bool holdsNoNul(const std::string& text, Error* error)
+{
+    if (text.find('\0') == std::string::npos)
+        return true;
+    setError(error, kNoPropertyListForm, kNulInStringMessage);
+    return false;
+}
+
 // nullptr, with the Error set, when something inside has no property-list form.
 PlistPtr nodeFromValue(const Value& value, Error* error)
 {
@@ -179,6 +189,8 @@ PlistPtr nodeFromValue(const Value& value, Error* error)
         break;
     }
     case Value::Kind::String:
+        if (!holdsNoNul(*value.string(), error))
+            return nullptr;
         return PlistPtr(plist_new_string(value.string()->c_str()));
     case Value::Kind::Data: {
         const auto& bytes = *value.bytes();
@@ -204,6 +216,8 @@ PlistPtr nodeFromValue(const Value& value, Error* error)
     case Value::Kind::Dictionary: {
         PlistPtr dict(plist_new_dict());
         for (const auto& [key, item] : *value.dictionary()) {
+            if (!holdsNoNul(key, error))
+                return nullptr;
             PlistPtr child = nodeFromValue(item, error);
             if (!child)
                 return nullptr;

@@ -44,30 +44,10 @@ enum ErrorCode : long {
     kNotPersistent = 5,
 };
 
-bool isPropertyList(const Value& value)
-{
-    switch (value.kind()) {
-    case Value::Kind::Number:
-    case Value::Kind::String:
-    case Value::Kind::Data:
-    case Value::Kind::Date:
-        return true;
-    case Value::Kind::Array:
-        return std::all_of(value.array()->begin(), value.array()->end(), isPropertyList);
-    case Value::Kind::Dictionary:
-        return std::all_of(value.dictionary()->begin(), value.dictionary()->end(),
-            [](const Dictionary::Entry& entry) { return isPropertyList(entry.second); });
-    case Value::Kind::Nil:
-    case Value::Kind::Null:
-    case Value::Kind::Object:
-        break;
-    }
-    return false;
-}
-
 void requirePropertyList(const std::string& key, const Value& value)
 {
-    if (!value.isNil() && !isPropertyList(value))
+    // Whatever could not be written would make every later save fail.
+    if (!value.isNil() && propertylist::writeXml(value).empty())
         throw Exception(kInvalidArgumentException, strings::format(kNonPropertyListReason, {value, Value(key)}));
 }
 

@@ -289,7 +289,8 @@ TEST(PropertyListWrite, ValuesWithoutAFormAreErrors)
     const std::vector<Value> unwritable{Value(), Value::null(), Value(std::make_shared<OpaqueObject>()),
         Value(std::vector<Value>{Value::integer(1), Value::null()}),
         Value(Dictionary{{"deep", Value(Dictionary{{"x", Value(std::make_shared<OpaqueObject>())}})}}),
-        Value::date(1e12)};
+        Value::date(1e12), Value(std::string("cut\0off", 7)),
+        Value(Dictionary{{std::string("key\0tail", 8), Value::integer(1)}})};
     for (const Value& v : unwritable) {
         Error error;
         EXPECT_TRUE(propertylist::writeXml(v, &error).empty()) << v.description();

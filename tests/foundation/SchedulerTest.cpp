@@ -101,6 +101,21 @@ TEST_F(ManualSchedulerTest, BlocksMayCancelTimersIncludingTheirOwn)
     EXPECT_EQ(m_scheduler.pendingCount(), 0u);
 }
 
+TEST_F(ManualSchedulerTest, NegativeAndNaNDelaysMeanNow)
+{
+    m_scheduler.schedule(0.2, record("later"));
+    m_scheduler.schedule(std::nan(""), record("nan"));
+    m_scheduler.schedule(-1, record("negative"));
+    m_scheduler.advance(std::nan(""));
+    EXPECT_EQ(m_calls, (std::vector<std::string>{"nan@0", "negative@0"}));
+    EXPECT_EQ(m_scheduler.now(), 0);
+
+    m_scheduler.advance(-5);
+    m_scheduler.advance(0.2);
+    EXPECT_EQ(m_calls, (std::vector<std::string>{"nan@0", "negative@0", "later@200"}));
+    EXPECT_EQ(m_scheduler.pendingCount(), 0u);
+}
+
 TEST(Scheduler, CurrentFallsBackUntilOneIsSet)
 {
     Scheduler::setCurrent(nullptr);

@@ -155,8 +155,13 @@ TEST_F(UserDefaultsTest, ValuesWithoutAPropertyListFormAreRefused)
     EXPECT_THROW(defaults.setObjects(Dictionary{{"fine", Value("x")},
                      {"bad", Value(std::vector<Value>{Value::null()})}}),
         Exception);
+    // Values of writable kinds that the file still cannot hold would block every later save.
+    EXPECT_THROW(defaults.setObject("far", Value::date(1e12)), Exception);
+    EXPECT_THROW(defaults.setObject("nul", Value(std::string("a\0b", 3))), Exception);
     EXPECT_EQ(Value(defaults.storedValues()), Value(Dictionary{{"kept", Value::integer(1)}}));
     EXPECT_EQ(fileContents(), Value(defaults.storedValues()));
+    defaults.setObject("later", Value("saved"));
+    EXPECT_EQ(fileContents().dictionary()->get("later"), Value("saved"));
 }
 
 TEST_F(UserDefaultsTest, ObserversHearEveryWriteBeforeItReturns)
