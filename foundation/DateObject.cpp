@@ -3,17 +3,28 @@
 #include "Value.h"
 
 #include <cmath>
+#include <cstdio>
 #include <ctime>
 #include <functional>
 
 namespace {
 // 2001-01-01 00:00:00 UTC in Unix time.
 constexpr double kReferenceDateUnixTime = 978307200.0;
+// About the year 300 000 000, well inside what gmtime's int year can hold.
+constexpr double kCalendarLimit = 1e16;
+constexpr const char* kOffsetSuffix = " seconds after 2001-01-01 00:00:00 +0000";
 }
 
 std::string DateObject::description() const
 {
-    const std::time_t unixTime = static_cast<std::time_t>(std::floor(m_seconds + kReferenceDateUnixTime));
+    const double unixSeconds = std::floor(m_seconds + kReferenceDateUnixTime);
+    // Beyond what a calendar year can hold (or not a number at all), name the offset.
+    if (!(std::fabs(unixSeconds) < kCalendarLimit)) {
+        char seconds[64];
+        std::snprintf(seconds, sizeof seconds, "%g", m_seconds);
+        return seconds + std::string(kOffsetSuffix);
+    }
+    const auto unixTime = static_cast<std::time_t>(unixSeconds);
     std::tm parts{};
     gmtime_r(&unixTime, &parts);
     char text[64];

@@ -15,6 +15,8 @@ namespace {
 const std::set<std::string> kSafeKeys = {"boolValue", "intValue", "integerValue", "doubleValue", "floatValue",
                                          "stringValue", "description", "self"};
 
+constexpr double kTwoToThe63 = 9223372036854775808.0;
+
 // The shortest "%g" form that reads back as the same double.
 std::string shortestDouble(double d)
 {
@@ -56,7 +58,13 @@ bool NumberObject::isEqual(const Object& other) const
         return false;
     if (m_type != Type::Double && number->m_type != Type::Double)
         return m_integer == number->m_integer;
-    return m_double == number->m_double;
+    if (m_type == Type::Double && number->m_type == Type::Double)
+        return m_double == number->m_double;
+    // An integer and a double: equal only when the double is exactly that integer, which
+    // comparing as doubles cannot tell beyond 2^53.
+    const NumberObject& real = m_type == Type::Double ? *this : *number;
+    const NumberObject& integer = m_type == Type::Double ? *number : *this;
+    return real.m_double == integer.m_double && real.m_double < kTwoToThe63 && real.m_integer == integer.m_integer;
 }
 
 std::size_t NumberObject::hash() const

@@ -61,6 +61,12 @@ TEST(ValueIdentity, NumbersCompareByValueAcrossTypes)
     EXPECT_EQ(Value::integer(1), Value::boolean(true));
     EXPECT_FALSE(Value::integer(1) == Value::real(1.5));
     EXPECT_FALSE(Value::integer(1) == Value("1"));
+    // Past 2^53 a double cannot tell neighbouring integers apart; the comparison must.
+    EXPECT_FALSE(Value::integer(9007199254740993LL) == Value::real(9007199254740992.0));
+    EXPECT_FALSE(Value::real(9007199254740992.0) == Value::integer(9007199254740993LL));
+    EXPECT_EQ(Value::integer(9007199254740992LL), Value::real(9007199254740992.0));
+    EXPECT_FALSE(Value::integer(LLONG_MAX) == Value::real(9223372036854775808.0));
+    EXPECT_EQ(Value::integer(-3), Value::real(-3.0));
 }
 
 TEST(ValueIdentity, NilEqualsOnlyNil)
@@ -101,6 +107,10 @@ TEST(ValueDescription, NilNullAndScalars)
     EXPECT_EQ(Value("text").description(), "text");
     EXPECT_EQ(Value::data({0x0a, 0x0b, 0x0c, 0x0d, 0x0e}).description(), "<0a0b0c0d 0e>");
     EXPECT_EQ(Value::date(0).description(), "2001-01-01 00:00:00 +0000");
+    EXPECT_EQ(Value::date(-86400.5).description(), "2000-12-30 23:59:59 +0000");
+    EXPECT_EQ(Value::date(1e300).description(), "1e+300 seconds after 2001-01-01 00:00:00 +0000");
+    EXPECT_EQ(Value::date(-1e18).description(), "-1e+18 seconds after 2001-01-01 00:00:00 +0000");
+    EXPECT_EQ(Value::date(std::nan("")).description(), "nan seconds after 2001-01-01 00:00:00 +0000");
 }
 
 TEST(ValueDescription, CollectionsUseOneStableForm)
