@@ -78,6 +78,9 @@ TEST(HexScanning, ScannerRules)
     EXPECT_EQ(strings::scanHex("0x"), 0u);
     EXPECT_EQ(strings::scanHex("FFFFFFFF"), 0xFFFFFFFFu);
     EXPECT_EQ(strings::scanHex("123456789"), 0xFFFFFFFFu);
+    EXPECT_EQ(strings::scanHex("0X1FFFFFFFF"), 0xFFFFFFFFu);
+    EXPECT_EQ(strings::scanHex("000000000000ff"), 0xFFu);
+    EXPECT_EQ(strings::scanHex("0xZZ"), 0u);
     EXPECT_EQ(strings::scanHex(""), std::nullopt);
     EXPECT_EQ(strings::scanHex("  zz"), std::nullopt);
     EXPECT_EQ(strings::scanHex("#FF"), std::nullopt);

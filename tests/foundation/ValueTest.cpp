@@ -247,10 +247,6 @@ TEST(DictionaryOrder, KeepsInsertionOrderThroughReplaceAndRemove)
     EXPECT_EQ(d.get("b"), Value::integer(4));
 }
 
-} // namespace
-
-namespace {
-
 TEST(ValueKeys, SelfAnswersTheSharedObjectOrNil)
 {
     const Value shared(std::make_shared<Point>());
