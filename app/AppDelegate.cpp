@@ -19,8 +19,6 @@
 
 namespace {
 
-constexpr const char* kDarkInterface = "dark";
-constexpr const char* kLightInterface = "light";
 constexpr long long kRecentMenuItemsLimit = 20;
 constexpr double kMinimumLoadedZoomFactor = 2.0;
 
@@ -106,7 +104,7 @@ void AppDelegate::initializeFromDefaults()
         if (const Dictionary* codeStyle = bundleDefaults.get(settingskeys::kCodeStyle.name).dictionary())
             m_settings.set(settingskeys::kCodeStyle, Value(*codeStyle));
         if (m_appearance)
-            m_settings.set(settingskeys::kUserInterface, Value(m_appearance->themeIsDark() ? kDarkInterface : kLightInterface));
+            m_settings.set(settingskeys::kUserInterface, Value(m_appearance->themeIsDark() ? userinterface::kDark : userinterface::kLight));
         m_defaults.synchronize();
     } else {
         mergeCodeStyle(bundleDefaults);

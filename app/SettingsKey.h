@@ -1,5 +1,7 @@
 #pragma once
 
+#include "uikit/UserInterfaceSetting.h"
+
 // The kind of value a setting holds; a stored value of another kind is ignored.
 enum class SettingType { Boolean, Integer, Real, String, StringList, Dictionary, Data, Any };
 
@@ -34,7 +36,7 @@ inline constexpr SettingsKey kNoColorManagementAppsCustom{"noColorManagementApps
 inline constexpr SettingsKey kPickColorShortCut{"PickColorShortCut", SettingType::Data};
 inline constexpr SettingsKey kColorsAndFormatsShortCut{"ColorsAndFormatsShortCut", SettingType::Data};
 inline constexpr SettingsKey kShowWelcomeMessage{"showWelcomeMessage", SettingType::Boolean};
-inline constexpr SettingsKey kUserInterface{"userInterface", SettingType::String};
+inline constexpr SettingsKey kUserInterface{userinterface::kKey, SettingType::String};
 inline constexpr SettingsKey kCheckForUpdates{"checkForUpdates", SettingType::Any};
 inline constexpr SettingsKey kCkeckForUpdates{"ckeckForUpdates", SettingType::Boolean};
 inline constexpr SettingsKey kDisableUsageTracking{"disableUsageTracking", SettingType::Boolean};

@@ -2,6 +2,7 @@
 
 #include "uikit/NJApplicationDelegate.h"
 #include "uikit/NJGestureResponder.h"
+#include "uikit/UserInterfaceSetting.h"
 
 #include "foundation/CommandLineState.h"
 #include "foundation/Log.h"
@@ -26,8 +27,6 @@
 
 namespace {
 
-constexpr const char* kUserInterfaceKey = "userInterface";
-constexpr const char* kDarkTheme = "dark";
 constexpr const char* kSetLoginItemFailed = "Warning: Setting login item failed";
 constexpr const char* kRemoveLoginItemFailed = "Warning: Remove login item failed";
 constexpr long kVisualEffectMajorVersion = 10;
@@ -127,11 +126,11 @@ bool NJApplication::systemThemeIsDark() const
 
 bool NJApplication::themeIsDark() const
 {
-    const Value chosen = defaults().objectForKey(kUserInterfaceKey);
+    const Value chosen = defaults().objectForKey(userinterface::kKey);
     if (chosen.isNil())
         return systemThemeIsDark();
     const std::string* name = chosen.string();
-    return name && *name == kDarkTheme;
+    return name && *name == userinterface::kDark;
 }
 
 void NJApplication::initialization()
