@@ -1,5 +1,6 @@
 #pragma once
 
+#include "formats/processor/QVCodeStyle.h"
 #include "uikit/UserInterfaceSetting.h"
 
 // The kind of value a setting holds; a stored value of another kind is ignored.
@@ -18,7 +19,7 @@ namespace settingskeys {
 inline constexpr SettingsKey kHistoryColors{"HistoryColors", SettingType::StringList};
 inline constexpr SettingsKey kFavoriteColors{"FavoriteColors", SettingType::StringList};
 inline constexpr SettingsKey kRecentMenuItems{"recentMenuItems", SettingType::Integer};
-inline constexpr SettingsKey kCodeStyle{"codeStyle", SettingType::Dictionary};
+inline constexpr SettingsKey kCodeStyle{QVCodeStyle::kSettingsKey, SettingType::Dictionary};
 inline constexpr SettingsKey kCaptureValue{"captureValue", SettingType::Real};
 inline constexpr SettingsKey kMagnificationValue{"magnificationValue", SettingType::Real};
 inline constexpr SettingsKey kColorInfo{"colorInfo", SettingType::Integer};
