@@ -3,6 +3,7 @@
 #include "TemporarySettings.h"
 #include "foundation/Bundle.h"
 #include "foundation/Log.h"
+#include "tests/foundation/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -176,9 +177,8 @@ TEST(SettingsStoreDefaultsTest, TheBundleDefaultsHoldACompleteCodeStyleAndNoUser
 
 TEST(SettingsStoreDefaultsTest, MissingDefaultsResourceGivesNothingAndALogLine)
 {
-    const std::filesystem::path empty = std::filesystem::temp_directory_path() / "vendrel-no-resources";
-    std::filesystem::create_directories(empty);
-    Bundle::main().setResourceDirectory(empty);
+    const TemporaryFolder empty;
+    Bundle::main().setResourceDirectory(empty.path());
     logging::Capture log;
     EXPECT_TRUE(SettingsStore::readBundleDefaults().empty());
     Bundle::main().setResourceDirectory({});

@@ -2,10 +2,10 @@
 
 #include "foundation/PropertyList.h"
 #include "foundation/UserDefaults.h"
+#include "tests/foundation/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,22 +15,7 @@
 // A settings file in a folder of its own, removed afterwards.
 class TemporarySettings {
 public:
-    TemporarySettings()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vendrel-settings-XXXXXX").string();
-        m_folder = ::mkdtemp(pattern.data());
-        m_file = m_folder / "settings.plist";
-    }
-    ~TemporarySettings()
-    {
-        std::error_code ec;
-        std::filesystem::permissions(m_folder, std::filesystem::perms::owner_all, ec);
-        std::filesystem::remove_all(m_folder, ec);
-    }
-    TemporarySettings(const TemporarySettings&) = delete;
-    TemporarySettings& operator=(const TemporarySettings&) = delete;
-
-    const std::filesystem::path& folder() const { return m_folder; }
+    const std::filesystem::path& folder() const { return m_folder.path(); }
     const std::filesystem::path& file() const { return m_file; }
 
     // Writes the file as the user's earlier runs left it.
@@ -54,6 +39,6 @@ public:
     std::unique_ptr<UserDefaults> open() const { return std::make_unique<UserDefaults>(m_file); }
 
 private:
-    std::filesystem::path m_folder;
-    std::filesystem::path m_file;
+    TemporaryFolder m_folder;
+    std::filesystem::path m_file = m_folder / "settings.plist";
 };

@@ -1,4 +1,5 @@
 #include "platform/linux/XdgAutostartLoginItems.h"
+#include "tests/foundation/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -6,14 +7,10 @@
 #include <fstream>
 #include <sstream>
 
-#include <unistd.h>
-
 namespace {
 
 class XdgAutostartLoginItemsTest : public ::testing::Test {
 protected:
-    void TearDown() override { std::filesystem::remove_all(m_root); }
-
     std::string entryText(const std::string& identifier) const
     {
         std::ifstream in(m_root / "autostart" / (identifier + ".desktop"));
@@ -22,8 +19,7 @@ protected:
         return text.str();
     }
 
-    std::filesystem::path m_root =
-        std::filesystem::temp_directory_path() / ("autostart-test-" + std::to_string(::getpid()));
+    TemporaryFolder m_root;
     XdgAutostartLoginItems m_items {m_root / "autostart", "/opt/vendrel/bin/vendrel"};
 };
 
@@ -68,7 +64,6 @@ TEST_F(XdgAutostartLoginItemsTest, PercentSignsInTheCommandAreNotFieldCodes)
 
 TEST_F(XdgAutostartLoginItemsTest, UnwritableFolderReportsFailure)
 {
-    std::filesystem::create_directories(m_root);
     std::ofstream(m_root / "autostart") << "a file where the folder should be";
     EXPECT_FALSE(m_items.setEnabled("org.example.Helper", true));
     EXPECT_FALSE(m_items.isEnabled("org.example.Helper"));

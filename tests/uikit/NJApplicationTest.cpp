@@ -10,13 +10,13 @@
 #include "foundation/UserDefaults.h"
 #include "platform/ModifierFlags.h"
 #include "platform/fake/FakePlatform.h"
+#include "tests/foundation/TemporaryFolder.h"
 
 #include <QKeyEvent>
 #include <QWindow>
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -77,7 +77,6 @@ protected:
         NotificationCenter::defaultCenter().removeObserver(m_token);
         m_app.reset();
         Scheduler::setCurrent(nullptr);
-        std::filesystem::remove_all(m_folder);
     }
 
     void setScreens(std::vector<QRectF> frames)
@@ -93,8 +92,7 @@ protected:
     char m_arg0[8] = "test";
     char* m_argv[2] = {m_arg0, nullptr};
     ManualScheduler m_scheduler;
-    std::filesystem::path m_folder =
-        std::filesystem::temp_directory_path() / ("njapplication-" + std::to_string(::getpid()));
+    TemporaryFolder m_folder;
     UserDefaults m_defaults {m_folder / "settings.plist"};
     FakePlatform* m_platform = nullptr;
     std::unique_ptr<NJApplication> m_app;

@@ -5,6 +5,7 @@
 #include "formats/processor/QVColorNameTable.h"
 #include "formats/processor/QVTemplateSymbols.h"
 #include "foundation/UserDefaults.h"
+#include "tests/foundation/TemporaryFolder.h"
 
 #include "formats/template/GRMustacheConfiguration.h"
 #include "formats/template/GRMustacheContext.h"
@@ -12,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 
 namespace {
 
@@ -151,19 +151,16 @@ TEST_F(QVFormatProcessorTest, ApplyCodeStyleChangesOnlyKnownKeysAndNilRestores)
 
 TEST_F(QVFormatProcessorTest, ApplyPreferencesReadsTheStoredStyle)
 {
-    const auto file = std::filesystem::temp_directory_path() / ("vendrel-processor-" + std::to_string(::getpid()) + ".plist");
-    {
-        UserDefaults defaults(file);
-        defaults.setPersistent(false);
-        defaults.setObject("codeStyle", style("css", {{"useUppercase", Value::integer(1)}}));
-        m_processor.updateColorValuesWithColor(Color::sRGB(2.0 / 3.0, 0, 1));
-        m_processor.applyPreferences(defaults);
-        EXPECT_EQ(render("{{csshexColor(color)}}"), "#AA00FF");
-        defaults.removeObject("codeStyle");
-        m_processor.applyPreferences(defaults);
-        EXPECT_EQ(render("{{csshexColor(color)}}"), "#aa00ff");
-    }
-    std::filesystem::remove(file);
+    const TemporaryFolder folder;
+    UserDefaults defaults(folder / "settings.plist");
+    defaults.setPersistent(false);
+    defaults.setObject("codeStyle", style("css", {{"useUppercase", Value::integer(1)}}));
+    m_processor.updateColorValuesWithColor(Color::sRGB(2.0 / 3.0, 0, 1));
+    m_processor.applyPreferences(defaults);
+    EXPECT_EQ(render("{{csshexColor(color)}}"), "#AA00FF");
+    defaults.removeObject("codeStyle");
+    m_processor.applyPreferences(defaults);
+    EXPECT_EQ(render("{{csshexColor(color)}}"), "#aa00ff");
 }
 
 TEST_F(QVFormatProcessorTest, TemplatesThatFailGiveNil)

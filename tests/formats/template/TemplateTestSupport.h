@@ -6,13 +6,13 @@
 
 #include "foundation/Dictionary.h"
 #include "foundation/Value.h"
+#include "tests/foundation/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 // Renders `text` with `data` in a fresh repository of the given content type;
 // "<error: message>" when compiling or rendering fails.
@@ -70,18 +70,11 @@ private:
 // A folder of template (or strings) files that disappears with the test.
 class TemplateFolder {
 public:
-    TemplateFolder()
-        : m_path(std::filesystem::temp_directory_path() / ("vendrel-templates-" + std::to_string(::getpid())))
-    {
-        std::filesystem::create_directories(m_path / "sub");
-    }
-    ~TemplateFolder() { std::filesystem::remove_all(m_path); }
-    TemplateFolder(const TemplateFolder&) = delete;
-    TemplateFolder& operator=(const TemplateFolder&) = delete;
+    TemplateFolder() { std::filesystem::create_directories(m_folder / "sub"); }
 
-    void write(const std::string& name, const std::string& text) const { std::ofstream(m_path / name) << text; }
-    const std::filesystem::path& path() const { return m_path; }
+    void write(const std::string& name, const std::string& text) const { std::ofstream(m_folder / name) << text; }
+    const std::filesystem::path& path() const { return m_folder.path(); }
 
 private:
-    std::filesystem::path m_path;
+    TemporaryFolder m_folder;
 };
