@@ -12,12 +12,14 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <limits>
 #include <memory>
 
 namespace {
 
 constexpr std::string_view kClassName = "NSColor";
 constexpr std::size_t kBytesPerPixel = 4;
+constexpr int kEightBitBase = 255;
 constexpr double kLightnessMiddle = 0.5;
 // Perceived brightness above which black marks stand out better than white ones.
 constexpr double kContrastThreshold = 0.58;
@@ -182,12 +184,22 @@ Color Color::colorWithHexRGB(std::string_view hex, double alpha)
     return sRGB(fromByte(value >> 16), fromByte(value >> 8), fromByte(value), alpha);
 }
 
-int Color::eightBitValue(double component)
+int Color::scaledValue(double component, int base)
 {
-    const float scaled = static_cast<float>(component) * 255.0f;
+    const float scaled = std::roundf(static_cast<float>(component) * static_cast<float>(base));
+    // Out-of-range floats have no int value; keep the conversion defined.
     if (std::isnan(scaled))
         return 0;
-    return static_cast<int>(std::clamp(std::roundf(scaled), 0.0f, 255.0f));
+    if (scaled >= static_cast<float>(base))
+        return base;
+    if (scaled <= static_cast<float>(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    return static_cast<int>(scaled);
+}
+
+int Color::eightBitValue(double component)
+{
+    return std::max(0, scaledValue(component, kEightBitBase));
 }
 
 double Color::component(std::size_t index) const

@@ -42,7 +42,10 @@ public:
     static std::optional<Color> parseHexRGBA(std::string_view hex);
     // "RRGGBB" (the low 24 bits of the scanned number) with the given alpha.
     static Color colorWithHexRGB(std::string_view hex, double alpha = 1.0);
-    // min(roundf(c * 255), 255) in single precision, and never below 0.
+    // min(roundf(c * base), base) in single precision, half away from zero, with no
+    // lower clamp.
+    static int scaledValue(double component, int base);
+    // The value of base 255, and never below 0.
     static int eightBitValue(double component);
 
     ColorSpace colorSpace() const { return m_space; }

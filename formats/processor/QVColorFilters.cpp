@@ -62,6 +62,8 @@ constexpr const char* kKvcValueBlank = " ";
 constexpr const char* kColorNamePrefix = "#";
 
 constexpr long long kMaxListCount = 4;
+// Hex digits print 8-bit values.
+constexpr int kHexBase = 255;
 
 std::string formatted(const char* pattern, int first, int second = 0)
 {
@@ -163,7 +165,7 @@ std::string QVColorFilters::filterInteger(const std::vector<Value>& arguments, i
     const auto value = component(*color, *path);
     if (!value)
         return kUnknownComponent;
-    return std::to_string(QVNumberFormatter::scaledValue(*value, base));
+    return std::to_string(Color::scaledValue(*value, base));
 }
 
 std::string QVColorFilters::filterHex(const std::vector<Value>& arguments) const
@@ -180,7 +182,7 @@ std::string QVColorFilters::filterHex(const std::vector<Value>& arguments) const
     if (!value)
         return kUnknownComponent;
     const std::string prefix = arguments.size() == 3 && !arguments[2].boolValue() ? std::string() : hexPrefix();
-    return prefix + hexDigits(QVNumberFormatter::eightBitValue(*value), m_style.flag(Key::HexUseUppercase));
+    return prefix + hexDigits(Color::scaledValue(*value, kHexBase), m_style.flag(Key::HexUseUppercase));
 }
 
 std::string QVColorFilters::filterDecimal(const std::vector<Value>& arguments) const
@@ -270,7 +272,7 @@ std::string QVColorFilters::filterHexColor(const std::vector<Value>& arguments) 
     const ColorQuad rgba = color->getRGBAComponents();
     std::string text = prefix;
     for (std::size_t i = 0; i < 3; ++i)
-        text += hexDigits(QVNumberFormatter::eightBitValue(rgba[i]), uppercase);
+        text += hexDigits(Color::scaledValue(rgba[i], kHexBase), uppercase);
     return text;
 }
 
@@ -282,9 +284,9 @@ std::string QVColorFilters::filterCSSHexColor(const std::vector<Value>& argument
     if (!color)
         return kCSSHexColorWrongArgument1;
     const ColorQuad rgba = color->getRGBAComponents();
-    const int red = QVNumberFormatter::eightBitValue(rgba[0]);
-    const int green = QVNumberFormatter::eightBitValue(rgba[1]);
-    const int blue = QVNumberFormatter::eightBitValue(rgba[2]);
+    const int red = Color::scaledValue(rgba[0], kHexBase);
+    const int green = Color::scaledValue(rgba[1], kHexBase);
+    const int blue = Color::scaledValue(rgba[2], kHexBase);
 
     if (m_style.flag(Key::CssUseW3CNames)) {
         const std::string key = kColorNamePrefix + hexDigits(red, true) + hexDigits(green, true) + hexDigits(blue, true);
@@ -343,7 +345,7 @@ std::string QVColorFilters::filterRunningAppVersion(const Value& prefix) const
 
 std::string QVColorFilters::colorAsIntRGBA(const Color& color, long long count, int base, const Value& separator) const
 {
-    const auto print = [base](double c) { return std::to_string(QVNumberFormatter::scaledValue(c, base)); };
+    const auto print = [base](double c) { return std::to_string(Color::scaledValue(c, base)); };
     return joined(firstComponents(color.getRGBAComponents(), count, print), separator);
 }
 
@@ -357,7 +359,7 @@ std::string QVColorFilters::colorAsHexRGBA(const Color& color, long long count, 
 {
     const std::string prefix = hexPrefix();
     const bool uppercase = m_style.flag(Key::HexUseUppercase);
-    const auto print = [&](double c) { return prefix + hexDigits(QVNumberFormatter::eightBitValue(c), uppercase); };
+    const auto print = [&](double c) { return prefix + hexDigits(Color::scaledValue(c, kHexBase), uppercase); };
     return joined(firstComponents(color.getRGBAComponents(), count, print), separator);
 }
 

@@ -2,10 +2,11 @@
 
 #include "QVCodeStyle.h"
 
+#include "formats/color/Color.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <limits>
 #include <string_view>
 
 namespace {
@@ -13,6 +14,7 @@ namespace {
 // Beyond this a float has no more digits to show.
 constexpr long long kMaxFractionDigits = 64;
 constexpr const char* kFractionSuffix = "/255.";
+constexpr int kFractionBase = 255;
 
 using Key = QVCodeStyle::Key;
 
@@ -81,19 +83,6 @@ std::string nonFiniteText(double value)
 
 } // namespace
 
-int QVNumberFormatter::scaledValue(double component, int base)
-{
-    const float scaled = std::roundf(static_cast<float>(component) * static_cast<float>(base));
-    // Out-of-range floats have no int value; keep the conversion defined.
-    if (std::isnan(scaled))
-        return 0;
-    if (scaled >= static_cast<float>(base))
-        return base;
-    if (scaled <= static_cast<float>(std::numeric_limits<int>::min()))
-        return std::numeric_limits<int>::min();
-    return static_cast<int>(scaled);
-}
-
 std::string QVNumberFormatter::formatDecimal(double value, int maxFraction, int minFraction, int minInteger)
 {
     const double single = static_cast<float>(value);
@@ -149,8 +138,8 @@ std::string QVNumberFormatter::stringForDecimal(double value, bool decorated) co
 
 std::string QVNumberFormatter::stringForFraction(double value) const
 {
-    const int n = eightBitValue(value);
-    if (m_style.flag(Key::DecimalShortenOneAndZero) && (n == 0 || n == 255))
+    const int n = Color::scaledValue(value, kFractionBase);
+    if (m_style.flag(Key::DecimalShortenOneAndZero) && (n == 0 || n == kFractionBase))
         return n == 0 ? "0" : "1";
     return std::to_string(n) + kFractionSuffix;
 }

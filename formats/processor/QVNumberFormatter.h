@@ -16,11 +16,6 @@ public:
     // "128/255.", or "0" and "1" when the style shortens them.
     std::string stringForFraction(double value) const;
 
-    // min(roundf(c * base), base) in single precision, half away from zero, with no
-    // lower clamp. Base 255 gives the 8-bit value.
-    static int scaledValue(double component, int base);
-    static int eightBitValue(double component) { return scaledValue(component, 255); }
-
     // The value in single precision, rounded half to even to at most maxFraction
     // fraction digits, with at least minFraction fraction and minInteger integer digits.
     static std::string formatDecimal(double value, int maxFraction, int minFraction, int minInteger);

@@ -38,6 +38,18 @@ TEST(ColorHex, EveryEightBitValueRoundTrips)
     }
 }
 
+TEST(ColorHex, ScaledValuesRoundHalfAwayAndClampOnlyAbove)
+{
+    EXPECT_EQ(Color::scaledValue(0.5, 255), 128);
+    EXPECT_EQ(Color::scaledValue(2.0 / 3.0, 255), 170);
+    EXPECT_EQ(Color::scaledValue(1.2, 255), 255);
+    EXPECT_EQ(Color::scaledValue(-1.0, 255), -255);
+    EXPECT_EQ(Color::eightBitValue(-1.0), 0);
+    EXPECT_EQ(Color::scaledValue(0.25, 100), 25);
+    EXPECT_EQ(Color::scaledValue(0.005, 100), 1);
+    EXPECT_EQ(Color::scaledValue(240.0 / 360.0, 360), 240);
+}
+
 TEST(ColorHex, EmptyAndMalformedTextsGiveTransparentBlack)
 {
     for (const char* text : {"", "zz", "  ", "#FF0000FF"}) {

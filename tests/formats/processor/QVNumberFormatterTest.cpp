@@ -108,14 +108,3 @@ TEST(QVNumberFormatterTest, FractionsOf255)
     EXPECT_EQ(QVNumberFormatter(longForm).stringForFraction(1.0), "255/255.");
     EXPECT_EQ(QVNumberFormatter(longForm).stringForFraction(0.0), "0/255.");
 }
-
-TEST(QVNumberFormatterTest, ScaledValuesRoundHalfAwayAndClampOnlyAbove)
-{
-    EXPECT_EQ(QVNumberFormatter::eightBitValue(0.5), 128);
-    EXPECT_EQ(QVNumberFormatter::eightBitValue(2.0 / 3.0), 170);
-    EXPECT_EQ(QVNumberFormatter::eightBitValue(1.2), 255);
-    EXPECT_EQ(QVNumberFormatter::eightBitValue(-1.0), -255);
-    EXPECT_EQ(QVNumberFormatter::scaledValue(0.25, 100), 25);
-    EXPECT_EQ(QVNumberFormatter::scaledValue(0.005, 100), 1);
-    EXPECT_EQ(QVNumberFormatter::scaledValue(240.0 / 360.0, 360), 240);
-}
