@@ -145,5 +145,5 @@ void FormatChooser::validateSettings()
 
 std::string FormatChooser::currentDisplayFormatName() const
 {
-    return m_exportFormat ? m_exportFormat->name() : kUndefinedName;
+    return m_exportFormat ? m_exportFormat->name() : QVFormatRepository::kUndefinedName;
 }

@@ -14,9 +14,6 @@ class SettingsStore;
 // current by storing its name: the settings observer calls applyStoredFormats.
 class FormatChooser final {
 public:
-    // The name of no format.
-    static constexpr const char* kUndefinedName = "undefined";
-
     FormatChooser(QVFormatRepository& repository, SettingsStore& settings, bool commandLineMode);
 
     const std::optional<QVFormatDefinition>& exportFormat() const { return m_exportFormat; }
