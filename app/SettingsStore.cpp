@@ -109,8 +109,8 @@ SettingsStore::SettingsStore(UserDefaults& defaults)
 
 Dictionary SettingsStore::readBundleDefaults()
 {
-    const auto path = Bundle::main().pathForResource(kDefaultsResource, kDefaultsResourceType);
-    const Value name(std::string(kDefaultsResource) + "." + kDefaultsResourceType);
+    const auto path = Bundle::main().pathForResource(kDefaultsResource, Bundle::kPropertyListType);
+    const Value name(std::string(kDefaultsResource) + "." + Bundle::kPropertyListType);
     if (!path) {
         logging::log(strings::format(kMissingDefaultsLog, {name, Value(kMissingResource)}));
         return {};

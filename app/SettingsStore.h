@@ -19,7 +19,6 @@ class SettingsStore final {
 public:
     // The registered defaults in the resources.
     static constexpr const char* kDefaultsResource = "Defaults";
-    static constexpr const char* kDefaultsResourceType = "plist";
 
     explicit SettingsStore(UserDefaults& defaults);
 

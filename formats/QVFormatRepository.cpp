@@ -51,8 +51,8 @@ std::vector<Definition> readDefinitions(const std::filesystem::path& path)
 std::filesystem::path resourcePath(const std::string& name)
 {
     const Bundle& bundle = Bundle::main();
-    return bundle.pathForResource(name, QVFormatRepository::kResourceType)
-        .value_or(bundle.resourceDirectory() / (name + "." + QVFormatRepository::kResourceType));
+    return bundle.pathForResource(name, Bundle::kPropertyListType)
+        .value_or(bundle.resourceDirectory() / (name + "." + Bundle::kPropertyListType));
 }
 
 template <class List>

@@ -21,7 +21,6 @@ class QVFormatRepository final {
 public:
     static constexpr const char* kExportFormatsResource = "ExportFormats";
     static constexpr const char* kDisplayFormatsResource = "DisplayFormats";
-    static constexpr const char* kResourceType = "plist";
     static constexpr const char* kCustomFormatsKey = "customFormats";
     // The name of an index that lies outside a list.
     static constexpr const char* kUndefinedName = "undefined";

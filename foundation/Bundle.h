@@ -8,6 +8,9 @@
 // install tree, or the folder named by VENDREL_RESOURCES.
 class Bundle {
 public:
+    // The extension of every property-list resource.
+    static constexpr const char* kPropertyListType = "plist";
+
     static Bundle& main();
 
     std::filesystem::path resourceDirectory() const;

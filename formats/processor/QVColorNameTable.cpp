@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr const char* kPlistExtension = "plist";
 constexpr const char* kUnreadableLog = "Colour name list %@ could not be read: %@";
 
 } // namespace
@@ -27,7 +26,7 @@ QVColorNameTable::QVColorNameTable()
 
 void QVColorNameTable::addResource(const char* name)
 {
-    const auto path = Bundle::main().pathForResource(name, kPlistExtension);
+    const auto path = Bundle::main().pathForResource(name, Bundle::kPropertyListType);
     if (!path) {
         logging::log(strings::format(kUnreadableLog, {Value(name), Value("missing")}));
         return;
