@@ -10,7 +10,6 @@ namespace {
 
 constexpr const char* kInvalidStartDelimiter = "Invalid tagStartDelimiter:";
 constexpr const char* kInvalidEndDelimiter = "Invalid tagEndDelimiter:";
-constexpr const char* kInvalidBaseContext = "Invalid baseContext:nil";
 
 } // namespace
 
@@ -80,7 +79,7 @@ void GRMustacheConfiguration::setBaseContext(GRMustacheContextPtr context)
 {
     assertNotLocked();
     if (!context)
-        throw Exception(kInvalidArgumentException, kInvalidBaseContext);
+        throw invalidBaseContext();
     m_baseContext = std::move(context);
 }
 

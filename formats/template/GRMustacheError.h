@@ -32,3 +32,9 @@ inline Exception mutatedAfterCompilation(const std::string& description)
 {
     return Exception(GRMustacheGenericException, description + " was mutated after template compilation");
 }
+
+// Raised when a template or configuration is given no base context.
+inline Exception invalidBaseContext()
+{
+    return Exception(kInvalidArgumentException, "Invalid baseContext:nil");
+}

@@ -5,11 +5,7 @@
 #include "GRMustacheTemplateRepository.h"
 #include "GRMustacheURLDataSource.h"
 
-#include "foundation/Exception.h"
-
 namespace {
-
-constexpr const char* kInvalidBaseContext = "Invalid baseContext:nil";
 
 // Makes a repository the current one of this thread for as long as it lives.
 class RepositoryScope {
@@ -94,7 +90,7 @@ std::optional<std::string> GRMustacheTemplate::renderObjectFromResource(const Va
 void GRMustacheTemplate::setBaseContext(GRMustacheContextPtr context)
 {
     if (!context)
-        throw Exception(kInvalidArgumentException, kInvalidBaseContext);
+        throw invalidBaseContext();
     m_baseContext = std::move(context);
 }
 
