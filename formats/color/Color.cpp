@@ -199,7 +199,8 @@ int Color::scaledValue(double component, int base)
 
 int Color::eightBitValue(double component)
 {
-    return std::max(0, scaledValue(component, kEightBitBase));
+    // The explicit upper bound also lets the compiler see that two hex digits suffice.
+    return std::clamp(scaledValue(component, kEightBitBase), 0, kEightBitBase);
 }
 
 double Color::component(std::size_t index) const
