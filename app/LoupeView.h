@@ -2,10 +2,18 @@
 
 #include "formats/QVDisplayFormatDefinition.h"
 #include "formats/QVFormatDefinition.h"
+#include "formats/color/Color.h"
+#include "uikit/AnimationCallbacks.h"
+#include "uikit/TimingFunction.h"
+
+#include <QImage>
+#include <QPointF>
 
 #include <optional>
 
+class NJGestureResponder;
 class QVFormatProcessor;
+class QWidget;
 
 // The loupe's zoom view and its renderer, as the settings drive them.
 class LoupeView {
@@ -32,4 +40,55 @@ public:
     virtual void setDisplayFormat(const std::optional<QVDisplayFormatDefinition>& format) = 0;
     // While picking, rebuilds the layers and redraws; otherwise nothing.
     virtual void refreshWhilePicking() = 0;
+
+    // The loupe window. Shown, it takes the input focus and, while picking, the
+    // pointer with a blank cursor.
+    virtual void showWindow() = 0;
+    virtual void orderOut() = 0;
+    virtual void makeWindowKey() = 0;
+    virtual bool isWindowKey() const = 0;
+
+    // Placement and capture, in global points.
+    virtual QPointF setLoupeCenter(const QPointF& globalPoint) = 0;
+    virtual QPointF lastCenter() const = 0;
+    virtual void refreshLoupe() = 0;
+    virtual void redrawAll() = 0;
+    virtual void setCapturedImageNone() = 0;
+    // The colour of one screen pixel below the loupe, at a top-left point.
+    virtual std::optional<Color> colorAt(const QPointF& topLeftPoint) const = 0;
+    // The colour a pick takes; none before the first capture.
+    virtual std::optional<Color> selectedColor() const = 0;
+    // The lens alone, at its own size: no info box and no focus square.
+    virtual QImage lensImage() = 0;
+
+    // Layers, the rubber-band pull and the pick flash.
+    virtual void assignLayers() = 0;
+    virtual void releaseLayers() = 0;
+    virtual void startRubberPull() = 0;
+    virtual void stopRubberPull() = 0;
+    virtual void setSnapShotTarget(double value) = 0;
+    virtual void snapShotTo(double value, double duration, const EasingName& easing,
+                            const AnimationCallbacks& callbacks) = 0;
+    virtual NJGestureResponder* gestureResponder() = 0;
+
+    // The mouse.
+    virtual void registerMouseListener() = 0;
+    virtual void unregisterMouseListener() = 0;
+    virtual void moveLoupeToCurrentMousePosition() = 0;
+    virtual void setMouseFollow(bool follow) = 0;
+
+    // High precision (mask 0: the modifier key; 1: the long press) and hover mode.
+    virtual void activateHiDPIMode(int mask) = 0;
+    virtual void deactivateHiDPIMode(int mask) = 0;
+    virtual void resetHiDPIZoom() = 0;
+    virtual void checkHiDPIMode() = 0;
+    virtual void activateHoverMode() = 0;
+    virtual void deactivateHoverMode() = 0;
+
+    // Writes the loupe's capture and zoom into the settings unless they are loading.
+    virtual void loupeChanged() = 0;
+
+    // Docking into the preferences window as a live preview.
+    virtual void dockToWindow(QWidget* window) = 0;
+    virtual void unDockWindow() = 0;
 };

@@ -52,20 +52,6 @@ bool isModifierKey(int key)
     }
 }
 
-unsigned long modifierFlags(Qt::KeyboardModifiers modifiers)
-{
-    unsigned long flags = 0;
-    if (modifiers & Qt::ShiftModifier)
-        flags |= modifierflags::kShift;
-    if (modifiers & Qt::ControlModifier)
-        flags |= modifierflags::kControl;
-    if (modifiers & Qt::AltModifier)
-        flags |= modifierflags::kOption;
-    if (modifiers & Qt::MetaModifier)
-        flags |= modifierflags::kCommand;
-    return flags;
-}
-
 bool pointInRect(const QPointF& point, const QRectF& rect)
 {
     return point.x() >= rect.left() && point.x() < rect.x() + rect.width() && point.y() >= rect.y()
@@ -188,10 +174,19 @@ bool NJApplication::notify(QObject* receiver, QEvent* event)
     // A key event reaches the window first, then its widgets; report it once.
     if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) && receiver->isWindowType()) {
         const auto* key = static_cast<const QKeyEvent*>(event);
-        if (isModifierKey(key->key()))
-            postFlagsChanged(key, modifierFlags(key->modifiers()));
+        if (key->key() == Qt::Key_Menu && !key->isAutoRepeat()) {
+            m_functionKeyHeld = event->type() == QEvent::KeyPress;
+            postFlagsChanged(key, currentModifierFlags(key->modifiers()));
+        } else if (isModifierKey(key->key())) {
+            postFlagsChanged(key, currentModifierFlags(key->modifiers()));
+        }
     }
     return handled;
+}
+
+unsigned long NJApplication::currentModifierFlags(Qt::KeyboardModifiers modifiers) const
+{
+    return modifierflags::fromQt(modifiers) | (m_functionKeyHeld ? modifierflags::kFunction : 0);
 }
 
 void NJApplication::postFlagsChanged(const void* event, unsigned long flags)

@@ -78,6 +78,8 @@ public:
 
     // Modifier flags and application events.
     bool notify(QObject* receiver, QEvent* event) override;
+    // The flags of these modifiers, with Function while the Menu key is held.
+    unsigned long currentModifierFlags(Qt::KeyboardModifiers modifiers) const;
     void registerTaskSwitchNotification();
     void enableFlagSwitchListening();
     void disableFlagSwitchListening();
@@ -131,6 +133,7 @@ private:
     bool m_inDarkMode = false;
     bool m_dummyVisualEffectViewRegistered = false;
     bool m_flagsQueued = false;
+    bool m_functionKeyHeld = false;
     double m_currentWindowTimestamp = 0;
     std::optional<std::vector<WindowInfo>> m_currentWindows;
     Dictionary m_CLIParams;

@@ -30,6 +30,49 @@ public:
     void setExportFormat(const std::optional<QVFormatDefinition>& format) override { exportFormat = format; }
     void setDisplayFormat(const std::optional<QVDisplayFormatDefinition>& format) override { displayFormat = format; }
     void refreshWhilePicking() override { ++refreshes; }
+    void showWindow() override { record("showWindow"); }
+    void orderOut() override { record("orderOut"); }
+    void makeWindowKey() override { record("makeWindowKey"); }
+    bool isWindowKey() const override { return windowKey; }
+    QPointF setLoupeCenter(const QPointF& point) override
+    {
+        record("setLoupeCenter");
+        center = point;
+        return point;
+    }
+    QPointF lastCenter() const override { return center; }
+    void refreshLoupe() override { record("refreshLoupe"); }
+    void redrawAll() override { record("redrawAll"); }
+    void setCapturedImageNone() override { record("setCapturedImageNone"); }
+    std::optional<Color> colorAt(const QPointF&) const override { return color; }
+    std::optional<Color> selectedColor() const override { return color; }
+    QImage lensImage() override { return {}; }
+    void assignLayers() override { record("assignLayers"); }
+    void releaseLayers() override { record("releaseLayers"); }
+    void startRubberPull() override { record("startRubberPull"); }
+    void stopRubberPull() override { record("stopRubberPull"); }
+    void setSnapShotTarget(double) override { record("setSnapShotTarget"); }
+    void snapShotTo(double, double, const EasingName&, const AnimationCallbacks& callbacks) override
+    {
+        record("snapShotTo");
+        snapShotCallbacks = callbacks;
+    }
+    NJGestureResponder* gestureResponder() override { return nullptr; }
+    void registerMouseListener() override { record("registerMouseListener"); }
+    void unregisterMouseListener() override { record("unregisterMouseListener"); }
+    void moveLoupeToCurrentMousePosition() override { record("moveLoupeToCurrentMousePosition"); }
+    void setMouseFollow(bool follow) override { mouseFollow = follow; }
+    void activateHiDPIMode(int) override { record("activateHiDPIMode"); }
+    void deactivateHiDPIMode(int) override { record("deactivateHiDPIMode"); }
+    void resetHiDPIZoom() override { record("resetHiDPIZoom"); }
+    void checkHiDPIMode() override { record("checkHiDPIMode"); }
+    void activateHoverMode() override { record("activateHoverMode"); }
+    void deactivateHoverMode() override { record("deactivateHoverMode"); }
+    void loupeChanged() override { record("loupeChanged"); }
+    void dockToWindow(QWidget*) override { record("dockToWindow"); }
+    void unDockWindow() override { record("unDockWindow"); }
+
+    void record(const std::string& call) { calls.push_back(call); }
 
     double capture = 0;
     double zoom = 0;
@@ -42,6 +85,12 @@ public:
     std::optional<QVFormatDefinition> exportFormat;
     std::optional<QVDisplayFormatDefinition> displayFormat;
     int refreshes = 0;
+    bool windowKey = false;
+    QPointF center;
+    std::optional<Color> color;
+    bool mouseFollow = false;
+    AnimationCallbacks snapShotCallbacks;
+    std::vector<std::string> calls;
 };
 
 class FakeOverlay final : public OverlayWindow {

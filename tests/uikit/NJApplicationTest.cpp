@@ -438,6 +438,28 @@ TEST_F(NJApplicationTest, ModifierKeyEventsPostNowAndOnceWhenIdle)
     center.removeObserver(queuedToken);
 }
 
+TEST_F(NJApplicationTest, TheMenuKeyHeldReportsTheFunctionFlagAndItsRepeatsAreIgnored)
+{
+    std::vector<unsigned long> posted;
+    auto& center = NotificationCenter::defaultCenter();
+    const auto token = center.addObserver(NJApplication::kFlagsChangedNotification,
+                                          [&](const NotificationCenter::Notification& n) {
+                                              posted.push_back(static_cast<unsigned long>(
+                                                  n.userInfo.valueForKey(NJApplication::kModifierFlagsKey).integerValue()));
+                                          });
+    QWindow window;
+    QKeyEvent menu(QEvent::KeyPress, Qt::Key_Menu, Qt::NoModifier);
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Menu, Qt::NoModifier, QString(), true);
+    QKeyEvent shift(QEvent::KeyPress, Qt::Key_Shift, Qt::NoModifier);
+    QKeyEvent menuUp(QEvent::KeyRelease, Qt::Key_Menu, Qt::ShiftModifier);
+    for (QKeyEvent* event : {&menu, &repeat, &shift, &menuUp})
+        QCoreApplication::sendEvent(&window, event);
+    EXPECT_EQ(posted, std::vector<unsigned long>({modifierflags::kFunction,
+                                                  modifierflags::kFunction | modifierflags::kShift,
+                                                  modifierflags::kShift}));
+    center.removeObserver(token);
+}
+
 TEST_F(NJApplicationTest, LoginItemFailuresAreOnlyLogged)
 {
     m_app->addAppAsLoginItem();
