@@ -3,6 +3,7 @@
 #include <memory>
 
 class ActiveApplication;
+class Compositor;
 class Cursor;
 class EventTaps;
 class InputSynthesizer;
@@ -18,6 +19,7 @@ public:
     virtual ~Platform() = default;
 
     virtual Screens& screens() = 0;
+    virtual Compositor& compositor() = 0;
     virtual Cursor& cursor() = 0;
     virtual WindowList& windowList() = 0;
     virtual ActiveApplication& activeApplication() = 0;

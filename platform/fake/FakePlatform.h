@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 #include "platform/fake/FakeActiveApplication.h"
+#include "platform/fake/FakeCompositor.h"
 #include "platform/fake/FakeCursor.h"
 #include "platform/fake/FakeEventTaps.h"
 #include "platform/fake/FakeInputSynthesizer.h"
@@ -15,6 +16,7 @@
 class FakePlatform final : public Platform {
 public:
     FakeScreens& screens() override { return m_screens; }
+    FakeCompositor& compositor() override { return m_compositor; }
     FakeCursor& cursor() override { return m_cursor; }
     FakeWindowList& windowList() override { return m_windowList; }
     FakeActiveApplication& activeApplication() override { return m_activeApplication; }
@@ -26,6 +28,7 @@ public:
 
 private:
     FakeScreens m_screens;
+    FakeCompositor m_compositor;
     FakeCursor m_cursor;
     FakeWindowList m_windowList;
     FakeActiveApplication m_activeApplication;

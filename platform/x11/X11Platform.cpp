@@ -5,6 +5,7 @@
 X11Platform::X11Platform(std::unique_ptr<X11Connection> connection)
     : m_connection(std::move(connection))
     , m_screens(*m_connection)
+    , m_compositor(*m_connection)
     , m_cursor(*m_connection, m_screens)
     , m_windowList(*m_connection, m_screens)
     , m_activeApplication(*m_connection)

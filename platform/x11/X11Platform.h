@@ -4,6 +4,7 @@
 #include "platform/linux/UnameSystemInfo.h"
 #include "platform/linux/XdgAutostartLoginItems.h"
 #include "platform/x11/X11ActiveApplication.h"
+#include "platform/x11/X11Compositor.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11Cursor.h"
 #include "platform/x11/X11EventTaps.h"
@@ -19,6 +20,7 @@ public:
     explicit X11Platform(std::unique_ptr<X11Connection> connection);
 
     Screens& screens() override { return m_screens; }
+    Compositor& compositor() override { return m_compositor; }
     Cursor& cursor() override { return m_cursor; }
     WindowList& windowList() override { return m_windowList; }
     ActiveApplication& activeApplication() override { return m_activeApplication; }
@@ -33,6 +35,7 @@ public:
 private:
     std::unique_ptr<X11Connection> m_connection;
     X11Screens m_screens;
+    X11Compositor m_compositor;
     X11Cursor m_cursor;
     X11WindowList m_windowList;
     X11ActiveApplication m_activeApplication;

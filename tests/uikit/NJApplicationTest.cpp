@@ -11,6 +11,7 @@
 #include "platform/ModifierFlags.h"
 #include "platform/fake/FakePlatform.h"
 #include "tests/foundation/TemporaryFolder.h"
+#include "tests/uikit/FakeApplicationTest.h"
 
 #include <QKeyEvent>
 #include <QWindow>
@@ -55,15 +56,11 @@ public:
     RecordingResponder m_responder;
 };
 
-class NJApplicationTest : public ::testing::Test {
+class NJApplicationTest : public FakeApplicationTest {
 protected:
     void SetUp() override
     {
-        Scheduler::setCurrent(&m_scheduler);
-        auto platform = std::make_unique<FakePlatform>();
-        m_platform = platform.get();
-        m_app = std::make_unique<NJApplication>(m_argc, m_argv, std::move(platform));
-        m_app->setUserDefaults(&m_defaults);
+        FakeApplicationTest::SetUp();
         m_app->setDelegate(&m_delegate);
         m_token = NotificationCenter::defaultCenter().addObserver(
             NJApplication::kAppearanceChangedNotification,
@@ -75,27 +72,11 @@ protected:
     void TearDown() override
     {
         NotificationCenter::defaultCenter().removeObserver(m_token);
-        m_app.reset();
-        Scheduler::setCurrent(nullptr);
+        FakeApplicationTest::TearDown();
     }
 
-    void setScreens(std::vector<QRectF> frames)
-    {
-        std::vector<ScreenInfo> screens;
-        for (const QRectF& frame : frames)
-            screens.push_back({frame, frame, 1.0});
-        m_platform->screens().setScreens(screens);
-    }
     void setVersion(long major, long minor) { m_platform->systemInfo().setOperatingSystemVersion({major, minor, 0}); }
 
-    int m_argc = 1;
-    char m_arg0[8] = "test";
-    char* m_argv[2] = {m_arg0, nullptr};
-    ManualScheduler m_scheduler;
-    TemporaryFolder m_folder;
-    UserDefaults m_defaults {m_folder / "settings.plist"};
-    FakePlatform* m_platform = nullptr;
-    std::unique_ptr<NJApplication> m_app;
     RecordingDelegate m_delegate;
     NotificationCenter::Token m_token = 0;
     int m_appearanceNotifications = 0;
