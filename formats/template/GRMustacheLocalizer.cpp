@@ -1,13 +1,17 @@
 #include "GRMustacheLocalizer.h"
 
 #include "GRMustacheError.h"
+#include "GRMustacheEscaping.h"
 #include "GRMustacheTag.h"
 #include "GRMustacheTagDelegate.h"
+#include "GRMustacheValueRendering.h"
+#include "GRMustacheVariableTag.h"
 
 #include "foundation/Bundle.h"
 #include "foundation/PropertyList.h"
 #include "foundation/StringUtils.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -24,8 +28,9 @@ std::string replaceAll(std::string text, const std::string& from, const std::str
     return text;
 }
 
-// The localize passes running on this thread, innermost last. A pass only handles
-// the tags of its own section: the tags of a nested localize belong to that one.
+// The localize sections rendering on this thread, innermost last. A section only handles
+// the tags of its own content: the tags of a nested localize belong to that one. A null
+// entry stands for a format argument being rendered, whose tags belong to no section.
 thread_local std::vector<const Object*> activePasses;
 
 class PassScope {
@@ -41,40 +46,69 @@ bool isInnermostPass(const Object* pass)
     return !activePasses.empty() && activePasses.back() == pass;
 }
 
-// First pass: every variable tag renders a placeholder, which gives the format key.
-class PlaceholderDelegate final : public Object, public GRMustacheTagDelegate {
+// One rendering of a section's content gives both the format key and its arguments:
+// every variable tag of the section renders its value as a format argument and writes
+// the placeholder in its place. One pass per rendering, so nested sections never share
+// arguments.
+class LocalizePass final : public Object, public GRMustacheTagDelegate {
 public:
-    Value mustacheTagWillRenderObject(const GRMustacheTag& tag, const Value& object) const override
-    {
-        if (tag.type() != GRMustacheTagTypeVariable || !isInnermostPass(this))
-            return object;
-        return Value(GRMustacheLocalizer::kPlaceholder);
-    }
-};
+    Value mustacheTagWillRenderObject(const GRMustacheTag& tag, const Value& object) const override;
 
-// Second pass: every variable tag's text becomes a format argument. One collector per
-// rendering, so nested sections never share arguments.
-class ArgumentCollector final : public Object, public GRMustacheTagDelegate {
-public:
-    void mustacheTagDidRenderObject(const GRMustacheTag& tag, const Value&, const std::string& rendering) const override
-    {
-        if (tag.type() == GRMustacheTagTypeVariable && isInnermostPass(this))
-            m_arguments.push_back(Value(rendering));
-    }
-
+    void addArgument(std::string rendering) const { m_arguments.push_back(Value(std::move(rendering))); }
     const std::vector<Value>& arguments() const { return m_arguments; }
 
 private:
-    // Filled while the pass renders; the collector lives for that one rendering.
+    // Filled while the section renders; the pass lives for that one rendering.
     mutable std::vector<Value> m_arguments;
 };
 
-// Renders the tag's content with `pass` as the innermost tag delegate.
-std::optional<std::string> renderPass(const GRMustacheTag& tag, const GRMustacheContextPtr& context,
-                                      const Value& pass, bool& HTMLSafe, Error& error)
+// The value of one variable tag of a section: renders as the placeholder and hands the
+// value's own rendering to the pass.
+class ArgumentRendering final : public Object, public GRMustacheRendering {
+public:
+    ArgumentRendering(std::shared_ptr<const LocalizePass> pass, Value object)
+        : m_pass(std::move(pass)), m_object(std::move(object)) {}
+
+    std::optional<std::string> renderForMustacheTag(const GRMustacheTag& tag, const GRMustacheContextPtr& context,
+                                                    bool& HTMLSafe, Error& error) const override
+    {
+        Value object = m_object;
+        // The delegates outside the section see the value, as they would without it.
+        const std::vector<Value> delegates = context->tagDelegateStack();
+        auto pass = std::find_if(delegates.begin(), delegates.end(),
+                                 [this](const Value& delegate) { return delegate.object() == m_pass.get(); });
+        while (pass != delegates.begin()) {
+            --pass;
+            if (const auto* delegate = dynamic_cast<const GRMustacheTagDelegate*>(pass->object()))
+                object = delegate->mustacheTagWillRenderObject(tag, object);
+        }
+
+        const PassScope argument(nullptr);
+        bool argumentSafe = false;
+        std::optional<std::string> rendering = GRMustacheValueRendering::render(
+            GRMustacheRendering::renderingObjectForObject(object), tag, false, context, argumentSafe, error);
+        if (!rendering)
+            return std::nullopt;
+        const auto* variable = dynamic_cast<const GRMustacheVariableTag*>(&tag);
+        if (variable && variable->escapesHTML() && !argumentSafe
+            && GRMustacheRendering::currentContentType() == GRMustacheContentTypeHTML)
+            *rendering = GRMustacheEscaping::escapeHTML(*rendering);
+        m_pass->addArgument(std::move(*rendering));
+        HTMLSafe = false;
+        return std::string(GRMustacheLocalizer::kPlaceholder);
+    }
+
+private:
+    std::shared_ptr<const LocalizePass> m_pass;
+    Value m_object;
+};
+
+Value LocalizePass::mustacheTagWillRenderObject(const GRMustacheTag& tag, const Value& object) const
 {
-    const PassScope scope(pass.object());
-    return tag.renderContentWithContext(context->contextByAddingTagDelegate(pass), HTMLSafe, error);
+    if (tag.type() != GRMustacheTagTypeVariable || !isInnermostPass(this))
+        return object;
+    return Value(std::make_shared<ArgumentRendering>(
+        std::static_pointer_cast<const LocalizePass>(shared_from_this()), object));
 }
 
 } // namespace
@@ -110,15 +144,15 @@ std::optional<std::string> GRMustacheLocalizer::renderForMustacheTag(const GRMus
                                                                      const GRMustacheContextPtr& context,
                                                                      bool& HTMLSafe, Error& error) const
 {
-    const Value placeholders(std::make_shared<PlaceholderDelegate>());
-    std::optional<std::string> key = renderPass(tag, context, placeholders, HTMLSafe, error);
+    const auto pass = std::make_shared<LocalizePass>();
+    std::optional<std::string> key;
+    {
+        const PassScope scope(pass.get());
+        key = tag.renderContentWithContext(context->contextByAddingTagDelegate(Value(pass)), HTMLSafe, error);
+    }
     if (!key)
         return std::nullopt;
-
-    const auto collector = std::make_shared<ArgumentCollector>();
-    if (!renderPass(tag, context, Value(collector), HTMLSafe, error))
-        return std::nullopt;
-    const std::vector<Value>& arguments = collector->arguments();
+    const std::vector<Value>& arguments = pass->arguments();
 
     if (arguments.empty())
         return localizedStringForKey(*key);

@@ -19,10 +19,20 @@ constexpr std::size_t kInitialBufferCapacity = 1024;
 
 thread_local int renderingDepth = 0;
 
+// What the outermost rendering of this thread has done so far, nested renderings included.
+thread_local std::size_t renderingWork = 0;
+thread_local std::size_t renderingOutput = 0;
+
 // Counts one level of nested rendering for as long as it lives.
 class DepthGuard {
 public:
-    DepthGuard() { ++renderingDepth; }
+    DepthGuard()
+    {
+        if (renderingDepth++ == 0) {
+            renderingWork = 0;
+            renderingOutput = 0;
+        }
+    }
     ~DepthGuard() { --renderingDepth; }
     DepthGuard(const DepthGuard&) = delete;
     DepthGuard& operator=(const DepthGuard&) = delete;
@@ -56,6 +66,29 @@ struct TagDelegates {
     std::vector<Value> values;
     std::vector<const GRMustacheTagDelegate*> delegates;
 };
+
+// Adds to one measure of the rendering; false with the error once it passes its bound.
+// The message reads "Rendering <verb> more than <bound> <unit>".
+bool withinBound(std::size_t& measure, std::size_t amount, std::size_t bound, const char* verb, const char* unit,
+                 Error* error)
+{
+    measure += amount;
+    if (measure <= bound)
+        return true;
+    setMustacheError(error, makeMustacheError(GRMustacheErrorCodeRenderingError, "Rendering " + std::string(verb)
+                                                  + " more than " + std::to_string(bound) + " " + unit));
+    return false;
+}
+
+bool withinWorkBound(std::size_t work, Error* error)
+{
+    return withinBound(renderingWork, work, GRMustacheRenderingEngine::kMaximumWork, "takes", "steps", error);
+}
+
+bool withinOutputBound(std::size_t bytes, Error* error)
+{
+    return withinBound(renderingOutput, bytes, GRMustacheRenderingEngine::kMaximumOutput, "produces", "bytes", error);
+}
 
 } // namespace
 
@@ -102,6 +135,8 @@ bool GRMustacheRenderingEngine::visitTemplateAST(const GRMustacheTemplateAST& as
             m_buffer += *rendering;
         return true;
     }
+    if (!withinWorkBound(1 + ast.templateASTNodes().size(), error))
+        return false;
     const ContentTypeScope contentType(ast.contentType());
     for (const GRMustacheTemplateASTNodePtr& node : ast.templateASTNodes()) {
         const GRMustacheTemplateASTNodePtr resolved = m_context->resolveTemplateASTNode(node);
@@ -111,8 +146,10 @@ bool GRMustacheRenderingEngine::visitTemplateAST(const GRMustacheTemplateAST& as
     return true;
 }
 
-bool GRMustacheRenderingEngine::visitTextNode(const GRMustacheTextNode& node, Error*)
+bool GRMustacheRenderingEngine::visitTextNode(const GRMustacheTextNode& node, Error* error)
 {
+    if (!withinOutputBound(node.text().size(), error))
+        return false;
     m_buffer += node.text();
     return true;
 }
@@ -185,6 +222,8 @@ bool GRMustacheRenderingEngine::visitTag(const GRMustacheTag& tag, const GRMusta
     }
     if (escapesHTML && m_contentType == GRMustacheContentTypeHTML && !HTMLSafe)
         rendering = GRMustacheEscaping::escapeHTML(rendering);
+    if (tag.type() == GRMustacheTagTypeVariable && !withinOutputBound(rendering.size(), error))
+        return false;
     m_buffer += rendering;
     for (const GRMustacheTagDelegate* delegate : tagDelegates.delegates)
         delegate->mustacheTagDidRenderObject(tag, value, rendering);

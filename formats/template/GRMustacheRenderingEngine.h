@@ -24,6 +24,11 @@ public:
 
     // How deeply renderings may nest on one thread, partials and sections included.
     static constexpr int kMaximumDepth = 256;
+    // How much one rendering may do (nodes and contents rendered) and produce (bytes of
+    // text and values), nested renderings included: far beyond any real template, and
+    // small enough that a template multiplying its work at every level fails quickly.
+    static constexpr std::size_t kMaximumWork = std::size_t{1} << 20;
+    static constexpr std::size_t kMaximumOutput = std::size_t{16} << 20;
 
 private:
     bool visitInheritablePartialNode(const GRMustacheInheritablePartialNode& node, Error* error) override;

@@ -157,6 +157,17 @@ TEST(GRMustacheFilter, NestedLocalizeKeepsItsTagsToItself)
               "XYZ");
 }
 
+TEST(GRMustacheFilter, DeeplyNestedLocalizeRendersEachLevelOnce)
+{
+    const Value data(Dictionary{{"x", Value("x")}, {"n", Value::integer(31)}, {"hex", Value(std::make_shared<HexFormatter>())}});
+    std::string text;
+    for (int level = 0; level < 200; ++level)
+        text = "{{#localize}}{{x}}" + text + "{{/localize}}";
+    EXPECT_EQ(renderText(text, data), std::string(200, 'x'));
+    // Delegates outside the section still see the values it formats.
+    EXPECT_EQ(renderText("{{#hex}}{{#localize}}{{n}} of {{x}}{{/localize}}{{/hex}}", data), "0x1F of x");
+}
+
 TEST(GRMustacheFilter, LocalizeTranslatesThroughItsTable)
 {
     const TemplateFolder folder;

@@ -234,6 +234,22 @@ TEST(GRMustacheRenderingEngine, SectionsAtTheNestingLimitRender)
     EXPECT_EQ(renderText(text, Value(Dictionary{{"a", Value::boolean(true)}})), "x");
 }
 
+TEST(GRMustacheRenderingEngine, RenderingsThatMultiplyTheirWorkFail)
+{
+    Dictionary colorValues;
+    for (const char* key : {"r", "g", "b", "a", "hex"})
+        colorValues.set(key, Value(std::string(1 << 20, 'v')));
+    const Value data(Dictionary{{"colorValues", Value(std::move(colorValues))}});
+    std::string text = "{{#each(colorValues)}}{{/each(colorValues)}}";
+    for (int level = 1; level < 10; ++level)
+        text = "{{#each(colorValues)}}" + text + "{{/each(colorValues)}}";
+    EXPECT_EQ(renderText(text, data), "<error: Rendering takes more than 1048576 steps>");
+    EXPECT_EQ(renderText("{{#each(colorValues)}}{{#each(colorValues)}}{{.}}{{/each(colorValues)}}{{/each(colorValues)}}",
+                         data),
+              "<error: Rendering produces more than 16777216 bytes>");
+    EXPECT_EQ(renderText("{{#each(colorValues)}}{{.}}{{/each(colorValues)}}", data).size(), 5u << 20);
+}
+
 TEST(GRMustacheRenderingEngine, PartialsOfAnotherContentTypeAreEscapedOnce)
 {
     const Dictionary partials{{"text", Value("{{%CONTENT_TYPE:TEXT}}{{s}}")}};
