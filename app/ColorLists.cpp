@@ -34,6 +34,7 @@ std::vector<Color> ColorLists::colorsFromHexStrings(const std::vector<Value>& en
                                                     const std::string& key)
 {
     std::vector<Color> colors;
+    logging::LimitedRun ignored;
     for (const Value& entry : entries) {
         if (colors.size() >= limit)
             break;
@@ -42,7 +43,7 @@ std::vector<Color> ColorLists::colorsFromHexStrings(const std::vector<Value>& en
         if (color)
             colors.push_back(*color);
         else
-            logging::log(strings::format(kIgnoredColorLog, {Value(key), entry}));
+            ignored.log(strings::format(kIgnoredColorLog, {Value(key), entry}));
     }
     return colors;
 }

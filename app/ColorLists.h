@@ -27,7 +27,8 @@ public:
     bool isFavoriteColor(const Color& color) const;
 
     // The colours of stored hex strings, in order, until `limit` were read. Entries
-    // that are not hex colours are skipped with a log line naming `key`.
+    // that are not hex colours are skipped with a log line naming `key` (the first
+    // few each, then a count).
     static std::vector<Color> colorsFromHexStrings(const std::vector<Value>& entries, std::size_t limit,
                                                    const std::string& key);
     // The stored form: "RRGGBBAA" strings in list order.

@@ -35,12 +35,14 @@ ColorManagementExceptions::ColorManagementExceptions(const std::vector<std::stri
             continue;
         }
         const std::string source = entry.substr(1, entry.size() - 2);
-        try {
-            m_patterns.emplace_back(source);
-            m_patternSources.push_back(source);
-        } catch (const std::regex_error& error) {
-            logging::log(strings::format(kInvalidPatternLog, {Value(source), Value(error.what())}));
+        QRegularExpression pattern(QString::fromStdString(source));
+        if (!pattern.isValid()) {
+            logging::log(strings::format(kInvalidPatternLog, {Value(source), Value(pattern.errorString().toStdString())}));
+            continue;
         }
+        pattern.optimize();
+        m_patterns.push_back(std::move(pattern));
+        m_patternSources.push_back(source);
     }
     logging::log(strings::format(kNamesLog, {listValue(m_names)}));
     logging::log(strings::format(kPatternsLog, {listValue(m_patternSources)}));
@@ -50,6 +52,9 @@ bool ColorManagementExceptions::contains(const std::string& appName) const
 {
     if (std::find(m_names.begin(), m_names.end(), appName) != m_names.end())
         return true;
+    if (m_patterns.empty())
+        return false;
+    const QString name = QString::fromStdString(appName);
     return std::any_of(m_patterns.begin(), m_patterns.end(),
-        [&appName](const std::regex& pattern) { return std::regex_search(appName, pattern); });
+        [&name](const QRegularExpression& pattern) { return pattern.match(name).hasMatch(); });
 }

@@ -7,17 +7,22 @@
 #include "foundation/Log.h"
 #include "foundation/StringUtils.h"
 
-#include <regex>
+#include <string_view>
 
 namespace {
 
 constexpr const char* kIgnoringFormatLog = "Ignoring format: \"%@\" (%@ not installed)";
 
-// The shape of an application's bundle identifier: three or more dot-separated parts.
-const std::regex& bundleIdentifierPattern()
+// The shape of an application's bundle identifier, "^.+\\..+\\..+$": three or more
+// dot-separated parts on one line. Checked by hand: std::regex recurses once per
+// character and overflows the stack on a long group name.
+bool isBundleIdentifier(std::string_view group)
 {
-    static const std::regex pattern("^.+\\..+\\..+$");
-    return pattern;
+    if (group.find_first_of("\r\n") != std::string_view::npos || group.size() < 5)
+        return false;
+    const std::size_t firstDot = group.find('.', 1);
+    const std::size_t lastDot = group.rfind('.', group.size() - 2);
+    return firstDot != std::string_view::npos && lastDot != std::string_view::npos && lastDot >= firstDot + 2;
 }
 
 template <class List>
@@ -111,7 +116,7 @@ void FormatChooser::removeMissingApplicationExports(ScriptRunner& runner)
             return false;
         }
         const std::string group = format.group();
-        if (!std::regex_match(group, bundleIdentifierPattern()) || runner.isApplicationInstalled(group))
+        if (!isBundleIdentifier(group) || runner.isApplicationInstalled(group))
             return true;
         logging::log(strings::format(kIgnoringFormatLog, {Value(format.name()), Value(group)}));
         return false;

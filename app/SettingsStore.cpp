@@ -187,11 +187,12 @@ std::optional<std::vector<std::string>> SettingsStore::strings(const SettingsKey
     if (!value)
         return std::nullopt;
     std::vector<std::string> entries;
+    logging::LimitedRun ignored;
     for (const Value& entry : *value.array()) {
         if (const std::string* text = entry.string())
             entries.push_back(*text);
         else
-            logging::log(strings::format(kIgnoredEntryLog, {Value(key.name), entry}));
+            ignored.log(strings::format(kIgnoredEntryLog, {Value(key.name), entry}));
     }
     return entries;
 }

@@ -37,7 +37,8 @@ public:
     // Only finite numbers.
     std::optional<double> real(const SettingsKey& key) const;
     std::optional<std::string> string(const SettingsKey& key) const;
-    // Entries that are not strings are skipped, each with a log line.
+    // Entries that are not strings are skipped with a log line (the first few each,
+    // then a count).
     std::optional<std::vector<std::string>> strings(const SettingsKey& key) const;
     // The entries of a list as they are stored, for lists whose entries are checked later.
     std::optional<std::vector<Value>> array(const SettingsKey& key) const;

@@ -47,6 +47,18 @@ Sink setSink(Sink sink)
     return previous;
 }
 
+LimitedRun::~LimitedRun()
+{
+    if (m_count > kShownLines)
+        logging::log(std::to_string(m_count - kShownLines) + " more lines like the last one were not logged.");
+}
+
+void LimitedRun::log(const std::string& line)
+{
+    if (++m_count <= kShownLines)
+        logging::log(line);
+}
+
 Capture::Capture()
 {
     m_previous = setSink([this](const std::string& line) { m_lines.push_back(line); });

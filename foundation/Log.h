@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -13,6 +14,24 @@ using Sink = std::function<void(const std::string& line)>;
 void log(const std::string& line);
 // Installs a sink and returns the previous one; an empty sink restores the default.
 Sink setSink(Sink sink);
+
+// Logs the first lines of a run of similar ones (one per bad entry of a list, say)
+// and, when it ends, how many more there were, so a huge damaged list cannot flood
+// the log.
+class LimitedRun {
+public:
+    static constexpr std::size_t kShownLines = 10;
+
+    LimitedRun() = default;
+    ~LimitedRun();
+    LimitedRun(const LimitedRun&) = delete;
+    LimitedRun& operator=(const LimitedRun&) = delete;
+
+    void log(const std::string& line);
+
+private:
+    std::size_t m_count = 0;
+};
 
 // Captures every line logged while it lives.
 class Capture {

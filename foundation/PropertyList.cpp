@@ -4,6 +4,7 @@
 #include "Dictionary.h"
 #include "NumberObject.h"
 #include "PropertyListNesting.h"
+#include "StringUtils.h"
 
 #include <plist/plist.h>
 
@@ -30,6 +31,7 @@ enum ErrorCode : long {
 constexpr const char* kNotAPropertyListMessage = "The data is not a property list.";
 constexpr const char* kNulInStringMessage = "A string holding a NUL character has no property-list form.";
 constexpr const char* kTooDeepMessage = "The property list is nested too deeply.";
+constexpr const char* kNulReadMessage = "The property list holds a string with a NUL character.";
 
 // No real property list comes near this depth.
 constexpr int kMaximumDepth = 512;
@@ -96,7 +98,8 @@ Value valueFromNode(plist_t node)
         char* s = nullptr;
         plist_get_string_val(node, &s);
         std::unique_ptr<char, MallocDeleter> owned(s);
-        return Value(std::string(s ? s : ""));
+        // Written back under a UTF-8 header, the text must be UTF-8.
+        return Value(strings::validUtf8(s ? s : ""));
     }
     case PLIST_DATA: {
         char* bytes = nullptr;
@@ -113,11 +116,19 @@ Value valueFromNode(plist_t node)
         return Value::date(static_cast<double>(sec) + static_cast<double>(usec) / 1e6);
     }
     case PLIST_ARRAY: {
-        const std::uint32_t count = plist_array_get_size(node);
+        // Items by iterator: plist_array_get_item walks from the front every time.
         std::vector<Value> items;
-        items.reserve(count);
-        for (std::uint32_t i = 0; i < count; ++i)
-            items.push_back(valueFromNode(plist_array_get_item(node, i)));
+        items.reserve(plist_array_get_size(node));
+        plist_array_iter it = nullptr;
+        plist_array_new_iter(node, &it);
+        std::unique_ptr<void, MallocDeleter> ownedIter(it);
+        for (;;) {
+            plist_t item = nullptr;
+            plist_array_next_item(node, it, &item);
+            if (!item)
+                break;
+            items.push_back(valueFromNode(item));
+        }
         return Value(std::move(items));
     }
     case PLIST_DICT: {
@@ -132,7 +143,7 @@ Value valueFromNode(plist_t node)
             if (!key)
                 break;
             std::unique_ptr<char, MallocDeleter> ownedKey(key);
-            entries.set(key, valueFromNode(item));
+            entries.set(strings::validUtf8(key), valueFromNode(item));
         }
         return Value(std::move(entries));
     }
@@ -249,6 +260,10 @@ Value readBytes(const char* bytes, std::size_t length, Error* error)
         return {};
     case Nesting::Unclear:
         setError(error, kNotAPropertyList, kNotAPropertyListMessage);
+        return {};
+    }
+    if (holdsNulInString(std::string_view(bytes, length))) {
+        setError(error, kNotAPropertyList, kNulReadMessage);
         return {};
     }
     plist_t root = nullptr;

@@ -1,7 +1,9 @@
 #include "PropertyListNesting.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace propertylist {
@@ -24,9 +26,31 @@ bool isTag(std::string_view rest, std::string_view name)
     return next == '>' || next == '/' || isXmlSpace(next);
 }
 
+// A start or end tag, as opposed to a stray '<' that libplist refuses where it stands.
+bool startsTag(std::string_view rest)
+{
+    const std::string_view name = rest.starts_with('/') ? rest.substr(1) : rest;
+    return !name.empty() && (std::isalpha(static_cast<unsigned char>(name.front())) || name.front() == '_' || name.front() == ':');
+}
+
+// Where the tag opened at `open` ends: libplist ends a tag at the first '>' outside
+// double quotes, so a quoted "/>" neither ends nor empties it.
+std::size_t tagEnd(std::string_view text, std::size_t open)
+{
+    bool quoted = false;
+    for (std::size_t i = open + 1; i < text.size(); ++i) {
+        if (text[i] == '"')
+            quoted = !quoted;
+        else if (text[i] == '>' && !quoted)
+            return i;
+    }
+    return std::string_view::npos;
+}
+
 // Mirrors what libplist skips: comments, CDATA and processing instructions anywhere,
-// a document type only before the content. A close tag never takes the count below
-// zero, so text seen here but skipped by libplist can only over-count.
+// a document type only before the content, attribute values inside every tag. A
+// close tag never takes the count below zero, so text seen here but skipped by
+// libplist can only over-count.
 Nesting xmlNesting(std::string_view text, int maximumDepth)
 {
     int depth = 0;
@@ -48,17 +72,17 @@ Nesting xmlNesting(std::string_view text, int maximumDepth)
             if (depth > 0)
                 return Nesting::Unclear;
             next = skipTo(">", open + 2);
-        } else if (isTag(rest, "/dict") || isTag(rest, "/array")) {
-            depth = std::max(depth - 1, 0);
-        } else if (isTag(rest, "dict") || isTag(rest, "array")) {
-            const std::size_t close = text.find('>', open);
+        } else if (startsTag(rest)) {
+            const std::size_t close = tagEnd(text, open);
             if (close == std::string_view::npos)
                 return Nesting::Fine;
-            if (text[close - 1] != '/' && ++depth > maximumDepth)
+            if (isTag(rest, "/dict") || isTag(rest, "/array"))
+                depth = std::max(depth - 1, 0);
+            else if ((isTag(rest, "dict") || isTag(rest, "array")) && text[close - 1] != '/' && ++depth > maximumDepth)
                 return Nesting::TooDeep;
             next = close + 1;
         }
-        // An unterminated comment, section or declaration ends libplist's reading too.
+        // An unterminated comment, section, declaration or tag ends libplist's reading too.
         if (next == std::string_view::npos)
             return Nesting::Fine;
         open = text.find('<', next);
@@ -105,36 +129,66 @@ public:
     };
     References references(std::uint64_t object) const
     {
-        const std::uint64_t offset = bigEndian(m_bytes, m_table + object * m_offsetSize, m_offsetSize);
-        if (offset >= m_end)
+        const auto header = headerOf(object);
+        if (!header || (header->type != 0xA && header->type != 0xC && header->type != 0xD))
             return {};
-        const auto marker = static_cast<unsigned char>(m_bytes[offset]);
-        const unsigned type = marker >> 4;
-        if (type != 0xA && type != 0xC && type != 0xD)
-            return {};
-        std::uint64_t count = marker & 0xF;
-        std::uint64_t start = offset + 1;
-        if (count == 0xF) {
-            if (start >= m_end || (static_cast<unsigned char>(m_bytes[start]) & 0xF0) != 0x10)
-                return {};
-            const std::size_t size = std::size_t{1} << (static_cast<unsigned char>(m_bytes[start]) & 0x3);
-            if (start + 1 + size > m_end)
-                return {};
-            count = bigEndian(m_bytes, start + 1, size);
-            start += 1 + size;
-        }
-        if (type == 0xD)
+        std::uint64_t count = header->count;
+        if (header->type == 0xD)
             count = count > m_end ? m_end : count * 2;
-        if (count > (m_end - start) / m_refSize)
+        if (count > (m_end - header->start) / m_refSize)
             return {};
-        return {start, count};
+        return {header->start, count};
     }
+
+    // An ASCII or UTF-16 string holding a NUL character.
+    bool isStringWithNul(std::uint64_t object) const
+    {
+        const auto header = headerOf(object);
+        if (!header || (header->type != 0x5 && header->type != 0x6))
+            return false;
+        const std::uint64_t unit = header->type == 0x5 ? 1 : 2;
+        if (header->count > (m_end - header->start) / unit)
+            return false;
+        for (std::uint64_t i = 0; i < header->count; ++i) {
+            if (bigEndian(m_bytes, header->start + i * unit, unit) == 0)
+                return true;
+        }
+        return false;
+    }
+
     std::uint64_t reference(const References& refs, std::uint64_t index) const
     {
         return bigEndian(m_bytes, refs.start + index * m_refSize, m_refSize);
     }
 
 private:
+    // An object's type (the high half of its marker), its count and where its
+    // contents start.
+    struct Header {
+        unsigned type;
+        std::uint64_t count;
+        std::uint64_t start;
+    };
+    std::optional<Header> headerOf(std::uint64_t object) const
+    {
+        const std::uint64_t offset = bigEndian(m_bytes, m_table + object * m_offsetSize, m_offsetSize);
+        if (offset >= m_end)
+            return std::nullopt;
+        const auto marker = static_cast<unsigned char>(m_bytes[offset]);
+        std::uint64_t count = marker & 0xF;
+        std::uint64_t start = offset + 1;
+        if (count == 0xF) {
+            if (start >= m_end || (static_cast<unsigned char>(m_bytes[start]) & 0xF0) != 0x10)
+                return std::nullopt;
+            const std::size_t size = std::size_t{1} << (static_cast<unsigned char>(m_bytes[start]) & 0x3);
+            if (start + 1 + size > m_end)
+                return std::nullopt;
+            count = bigEndian(m_bytes, start + 1, size);
+            start += 1 + size;
+        }
+        return Header{static_cast<unsigned>(marker >> 4), count, start};
+    }
+
     std::string_view m_bytes;
     std::uint64_t m_count = 0;
     std::uint64_t m_top = 0;
@@ -206,6 +260,19 @@ Nesting binaryNesting(std::string_view bytes, int maximumDepth)
 Nesting nesting(std::string_view bytes, int maximumDepth)
 {
     return bytes.starts_with(kBinaryMagic) ? binaryNesting(bytes, maximumDepth) : xmlNesting(bytes, maximumDepth);
+}
+
+bool holdsNulInString(std::string_view bytes)
+{
+    // XML allows no NUL character anywhere.
+    if (!bytes.starts_with(kBinaryMagic))
+        return bytes.find('\0') != std::string_view::npos;
+    const BinaryObjects objects(bytes);
+    for (std::uint64_t object = 0; object < objects.count(); ++object) {
+        if (objects.isStringWithNul(object))
+            return true;
+    }
+    return false;
 }
 
 } // namespace propertylist

@@ -3,7 +3,8 @@
 #include <string_view>
 
 // libplist's readers recurse once per level of nesting and overflow the stack on a
-// document nested deeply enough; these checks run before it sees the bytes.
+// document nested deeply enough, and abort on a string holding a NUL character;
+// these checks run before it sees the bytes.
 namespace propertylist {
 
 enum class Nesting {
@@ -16,5 +17,9 @@ enum class Nesting {
 // Binary documents start with "bplist00"; anything else is read as XML, as libplist
 // does. Only dictionaries and arrays (and sets) count as levels.
 Nesting nesting(std::string_view bytes, int maximumDepth);
+
+// A NUL character anywhere in an XML document, or inside a string (key or value) of
+// a binary one.
+bool holdsNulInString(std::string_view bytes);
 
 } // namespace propertylist

@@ -209,6 +209,15 @@ std::string fromUtf16(std::u16string_view utf16)
     return result;
 }
 
+std::string validUtf8(std::string_view text)
+{
+    std::string result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();)
+        encode(decode(text, i), result);
+    return result;
+}
+
 std::size_t utf16Length(std::string_view utf8)
 {
     std::size_t length = 0;

@@ -16,6 +16,9 @@ namespace strings {
 std::u16string toUtf16(std::string_view utf8);
 std::string fromUtf16(std::u16string_view utf16);
 
+// The text with every byte sequence that is not UTF-8 replaced by U+FFFD.
+std::string validUtf8(std::string_view text);
+
 std::size_t utf16Length(std::string_view utf8);
 // The UTF-8 text of the UTF-16 range [location, location + length), clamped to the string.
 std::string utf16Substring(std::string_view utf8, std::size_t location, std::size_t length);

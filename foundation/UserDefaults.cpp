@@ -1,5 +1,6 @@
 #include "UserDefaults.h"
 
+#include "AtomicFile.h"
 #include "Exception.h"
 #include "Log.h"
 #include "NotificationCenter.h"
@@ -9,10 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <ctime>
-#include <optional>
-#include <fcntl.h>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -29,6 +27,7 @@ constexpr const char* kNonPropertyListReason = "Attempt to insert non-property l
 constexpr const char* kNotADictionary = "Its root is not a dictionary.";
 constexpr const char* kUnreadableLog = "Could not read the settings file %@. %@ Started with default settings; the file is kept and moved aside before settings are saved.";
 constexpr const char* kMovedAsideLog = "Moved the unreadable settings file %@ aside to %@.";
+constexpr const char* kNotPermittedLog = "Could not read the settings file %@: %@. Started with default settings; the file is left as it is and settings are not saved.";
 constexpr const char* kKeptInPlaceLog = "Could not move the unreadable settings file %@ aside (%@ %@), so it is left as it is and settings are not saved.";
 constexpr const char* kKeptInPlaceError = "The unreadable settings file %@ is kept in place and not overwritten";
 constexpr const char* kCannotCreateFolderError = "Could not create the settings folder %@: %@";
@@ -66,88 +65,9 @@ std::string timestamp()
     return text;
 }
 
-std::string systemMessage(int code)
+bool isPermissionError(int code)
 {
-    return std::error_code(code, std::generic_category()).message();
-}
-
-// A descriptor closed when it goes out of scope.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int get() const { return m_fd; }
-    // Closes now, reporting failure (a delayed write error shows here).
-    bool close()
-    {
-        const int fd = m_fd;
-        m_fd = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int m_fd;
-};
-
-bool writeAll(int fd, const std::string& text)
-{
-    std::size_t written = 0;
-    while (written < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + written, text.size() - written);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        written += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// Writes through a temporary file in the same folder and renames it over the target,
-// so that a reader sees the old file or the new one, never a torn one. Returns the
-// reason on failure.
-std::optional<std::string> writeAtomically(const std::filesystem::path& file, const std::string& text)
-{
-    const std::filesystem::path folder = file.parent_path().empty() ? "." : file.parent_path();
-    std::string temporary = (folder / ("." + file.filename().string() + ".XXXXXX")).string();
-    FileDescriptor fd(::mkstemp(temporary.data()));
-    if (fd.get() < 0)
-        return systemMessage(errno);
-    const bool written = writeAll(fd.get(), text) && ::fsync(fd.get()) == 0;
-    const int writeErrno = errno;
-    if (!fd.close() || !written) {
-        const int code = written ? errno : writeErrno;
-        ::unlink(temporary.c_str());
-        return systemMessage(code);
-    }
-    if (::rename(temporary.c_str(), file.c_str()) != 0) {
-        const int code = errno;
-        ::unlink(temporary.c_str());
-        return systemMessage(code);
-    }
-    // The rename itself is durable only once the folder is synced.
-    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() >= 0)
-        ::fsync(dir.get());
-    return std::nullopt;
-}
-
-// A settings file that is a link (kept with the user's other dotfiles) is saved
-// through the link, so the link stays a link.
-std::filesystem::path resolvedTarget(const std::filesystem::path& file)
-{
-    std::error_code ec;
-    if (!std::filesystem::is_symlink(file, ec))
-        return file;
-    std::filesystem::path target = std::filesystem::weakly_canonical(file, ec);
-    return ec ? file : target;
+    return code == EACCES || code == EPERM;
 }
 
 } // namespace
@@ -185,6 +105,13 @@ Dictionary UserDefaults::load()
     std::error_code ec;
     if (!std::filesystem::exists(std::filesystem::symlink_status(m_file, ec)))
         return {};
+    // A file we may not read is not damaged: it is neither moved aside nor replaced.
+    if (::access(m_file.c_str(), R_OK) != 0 && isPermissionError(errno)) {
+        const std::string reason = std::generic_category().message(errno);
+        m_fileKeptInPlace = true;
+        logging::log(strings::format(kNotPermittedLog, {Value(m_file.string()), Value(reason)}));
+        return {};
+    }
     Error error;
     const Value root = propertylist::readFile(m_file, &error);
     if (const Dictionary* values = root.dictionary())
@@ -208,6 +135,18 @@ void UserDefaults::moveAside(const std::string& reason)
         return;
     }
     logging::log(strings::format(kMovedAsideLog, {Value(m_file.string()), Value(aside.string())}));
+}
+
+std::optional<std::string> UserDefaults::saveFile(const std::string& text)
+{
+    const AtomicFile file(m_file);
+    // Only a process that saves clears what others left, so that command-line mode
+    // changes nothing on disk.
+    if (!m_staleTemporariesRemoved) {
+        file.removeStaleTemporaries();
+        m_staleTemporariesRemoved = true;
+    }
+    return file.write(text);
 }
 
 void UserDefaults::registerDefaults(const Dictionary& defaults)
@@ -313,7 +252,7 @@ bool UserDefaults::synchronize(Error* error)
             const std::string xml = propertylist::writeXml(Value(m_stored), &plistError);
             if (xml.empty()) {
                 failure = {kErrorDomain, kNoPropertyListForm, plistError.message};
-            } else if (auto reason = writeAtomically(resolvedTarget(m_file), xml)) {
+            } else if (auto reason = saveFile(xml)) {
                 failure = {kErrorDomain, kCannotWriteFile,
                     strings::format(kCannotSaveError, {Value(m_file.string()), Value(*reason)})};
             }

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,7 @@ public:
     // Reads the file when it exists. A file that cannot be parsed is logged and the
     // domain starts empty; the file stays untouched until the first save moves it
     // aside as "<name>.corrupt-<time>", so a run that saves nothing changes nothing.
+    // A file the user may not read is logged and never moved aside or replaced.
     explicit UserDefaults(std::filesystem::path file);
 
     const std::filesystem::path& filePath() const { return m_file; }
@@ -79,6 +81,8 @@ private:
     // The stored values of the file; an unreadable one is remembered for moveAside.
     Dictionary load();
     void moveAside(const std::string& reason);
+    // Writes the file atomically; the reason on failure.
+    std::optional<std::string> saveFile(const std::string& text);
     // Tells observers of each key, then posts kDidChangeNotification.
     void didChange(const std::vector<std::string>& keys);
     void notify(const std::string& key, const Value& value);
@@ -87,8 +91,10 @@ private:
     Dictionary m_registered;
     Dictionary m_stored;
     bool m_persistent = true;
-    // Set while an unreadable file could not be moved aside: it must not be replaced.
+    // Set while a file that could not be read must not be replaced: one that could not
+    // be moved aside, or one the user may not read.
     bool m_fileKeptInPlace = false;
+    bool m_staleTemporariesRemoved = false;
     // Why the file could not be read, while it still waits to be moved aside.
     std::string m_unreadableReason;
     // Only the first of a run of failed saves is logged.

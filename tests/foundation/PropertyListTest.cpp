@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
 #include <limits>
 
@@ -219,6 +220,21 @@ TEST(PropertyListRead, NestingIsJudgedAsLibplistReadsTheTags)
     EXPECT_TRUE(propertylist::read(xmlOf(repeated("<array>", 513) + repeated("</array>", 513))).isNil());
 }
 
+TEST(PropertyListRead, QuotedAttributesHideNoTags)
+{
+    // libplist reads a quoted "/>" as part of the value: each of these opens a level.
+    Error error;
+    EXPECT_TRUE(propertylist::read(xmlOf(repeated("<array a=\"/>\">", 50000)), &error).isNil());
+    EXPECT_EQ(error.message, "The property list is nested too deeply.");
+    // Nor does a close tag quoted inside another tag close anything.
+    error = {};
+    EXPECT_TRUE(propertylist::read(xmlOf(repeated("<array><true a=\"</array>\"/>", 50000)), &error).isNil());
+    EXPECT_EQ(error.message, "The property list is nested too deeply.");
+
+    const Value quoted = propertylist::read(xmlOf("<array a=\"/>\"><string>x</string></array>"));
+    EXPECT_EQ(quoted, Value(std::vector<Value>{Value("x")}));
+}
+
 // A binary list of `levels` arrays, each holding the next, around one string; four-byte
 // offsets and references, as a hostile file would have them.
 std::string nestedBinary(std::uint32_t levels)
@@ -264,6 +280,51 @@ TEST(PropertyListRead, DeepBinaryIsAnErrorNotACrash)
         nested = Value(std::vector<Value>{nested});
     EXPECT_TRUE(propertylist::read(propertylist::writeBinary(nested), &error).isNil());
     EXPECT_EQ(error.code, 5);
+}
+
+// bplist00 with one dictionary { key: value }, each string as UTF-16.
+std::string binaryDictionary(const std::u16string& key, const std::u16string& value)
+{
+    std::string bytes = "bplist00\xD1\x01\x02";
+    std::string offsets = "\x08";
+    for (const std::u16string& text : {key, value}) {
+        offsets += static_cast<char>(bytes.size());
+        bytes += static_cast<char>(0x60 | text.size());
+        for (const char16_t unit : text)
+            bytes += {static_cast<char>(unit >> 8), static_cast<char>(unit & 0xFF)};
+    }
+    const auto table = static_cast<char>(bytes.size());
+    bytes += offsets + std::string(6, '\0') + "\x01\x01" + std::string(7, '\0') + "\x03" + std::string(15, '\0') + table;
+    return bytes;
+}
+
+TEST(PropertyListRead, NulInsideAStringIsAnErrorNotACrash)
+{
+    EXPECT_EQ(propertylist::read(binaryDictionary(u"k\u00e9", u"ok")), Value(Dictionary{{"k\u00e9", Value("ok")}}));
+    std::string xmlWithNul = "<?xml version=\"1.0\"?><plist><dict><key>k</key><string>a";
+    xmlWithNul += '\0';
+    xmlWithNul += "b</string></dict></plist>";
+    for (const std::string& bytes :
+        {binaryDictionary(u"k", std::u16string(u"\u00e9\0b", 3)), binaryDictionary(std::u16string(u"k\u00e9\0x", 4), u"ok"),
+            xmlWithNul}) {
+        Error error;
+        EXPECT_TRUE(propertylist::read(bytes, &error).isNil());
+        EXPECT_EQ(error.message, "The property list holds a string with a NUL character.");
+    }
+}
+
+TEST(PropertyListRead, LongArraysReadInLinearTime)
+{
+    std::vector<Value> items(300000, Value::integer(7));
+    items.back() = Value("last");
+    const auto bytes = propertylist::writeBinary(Value(items));
+    const auto start = std::chrono::steady_clock::now();
+    const Value back = propertylist::read(bytes);
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    ASSERT_TRUE(back.isArray());
+    EXPECT_EQ(back.array()->size(), items.size());
+    EXPECT_EQ(back.array()->back(), Value("last"));
+    EXPECT_LT(elapsed, std::chrono::seconds(5));
 }
 
 TEST(PropertyListRead, Files)

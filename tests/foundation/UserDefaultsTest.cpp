@@ -10,7 +10,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -320,6 +323,97 @@ TEST_F(UserDefaultsTest, TwoWritersLastSynchronizeWins)
     }
     // No temporary file is left behind.
     EXPECT_EQ(filesIn(m_folder.path()), std::vector<std::string>{"settings.plist"});
+}
+
+// The id of a process that has ended.
+pid_t endedProcess()
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+TEST_F(UserDefaultsTest, TemporariesLeftByEndedSaversAreRemovedByTheNextSave)
+{
+    const std::string stale = ".settings.plist.saving-" + std::to_string(endedProcess()) + "-Ab12Cd";
+    const std::string live = ".settings.plist.saving-1-Ab12Cd";
+    for (const std::string& name : {stale, live, std::string(".settings.plist.backup"), std::string("notes.txt")})
+        std::ofstream(m_folder / name) << "partial";
+
+    // Command-line mode removes nothing.
+    UserDefaults readOnly(file());
+    readOnly.setPersistent(false);
+    readOnly.setObject("k", Value::integer(1));
+    EXPECT_EQ(filesIn(m_folder.path()).size(), 4u);
+
+    UserDefaults defaults(file());
+    defaults.setObject("k", Value::integer(1));
+    EXPECT_EQ(filesIn(m_folder.path()),
+        (std::vector<std::string>{".settings.plist.backup", live, "notes.txt", "settings.plist"}));
+}
+
+TEST_F(UserDefaultsTest, SaveKeepsTheFilesPermissionsAndHardLinks)
+{
+    std::ofstream(file()) << propertylist::writeXml(Value(Dictionary{{"old", Value::integer(1)}}));
+    fs::permissions(file(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read);
+    const fs::path link = m_folder / "linked.plist";
+    fs::create_hard_link(file(), link);
+
+    UserDefaults defaults(file());
+    defaults.setObject("new", Value::integer(2));
+    const Value expected(Dictionary{{"old", Value::integer(1)}, {"new", Value::integer(2)}});
+    EXPECT_EQ(fileContents(), expected);
+    EXPECT_EQ(propertylist::readFile(link), expected);
+    EXPECT_EQ(fs::hard_link_count(file()), 2u);
+    EXPECT_EQ(fs::status(file()).permissions() & fs::perms::all,
+        fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read);
+
+    // A single file, renamed over, keeps its mode too.
+    fs::remove(link);
+    fs::permissions(file(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    defaults.setObject("newer", Value::integer(3));
+    EXPECT_EQ(fs::status(file()).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(filesIn(m_folder.path()), std::vector<std::string>{"settings.plist"});
+}
+
+// Runs `check` as an unprivileged user (root reads every file), in a child process;
+// true when it returned true.
+bool passesWithoutPrivileges(const std::function<bool()>& check)
+{
+    if (::geteuid() != 0)
+        return check();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        constexpr uid_t kNobody = 65534;
+        const bool dropped = ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0;
+        ::_exit(dropped && check() ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST_F(UserDefaultsTest, FileWeMayNotReadIsNeitherMovedAsideNorReplaced)
+{
+    const std::string stored = propertylist::writeXml(Value(Dictionary{{"mine", Value::integer(1)}}));
+    std::ofstream(file()) << stored;
+    fs::permissions(file(), fs::perms::none);
+    fs::permissions(m_folder.path(), fs::perms::all);
+
+    const bool refused = passesWithoutPrivileges([this] {
+        logging::Capture log;
+        UserDefaults defaults(file());
+        defaults.setObject("k", Value::integer(2));
+        Error error;
+        return defaults.storedValues().get("k") == Value::integer(2) && !defaults.synchronize(&error)
+            && error.code == 4 && log.contains("Permission denied")
+            && filesIn(m_folder.path()) == std::vector<std::string>{"settings.plist"};
+    });
+    EXPECT_TRUE(refused);
+    fs::permissions(file(), fs::perms::owner_read);
+    EXPECT_EQ(contents(file()), stored);
 }
 
 TEST(UserDefaultsPath, FollowsXdgConfigHome)

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+// Saves a file so that a reader sees the old contents or the new, never a torn file:
+// the text goes to a temporary file in the same folder, renamed over the target.
+class AtomicFile final {
+public:
+    explicit AtomicFile(std::filesystem::path file);
+
+    // The reason on failure. A symbolic link is saved through, so it stays a link;
+    // the target keeps its permission bits. A target with several hard links is
+    // rewritten in place instead, so that the links stay one file; only that write
+    // can be torn by a kill.
+    std::optional<std::string> write(const std::string& text) const;
+
+    // Removes the temporary files of this file that processes which ended while
+    // saving left behind. Nothing of another naming is touched.
+    void removeStaleTemporaries() const;
+
+private:
+    std::filesystem::path target() const;
+    std::string temporaryPrefix() const;
+
+    std::filesystem::path m_file;
+};
