@@ -6,7 +6,9 @@ class ActiveApplication;
 class Compositor;
 class Cursor;
 class EventTaps;
+class HotKeys;
 class InputSynthesizer;
+class KeyboardLayout;
 class LoginItems;
 class Screens;
 class SystemInfo;
@@ -24,6 +26,8 @@ public:
     virtual WindowList& windowList() = 0;
     virtual ActiveApplication& activeApplication() = 0;
     virtual EventTaps& eventTaps() = 0;
+    virtual HotKeys& hotKeys() = 0;
+    virtual KeyboardLayout& keyboardLayout() = 0;
     virtual ThemePreference& themePreference() = 0;
     virtual LoginItems& loginItems() = 0;
     virtual SystemInfo& systemInfo() = 0;

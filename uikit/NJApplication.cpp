@@ -1,5 +1,6 @@
 #include "uikit/NJApplication.h"
 
+#include "uikit/HotKeyRegistry.h"
 #include "uikit/NJApplicationDelegate.h"
 #include "uikit/NJGestureResponder.h"
 #include "uikit/UserInterfaceSetting.h"
@@ -94,6 +95,13 @@ NJApplication::~NJApplication()
 NJApplication* NJApplication::sharedApplication()
 {
     return qobject_cast<NJApplication*>(QCoreApplication::instance());
+}
+
+HotKeyRegistry& NJApplication::hotKeyRegistry()
+{
+    if (!m_hotKeyRegistry)
+        m_hotKeyRegistry = std::make_unique<HotKeyRegistry>(m_platform->hotKeys(), defaults());
+    return *m_hotKeyRegistry;
 }
 
 UserDefaults& NJApplication::defaults() const

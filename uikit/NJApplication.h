@@ -9,7 +9,9 @@
 #include "platform/WindowInfo.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QPointF>
+#include <QPointer>
 
 #include <cstdint>
 #include <memory>
@@ -18,6 +20,7 @@
 #include <vector>
 
 class EventTap;
+class HotKeyRegistry;
 class NJApplicationDelegate;
 class UserDefaults;
 
@@ -56,6 +59,11 @@ public:
     NJApplicationDelegate* delegate() const { return m_delegate; }
     // The settings "userInterface" is read from; the standard ones unless set.
     void setUserDefaults(UserDefaults* defaults) { m_defaults = defaults; }
+    // The process-wide hot keys, made on first use on the settings then in force.
+    HotKeyRegistry& hotKeyRegistry();
+    // The menu whose key equivalents a new shortcut must not take.
+    QMenu* mainMenu() const { return m_mainMenu; }
+    void setMainMenu(QMenu* menu) { m_mainMenu = menu; }
 
     // Theme and appearance.
     bool systemThemeIsDark() const;
@@ -138,4 +146,7 @@ private:
     std::optional<std::vector<WindowInfo>> m_currentWindows;
     Dictionary m_CLIParams;
     std::string m_currentAppearance;
+    QPointer<QMenu> m_mainMenu;
+    // Last, so that its hot keys go before the platform does.
+    std::unique_ptr<HotKeyRegistry> m_hotKeyRegistry;
 };

@@ -5,7 +5,9 @@
 #include "platform/fake/FakeCompositor.h"
 #include "platform/fake/FakeCursor.h"
 #include "platform/fake/FakeEventTaps.h"
+#include "platform/fake/FakeHotKeys.h"
 #include "platform/fake/FakeInputSynthesizer.h"
+#include "platform/fake/FakeKeyboardLayout.h"
 #include "platform/fake/FakeLoginItems.h"
 #include "platform/fake/FakeScreens.h"
 #include "platform/fake/FakeSystemInfo.h"
@@ -21,6 +23,8 @@ public:
     FakeWindowList& windowList() override { return m_windowList; }
     FakeActiveApplication& activeApplication() override { return m_activeApplication; }
     FakeEventTaps& eventTaps() override { return m_eventTaps; }
+    FakeHotKeys& hotKeys() override { return m_hotKeys; }
+    FakeKeyboardLayout& keyboardLayout() override { return m_keyboardLayout; }
     FakeThemePreference& themePreference() override { return m_themePreference; }
     FakeLoginItems& loginItems() override { return m_loginItems; }
     FakeSystemInfo& systemInfo() override { return m_systemInfo; }
@@ -33,6 +37,8 @@ private:
     FakeWindowList m_windowList;
     FakeActiveApplication m_activeApplication;
     FakeEventTaps m_eventTaps;
+    FakeHotKeys m_hotKeys;
+    FakeKeyboardLayout m_keyboardLayout;
     FakeThemePreference m_themePreference;
     FakeLoginItems m_loginItems;
     FakeSystemInfo m_systemInfo;

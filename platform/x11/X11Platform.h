@@ -8,7 +8,9 @@
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11Cursor.h"
 #include "platform/x11/X11EventTaps.h"
+#include "platform/x11/X11HotKeys.h"
 #include "platform/x11/X11InputSynthesizer.h"
+#include "platform/x11/X11KeyboardLayout.h"
 #include "platform/x11/X11Screens.h"
 #include "platform/x11/X11ThemePreference.h"
 #include "platform/x11/X11WindowList.h"
@@ -25,6 +27,8 @@ public:
     WindowList& windowList() override { return m_windowList; }
     ActiveApplication& activeApplication() override { return m_activeApplication; }
     EventTaps& eventTaps() override { return m_eventTaps; }
+    HotKeys& hotKeys() override { return m_hotKeys; }
+    KeyboardLayout& keyboardLayout() override { return m_keyboardLayout; }
     ThemePreference& themePreference() override { return m_themePreference; }
     LoginItems& loginItems() override { return m_loginItems; }
     SystemInfo& systemInfo() override { return m_systemInfo; }
@@ -40,6 +44,9 @@ private:
     X11WindowList m_windowList;
     X11ActiveApplication m_activeApplication;
     X11EventTaps m_eventTaps;
+    // Before the hot keys, which find their keys through it.
+    X11KeyboardLayout m_keyboardLayout;
+    X11HotKeys m_hotKeys;
     X11ThemePreference m_themePreference;
     XdgAutostartLoginItems m_loginItems;
     UnameSystemInfo m_systemInfo;

@@ -4,7 +4,9 @@
 #include "platform/ActiveApplication.h"
 #include "platform/Cursor.h"
 #include "platform/EventTaps.h"
+#include "platform/HotKeys.h"
 #include "platform/InputSynthesizer.h"
+#include "platform/KeyboardLayout.h"
 #include "platform/ModifierFlags.h"
 #include "platform/Screens.h"
 #include "platform/ThemePreference.h"
@@ -12,6 +14,7 @@
 #include "platform/x11/X11Platform.h"
 
 #include <xcb/xcb.h>
+#include <xcb/xtest.h>
 
 #include <gtest/gtest.h>
 
@@ -96,6 +99,42 @@ public:
         const QPoint point(reply->root_x, reply->root_y);
         std::free(reply);
         return point;
+    }
+    // The first key code that types a keysym.
+    xcb_keycode_t keycode(std::uint32_t keysym)
+    {
+        const xcb_setup_t* setup = xcb_get_setup(m_connection);
+        const int count = setup->max_keycode - setup->min_keycode + 1;
+        auto* reply = xcb_get_keyboard_mapping_reply(
+            m_connection,
+            xcb_get_keyboard_mapping(m_connection, setup->min_keycode, static_cast<std::uint8_t>(count)), nullptr);
+        const xcb_keysym_t* keysyms = xcb_get_keyboard_mapping_keysyms(reply);
+        xcb_keycode_t found = 0;
+        for (int i = 0; i < count && !found; ++i) {
+            if (keysyms[i * reply->keysyms_per_keycode] == keysym)
+                found = static_cast<xcb_keycode_t>(setup->min_keycode + i);
+        }
+        std::free(reply);
+        return found;
+    }
+    // Key presses and releases as the keyboard would send them.
+    void key(std::uint8_t type, xcb_keycode_t keycode)
+    {
+        xcb_test_fake_input(m_connection, type, keycode, XCB_CURRENT_TIME, XCB_WINDOW_NONE, 0, 0, 0);
+        sync();
+    }
+    void tap(xcb_keycode_t keycode)
+    {
+        key(XCB_KEY_PRESS, keycode);
+        key(XCB_KEY_RELEASE, keycode);
+    }
+    bool grabKey(xcb_keycode_t keycode, std::uint16_t modifiers)
+    {
+        auto* error = xcb_request_check(m_connection, xcb_grab_key_checked(m_connection, 1, m_screen->root, modifiers,
+                                                                           keycode, XCB_GRAB_MODE_ASYNC,
+                                                                           XCB_GRAB_MODE_ASYNC));
+        std::free(error);
+        return error == nullptr;
     }
     xcb_window_t root() const { return m_screen->root; }
     int height() const { return m_screen->height_in_pixels; }
@@ -318,6 +357,79 @@ TEST_F(X11PlatformTest, ModifierTapHearsSynthesizedModifiers)
 TEST_F(X11PlatformTest, UnknownVirtualKeyIsNotTyped)
 {
     EXPECT_FALSE(m_platform->inputSynthesizer().postKeyStroke(127, 0));
+}
+
+TEST_F(X11PlatformTest, KeyboardLayoutPlacesKeysByPosition)
+{
+    const KeyboardLayout& layout = m_platform->keyboardLayout();
+    const xcb_keycode_t c = m_other.keycode('c');
+    EXPECT_EQ(layout.characters(8), "c");
+    EXPECT_EQ(layout.virtualKeyCode(c), 8);
+    EXPECT_EQ(layout.virtualKeyCode(m_other.keycode(0xff0d)), 36);
+    EXPECT_EQ(layout.characters(36), "\r");
+}
+
+TEST_F(X11PlatformTest, HotKeyFiresOncePerPressWhateverTheLockKeysSay)
+{
+    const xcb_keycode_t super = m_other.keycode(0xffeb);
+    const xcb_keycode_t alt = m_other.keycode(0xffe9);
+    const xcb_keycode_t c = m_other.keycode('c');
+    const xcb_keycode_t numLock = m_other.keycode(0xff7f);
+    const xcb_keycode_t capsLock = m_other.keycode(0xffe5);
+    ASSERT_TRUE(super && alt && c && numLock && capsLock);
+
+    int presses = 0;
+    HotKeys& hotKeys = m_platform->hotKeys();
+    const auto id = hotKeys.registerHotKey(8, modifierflags::kCommand | modifierflags::kOption, [&] { ++presses; });
+    ASSERT_TRUE(id);
+    const auto chord = [&](int repeats) {
+        m_other.key(XCB_KEY_PRESS, super);
+        m_other.key(XCB_KEY_PRESS, alt);
+        for (int i = 0; i < repeats; ++i)
+            m_other.key(XCB_KEY_PRESS, c);
+        m_other.key(XCB_KEY_RELEASE, c);
+        m_other.key(XCB_KEY_RELEASE, alt);
+        m_other.key(XCB_KEY_RELEASE, super);
+        settle();
+    };
+
+    chord(1);
+    EXPECT_EQ(presses, 1);
+    m_other.tap(numLock);
+    chord(1);
+    m_other.tap(numLock);
+    EXPECT_EQ(presses, 2);
+    m_other.tap(capsLock);
+    chord(1);
+    m_other.tap(capsLock);
+    EXPECT_EQ(presses, 3);
+    // A held key repeats its presses without releases.
+    chord(4);
+    EXPECT_EQ(presses, 4);
+
+    EXPECT_FALSE(m_other.grabKey(c, XCB_MOD_MASK_4 | XCB_MOD_MASK_1));
+    EXPECT_FALSE(hotKeys.isReserved(8, modifierflags::kCommand | modifierflags::kOption));
+    chord(1);
+    EXPECT_EQ(presses, 5);
+
+    hotKeys.unregisterHotKey(*id);
+    chord(1);
+    EXPECT_EQ(presses, 5);
+    EXPECT_TRUE(m_other.grabKey(c, XCB_MOD_MASK_4 | XCB_MOD_MASK_1));
+}
+
+TEST_F(X11PlatformTest, CombinationAnotherClientHoldsIsReservedAndRefused)
+{
+    const xcb_keycode_t x = m_other.keycode('x');
+    ASSERT_TRUE(m_other.grabKey(x, XCB_MOD_MASK_4 | XCB_MOD_MASK_SHIFT));
+    const unsigned long flags = modifierflags::kCommand | modifierflags::kShift;
+    EXPECT_TRUE(m_platform->hotKeys().isReserved(7, flags));
+    EXPECT_FALSE(m_platform->hotKeys().registerHotKey(7, flags, [] {}));
+    EXPECT_FALSE(m_platform->hotKeys().isReserved(7, modifierflags::kCommand));
+    // The probe took nothing for good.
+    const auto id = m_platform->hotKeys().registerHotKey(7, modifierflags::kCommand, [] {});
+    EXPECT_TRUE(id);
+    m_platform->hotKeys().unregisterHotKey(*id);
 }
 
 } // namespace

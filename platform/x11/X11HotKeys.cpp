@@ -1,0 +1,188 @@
+#include "platform/x11/X11HotKeys.h"
+
+#include "foundation/Log.h"
+#include "platform/ModifierFlags.h"
+#include "platform/x11/X11KeyboardLayout.h"
+
+// xkb.h names a field "explicit", which C++ reserves.
+#define explicit xcb_explicit
+#include <xcb/xkb.h>
+#undef explicit
+
+#include <cstdio>
+
+namespace {
+
+std::uint16_t modifierMask(unsigned long flags)
+{
+    std::uint16_t mask = 0;
+    if (flags & modifierflags::kShift)
+        mask |= XCB_MOD_MASK_SHIFT;
+    if (flags & modifierflags::kControl)
+        mask |= XCB_MOD_MASK_CONTROL;
+    if (flags & modifierflags::kOption)
+        mask |= XCB_MOD_MASK_1;
+    if (flags & modifierflags::kCommand)
+        mask |= XCB_MOD_MASK_4;
+    return mask;
+}
+
+} // namespace
+
+X11HotKeys::X11HotKeys(X11Connection& connection, X11KeyboardLayout& layout)
+    : m_connection(connection)
+    , m_layout(layout)
+{
+    // A held key then repeats as presses without releases, which tells repeats apart.
+    xcb_xkb_per_client_flags(connection.connection(), XCB_XKB_ID_USE_CORE_KBD,
+                             XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT,
+                             XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT, 0, 0, 0);
+    xcb_flush(connection.connection());
+    m_layout.setChangeHandler([this] { regrab(); });
+}
+
+X11HotKeys::~X11HotKeys()
+{
+    m_layout.setChangeHandler(nullptr);
+    for (const auto& [id, hotKey] : m_hotKeys) {
+        if (hotKey.keycode)
+            ungrab(*hotKey.keycode, hotKey.modifiers);
+    }
+    if (m_handlerId)
+        m_connection.removeEventHandler(m_handlerId);
+    xcb_flush(m_connection.connection());
+}
+
+std::vector<std::uint16_t> X11HotKeys::lockVariants() const
+{
+    std::vector<std::uint16_t> variants {0, XCB_MOD_MASK_LOCK};
+    if (const std::uint16_t numLock = m_layout.numLockMask()) {
+        variants.push_back(numLock);
+        variants.push_back(static_cast<std::uint16_t>(numLock | XCB_MOD_MASK_LOCK));
+    }
+    return variants;
+}
+
+bool X11HotKeys::grab(xcb_keycode_t keycode, std::uint16_t modifiers)
+{
+    xcb_connection_t* c = m_connection.connection();
+    std::vector<xcb_void_cookie_t> cookies;
+    for (const std::uint16_t variant : lockVariants()) {
+        cookies.push_back(xcb_grab_key_checked(c, 1, m_connection.root(), static_cast<std::uint16_t>(modifiers | variant),
+                                               keycode, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+    }
+    bool granted = true;
+    for (const xcb_void_cookie_t cookie : cookies)
+        granted = m_connection.check(cookie) && granted;
+    // An ungrab releases only our own grabs, so the variants we got go back.
+    if (!granted)
+        ungrab(keycode, modifiers);
+    return granted;
+}
+
+void X11HotKeys::ungrab(xcb_keycode_t keycode, std::uint16_t modifiers)
+{
+    for (const std::uint16_t variant : lockVariants())
+        xcb_ungrab_key(m_connection.connection(), keycode, m_connection.root(),
+                       static_cast<std::uint16_t>(modifiers | variant));
+    xcb_flush(m_connection.connection());
+}
+
+std::optional<HotKeys::Id> X11HotKeys::registerHotKey(int keyCode, unsigned long modifierFlags, Handler handler)
+{
+    const auto keycode = m_layout.keycode(keyCode);
+    if (!keycode)
+        return std::nullopt;
+    const std::uint16_t modifiers = modifierMask(modifierFlags);
+    if (!grab(*keycode, modifiers)) {
+        char line[128];
+        std::snprintf(line, sizeof line, "Hot key (key code %d, modifiers 0x%lx) is held by another program", keyCode,
+                      modifierFlags);
+        logging::log(line);
+        return std::nullopt;
+    }
+    if (m_hotKeys.empty())
+        m_handlerId = m_connection.addEventHandler([this](const xcb_generic_event_t* event) { handleEvent(event); });
+    const Id id = m_next++;
+    m_hotKeys.emplace(id, HotKey {keyCode, modifiers, std::move(handler), keycode});
+    return id;
+}
+
+void X11HotKeys::unregisterHotKey(Id id)
+{
+    const auto found = m_hotKeys.find(id);
+    if (found == m_hotKeys.end())
+        return;
+    const HotKey hotKey = std::move(found->second);
+    m_hotKeys.erase(found);
+    if (hotKey.keycode && !isOurs(*hotKey.keycode, hotKey.modifiers))
+        ungrab(*hotKey.keycode, hotKey.modifiers);
+    if (m_hotKeys.empty() && m_handlerId) {
+        m_connection.removeEventHandler(m_handlerId);
+        m_handlerId = 0;
+    }
+}
+
+bool X11HotKeys::isOurs(xcb_keycode_t keycode, std::uint16_t modifiers) const
+{
+    for (const auto& [id, hotKey] : m_hotKeys) {
+        if (hotKey.keycode == keycode && hotKey.modifiers == modifiers)
+            return true;
+    }
+    return false;
+}
+
+bool X11HotKeys::isReserved(int keyCode, unsigned long modifierFlags)
+{
+    const auto keycode = m_layout.keycode(keyCode);
+    const std::uint16_t modifiers = modifierMask(modifierFlags);
+    // Grabbing our own combination again would succeed, and the probe's ungrab would
+    // then drop our hot key.
+    if (!keycode || isOurs(*keycode, modifiers))
+        return false;
+    if (!grab(*keycode, modifiers))
+        return true;
+    ungrab(*keycode, modifiers);
+    return false;
+}
+
+void X11HotKeys::handleEvent(const xcb_generic_event_t* event)
+{
+    const std::uint8_t type = event->response_type & 0x7f;
+    if (type != XCB_KEY_PRESS && type != XCB_KEY_RELEASE)
+        return;
+    const auto* key = reinterpret_cast<const xcb_key_press_event_t*>(event);
+    const std::uint16_t locks = static_cast<std::uint16_t>(XCB_MOD_MASK_LOCK | m_layout.numLockMask());
+    const std::uint16_t modifiers = static_cast<std::uint16_t>(key->state & 0xff & ~locks);
+    for (auto& [id, hotKey] : m_hotKeys) {
+        if (hotKey.keycode != key->detail)
+            continue;
+        if (type == XCB_KEY_RELEASE) {
+            hotKey.down = false;
+            continue;
+        }
+        if (hotKey.modifiers != modifiers || hotKey.down)
+            continue;
+        hotKey.down = true;
+        // The handler may unregister hot keys, this one included.
+        const Handler handler = hotKey.handler;
+        handler();
+        return;
+    }
+}
+
+void X11HotKeys::regrab()
+{
+    // The Num Lock bit may have moved too: release every grab of the old keys.
+    for (auto& [id, hotKey] : m_hotKeys) {
+        if (hotKey.keycode)
+            xcb_ungrab_key(m_connection.connection(), *hotKey.keycode, m_connection.root(), XCB_MOD_MASK_ANY);
+        hotKey.keycode.reset();
+        hotKey.down = false;
+    }
+    for (auto& [id, hotKey] : m_hotKeys) {
+        const auto keycode = m_layout.keycode(hotKey.keyCode);
+        if (keycode && grab(*keycode, hotKey.modifiers))
+            hotKey.keycode = keycode;
+    }
+}

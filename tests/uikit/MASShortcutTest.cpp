@@ -1,0 +1,206 @@
+#include "uikit/MASShortcut.h"
+
+#include "foundation/Dictionary.h"
+#include "foundation/PropertyList.h"
+#include "platform/ModifierFlags.h"
+#include "platform/fake/FakePlatform.h"
+#include "uikit/NJApplication.h"
+
+#include <QKeyEvent>
+#include <QMenu>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+using namespace modifierflags;
+
+constexpr std::uint64_t kC = 8;
+constexpr std::uint64_t kS = 1;
+
+class MASShortcutTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        auto platform = std::make_unique<FakePlatform>();
+        m_platform = platform.get();
+        m_app = std::make_unique<NJApplication>(m_argc, m_argv, std::move(platform));
+    }
+    void TearDown() override { MASShortcut::setAllowsAnyHotkeyWithOptionModifier(false); }
+
+    int m_argc = 1;
+    char m_arg0[8] = "test";
+    char* m_argv[2] = {m_arg0, nullptr};
+    FakePlatform* m_platform = nullptr;
+    std::unique_ptr<NJApplication> m_app;
+};
+
+TEST_F(MASShortcutTest, KeepsOnlyTheFourModifiersAndComparesKeyAndFlags)
+{
+    MASShortcut shortcut(kC, kCommand | kOption | kCapsLock | 0x800000);
+    EXPECT_EQ(shortcut.modifierFlags(), kCommand | kOption);
+    shortcut.setModifierFlags(kShift | kCapsLock);
+    EXPECT_EQ(shortcut.modifierFlags(), kShift);
+    EXPECT_EQ(MASShortcut(kC, kCommand), MASShortcut(kC, kCommand | kCapsLock));
+    EXPECT_FALSE(MASShortcut(kC, kCommand) == MASShortcut(kS, kCommand));
+    EXPECT_EQ(MASShortcut(kC, kCommand | kShift | kOption | kControl).carbonFlags(), 0x1B00u);
+    EXPECT_EQ(MASShortcut(MASShortcut::kNotFound, 0).carbonKeyCode(), 0u);
+}
+
+TEST_F(MASShortcutTest, ArchiveHoldsKeyCodeAndFlagsAndRefusesAnythingElse)
+{
+    const MASShortcut pick(kC, kCommand | kOption);
+    EXPECT_EQ(MASShortcut::shortcutWithData(pick.data()), pick);
+
+    const Value archive = propertylist::read(MASShortcut(MASShortcut::kNotFound, kShift).data());
+    ASSERT_TRUE(archive.dictionary());
+    EXPECT_EQ(archive.dictionary()->get("KeyCode").integerValue(), -1);
+    EXPECT_EQ(archive.dictionary()->get("ModifierFlags").integerValue(), static_cast<long long>(kShift));
+    EXPECT_EQ(MASShortcut::shortcutWithData(MASShortcut(MASShortcut::kNotFound, kShift).data())->keyCode(),
+              MASShortcut::kNotFound);
+
+    const auto masked = MASShortcut::shortcutWithData(propertylist::writeBinary(
+        Value(Dictionary {{"KeyCode", Value::integer(8)}, {"ModifierFlags", Value::integer(0x190000)}})));
+    ASSERT_TRUE(masked);
+    EXPECT_EQ(masked->modifierFlags(), kCommand | kOption);
+
+    EXPECT_FALSE(MASShortcut::shortcutWithData({}));
+    EXPECT_FALSE(MASShortcut::shortcutWithData(MASShortcut::archiveOfNone()));
+    EXPECT_FALSE(MASShortcut::shortcutWithData({8, 1}));
+    EXPECT_FALSE(MASShortcut::shortcutWithData(propertylist::writeBinary(Value(Dictionary {{"KeyCode", Value("8")}}))));
+}
+
+TEST_F(MASShortcutTest, DescriptionShowsModifierGlyphsInOrderThenTheKey)
+{
+    EXPECT_EQ(MASShortcut(kC, kCommand | kOption).description(), "\u2325\u2318C");
+    EXPECT_EQ(MASShortcut(kC, kCommand | kOption).keyCodeStringForKeyEquivalent(), "c");
+    EXPECT_EQ(MASShortcut(kC, kCommand | kShift | kOption | kControl).modifierFlagsString(),
+              "\u2303\u2325\u21E7\u2318");
+    EXPECT_EQ(MASShortcut(kC, 0).modifierFlagsString(), "");
+    EXPECT_EQ(MASShortcut(MASShortcut::kNotFound, kCommand).description(), "\u2318");
+}
+
+TEST_F(MASShortcutTest, FixedKeysHaveTheirOwnNamesWhateverTheLayoutTypes)
+{
+    struct Case {
+        std::uint64_t keyCode;
+        const char* name;
+    };
+    for (const Case& c : {Case {36, "\u21A9"}, Case {48, "\u21E5"}, Case {49, "Space"}, Case {51, "\u232B"},
+                          Case {53, "\u238B"}, Case {65, "."}, Case {71, "\u2327"}, Case {76, "\u2305"},
+                          Case {78, "\u2013"}, Case {82, "0"}, Case {89, "7"}, Case {91, "8"}, Case {92, "9"},
+                          Case {114, "?"}, Case {117, "\u2326"}, Case {121, "\u21DF"}, Case {126, "\u2191"},
+                          Case {122, "F1"}, Case {120, "F2"}, Case {111, "F12"}, Case {80, "F19"}}) {
+        m_platform->keyboardLayout().setCharacters(static_cast<int>(c.keyCode), "x");
+        EXPECT_EQ(MASShortcut(c.keyCode, kCommand).keyCodeString(), c.name) << c.keyCode;
+    }
+}
+
+TEST_F(MASShortcutTest, OtherKeysShowTheLayoutsPrintableTextInUpperCase)
+{
+    FakeKeyboardLayout& layout = m_platform->keyboardLayout();
+    layout.setCharacters(kC, "\u00e9");
+    EXPECT_EQ(MASShortcut(kC, kCommand).keyCodeString(), "\u00c9");
+    layout.setCharacters(kC, "");
+    EXPECT_EQ(MASShortcut(kC, kCommand).keyCodeString(), "");
+    layout.setCharacters(kC, "\x7f");
+    EXPECT_EQ(MASShortcut(kC, kCommand).keyCodeString(), "");
+    layout.setCharacters(kC, "a\u0301");
+    EXPECT_EQ(MASShortcut(kC, kCommand).keyCodeString(), "");
+    // F20 has no name and types nothing.
+    EXPECT_EQ(MASShortcut(90, 0).keyCodeString(), "");
+}
+
+TEST_F(MASShortcutTest, KeyEquivalentsOfLongNames)
+{
+    EXPECT_EQ(MASShortcut(49, kCommand).keyCodeStringForKeyEquivalent(), " ");
+    EXPECT_EQ(MASShortcut(122, kCommand).keyCodeStringForKeyEquivalent(), "\uF704");
+    EXPECT_EQ(MASShortcut(80, kCommand).keyCodeStringForKeyEquivalent(), "\uF716");
+    EXPECT_EQ(MASShortcut(36, kCommand).keyCodeStringForKeyEquivalent(), "\u21A9");
+    EXPECT_EQ(MASShortcut(90, kCommand).keyCodeStringForKeyEquivalent(), "");
+}
+
+TEST_F(MASShortcutTest, ValidityAndBypass)
+{
+    constexpr std::uint64_t kA = 0;
+    EXPECT_TRUE(MASShortcut(49, kOption).isValid());
+    EXPECT_TRUE(MASShortcut(53, kOption).isValid());
+    EXPECT_FALSE(MASShortcut(kA, kOption).isValid());
+    EXPECT_FALSE(MASShortcut(kA, kShift).isValid());
+    EXPECT_FALSE(MASShortcut(kA, 0).isValid());
+    EXPECT_TRUE(MASShortcut(96, 0).isValid());
+    EXPECT_TRUE(MASShortcut(90, kShift).isValid());
+    EXPECT_TRUE(MASShortcut(kA, kControl).isValid());
+    EXPECT_TRUE(MASShortcut(kA, kCommand | kShift).isValid());
+    MASShortcut::setAllowsAnyHotkeyWithOptionModifier(true);
+    EXPECT_TRUE(MASShortcut(kA, kOption).isValid());
+    EXPECT_FALSE(MASShortcut(kA, kShift).isValid());
+
+    EXPECT_TRUE(MASShortcut(13, kCommand).shouldBypass());
+    EXPECT_TRUE(MASShortcut(12, kCommand).shouldBypass());
+    EXPECT_FALSE(MASShortcut(13, kCommand | kShift).shouldBypass());
+    EXPECT_FALSE(MASShortcut(14, kCommand).shouldBypass());
+}
+
+TEST_F(MASShortcutTest, MenuItemsClashByKeyAndModifiersDepthFirst)
+{
+    QMenu menu;
+    menu.addAction(QStringLiteral("&Save"))->setShortcut(QKeySequence(Qt::META | Qt::SHIFT | Qt::Key_S));
+    QMenu* submenu = menu.addMenu(QStringLiteral("More"));
+    submenu->addAction(QStringLiteral("Help"))->setShortcut(QKeySequence(Qt::Key_F1));
+    menu.addAction(QStringLiteral("No shortcut"));
+
+    Error error;
+    EXPECT_TRUE(MASShortcut::isKeyEquivalent("s", kCommand | kShift, &menu, &error));
+    EXPECT_EQ(error.message, "This shortcut cannot be used because it is already used by the menu item \u2018Save\u2019.");
+    EXPECT_EQ(error.domain, "NSCocoaErrorDomain");
+    EXPECT_FALSE(MASShortcut::isKeyEquivalent("s", kCommand, &menu, nullptr));
+    EXPECT_TRUE(MASShortcut::isKeyEquivalent("\uF704", 0, &menu, nullptr));
+    EXPECT_FALSE(MASShortcut::isKeyEquivalent("", 0, &menu, nullptr));
+
+    m_app->setMainMenu(&menu);
+    EXPECT_TRUE(MASShortcut(kS, kCommand | kShift).isTakenError(nullptr));
+    EXPECT_FALSE(MASShortcut(kC, kCommand | kShift).isTakenError(nullptr));
+}
+
+TEST_F(MASShortcutTest, CombinationsHeldByAnotherProgramAreTaken)
+{
+    m_platform->hotKeys().setHeldElsewhere(kC, kCommand | kOption, true);
+    Error error;
+    EXPECT_TRUE(MASShortcut(kC, kCommand | kOption).isTakenError(&error));
+    EXPECT_EQ(error.message, MASShortcut::kSystemShortcutMessage);
+    EXPECT_FALSE(MASShortcut(kC, kCommand).isTakenError(nullptr));
+}
+
+TEST_F(MASShortcutTest, KeyEventsMapToKeyPositionsWithOrWithoutScanCodes)
+{
+    const QKeyEvent letter(QEvent::KeyPress, Qt::Key_C, Qt::MetaModifier | Qt::AltModifier);
+    EXPECT_EQ(MASShortcut::shortcutWithEvent(letter), MASShortcut(kC, kCommand | kOption));
+    const QKeyEvent shifted(QEvent::KeyPress, Qt::Key_Exclam, Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_EQ(MASShortcut::shortcutWithEvent(shifted), MASShortcut(18, kShift | kControl));
+    const QKeyEvent keypad(QEvent::KeyPress, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(MASShortcut::shortcutWithEvent(keypad).keyCode(), 76u);
+    const QKeyEvent keypadDigit(QEvent::KeyPress, Qt::Key_8, Qt::KeypadModifier);
+    EXPECT_EQ(MASShortcut::shortcutWithEvent(keypadDigit).keyCode(), 91u);
+    const QKeyEvent function(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);
+    EXPECT_EQ(MASShortcut::shortcutWithEvent(function).keyCode(), 96u);
+    const QKeyEvent modifierOnly(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier);
+    EXPECT_EQ(MASShortcut::shortcutWithEvent(modifierOnly).keyCode(), MASShortcut::kNotFound);
+
+    // A scan code places the key whatever the layout types on it.
+    m_platform->keyboardLayout().setScanCode(54, static_cast<int>(kC));
+    const QKeyEvent native(QEvent::KeyPress, Qt::Key_J, Qt::MetaModifier, 54, 0, 0);
+    EXPECT_EQ(MASShortcut::shortcutWithEvent(native).keyCode(), kC);
+}
+
+TEST(MASShortcutWithoutApplicationTest, LetterKeysHaveNoNameWithoutALayout)
+{
+    EXPECT_EQ(MASShortcut(kC, kCommand).keyCodeString(), "");
+    EXPECT_EQ(MASShortcut(122, kCommand).keyCodeString(), "F1");
+    EXPECT_FALSE(MASShortcut::addGlobalHotkeyMonitor(MASShortcut(kC, kCommand), [] {}));
+}
+
+} // namespace
