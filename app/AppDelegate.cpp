@@ -4,13 +4,20 @@
 #include "app/ExportBanner.h"
 #include "app/LoupeView.h"
 #include "app/OverlayWindow.h"
+#include "app/PreferencesWindow.h"
 #include "app/UnavailableScriptRunner.h"
+#include "app/WelcomeWindow.h"
 #include "formats/QVFormatRepository.h"
 #include "formats/color/DictionaryKeyPaths.h"
 #include "formats/processor/QVFormatProcessor.h"
 #include "formats/template/GRMustacheConfiguration.h"
+#include "foundation/CommandLineState.h"
+#include "foundation/Log.h"
+#include "foundation/NotificationCenter.h"
+#include "foundation/Scheduler.h"
 #include "foundation/UserDefaults.h"
 #include "platform/ModifierFlags.h"
+#include "uikit/NJApplication.h"
 
 #include <QGuiApplication>
 
@@ -26,7 +33,19 @@ constexpr double kMinimumLoadedZoomFactor = 2.0;
 constexpr unsigned long kHighPrecisionModifiers[] = {modifierflags::kCommand, modifierflags::kControl,
                                                      modifierflags::kShift};
 
+constexpr double kCommandLinePickDelay = 0.05;
+constexpr const char* kNoLoupe = "The loupe cannot be shown: no colour can be picked";
+constexpr const char* kPickerShortcutName = "PickerColor";
+constexpr const char* kOverlayShortcutName = "Overlay";
+constexpr int kTerminatedStatus = 0;
+
 AppDelegate* s_shared = nullptr;
+
+NJApplication* application()
+{
+    NJApplication* app = NJApplication::sharedApplication();
+    return app && app->hasPlatform() ? app : nullptr;
+}
 
 unsigned long currentModifierFlags()
 {
@@ -40,11 +59,16 @@ unsigned long currentModifierFlags()
 AppDelegate::AppDelegate(UserDefaults& defaults, QVFormatRepository& repository, bool commandLineMode,
                          std::ostream& output, ColorExporter::Terminate terminate)
     : m_defaults(defaults)
+    , m_repository(repository)
     , m_settings(defaults)
     , m_commandLineMode(commandLineMode)
     , m_scriptRunner(std::make_unique<UnavailableScriptRunner>())
     , m_formats(repository, m_settings, commandLineMode)
-    , m_exporter(output, std::move(terminate))
+    , m_terminate(std::move(terminate))
+    , m_exporter(output, [this](int status) { this->terminate(status); })
+    , m_windows(*this)
+    , m_pickFlow(*this)
+    , m_focus(*this)
     , m_firstRun(!m_settings.isStored(settingskeys::kCodeStyle))
     , m_HiDPIActivateKeyMask(modifierflags::kControl)
 {
@@ -57,6 +81,8 @@ AppDelegate::~AppDelegate()
 {
     if (m_defaultsObserver)
         NotificationCenter::defaultCenter().removeObserver(*m_defaultsObserver);
+    if (m_flagsObserver)
+        NotificationCenter::defaultCenter().removeObserver(*m_flagsObserver);
     if (s_shared == this)
         s_shared = nullptr;
 }
@@ -87,6 +113,200 @@ void AppDelegate::setScriptRunner(std::unique_ptr<ScriptRunner> runner)
     if (!runner)
         return;
     m_scriptRunner = std::move(runner);
+}
+
+void AppDelegate::applicationDidFinishLaunching()
+{
+    makeShared();
+    initAppWithSettings();
+    if (NJApplication* app = application())
+        app->registerTaskSwitchNotification();
+    // Modifier keys pressed in the loupe window reach the controller as that window's
+    // own key events; the application's tap covers the time it is not key.
+    m_flagsObserver = NotificationCenter::defaultCenter().addObserver(
+        NJApplication::kFlagsChangedNotification, [this](const NotificationCenter::Notification& notification) {
+            if (isWindowKey())
+                m_focus.flagsChanged(static_cast<unsigned long>(
+                    notification.userInfo.valueForKey(NJApplication::kModifierFlagsKey).integerValue()));
+        });
+    if (!m_loupe && m_factories.loupe)
+        setLoupe(m_factories.loupe());
+    m_useNotification = true;
+    m_windows.createBanner();
+    loadSettings();
+    if (m_commandLineMode)
+        removeNonClipboardFormats();
+    else
+        removeMissingApplicationExports();
+    validateSettings();
+    if (m_commandLineMode) {
+        initWithCLIParams();
+        if (!m_loupe) {
+            logging::log(kNoLoupe);
+            terminate(ColorExporter::kNothingPrintedStatus);
+            return;
+        }
+        Scheduler::current().schedule(kCommandLinePickDelay, [this] { showPicker(nullptr); });
+        return;
+    }
+    startupAppWindow();
+}
+
+void AppDelegate::initAppWithSettings()
+{
+    m_crashReporter.configure(CrashReporter::kIdentifier);
+    m_crashReporter.setAutoSubmitCrashReport(true);
+    m_crashReporter.startManager();
+
+    m_updater.setMayCheck([this] { return updaterMayCheckForUpdates(); });
+    m_checkForUpdate = m_settings.isStored(settingskeys::kCheckForUpdates) ? m_settings.flag(settingskeys::kCkeckForUpdates)
+                                                                          : true;
+    m_updater.setAutomaticallyChecksForUpdates(m_checkForUpdate);
+    m_updater.setUpdateCheckInterval(Updater::kUpdateCheckInterval);
+    if (m_checkForUpdate)
+        m_updater.checkForUpdatesInBackground();
+    m_updater.setSendsSystemProfile(true);
+
+    if (NJApplication* app = application()) {
+        app->registerDummyVisualEffectView();
+        app->initialization();
+    }
+    initializeFromDefaults();
+    if (!m_formatProcessor)
+        m_formatProcessor = std::make_unique<QVFormatProcessor>();
+    m_formatProcessor->applyPreferences(m_defaults);
+    m_formatProcessor->updateColorValuesWithColor(Color::sRGB(0, 0, 0, 1));
+}
+
+void AppDelegate::startupAppWindow()
+{
+    if (m_openFormatsAfterPick)
+        m_windows.initOverlayWindow();
+    if (m_statusMenu)
+        m_statusMenu->initMenulet();
+    if (m_statusMenu)
+        m_statusMenu->createMenuletItem();
+    if (m_showWelcomeMessage) {
+        if (m_statusMenu)
+            m_statusMenu->attachWelcome();
+        m_windows.showWelcome();
+        return;
+    }
+    if (m_statusMenu)
+        m_statusMenu->attachMenu();
+    if (m_noPicks && !m_updater.updateInProgress())
+        showOverlay(nullptr);
+}
+
+void AppDelegate::initWithCLIParams()
+{
+    const NJApplication* app = application();
+    const Dictionary& params = app ? app->CLIParams() : commandline::settings();
+    if (const std::string* name = params.get(settingskeys::kExportFormat.name).string()) {
+        if (const auto format = m_repository.getExportFormatByName(*name)) {
+            m_formats.setExportFormat(format);
+            if (m_loupe) {
+                m_loupe->setExportFormat(format);
+                m_loupe->setDisplayFormat(QVDisplayFormatDefinition(format->dictionary()));
+            }
+        }
+        m_formats.lockFormats();
+    }
+    if (!m_loupe)
+        return;
+    if (const Value zoom = params.get(settingskeys::kMagnificationValue.name); !zoom.isNil())
+        m_loupe->setZoomFactor(static_cast<float>(zoom.doubleValue()));
+    if (const Value capture = params.get(settingskeys::kCaptureValue.name); !capture.isNil())
+        m_loupe->setCaptureValue(static_cast<float>(capture.doubleValue()));
+}
+
+void AppDelegate::terminateApplication()
+{
+    hidePickerAndRestoreFocus(false);
+    m_windows.hideOverlayAndRestoreFocus(false);
+    if (m_defaultsObserver) {
+        NotificationCenter::defaultCenter().removeObserver(*m_defaultsObserver);
+        m_defaultsObserver.reset();
+    }
+    saveSettings();
+    terminate(kTerminatedStatus);
+}
+
+void AppDelegate::terminate(int status)
+{
+    if (m_terminationStatus)
+        return;
+    m_terminationStatus = status;
+    if (m_terminate)
+        m_terminate(status);
+}
+
+void AppDelegate::applicationWillTerminate()
+{
+    m_statusMenu.reset();
+}
+
+void AppDelegate::closeActiveWindow()
+{
+    const bool closePreferences = m_windows.inPreferences() && !inPicking() && !isOverlayVisible();
+    if (WelcomeWindow* welcome = m_windows.welcomeWindow())
+        welcome->close();
+    if (inPicking())
+        hidePicker();
+    if (isOverlayVisible())
+        hideOverlay();
+    if (closePreferences) {
+        if (PreferencesWindow* preferences = m_windows.preferencesWindow())
+            preferences->close();
+    }
+}
+
+void AppDelegate::receiveSleepNote()
+{
+    m_focus.resetStolenActiveFocus();
+    hidePickerAndRestoreFocus(false);
+}
+
+bool AppDelegate::isWindowKey() const
+{
+    return m_loupe && m_loupe->isWindowKey();
+}
+
+NJGestureResponder* AppDelegate::zoomView()
+{
+    return m_loupe ? m_loupe->gestureResponder() : nullptr;
+}
+
+bool AppDelegate::updaterMayCheckForUpdates() const
+{
+    return !m_firstRun && !m_windows.inWelcome();
+}
+
+bool AppDelegate::cancelShortcutRecording()
+{
+    PreferencesWindow* preferences = m_windows.preferencesWindow();
+    if (m_windows.inPreferences() && preferences && preferences->isShortcutRecording()) {
+        preferences->cancelShortcutRecording();
+        return true;
+    }
+    if (WelcomeWindow* welcome = m_windows.welcomeWindow()) {
+        welcome->cancelShortcutRecording();
+        return true;
+    }
+    return false;
+}
+
+void AppDelegate::focusShortcut(const std::string& name)
+{
+    const bool overlay = name == kOverlayShortcutName;
+    if (PreferencesWindow* preferences = m_windows.preferencesWindow(); preferences && m_windows.inPreferences()) {
+        if (overlay)
+            preferences->focusShortcutOverlay();
+        else
+            preferences->focusShortcutPicker();
+    }
+    if (WelcomeWindow* welcome = m_windows.welcomeWindow())
+        welcome->focusShortcut(overlay ? kOverlayShortcutName : kPickerShortcutName);
 }
 
 void AppDelegate::initializeFromDefaults()
@@ -140,8 +360,8 @@ void AppDelegate::defaultsChanged()
         return;
     if (m_formatProcessor)
         m_formatProcessor->applyPreferences(m_defaults);
-    if (m_overlay && m_overlay->isVisible())
-        m_overlay->renderFormats();
+    if (m_windows.isOverlayVisible())
+        m_windows.overlayWindow()->renderFormats();
 
     m_useNotification = m_settings.flag(settingskeys::kUseNotification);
     m_openFormatsAfterPick = m_settings.flag(settingskeys::kOpenFormatsAfterPick);
@@ -276,8 +496,8 @@ void AppDelegate::addColor(const Color& color)
 {
     if (!m_colorLists.addColor(color))
         return;
-    if (m_overlay)
-        m_overlay->setHistoryColors(m_colorLists.historyColors());
+    if (OverlayWindow* overlay = m_windows.overlayWindow())
+        overlay->setHistoryColors(m_colorLists.historyColors());
 }
 
 void AppDelegate::chooseNextFormat()
@@ -310,7 +530,8 @@ void AppDelegate::exportColor(const std::optional<Color>& color, const QVFormatD
         m_exporter.exportColor(m_formatProcessor.get(), *m_scriptRunner, *color, format, m_commandLineMode);
     if (!text || m_commandLineMode)
         return;
-    showNotification(*text, ColorExporter::bannerImage(*color, m_banner ? m_banner->imageSize() : QSize()));
+    ExportBanner* banner = m_windows.banner();
+    showNotification(*text, ColorExporter::bannerImage(*color, banner ? banner->imageSize() : QSize()));
 }
 
 void AppDelegate::copyStringToClipboard(const std::string& text, const std::optional<Color>& color)
@@ -321,12 +542,6 @@ void AppDelegate::copyStringToClipboard(const std::string& text, const std::opti
 bool AppDelegate::executeOSAScript(const std::string& source) const
 {
     return ColorExporter::executeOSAScript(*m_scriptRunner, source);
-}
-
-void AppDelegate::showNotification(const std::string& text, const QImage& image)
-{
-    if (m_useNotification && m_banner)
-        m_banner->present(text, image);
 }
 
 bool AppDelegate::willOpenOverlayAfterPick(unsigned long modifierFlags) const

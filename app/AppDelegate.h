@@ -1,12 +1,19 @@
 #pragma once
 
+#include "app/AppWindows.h"
 #include "app/ColorExporter.h"
 #include "app/ColorLists.h"
 #include "app/ColorManagementExceptions.h"
+#include "app/CrashReporter.h"
+#include "app/FocusKeeper.h"
 #include "app/FormatChooser.h"
+#include "app/PickFlow.h"
 #include "app/SettingsStore.h"
 #include "app/StatusMenu.h"
+#include "app/Updater.h"
+#include "app/WindowFactories.h"
 #include "foundation/NotificationCenter.h"
+#include "uikit/NJApplicationDelegate.h"
 
 #include <QImage>
 
@@ -20,6 +27,7 @@
 class Appearance;
 class ExportBanner;
 class LoupeView;
+class NJApplication;
 class OverlayWindow;
 class QVFormatProcessor;
 class QVFormatRepository;
@@ -29,14 +37,14 @@ class UserDefaults;
 // The application controller: the settings, the colour lists, the format choice and
 // the export, and the hub the other parts of the program reach through shared().
 // Collaborators that do not exist yet are empty, and calls to them do nothing.
-class AppDelegate final {
+class AppDelegate final : public NJApplicationDelegate {
 public:
     // In command-line mode the settings are read only for the stored export and
     // display formats and never written; a pick's text goes to `output`, and then
     // `terminate` ends the process with its status.
     AppDelegate(UserDefaults& defaults, QVFormatRepository& repository, bool commandLineMode, std::ostream& output,
                 ColorExporter::Terminate terminate);
-    ~AppDelegate();
+    ~AppDelegate() override;
     AppDelegate(const AppDelegate&) = delete;
     AppDelegate& operator=(const AppDelegate&) = delete;
 
@@ -48,11 +56,67 @@ public:
     QVFormatProcessor* formatProcessor() const { return m_formatProcessor.get(); }
     void setFormatProcessor(std::unique_ptr<QVFormatProcessor> processor);
     void setLoupe(std::shared_ptr<LoupeView> loupe);
-    void setOverlay(std::shared_ptr<OverlayWindow> overlay) { m_overlay = std::move(overlay); }
-    void setBanner(std::shared_ptr<ExportBanner> banner) { m_banner = std::move(banner); }
+    LoupeView* loupe() const { return m_loupe.get(); }
+    void setOverlay(std::shared_ptr<OverlayWindow> overlay) { m_windows.setOverlay(std::move(overlay)); }
+    void setBanner(std::shared_ptr<ExportBanner> banner) { m_windows.setBanner(std::move(banner)); }
     void setStatusMenu(std::shared_ptr<StatusMenu> menu) { m_statusMenu = std::move(menu); }
+    StatusMenu* statusMenu() const { return m_statusMenu.get(); }
+    // How the launch makes the loupe, the banner and the windows.
+    void setWindowFactories(WindowFactories factories) { m_factories = std::move(factories); }
+    const WindowFactories& windowFactories() const { return m_factories; }
+    AppWindows& windows() { return m_windows; }
+    PickFlow& pickFlow() { return m_pickFlow; }
+    FocusKeeper& focus() { return m_focus; }
+    const SettingsStore& settings() const { return m_settings; }
+    const CrashReporter& crashReporter() const { return m_crashReporter; }
+    const Updater& updater() const { return m_updater; }
     void setAppearance(std::shared_ptr<Appearance> appearance) { m_appearance = std::move(appearance); }
     void setScriptRunner(std::unique_ptr<ScriptRunner> runner);
+
+    // Launch and shutdown.
+    void applicationDidFinishLaunching();
+    void initAppWithSettings();
+    void startupAppWindow();
+    // Command-line mode: the format, zoom and capture the options gave.
+    void initWithCLIParams();
+    // Saves and ends the run with status 0.
+    void terminateApplication();
+    void applicationWillTerminate();
+    void closeActiveWindow();
+    // The machine goes to sleep: the picker ends and focus is not handed back.
+    void receiveSleepNote();
+    bool updaterMayCheckForUpdates() const;
+    // Ends the run with a status; only the first request counts.
+    void terminate(int status);
+    std::optional<int> terminationStatus() const { return m_terminationStatus; }
+
+    // The application object's calls.
+    void frontAppSwitched() override { m_focus.frontAppSwitched(); }
+    void flagsChanged(const ModifierFlagsEvent& event) override { m_focus.flagsChanged(event.modifierFlags); }
+    bool isWindowKey() const override;
+    NJGestureResponder* zoomView() override;
+
+    // The pick flow, the overlay and the focus, as the rest of the program calls them.
+    bool inPicking() const { return m_pickFlow.inPicking(); }
+    void showPicker(const void* sender) { m_pickFlow.showPicker(sender); }
+    void hidePicker() { m_pickFlow.hidePicker(); }
+    void hidePickerAndRestoreFocus(bool restoreFocus) { m_pickFlow.hidePickerAndRestoreFocus(restoreFocus); }
+    void doPick() { m_pickFlow.doPick(); }
+    void copyLoupeImageToClipboard(std::function<void()> completion) { m_pickFlow.copyLoupeImageToClipboard(std::move(completion)); }
+    void showOverlay(const void* sender) { m_windows.showOverlay(sender); }
+    void hideOverlay() { m_windows.hideOverlay(); }
+    bool isOverlayVisible() const { return m_windows.isOverlayVisible(); }
+    bool hasSelectedColor() const { return m_windows.hasSelectedColor(); }
+    void closeWelcome() { m_windows.closeWelcome(); }
+    void setInPreferences(bool inPreferences) { m_windows.setInPreferences(inPreferences); }
+    void restoreStolenActiveFocus() { m_focus.restoreStolenActiveFocus(); }
+    bool ignoreFlagSwitchUntilRelease() const { return m_focus.ignoreFlagSwitchUntilRelease(); }
+    void setIgnoreFlagSwitchUntilRelease(bool ignore) { m_focus.setIgnoreFlagSwitchUntilRelease(ignore); }
+    // Cancels a shortcut recording in the preferences or the welcome tour; true when
+    // the hot keys are to focus a recorder instead of acting.
+    bool cancelShortcutRecording();
+    // "PickerColor" or "Overlay".
+    void focusShortcut(const std::string& name);
 
     // Settings.
     void initializeFromDefaults();
@@ -93,7 +157,7 @@ public:
     static void copyStringToClipboard(const std::string& text, const std::optional<Color>& color);
     bool executeOSAScript(const std::string& source) const;
     // Shown only while the banner is switched on.
-    void showNotification(const std::string& text, const QImage& image);
+    void showNotification(const std::string& text, const QImage& image) { m_windows.showNotification(text, image); }
 
     // NO in command-line mode; else the setting, turned over while Option is held.
     bool willOpenOverlayAfterPick(unsigned long modifierFlags) const;
@@ -133,20 +197,28 @@ private:
     void applyShortcut(const SettingsKey& key, StatusMenu::Entry entry);
 
     UserDefaults& m_defaults;
+    QVFormatRepository& m_repository;
     SettingsStore m_settings;
     const bool m_commandLineMode;
     std::unique_ptr<ScriptRunner> m_scriptRunner;
     ColorLists m_colorLists;
     FormatChooser m_formats;
+    ColorExporter::Terminate m_terminate;
+    std::optional<int> m_terminationStatus;
     ColorExporter m_exporter;
+    WindowFactories m_factories;
+    AppWindows m_windows;
+    PickFlow m_pickFlow;
+    FocusKeeper m_focus;
+    CrashReporter m_crashReporter;
+    Updater m_updater;
 
     std::unique_ptr<QVFormatProcessor> m_formatProcessor;
     std::shared_ptr<LoupeView> m_loupe;
-    std::shared_ptr<OverlayWindow> m_overlay;
-    std::shared_ptr<ExportBanner> m_banner;
     std::shared_ptr<StatusMenu> m_statusMenu;
     std::shared_ptr<Appearance> m_appearance;
     std::optional<NotificationCenter::Token> m_defaultsObserver;
+    std::optional<NotificationCenter::Token> m_flagsObserver;
 
     bool m_firstRun = false;
     bool m_checkForUpdate = false;

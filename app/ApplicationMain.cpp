@@ -1,6 +1,80 @@
 #include "ApplicationMain.h"
 
-int applicationMain(int, char**)
+#include "app/AppDelegate.h"
+#include "app/ApplicationAppearance.h"
+#include "app/TerminationSignals.h"
+#include "formats/QVFormatRepository.h"
+#include "foundation/CommandLineState.h"
+#include "foundation/Scheduler.h"
+#include "foundation/UserDefaults.h"
+#include "platform/Platform.h"
+#include "uikit/NJApplication.h"
+#include "uikit/QtScheduler.h"
+
+#include <QCoreApplication>
+
+#include <iostream>
+
+namespace {
+
+constexpr const char* kApplicationName = "vendrel";
+constexpr const char* kQtPlatformVariable = "QT_QPA_PLATFORM";
+constexpr const char* kXcb = "xcb";
+constexpr int kNoDisplayStatus = 1;
+
+// The program runs on an X11 display only; without one it says so and ends.
+bool checkDisplay()
 {
-    return 0;
+    const QByteArray requested = qgetenv(kQtPlatformVariable);
+    if (!requested.isEmpty() && requested != kXcb) {
+        std::cerr << "vendrel: needs an X11 display; the Qt platform \"" << requested.constData()
+                  << "\" is not one\n";
+        return false;
+    }
+    if (!Platform::isDisplayReachable()) {
+        const QByteArray display = qgetenv("DISPLAY");
+        std::cerr << "vendrel: cannot open the X11 display \"" << display.constData() << "\"\n";
+        return false;
+    }
+    qputenv(kQtPlatformVariable, kXcb);
+    return true;
+}
+
+} // namespace
+
+int applicationMain(int argc, char** argv)
+{
+    if (!checkDisplay())
+        return kNoDisplayStatus;
+    // One X11 pixel is one point.
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    QCoreApplication::setApplicationName(kApplicationName);
+
+    NJApplication app(argc, argv);
+    if (!app.hasPlatform()) {
+        std::cerr << "vendrel: the X11 display does not answer\n";
+        return kNoDisplayStatus;
+    }
+    // A program of the status area: closing a window never ends it.
+    app.setQuitOnLastWindowClosed(false);
+
+    QtScheduler scheduler;
+    Scheduler::setCurrent(&scheduler);
+    UserDefaults& defaults = UserDefaults::standard();
+    app.setUserDefaults(&defaults);
+
+    const bool commandLineMode = commandline::isCLIMode();
+    AppDelegate delegate(defaults, QVFormatRepository::sharedRepository(), commandLineMode, std::cout,
+                         [](int status) { QCoreApplication::exit(status); });
+    delegate.setAppearance(std::make_shared<ApplicationAppearance>(app));
+    app.setDelegate(&delegate);
+    TerminationSignals terminationSignals([&delegate] { delegate.terminateApplication(); });
+
+    delegate.applicationDidFinishLaunching();
+    // A run that ended while it was launching never enters the event loop.
+    const int status = delegate.terminationStatus() ? *delegate.terminationStatus() : app.exec();
+    delegate.applicationWillTerminate();
+    app.setDelegate(nullptr);
+    Scheduler::setCurrent(nullptr);
+    return delegate.terminationStatus().value_or(status);
 }

@@ -11,5 +11,9 @@ public:
     virtual ~ExportBanner() = default;
     // The size of its swatch image; empty when it shows none.
     virtual QSize imageSize() const = 0;
-    virtual void present(const std::string& text, const QImage& image) = 0;
+    // Shown, then dismissed by itself after `seconds`.
+    virtual void present(const std::string& text, const QImage& image, double seconds) = 0;
+    virtual bool isVisible() const = 0;
+    // Hidden at once, without animation.
+    virtual void orderOut() = 0;
 };

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-// The status item and its menu, as the settings drive them.
+// The status item and its menu.
 class StatusMenu {
 public:
     enum class Entry { PickColor, ColorsAndFormats };
@@ -14,4 +14,14 @@ public:
     // The entry's key equivalent from an archived shortcut; none when it does not
     // unarchive.
     virtual void setShortcut(Entry entry, const std::vector<std::uint8_t>& archivedShortcut) = 0;
+    // Builds the colour entries of the menu; once.
+    virtual void initMenulet() = 0;
+    // Creates the status item; once.
+    virtual void createMenuletItem() = 0;
+    // A click on the status item opens the welcome tour, or the menu.
+    virtual void attachWelcome() = 0;
+    virtual void attachMenu() = 0;
+    // Fills the colour entries; Option swaps history and favourites.
+    virtual void updateMenulet(bool optionHeld) = 0;
+    virtual bool isOpen() const = 0;
 };

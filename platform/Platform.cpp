@@ -1,9 +1,10 @@
 #include "platform/Platform.h"
 
-#include "platform/fake/FakePlatform.h"
 #include "platform/x11/X11Platform.h"
 
 #include <QGuiApplication>
+
+#include <xcb/xcb.h>
 
 namespace {
 
@@ -13,10 +14,18 @@ constexpr const char* kXcbPlatformName = "xcb";
 
 std::unique_ptr<Platform> Platform::create()
 {
-    if (QGuiApplication::platformName() == QLatin1String(kXcbPlatformName)) {
-        auto connection = std::make_unique<X11Connection>();
-        if (connection->isValid())
-            return std::make_unique<X11Platform>(std::move(connection));
-    }
-    return std::make_unique<FakePlatform>();
+    if (QGuiApplication::platformName() != QLatin1String(kXcbPlatformName))
+        return nullptr;
+    auto connection = std::make_unique<X11Connection>();
+    if (!connection->isValid())
+        return nullptr;
+    return std::make_unique<X11Platform>(std::move(connection));
+}
+
+bool Platform::isDisplayReachable()
+{
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    const bool reachable = !xcb_connection_has_error(connection);
+    xcb_disconnect(connection);
+    return reachable;
 }

@@ -33,7 +33,9 @@ public:
     virtual SystemInfo& systemInfo() = 0;
     virtual InputSynthesizer& inputSynthesizer() = 0;
 
-    // The X11 services when Qt runs on xcb and the X server answers, else the fakes.
-    // Needs a QGuiApplication.
+    // The X11 services when Qt runs on xcb and the X server answers, else nothing:
+    // the program has no other platform. Needs a QGuiApplication.
     static std::unique_ptr<Platform> create();
+    // Whether the X server that DISPLAY names answers; needs no application.
+    static bool isDisplayReachable();
 };

@@ -54,6 +54,8 @@ public:
 
     static NJApplication* sharedApplication();
 
+    // Outside X11 there is none, and the program ends at once.
+    bool hasPlatform() const { return m_platform != nullptr; }
     Platform& platform() { return *m_platform; }
     void setDelegate(NJApplicationDelegate* delegate) { m_delegate = delegate; }
     NJApplicationDelegate* delegate() const { return m_delegate; }

@@ -5,6 +5,8 @@
 namespace {
 
 constexpr const char* kActiveWindowAtom = "_NET_ACTIVE_WINDOW";
+// A request that passes focus-stealing prevention, as a pager's does.
+constexpr std::uint32_t kSourcePager = 2;
 
 } // namespace
 
@@ -23,10 +25,34 @@ X11ActiveApplication::X11ActiveApplication(X11Connection& connection)
     });
 }
 
-std::optional<std::string> X11ActiveApplication::identifier() const
+std::optional<std::uint32_t> X11ActiveApplication::activeWindow() const
 {
     const auto window = m_connection.cardinalProperty(m_connection.root(), m_activeWindowAtom, XCB_ATOM_WINDOW);
     if (!window || *window == XCB_WINDOW_NONE)
+        return std::nullopt;
+    return window;
+}
+
+void X11ActiveApplication::activate(std::uint32_t window)
+{
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = m_activeWindowAtom;
+    message.data.data32[0] = kSourcePager;
+    message.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(m_connection.connection(), 0, m_connection.root(),
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    xcb_set_input_focus(m_connection.connection(), XCB_INPUT_FOCUS_PARENT, window, XCB_CURRENT_TIME);
+    xcb_flush(m_connection.connection());
+}
+
+std::optional<std::string> X11ActiveApplication::identifier() const
+{
+    const auto window = activeWindow();
+    if (!window)
         return std::nullopt;
     std::string name = m_owners.ownerName(m_owners.clientWindow(*window));
     if (name.empty())

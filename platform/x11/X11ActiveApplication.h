@@ -11,6 +11,9 @@ public:
     explicit X11ActiveApplication(X11Connection& connection);
 
     std::optional<std::string> identifier() const override;
+    std::optional<std::uint32_t> activeWindow() const override;
+    // Asks the window manager, and sets the input focus for the case that none runs.
+    void activate(std::uint32_t window) override;
     void setSwitchHandler(std::function<void()> handler) override { m_handler = std::move(handler); }
 
 private:

@@ -98,28 +98,62 @@ public:
     bool isVisible() const override { return visible; }
     void renderFormats() override { ++renders; }
     void setHistoryColors(const std::vector<Color>& colors) override { history = colors; }
+    void initWithColors(const std::vector<Color>& colors, const std::vector<Color>& favoriteColors) override
+    {
+        history = colors;
+        favorites = favoriteColors;
+        ++inits;
+    }
+    void setFormatProcessor(QVFormatProcessor* value) override { processor = value; }
+    bool hasSelectedColor() const override { return selected; }
+    void center() override { ++centred; }
+    void makeKeyAndOrderFront() override { visible = true; }
+    void orderOut() override { visible = false; }
 
     bool visible = false;
     int renders = 0;
     std::vector<Color> history;
+    std::vector<Color> favorites;
+    int inits = 0;
+    QVFormatProcessor* processor = nullptr;
+    bool selected = false;
+    int centred = 0;
 };
 
 class FakeBanner final : public ExportBanner {
 public:
     QSize imageSize() const override { return size; }
-    void present(const std::string& text, const QImage& image) override { shown.emplace_back(text, image); }
+    void present(const std::string& text, const QImage& image, double seconds) override
+    {
+        shown.emplace_back(text, image);
+        visible = true;
+        lastSeconds = seconds;
+    }
+    bool isVisible() const override { return visible; }
+    void orderOut() override { visible = false; }
 
     QSize size{20, 17};
     std::vector<std::pair<std::string, QImage>> shown;
+    bool visible = false;
+    double lastSeconds = 0;
 };
 
 class FakeStatusMenu final : public StatusMenu {
 public:
     void refreshStatusImage() override { ++imageRefreshes; }
     void setShortcut(Entry entry, const std::vector<std::uint8_t>& archived) override { shortcuts.emplace_back(entry, archived); }
+    void initMenulet() override { calls.push_back("initMenulet"); }
+    void createMenuletItem() override { calls.push_back("createMenuletItem"); }
+    void attachWelcome() override { calls.push_back("attachWelcome"); }
+    void attachMenu() override { calls.push_back("attachMenu"); }
+    void updateMenulet(bool option) override { updates.push_back(option); }
+    bool isOpen() const override { return open; }
 
     int imageRefreshes = 0;
     std::vector<std::pair<Entry, std::vector<std::uint8_t>>> shortcuts;
+    std::vector<std::string> calls;
+    std::vector<bool> updates;
+    bool open = false;
 };
 
 class FakeAppearance final : public Appearance {

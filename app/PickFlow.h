@@ -1,0 +1,37 @@
+#pragma once
+
+#include "formats/color/Color.h"
+
+#include <functional>
+#include <optional>
+
+class AppDelegate;
+
+// The road of one pick: the picker opens, a click (or Return or Space) flashes the
+// loupe, and the colour goes to the export or to the overlay and into the history.
+class PickFlow final {
+public:
+    static constexpr const char* kNoColorAvailable = "No Color available!";
+    static constexpr const char* kImageCopied = "Image copied to clipboard";
+
+    explicit PickFlow(AppDelegate& delegate);
+
+    bool inPicking() const { return m_inPicking; }
+
+    // A null sender is a hot key, whose modifiers are still held.
+    void showPicker(const void* sender);
+    // Escape: focus goes back unless the overlay is due.
+    void hidePicker();
+    void hidePickerAndRestoreFocus(bool restoreFocus);
+    // Ignored while not picking and while a pick's flash runs, so one click exports once.
+    void doPick();
+    void showSnapShotAnimation(std::function<void()> completion);
+    void copyLoupeImageToClipboard(std::function<void()> completion);
+
+private:
+    void pickCompleted(const std::optional<Color>& color, bool openOverlay);
+
+    AppDelegate& m_delegate;
+    bool m_inPicking = false;
+    bool m_pickRunning = false;
+};
