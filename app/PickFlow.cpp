@@ -1,9 +1,9 @@
 #include "PickFlow.h"
 
 #include "app/AppDelegate.h"
+#include "app/AppIcons.h"
+#include "app/ExportBanner.h"
 #include "app/LoupeView.h"
-#include "app/PreferencesWindow.h"
-#include "foundation/Bundle.h"
 #include "foundation/Log.h"
 #include "foundation/Scheduler.h"
 #include "foundation/UserDefaults.h"
@@ -12,7 +12,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
-#include <QString>
+
+#include <algorithm>
 
 namespace {
 
@@ -21,8 +22,6 @@ constexpr double kSnapShotDuration = 0.19;
 constexpr const char* kSnapShotEasing = "linear";
 constexpr double kCheckHiDPIModeDelay = 0.125;
 constexpr double kSecondCursorShowDelay = 0.2;
-constexpr const char* kLoupeImage = "images/loupe";
-constexpr const char* kPngType = "png";
 
 NJApplication* application()
 {
@@ -210,10 +209,9 @@ void PickFlow::copyLoupeImageToClipboard(std::function<void()> completion)
     }
     AppDelegate* delegate = &m_delegate;
     showSnapShotAnimation([delegate, completion] {
-        QImage image;
-        if (const auto path = Bundle::main().pathForResource(kLoupeImage, kPngType))
-            image.load(QString::fromStdString(path->string()));
-        delegate->windows().showNotification(kImageCopied, image);
+        ExportBanner* banner = delegate->windows().banner();
+        const QSize size = banner ? banner->imageSize() : QSize();
+        delegate->windows().showNotification(kImageCopied, AppIcons::loupeImage(std::min(size.width(), size.height())));
         if (completion)
             completion();
     });

@@ -1,0 +1,59 @@
+#include "StatusMenuWidget.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QKeySequence>
+
+namespace {
+
+bool isAltKey(const QKeyEvent& event)
+{
+    return event.key() == Qt::Key_Alt || event.key() == Qt::Key_AltGr;
+}
+
+} // namespace
+
+StatusMenuWidget::StatusMenuWidget(QWidget* parent)
+    : QMenu(parent)
+{
+    setObjectName("statusMenu");
+}
+
+bool StatusMenuWidget::event(QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride && isAltKey(*static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QMenu::event(event);
+}
+
+void StatusMenuWidget::keyPressEvent(QKeyEvent* event)
+{
+    if (isAltKey(*event) || triggerShortcut(*event))
+        return;
+    QMenu::keyPressEvent(event);
+}
+
+void StatusMenuWidget::keyReleaseEvent(QKeyEvent* event)
+{
+    if (isAltKey(*event))
+        return;
+    QMenu::keyReleaseEvent(event);
+}
+
+bool StatusMenuWidget::triggerShortcut(const QKeyEvent& event)
+{
+    if (event.modifiers() == Qt::NoModifier || event.modifiers() == Qt::KeypadModifier)
+        return false;
+    const QKeySequence pressed(event.keyCombination());
+    for (QAction* action : actions()) {
+        if (action->isVisible() && action->isEnabled() && !action->shortcut().isEmpty()
+            && action->shortcut().matches(pressed) == QKeySequence::ExactMatch) {
+            close();
+            action->trigger();
+            return true;
+        }
+    }
+    return false;
+}
