@@ -267,6 +267,18 @@ void AppDelegate::receiveSleepNote()
     hidePickerAndRestoreFocus(false);
 }
 
+bool AppDelegate::preferencesVisible() const
+{
+    const PreferencesWindow* preferences = m_windows.preferencesWindow();
+    return preferences && preferences->isVisible();
+}
+
+void AppDelegate::writeLoupeValuesToPreferences(float capture, float zoom)
+{
+    if (PreferencesWindow* preferences = m_windows.preferencesWindow())
+        preferences->setLoupeValues(capture, zoom);
+}
+
 bool AppDelegate::isWindowKey() const
 {
     return m_loupe && m_loupe->isWindowKey();

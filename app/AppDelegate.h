@@ -13,6 +13,7 @@
 #include "app/Updater.h"
 #include "app/WindowFactories.h"
 #include "foundation/NotificationCenter.h"
+#include "loupe/QVLoupeHost.h"
 #include "uikit/NJApplicationDelegate.h"
 
 #include <QImage>
@@ -37,7 +38,7 @@ class UserDefaults;
 // The application controller: the settings, the colour lists, the format choice and
 // the export, and the hub the other parts of the program reach through shared().
 // Collaborators that do not exist yet are empty, and calls to them do nothing.
-class AppDelegate final : public NJApplicationDelegate {
+class AppDelegate final : public NJApplicationDelegate, public QVLoupeHost {
 public:
     // In command-line mode the settings are read only for the stored export and
     // display formats and never written; a pick's text goes to `output`, and then
@@ -97,12 +98,15 @@ public:
     NJGestureResponder* zoomView() override;
 
     // The pick flow, the overlay and the focus, as the rest of the program calls them.
-    bool inPicking() const { return m_pickFlow.inPicking(); }
+    bool inPicking() const override { return m_pickFlow.inPicking(); }
     void showPicker(const void* sender) { m_pickFlow.showPicker(sender); }
-    void hidePicker() { m_pickFlow.hidePicker(); }
+    void hidePicker() override { m_pickFlow.hidePicker(); }
     void hidePickerAndRestoreFocus(bool restoreFocus) { m_pickFlow.hidePickerAndRestoreFocus(restoreFocus); }
-    void doPick() { m_pickFlow.doPick(); }
-    void copyLoupeImageToClipboard(std::function<void()> completion) { m_pickFlow.copyLoupeImageToClipboard(std::move(completion)); }
+    void doPick() override { m_pickFlow.doPick(); }
+    void copyLoupeImageToClipboard(std::function<void()> completion) override
+    {
+        m_pickFlow.copyLoupeImageToClipboard(std::move(completion));
+    }
     void showOverlay(const void* sender) { m_windows.showOverlay(sender); }
     void hideOverlay() { m_windows.hideOverlay(); }
     bool isOverlayVisible() const { return m_windows.isOverlayVisible(); }
@@ -110,7 +114,12 @@ public:
     void closeWelcome() { m_windows.closeWelcome(); }
     void setInPreferences(bool inPreferences) { m_windows.setInPreferences(inPreferences); }
     void restoreStolenActiveFocus() { m_focus.restoreStolenActiveFocus(); }
-    bool ignoreFlagSwitchUntilRelease() const { return m_focus.ignoreFlagSwitchUntilRelease(); }
+    bool ignoreFlagSwitchUntilRelease() const override { return m_focus.ignoreFlagSwitchUntilRelease(); }
+    void validateFlagChange(unsigned long flags) override { m_focus.validateFlagChange(flags); }
+    void clearLastFlags(unsigned long mask) override { m_focus.clearLastFlags(mask); }
+    bool noColorManagementApp(const std::string& appName) const override { return m_noColorManagementApps.contains(appName); }
+    bool preferencesVisible() const override;
+    void writeLoupeValuesToPreferences(float capture, float zoom) override;
     void setIgnoreFlagSwitchUntilRelease(bool ignore) { m_focus.setIgnoreFlagSwitchUntilRelease(ignore); }
     // Cancels a shortcut recording in the preferences or the welcome tour; true when
     // the hot keys are to focus a recorder instead of acting.
@@ -123,10 +132,10 @@ public:
     void registerDefaults(const Dictionary& defaults);
     void defaultsChanged();
     void loadSettings();
-    void saveSettings();
+    void saveSettings() override;
     void validateSettings();
     void updateRecentMenuItems();
-    void updateCurrentColorInfo(long long mode);
+    void updateCurrentColorInfo(long long mode) override;
 
     // History and favourites.
     void addColor(const Color& color);
@@ -139,12 +148,12 @@ public:
 
     // Format choice.
     FormatChooser& formats() { return m_formats; }
-    const std::optional<QVFormatDefinition>& exportFormat() const { return m_formats.exportFormat(); }
-    const std::optional<QVDisplayFormatDefinition>& displayFormat() const { return m_formats.displayFormat(); }
+    const std::optional<QVFormatDefinition>& exportFormat() const override { return m_formats.exportFormat(); }
+    const std::optional<QVDisplayFormatDefinition>& displayFormat() const override { return m_formats.displayFormat(); }
     bool formatLocked() const { return m_formats.formatLocked(); }
     // The display format while a pick would open the overlay, else the export format.
-    void chooseNextFormat();
-    void choosePrevFormat();
+    void chooseNextFormat() override;
+    void choosePrevFormat() override;
     void updateCurrentExportFormat(const QVFormatDefinition& format) { m_formats.updateCurrentExportFormat(format); }
     void updateCurrentDisplayFormat(const QVDisplayFormatDefinition& format) { m_formats.updateCurrentDisplayFormat(format); }
     void removeNonClipboardFormats() { m_formats.removeNonClipboardFormats(); }
@@ -181,16 +190,16 @@ public:
     void setUseNotification(bool on) { m_useNotification = on; }
     bool openFormatsAfterPick() const { return m_openFormatsAfterPick; }
     void setOpenFormatsAfterPick(bool on) { m_openFormatsAfterPick = on; }
-    unsigned long HiDPIActivateKeyMask() const { return m_HiDPIActivateKeyMask; }
+    unsigned long HiDPIActivateKeyMask() const override { return m_HiDPIActivateKeyMask; }
     const std::vector<std::string>& stealFocusFromActiveApps() const { return m_stealFocusFromActiveApps; }
     const ColorManagementExceptions& noColorManagementApps() const { return m_noColorManagementApps; }
     bool showHistoryMenuItems() const { return m_showHistoryMenuItems; }
     long long maximumHistoryMenuItems() const { return m_maximumHistoryMenuItems; }
     long long maximumFavoriteMenuItems() const { return m_maximumFavoriteMenuItems; }
-    bool settingsLoading() const { return m_settingsLoading; }
+    bool settingsLoading() const override { return m_settingsLoading; }
     // Set by the loupe while it writes its own values, so their echo is ignored.
     bool ignoreDefaultsChange() const { return m_ignoreDefaultsChange; }
-    void setIgnoreDefaultsChange(bool ignore) { m_ignoreDefaultsChange = ignore; }
+    void setIgnoreDefaultsChange(bool ignore) override { m_ignoreDefaultsChange = ignore; }
 
 private:
     void mergeCodeStyle(const Dictionary& bundleDefaults);

@@ -167,8 +167,8 @@ void PickFlow::showSnapShotAnimation(std::function<void()> completion)
 void PickFlow::pickCompleted(const std::optional<Color>& color, bool openOverlay)
 {
     if (m_delegate.isCommandLineMode()) {
-        if (m_delegate.exportFormat())
-            m_delegate.exportColor(color, *m_delegate.exportFormat());
+        if (const auto format = m_delegate.exportFormat())
+            m_delegate.exportColor(color, *format);
         // Without a colour or a format nothing was printed: the run ends without one.
         if (!color || !m_delegate.exportFormat())
             m_delegate.terminate(ColorExporter::kNothingPrintedStatus);
@@ -185,8 +185,8 @@ void PickFlow::pickCompleted(const std::optional<Color>& color, bool openOverlay
     Scheduler::current().post([delegate, picked, openOverlay] {
         if (openOverlay) {
             Scheduler::current().post([delegate] { delegate->windows().showOverlay(delegate); });
-        } else if (delegate->exportFormat()) {
-            delegate->exportColor(picked, *delegate->exportFormat());
+        } else if (const auto format = delegate->exportFormat()) {
+            delegate->exportColor(picked, *format);
         }
         delegate->addColor(picked);
         delegate->saveSettings();

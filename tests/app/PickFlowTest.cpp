@@ -1,0 +1,138 @@
+#include "ControllerFixture.h"
+
+#include "app/PickFlow.h"
+#include "foundation/Log.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class PickFlowTest : public ControllerFixture {
+protected:
+    void launchPicking(Dictionary extra = {})
+    {
+        writeReturningUser(std::move(extra));
+        launchController();
+        m_overlay->visible = false;
+        m_loupe->calls.clear();
+        m_delegate->showPicker(nullptr);
+    }
+    // The snapshot flash ends.
+    void finishFlash()
+    {
+        ASSERT_TRUE(m_loupe->snapShotCallbacks.finished);
+        m_loupe->snapShotCallbacks.finished();
+    }
+};
+
+TEST_F(PickFlowTest, OpeningThePickerShowsTheLoupeAtTheMouseWithTheTapsOn)
+{
+    launchPicking();
+    EXPECT_EQ(m_loupe->calls,
+              (std::vector<std::string>{"resetHiDPIZoom", "unDockWindow", "registerMouseListener",
+                                        "moveLoupeToCurrentMousePosition", "assignLayers", "refreshLoupe", "redrawAll",
+                                        "startRubberPull", "showWindow", "refreshLoupe"}));
+    EXPECT_TRUE(m_delegate->inPicking());
+    EXPECT_TRUE(m_delegate->ignoreFlagSwitchUntilRelease());
+    ASSERT_NE(m_platform->eventTaps().modifierTap(), nullptr);
+    EXPECT_TRUE(m_platform->eventTaps().modifierTap()->isEnabled());
+    EXPECT_FALSE(m_platform->cursor().isVisible());
+    m_scheduler.advance(0.125);
+    EXPECT_EQ(m_loupe->calls.back(), "checkHiDPIMode");
+
+    // Opening again leaves the loupe where it is.
+    m_loupe->calls.clear();
+    m_delegate->showPicker(m_delegate.get());
+    EXPECT_EQ(m_loupe->calls, (std::vector<std::string>{"resetHiDPIZoom"}));
+    EXPECT_FALSE(m_delegate->ignoreFlagSwitchUntilRelease());
+}
+
+TEST_F(PickFlowTest, APickExportsOnceThenRecordsTheColourAndSaves)
+{
+    launchPicking();
+    m_loupe->color = Color::sRGB(0.2, 0.4, 0.6);
+    m_delegate->doPick();
+    // A second click during the flash is ignored.
+    m_delegate->doPick();
+    finishFlash();
+    m_loupe->snapShotCallbacks.canceled();
+    EXPECT_FALSE(m_delegate->inPicking());
+    EXPECT_TRUE(m_platform->cursor().isVisible());
+    EXPECT_TRUE(m_banner->shown.empty());
+
+    m_scheduler.runPending();
+    ASSERT_EQ(m_banner->shown.size(), 1u);
+    EXPECT_EQ(m_banner->shown.front().first, "336699");
+    EXPECT_EQ(m_banner->lastSeconds, 3.0);
+    EXPECT_EQ(QGuiApplication::clipboard()->mimeData()->text(), "336699");
+    ASSERT_EQ(m_delegate->historyColors().size(), 1u);
+    const Dictionary stored = m_settings.stored();
+    const auto history = stored.get("HistoryColors").array();
+    ASSERT_NE(history, nullptr);
+    EXPECT_EQ(history->front(), Value("336699FF"));
+}
+
+TEST_F(PickFlowTest, WithTheOverlayDueThePickOpensItAfterTheHistoryHasTheColour)
+{
+    launchPicking({{"openFormatsAfterPick", Value::boolean(true)}});
+    m_loupe->color = Color::sRGB(1, 0, 0);
+    m_delegate->doPick();
+    finishFlash();
+    m_scheduler.runPending();
+    EXPECT_TRUE(m_overlay->visible);
+    ASSERT_FALSE(m_overlay->history.empty());
+    EXPECT_TRUE(m_overlay->history.front().isSame32BitColorAs(Color::sRGB(1, 0, 0)));
+    EXPECT_TRUE(m_banner->shown.empty());
+}
+
+TEST_F(PickFlowTest, APickWithoutAColourLogsAndRecordsNothing)
+{
+    launchPicking();
+    logging::Capture log;
+    m_delegate->doPick();
+    finishFlash();
+    m_scheduler.runPending();
+    EXPECT_TRUE(log.contains(PickFlow::kNoColorAvailable));
+    EXPECT_TRUE(m_delegate->historyColors().empty());
+    EXPECT_FALSE(m_delegate->inPicking());
+}
+
+TEST_F(PickFlowTest, CommandLinePickPrintsTheTextAndEndsWithZeroAndEscapeEndsWithOne)
+{
+    commandline::setCLIMode(true);
+    commandline::setSettings(Dictionary{{"exportFormat", Value("HEX")}});
+    launchController(true);
+    m_scheduler.advance(0.05);
+    m_loupe->color = Color::sRGB(0.2, 0.4, 0.6);
+    m_delegate->doPick();
+    finishFlash();
+    EXPECT_EQ(m_output.str(), "336699");
+    EXPECT_EQ(m_delegate->terminationStatus(), 0);
+    EXPECT_FALSE(m_delegate->inPicking());
+
+    m_delegate.reset();
+    m_output.str("");
+    launchController(true);
+    m_scheduler.advance(0.05);
+    m_delegate->hidePicker();
+    EXPECT_EQ(m_output.str(), "");
+    EXPECT_EQ(m_delegate->terminationStatus(), 1);
+}
+
+TEST_F(PickFlowTest, CopyingTheLensShowsItsBannerAfterTheFlash)
+{
+    launchPicking();
+    bool done = false;
+    m_delegate->copyLoupeImageToClipboard([&done] { done = true; });
+    EXPECT_FALSE(done);
+    finishFlash();
+    EXPECT_TRUE(done);
+    ASSERT_EQ(m_banner->shown.size(), 1u);
+    EXPECT_EQ(m_banner->shown.front().first, PickFlow::kImageCopied);
+}
+
+} // namespace
