@@ -9,4 +9,6 @@ struct GestureEvent {
     double magnification = 0;
     // Degrees, anticlockwise.
     double rotation = 0;
+    // The modifierflags held.
+    unsigned long modifierFlags = 0;
 };

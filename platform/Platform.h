@@ -10,6 +10,7 @@ class HotKeys;
 class InputSynthesizer;
 class KeyboardLayout;
 class LoginItems;
+class ScreenCapture;
 class Screens;
 class SystemInfo;
 class ThemePreference;
@@ -32,6 +33,7 @@ public:
     virtual LoginItems& loginItems() = 0;
     virtual SystemInfo& systemInfo() = 0;
     virtual InputSynthesizer& inputSynthesizer() = 0;
+    virtual ScreenCapture& screenCapture() = 0;
 
     // The X11 services when Qt runs on xcb and the X server answers, else nothing:
     // the program has no other platform. Needs a QGuiApplication.

@@ -9,6 +9,7 @@
 #include "platform/fake/FakeInputSynthesizer.h"
 #include "platform/fake/FakeKeyboardLayout.h"
 #include "platform/fake/FakeLoginItems.h"
+#include "platform/fake/FakeScreenCapture.h"
 #include "platform/fake/FakeScreens.h"
 #include "platform/fake/FakeSystemInfo.h"
 #include "platform/fake/FakeThemePreference.h"
@@ -29,6 +30,7 @@ public:
     FakeLoginItems& loginItems() override { return m_loginItems; }
     FakeSystemInfo& systemInfo() override { return m_systemInfo; }
     FakeInputSynthesizer& inputSynthesizer() override { return m_inputSynthesizer; }
+    FakeScreenCapture& screenCapture() override { return m_screenCapture; }
 
 private:
     FakeScreens m_screens;
@@ -43,4 +45,5 @@ private:
     FakeLoginItems m_loginItems;
     FakeSystemInfo m_systemInfo;
     FakeInputSynthesizer m_inputSynthesizer;
+    FakeScreenCapture m_screenCapture;
 };

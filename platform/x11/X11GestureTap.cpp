@@ -1,6 +1,7 @@
 #include "platform/x11/X11GestureTap.h"
 
 #include "platform/x11/X11Connection.h"
+#include "platform/x11/X11ModifierTap.h"
 #include "platform/x11/X11Reply.h"
 
 #include <xcb/xinput.h>
@@ -42,7 +43,8 @@ X11GestureTap::X11GestureTap(X11Connection& connection, EventTaps::GestureHandle
             return;
         const auto* pinch = reinterpret_cast<const xcb_input_gesture_pinch_begin_event_t*>(event);
         if (pinch->extension == extension)
-            handle(pinch->event_type, fromFixed(pinch->scale), fromFixed(pinch->delta_angle));
+            handle(pinch->event_type, fromFixed(pinch->scale), fromFixed(pinch->delta_angle),
+                   X11ModifierTap::modifierFlags(static_cast<std::uint8_t>(pinch->mods.effective)));
     });
 }
 
@@ -52,27 +54,27 @@ X11GestureTap::~X11GestureTap()
         m_connection.removeEventHandler(m_handlerId);
 }
 
-void X11GestureTap::handle(std::uint16_t eventType, double scale, double deltaAngle)
+void X11GestureTap::handle(std::uint16_t eventType, double scale, double deltaAngle, unsigned long modifierFlags)
 {
     if (!m_enabled)
         return;
     switch (eventType) {
     case XCB_INPUT_GESTURE_PINCH_BEGIN:
         m_lastScale = 1.0;
-        m_handler({GestureEvent::BeginGesture, 0, 0});
+        m_handler({GestureEvent::BeginGesture, 0, 0, modifierFlags});
         break;
     case XCB_INPUT_GESTURE_PINCH_UPDATE:
         // XInput reports the scale since the gesture began; magnify events carry the
         // change since the previous one.
         if (m_lastScale > 0)
-            m_handler({GestureEvent::Magnify, scale / m_lastScale - 1.0, 0});
+            m_handler({GestureEvent::Magnify, scale / m_lastScale - 1.0, 0, modifierFlags});
         m_lastScale = scale;
         // XInput turns clockwise; rotation events turn anticlockwise.
         if (deltaAngle != 0)
-            m_handler({GestureEvent::Rotate, 0, -deltaAngle});
+            m_handler({GestureEvent::Rotate, 0, -deltaAngle, modifierFlags});
         break;
     case XCB_INPUT_GESTURE_PINCH_END:
-        m_handler({GestureEvent::EndGesture, 0, 0});
+        m_handler({GestureEvent::EndGesture, 0, 0, modifierFlags});
         break;
     default:
         break;

@@ -23,7 +23,7 @@ public:
 private:
     X11Connection& m_connection;
     unsigned long m_handlerId = 0;
-    void handle(std::uint16_t eventType, double scale, double deltaAngle);
+    void handle(std::uint16_t eventType, double scale, double deltaAngle, unsigned long modifierFlags);
 
     EventTaps::GestureHandler m_handler;
     bool m_valid = false;

@@ -15,5 +15,6 @@ X11Platform::X11Platform(std::unique_ptr<X11Connection> connection)
     , m_themePreference(*m_connection)
     , m_loginItems(XdgAutostartLoginItems::defaultDirectory(), QCoreApplication::applicationFilePath().toStdString())
     , m_inputSynthesizer(*m_connection)
+    , m_screenCapture(*m_connection)
 {
 }

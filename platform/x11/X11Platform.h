@@ -11,6 +11,7 @@
 #include "platform/x11/X11HotKeys.h"
 #include "platform/x11/X11InputSynthesizer.h"
 #include "platform/x11/X11KeyboardLayout.h"
+#include "platform/x11/X11ScreenCapture.h"
 #include "platform/x11/X11Screens.h"
 #include "platform/x11/X11ThemePreference.h"
 #include "platform/x11/X11WindowList.h"
@@ -33,6 +34,7 @@ public:
     LoginItems& loginItems() override { return m_loginItems; }
     SystemInfo& systemInfo() override { return m_systemInfo; }
     InputSynthesizer& inputSynthesizer() override { return m_inputSynthesizer; }
+    ScreenCapture& screenCapture() override { return m_screenCapture; }
 
     X11Connection& connection() { return *m_connection; }
 
@@ -51,4 +53,5 @@ private:
     XdgAutostartLoginItems m_loginItems;
     UnameSystemInfo m_systemInfo;
     X11InputSynthesizer m_inputSynthesizer;
+    X11ScreenCapture m_screenCapture;
 };

@@ -1,0 +1,962 @@
+#include "loupe/NJZoomView.h"
+
+#include "loupe/NJZoomViewDelegate.h"
+#include "loupe/ScrollWheelEvent.h"
+#include "uikit/NJApplication.h"
+
+#include "formats/color/BgraImage.h"
+#include "platform/ModifierFlags.h"
+
+#include <QNativeGestureEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+#include <mutex>
+
+namespace {
+
+constexpr double kRubberPullInterval = 1.0 / 12.0;
+// Input must rest this long before values are pulled back.
+constexpr double kRubberPullDelay = static_cast<double>(0.1f);
+constexpr double kZoomEdgeMargin = 0.01;
+constexpr double kDiameterEdgeMargin = 2.0;
+constexpr double kMinDiameterRubberFloor = 2.0;
+constexpr double kMinZoomRubberFloor = 0.1;
+constexpr double kMinCaptureRubberFloor = 1.0;
+constexpr double kPinchZoomGain = 1.15;
+constexpr double kSharpenDuration = 0.2;
+constexpr double kHiDPIZoomStep = 5.0;
+constexpr double kHiDPIFastTarget = 13.0;
+constexpr double kHiDPIFastDuration = static_cast<double>(0.1f);
+constexpr double kHiDPISlowDuration = static_cast<double>(0.15f);
+constexpr double kHiDPIReturnDuration = 0.16;
+constexpr const char* kLinear = "linear";
+constexpr const char* kEaseOut = "easeOut";
+constexpr const char* kEaseOutCubic = "easeOutCubic";
+
+// Clamps as min(max(v, low), high), where a NaN takes the lower bound.
+double clampValue(double value, double low, double high)
+{
+    const double raised = value > low ? value : low;
+    return raised < high ? raised : high;
+}
+
+bool isWhole(double value)
+{
+    return value == std::trunc(value);
+}
+
+// Guards the high-precision state; recursive because cancelled callbacks run inside
+// the stops that the guarded operations make.
+std::recursive_mutex& hiDPILock()
+{
+    static std::recursive_mutex lock;
+    return lock;
+}
+
+// One offset component within half the captured side.
+double constrainedComponent(double component, double size)
+{
+    const double half = size * 0.5;
+    const double limit = std::trunc(component > 0 ? half - 0.5 : half);
+    return std::fabs(component) > limit ? std::copysign(limit, component) : component;
+}
+
+} // namespace
+
+NJZoomView::NJZoomView(const QRect& frame, QWidget* parent)
+    : NJAnimatedView(parent)
+{
+    setGeometry(frame);
+    setAttribute(Qt::WA_AcceptTouchEvents);
+    setNormalControlMode();
+    for (const char* key : {kSnapShotTargetKey, kCaptureTargetKey, kZoomTargetKey, kDiameterTargetKey, kOffsetTargetKey})
+        addAnimationForKey(key);
+    assignRootLayer();
+    initializeAppearance();
+}
+
+NJZoomView::~NJZoomView()
+{
+    stopRubberPull();
+    setCapturedImg(QImage());
+}
+
+// Values --------------------------------------------------------------------------------
+
+void NJZoomView::setZoomFactor(double zoom)
+{
+    stopAllAnimations();
+    m_rezoomCapture = m_diameterValue / m_zoomFactor;
+    const double newZoom = clampValue(zoom, m_minZoomRubberValue, m_maxZoomRubberValue);
+    m_zoomFactorDelta = newZoom - m_zoomFactor;
+    m_zoomFactor = newZoom;
+    m_captureValue = clampValue(m_captureValue, m_minCaptureValue, m_maxCaptureValue);
+    updateInternalValues(ZoomSet);
+}
+
+void NJZoomView::setSilentlyZoomFactor(double zoom)
+{
+    m_noChangeNotification = true;
+    setZoomFactor(zoom);
+    m_noChangeNotification = false;
+}
+
+void NJZoomView::setCaptureValue(double capture)
+{
+    stopAllAnimations();
+    m_captureValue = clampValue(capture, m_minCaptureRubberValue, m_maxCaptureRubberValue);
+    m_rezoomCapture = m_captureValue;
+    m_zoomFactor = clampValue(m_zoomFactor, m_minZoomFactor, m_maxZoomFactor);
+    updateInternalValues(CaptureSet);
+}
+
+void NJZoomView::setSilentlyCaptureValue(double capture)
+{
+    m_noChangeNotification = true;
+    setCaptureValue(capture);
+    m_noChangeNotification = false;
+}
+
+void NJZoomView::setDiameterValue(double diameter)
+{
+    stopAllAnimations();
+    m_rezoomCapture = m_diameterValue / m_zoomFactor;
+    m_diameterValue = diameter;
+    updateInternalValues(DiameterSet);
+}
+
+void NJZoomView::setOffset(const QPointF& offset)
+{
+    stopAnimationForKey(kOffsetTargetKey);
+    m_offset = constraintedOffset(offset);
+}
+
+double NJZoomView::constraintedZoomFactor(double zoom) const
+{
+    if (m_zoomControl == MagnifyGestureControl || (m_zoomControl == ScrollWheelControl && m_scrollPhaseSupport))
+        return clampValue(zoom, m_minZoomRubberValue, m_maxZoomRubberValue);
+    return clampValue(zoom, m_minZoomFactor, m_maxZoomFactor);
+}
+
+double NJZoomView::constraintedCapture(double capture) const
+{
+    if (m_captureControl == MagnifyGestureControl
+        || (m_captureControl == ScrollWheelControl && m_scrollPhaseSupport))
+        return clampValue(capture, m_minCaptureRubberValue, m_maxCaptureRubberValue);
+    return clampValue(capture, m_minCaptureValue, m_maxCaptureValue);
+}
+
+double NJZoomView::constraintedDiameter(double diameter) const
+{
+    if ((m_diameterControl == ScrollWheelControl && !m_scrollPhaseSupport) || m_diameterControl > ScrollWheelControl)
+        return clampValue(diameter, m_minDiameterValue, m_maxDiameterValue);
+    return clampValue(diameter, m_minDiameterRubberValue, m_maxDiameterRubberValue);
+}
+
+QPointF NJZoomView::constraintedOffset(const QPointF& offset) const
+{
+    return {constrainedComponent(offset.x(), m_captureImgPointSize.width()),
+            constrainedComponent(offset.y(), m_captureImgPointSize.height())};
+}
+
+void NJZoomView::updateInternalValues(int cause)
+{
+    m_minDiameterValue = m_minCaptureValue * m_minZoomFactor;
+    m_minDiameterRubberValue = std::max(m_minDiameterValue - m_minRubberPixels, kMinDiameterRubberFloor);
+    m_maxDiameterValue = m_maxViewDiameter - m_maxRubberPixels;
+    m_maxDiameterRubberValue = m_maxViewDiameter;
+    m_maxZoomRubberValue =
+        m_maxZoomFactor + m_maxRubberPixels / std::min(m_captureValue, m_maxViewDiameter / m_zoomFactor);
+    m_minZoomRubberValue = std::max(m_minZoomFactor - m_minRubberPixels / m_captureValue, kMinZoomRubberFloor);
+    m_maxCaptureValue = m_maxDiameterValue / m_minZoomFactor;
+    m_maxCaptureRubberValue = m_maxCaptureValue + m_maxRubberPixels / m_zoomFactor;
+    m_minCaptureRubberValue = std::max(m_minCaptureValue - m_minRubberPixels / m_zoomFactor, kMinCaptureRubberFloor);
+
+    m_diameterValue = diameterForCause(cause);
+    if (cause == ZoomSet)
+        m_stopInertia = zoomAtRubberEdge();
+    else if (cause == DiameterSet || cause == CaptureSet)
+        m_stopInertia = captureAtRubberEdge();
+
+    if (!m_noChangeNotification && m_renderer)
+        m_renderer->lensAttributeChanged();
+}
+
+double NJZoomView::diameterForCause(int cause) const
+{
+    const double spanned = m_zoomFactor * m_captureValue;
+    switch (cause) {
+    case ZoomSet:
+        if (m_zoomFactorDelta < 0)
+            return std::min(m_diameterValue, spanned);
+        if (m_zoomFactor >= m_maxZoomFactor)
+            return std::min(m_maxDiameterRubberValue, m_zoomFactor * m_rezoomCapture);
+        return std::min(m_maxDiameterValue, spanned);
+    case CaptureSet:
+    case CaptureAnimated:
+        return std::min(m_maxDiameterRubberValue, spanned);
+    case ZoomAnimated:
+        if (!m_sharpening && m_rezoomTarget >= m_maxZoomFactor)
+            return std::min(m_maxDiameterRubberValue, m_zoomFactor * m_rezoomCapture);
+        return std::min(m_maxDiameterValue, spanned);
+    default:
+        return m_diameterValue;
+    }
+}
+
+bool NJZoomView::zoomAtRubberEdge() const
+{
+    return m_maxZoomRubberValue - m_zoomFactor <= kZoomEdgeMargin
+        || m_zoomFactor - m_minZoomRubberValue <= kZoomEdgeMargin;
+}
+
+bool NJZoomView::captureAtRubberEdge() const
+{
+    return m_maxCaptureRubberValue - m_captureValue <= kZoomEdgeMargin
+        || m_captureValue - m_minCaptureRubberValue <= kZoomEdgeMargin
+        || m_maxDiameterRubberValue - m_diameterValue <= kDiameterEdgeMargin
+        || m_diameterValue - m_minDiameterRubberValue <= kDiameterEdgeMargin;
+}
+
+// Control modes -------------------------------------------------------------------------
+
+void NJZoomView::setSwitchedControls(bool switched)
+{
+    if (switched == m_switchedControls)
+        return;
+    m_switchedControls = switched;
+    if (switched)
+        setReverseControlMode();
+    else
+        setNormalControlMode();
+}
+
+void NJZoomView::setNormalControlMode()
+{
+    m_captureControl = ScrollWheelControl;
+    m_diameterControl = NoControl;
+    m_zoomControl = MagnifyGestureControl;
+}
+
+void NJZoomView::setReverseControlMode()
+{
+    m_captureControl = MagnifyGestureControl;
+    m_zoomControl = ScrollWheelControl;
+}
+
+void NJZoomView::resetModifyState()
+{
+    if (m_modifyState != ModifyNone)
+        setNeedsDisplay();
+    m_modifyState = ModifyNone;
+}
+
+void NJZoomView::setDebugging(bool debugging)
+{
+    m_debugging = debugging;
+    setNeedsDisplay();
+    if (m_renderer)
+        m_renderer->inValidateLayerStack();
+}
+
+// Captured image ------------------------------------------------------------------------
+
+void NJZoomView::setCapturedImg(const QImage& image)
+{
+    m_centerColor.reset();
+    m_centerPoint = QPointF(-std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity());
+    if (image.isNull()) {
+        m_capturedImg = QImage();
+        m_captureImgPixelSize = QSizeF(0, 0);
+        m_captureImgPointSize = QSizeF(0, 0);
+        return;
+    }
+    const bool bgra = image.format() == QImage::Format_ARGB32_Premultiplied || image.format() == QImage::Format_ARGB32
+        || image.format() == QImage::Format_RGB32;
+    m_capturedImg = bgra ? image : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    m_captureImgPixelSize = QSizeF(image.width(), image.height());
+    m_captureImgPointSize = m_captureImgPixelSize / windowBackingScaleFactor();
+}
+
+std::optional<Color> NJZoomView::centerColor()
+{
+    if (m_capturedImg.isNull())
+        return std::nullopt;
+    // The hot-spot pixel sits at the middle of the (even) image; the offset moves it,
+    // y upwards while rows grow downwards.
+    const float halfWidth = static_cast<float>(std::trunc(m_captureImgPixelSize.width())) / 2.0f;
+    const float halfHeight = static_cast<float>(std::trunc(m_captureImgPixelSize.height())) / 2.0f;
+    const QPointF point(halfWidth + m_offset.x(), halfHeight - m_offset.y());
+    if (m_centerColor && point == m_centerPoint)
+        return m_centerColor;
+    const BgraImage view {
+        std::span<const std::uint8_t>(m_capturedImg.constBits(), static_cast<std::size_t>(m_capturedImg.sizeInBytes())),
+        m_capturedImg.width(), m_capturedImg.height(), static_cast<std::size_t>(m_capturedImg.bytesPerLine()),
+        ColorSpace::SRGB};
+    m_centerColor = Color::getColorFromCGImage(&view, static_cast<std::int32_t>(std::trunc(point.x())),
+                                               static_cast<std::int32_t>(std::trunc(point.y())));
+    m_centerPoint = point;
+    return m_centerColor;
+}
+
+// Collaborators and layers --------------------------------------------------------------
+
+void NJZoomView::setRenderer(std::unique_ptr<QVLensBase> renderer)
+{
+    m_renderer = std::move(renderer);
+}
+
+void NJZoomView::assignRootLayer()
+{
+    m_rootLayer = true;
+}
+
+void NJZoomView::assignLayers()
+{
+    if (!m_rootLayer)
+        assignRootLayer();
+    if (m_renderer && !m_renderer->hasSublayers())
+        m_renderer->addAllSubLayers();
+}
+
+void NJZoomView::releaseLayers()
+{
+    if (m_renderer && m_renderer->hasSublayers())
+        m_renderer->removeAllSubLayers();
+    m_rootLayer = false;
+}
+
+void NJZoomView::setNeedsDisplay(bool)
+{
+    update();
+}
+
+void NJZoomView::initializeAppearance()
+{
+    const NJApplication* application = NJApplication::sharedApplication();
+    m_backgroundColorBase = application && application->darkMode() ? 0.0 : 1.0;
+    if (m_renderer)
+        m_renderer->inValidateLayerStack();
+}
+
+void NJZoomView::viewDidChangeBackingProperties()
+{
+    m_scaleFactor = windowBackingScaleFactor();
+    setOffset(m_delegate ? m_delegate->offsetFromLastCenter() : QPointF());
+    m_zoomFactor = constraintedZoomFactor(m_zoomFactor);
+    if (m_renderer)
+        m_renderer->updateLayerBacking();
+}
+
+double NJZoomView::windowBackingScaleFactor() const
+{
+    return devicePixelRatioF();
+}
+
+bool NJZoomView::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::NativeGesture:
+        if (nativeGestureEvent(*static_cast<QNativeGestureEvent*>(event)))
+            return true;
+        break;
+    case QEvent::Show:
+    case QEvent::ParentChange:
+    case QEvent::ScreenChangeInternal:
+        if (windowBackingScaleFactor() != m_scaleFactor)
+            viewDidChangeBackingProperties();
+        break;
+    default:
+        break;
+    }
+    return NJAnimatedView::event(event);
+}
+
+void NJZoomView::paintEvent(QPaintEvent*)
+{
+    if (!m_rootLayer || !m_renderer)
+        return;
+    QPainter painter(this);
+    m_renderer->draw(painter);
+}
+
+// Input ---------------------------------------------------------------------------------
+
+void NJZoomView::doRotateWithEvent(const GestureEvent&) {}
+
+void NJZoomView::doBeginGestureWithEvent(const GestureEvent&)
+{
+    if (m_ignoreAllInput)
+        return;
+    m_gestureActive = true;
+    stopUpdateTimer();
+    stopAllAnimations();
+    if (m_delegate)
+        m_delegate->gestureStarted();
+}
+
+void NJZoomView::doEndGestureWithEvent(const GestureEvent&)
+{
+    if (m_ignoreAllInput)
+        return;
+    m_gestureActive = false;
+    stopAllAnimations();
+    startUpdateTimer();
+    if (m_delegate)
+        m_delegate->gestureEnded();
+}
+
+void NJZoomView::doMagnifyWithEvent(const GestureEvent& event)
+{
+    if (m_ignoreAllInput)
+        return;
+    processDelta(QPointF(event.magnification, event.magnification), MagnifyGestureControl,
+                 (event.modifierFlags & modifierflags::kOption) != 0);
+}
+
+void NJZoomView::magnifyWithEvent(const GestureEvent& event)
+{
+    if (!m_ignoreLocalGestures)
+        doMagnifyWithEvent(event);
+}
+
+void NJZoomView::rotateWithEvent(const GestureEvent& event)
+{
+    if (!m_ignoreLocalGestures)
+        doRotateWithEvent(event);
+}
+
+void NJZoomView::beginGestureWithEvent(const GestureEvent& event)
+{
+    if (m_renderer)
+        m_renderer->gestureStarted();
+    if (!m_ignoreLocalGestures)
+        doBeginGestureWithEvent(event);
+}
+
+void NJZoomView::endGestureWithEvent(const GestureEvent& event)
+{
+    if (m_renderer)
+        m_renderer->gestureEnded();
+    if (!m_ignoreLocalGestures)
+        doEndGestureWithEvent(event);
+}
+
+bool NJZoomView::nativeGestureEvent(const QNativeGestureEvent& event)
+{
+    GestureEvent gesture;
+    gesture.modifierFlags = modifierflags::fromQt(event.modifiers());
+    switch (event.gestureType()) {
+    case Qt::BeginNativeGesture:
+        gesture.type = GestureEvent::BeginGesture;
+        if (m_renderer)
+            m_renderer->gestureStarted();
+        doBeginGestureWithEvent(gesture);
+        return true;
+    case Qt::EndNativeGesture:
+        gesture.type = GestureEvent::EndGesture;
+        if (m_renderer)
+            m_renderer->gestureEnded();
+        doEndGestureWithEvent(gesture);
+        return true;
+    case Qt::ZoomNativeGesture:
+        gesture.type = GestureEvent::Magnify;
+        gesture.magnification = event.value();
+        doMagnifyWithEvent(gesture);
+        return true;
+    case Qt::RotateNativeGesture:
+        gesture.type = GestureEvent::Rotate;
+        gesture.rotation = event.value();
+        doRotateWithEvent(gesture);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void NJZoomView::wheelEvent(QWheelEvent* event)
+{
+    scrollWheel(ScrollWheelEvent::fromWheelEvent(*event));
+    event->accept();
+}
+
+void NJZoomView::scrollWheel(const ScrollWheelEvent& event)
+{
+    if (m_ignoreAllInput)
+        return;
+    if (event.phase == ScrollWheelEvent::Ended && needsSharping())
+        sharpenZoom();
+    if (event.phase == ScrollWheelEvent::Began)
+        m_scrollPhaseSupport = true;
+    if (event.phase == ScrollWheelEvent::Began || event.phase == ScrollWheelEvent::Changed) {
+        m_inScrollPhase = true;
+        if (m_zoomControl == ScrollWheelControl || m_captureControl == ScrollWheelControl
+            || m_diameterControl == ScrollWheelControl) {
+            stopAllAnimations();
+            stopUpdateTimer();
+        }
+        m_stopInertia = false;
+    }
+    // Momentum after a value met the edge of its rubber band is ignored.
+    if (m_stopInertia && m_scrollPhaseSupport)
+        return;
+    m_lastScrollEvent = Scheduler::current().now();
+    if (event.deltaY != 0 || event.deltaX != 0)
+        processDelta(QPointF(event.deltaX, -event.deltaY), ScrollWheelControl,
+                     (event.modifierFlags & modifierflags::kOption) != 0);
+    startUpdateTimer();
+    if (m_delegate)
+        m_delegate->gestureStarted();
+}
+
+void NJZoomView::processDelta(const QPointF& delta, int mode, bool alt)
+{
+    const double d = delta.y();
+    if (d == 0)
+        return;
+    const bool scroll = mode == ScrollWheelControl;
+    const double scale = windowBackingScaleFactor();
+    if ((!alt && m_captureControl == mode) || (alt && m_zoomControl == mode))
+        captureDelta(scroll ? scale * d / (m_zoomFactor * m_captureValue) : d);
+    if (m_diameterControl == mode)
+        diameterDelta(scroll ? scale * d / m_diameterValue : d);
+    if ((!alt && m_zoomControl == mode) || (alt && m_captureControl == mode))
+        zoomDelta(scroll ? scale * d / (m_zoomFactor * m_captureValue) : d * kPinchZoomGain);
+}
+
+namespace {
+
+// The resistance beyond a limit: 1 inside, falling towards 0 at the band's edge, and
+// applied squared.
+double resisted(double delta, double value, double low, double high, double lowRubber, double highRubber)
+{
+    double factor = 1.0;
+    if (delta > 0 && value > high)
+        factor = 1.0 - (value - high) / highRubber;
+    if (delta < 0 && value < low)
+        factor = 1.0 - (low - value) / lowRubber;
+    return factor == 1.0 ? delta : factor * delta * factor;
+}
+
+} // namespace
+
+void NJZoomView::zoomDelta(double delta)
+{
+    m_modifyState = ModifyZoom;
+    const double effective =
+        resisted(delta, m_zoomFactor, m_minZoomFactor, m_maxZoomFactor, m_minRubberPixels, m_maxRubberPixels);
+    setZoomFactor(m_zoomFactor * (1.0 + effective));
+    setNeedsDisplay();
+}
+
+void NJZoomView::captureDelta(double delta)
+{
+    m_modifyState = ModifyCapture;
+    m_zoomFactor = constraintedZoomFactor(m_zoomFactor);
+    const double effective = resisted(delta, m_captureValue, m_minCaptureValue, m_maxCaptureValue,
+                                      m_minRubberPixels, m_maxRubberPixels);
+    const double base = delta < 0 ? m_diameterValue / m_zoomFactor : m_captureValue;
+    setCaptureValue(base * (1.0 + effective));
+    setNeedsDisplay();
+}
+
+void NJZoomView::diameterDelta(double delta)
+{
+    m_modifyState = ModifyDiameter;
+    setDiameterValue(m_diameterValue * (1.0 + delta));
+    setNeedsDisplay();
+}
+
+// Animations ----------------------------------------------------------------------------
+
+void NJZoomView::zoomTo(double zoom, double duration)
+{
+    zoomTo(zoom, duration, m_zoomEasing, {});
+}
+
+void NJZoomView::zoomTo(double zoom, double duration, const EasingName& easing, const AnimationCallbacks& callbacks)
+{
+    m_rezoomTarget = zoom;
+    m_rezoomCapture = m_diameterValue / m_zoomFactor;
+    animateKey(kZoomTargetKey, QVariant(static_cast<float>(zoom)), duration, easing, callbacks);
+}
+
+void NJZoomView::captureTo(double capture, double duration)
+{
+    captureTo(capture, duration, m_captureEasing, {});
+}
+
+void NJZoomView::captureTo(double capture, double duration, const EasingName& easing,
+                           const AnimationCallbacks& callbacks)
+{
+    animateKey(kCaptureTargetKey, QVariant(static_cast<float>(capture)), duration, easing, callbacks);
+}
+
+void NJZoomView::zoomCaptureTo(const QPointF& zoomCapture, double duration)
+{
+    zoomCaptureTo(zoomCapture, duration, m_captureEasing, {});
+}
+
+void NJZoomView::zoomCaptureTo(const QPointF& zoomCapture, double duration, const EasingName& easing,
+                               const AnimationCallbacks& callbacks)
+{
+    animateKey(kZoomCaptureTargetKey, QVariant(zoomCapture), duration, easing, callbacks);
+}
+
+void NJZoomView::diameterTo(double diameter, double duration)
+{
+    diameterTo(diameter, duration, m_captureEasing, {});
+}
+
+void NJZoomView::diameterTo(double diameter, double duration, const EasingName& easing,
+                            const AnimationCallbacks& callbacks)
+{
+    m_rezoomCapture = clampValue(m_diameterValue, m_minDiameterValue, m_maxDiameterValue) / m_zoomFactor;
+    stopAnimationForKey(kCaptureTargetKey);
+    animateKey(kDiameterTargetKey, QVariant(static_cast<float>(diameter)), duration, easing, callbacks);
+}
+
+void NJZoomView::offsetTo(const QPointF& offset, double duration)
+{
+    stopAnimationForKey(kOffsetTargetKey);
+    animateKey(kOffsetTargetKey, QVariant(offset), duration, kEaseOutCubic);
+}
+
+void NJZoomView::snapShotTo(double value, double duration, const EasingName& easing,
+                            const AnimationCallbacks& callbacks)
+{
+    animateKey(kSnapShotTargetKey, QVariant(static_cast<float>(value)), duration, easing, callbacks);
+}
+
+void NJZoomView::stopAllAnimations()
+{
+    m_sharpening = false;
+    NJAnimatedView::stopAllAnimations();
+}
+
+bool NJZoomView::needsSharping() const
+{
+    return !isWhole(m_zoomFactor);
+}
+
+void NJZoomView::finishSharpening()
+{
+    m_sharpening = false;
+    resetModifyState();
+}
+
+void NJZoomView::sharpenZoom()
+{
+    m_inScrollPhase = false;
+    stopAllAnimations();
+    m_sharpening = true;
+    if (!needsSharping()) {
+        finishSharpening();
+        return;
+    }
+    const auto finish = [this] { finishSharpening(); };
+    zoomTo(constraintedZoomFactor(std::round(m_zoomFactor)), kSharpenDuration, kEaseOutCubic, {finish, finish});
+}
+
+// Animated targets ----------------------------------------------------------------------
+
+float NJZoomView::zoomTarget() const
+{
+    return static_cast<float>(m_zoomFactor);
+}
+
+void NJZoomView::setZoomTarget(float zoom)
+{
+    if (!animationActiveForKey(kZoomTargetKey) || std::isnan(zoom))
+        return;
+    m_zoomFactor = constraintedZoomFactor(zoom);
+    updateInternalValues(ZoomAnimated);
+    setNeedsDisplay();
+}
+
+float NJZoomView::captureTarget() const
+{
+    return static_cast<float>(m_captureValue);
+}
+
+void NJZoomView::setCaptureTarget(float capture)
+{
+    if (!animationActiveForKey(kCaptureTargetKey) || std::isnan(capture))
+        return;
+    m_captureValue = constraintedCapture(capture);
+    updateInternalValues(CaptureAnimated);
+    setNeedsDisplay();
+}
+
+QPointF NJZoomView::zoomCaptureTarget() const
+{
+    return {m_zoomFactor, m_captureValue};
+}
+
+void NJZoomView::setZoomCaptureTarget(const QPointF& zoomCapture)
+{
+    if (!animationActiveForKey(kZoomCaptureTargetKey) || std::isnan(zoomCapture.x()) || std::isnan(zoomCapture.y()))
+        return;
+    m_zoomFactor = constraintedZoomFactor(zoomCapture.x());
+    m_captureValue = constraintedCapture(zoomCapture.y());
+    updateInternalValues(ZoomAnimated);
+    setNeedsDisplay();
+}
+
+float NJZoomView::diameterTarget() const
+{
+    return static_cast<float>(m_diameterValue);
+}
+
+void NJZoomView::setDiameterTarget(float diameter)
+{
+    if (!animationActiveForKey(kDiameterTargetKey) || std::isnan(diameter))
+        return;
+    m_diameterValue = constraintedDiameter(diameter);
+    updateInternalValues(DiameterAnimated);
+    setNeedsDisplay();
+}
+
+QPointF NJZoomView::offsetTarget() const
+{
+    return m_offset;
+}
+
+void NJZoomView::setOffsetTarget(const QPointF& offset)
+{
+    m_offset = offset;
+    setNeedsDisplay();
+}
+
+float NJZoomView::snapShotTarget() const
+{
+    return m_renderer ? static_cast<float>(m_renderer->alphaBlind()) : 0.0f;
+}
+
+void NJZoomView::setSnapShotTarget(float value)
+{
+    const float v = std::clamp(value, 0.0f, 1.0f);
+    // Rises to full white at 0.5 and falls back to none at 1.0.
+    const double alpha = v < 0.5f ? std::pow(2.0 * v, 3.0) : 1.0 - std::pow(2.0 * (v - 0.5), 2.0);
+    if (m_renderer)
+        m_renderer->setAlphaBlind(alpha);
+    setNeedsDisplay();
+}
+
+// Rubber-band pull-back -----------------------------------------------------------------
+
+void NJZoomView::startRubberPull()
+{
+    if (m_updateTimer)
+        return;
+    m_updateTimer = Scheduler::current().scheduleRepeating(kRubberPullInterval, [this] { timerAction(); });
+}
+
+void NJZoomView::stopRubberPull()
+{
+    if (!m_updateTimer)
+        return;
+    Scheduler::current().cancel(*m_updateTimer);
+    m_updateTimer.reset();
+}
+
+void NJZoomView::timerAction()
+{
+    if (!m_timerEnabled || Scheduler::current().now() - m_lastScrollEvent < kRubberPullDelay || m_gestureActive
+        || isAnimationActive())
+        return;
+    stopUpdateTimer();
+    rubberDrag();
+}
+
+void NJZoomView::pullBack(const char* key, const std::function<void(const AnimationCallbacks&)>& animate)
+{
+    stopAnimationForKey(key, [this, animate] { animate({[this] { resetModifyState(); }, {}}); });
+}
+
+void NJZoomView::rubberDrag()
+{
+    if (m_zoomFactor > m_maxZoomFactor) {
+        pullBack(kZoomTargetKey, [this](const AnimationCallbacks& callbacks) {
+            zoomTo(m_maxZoomFactor, m_maxAnimDuration, kLinear, callbacks);
+        });
+        return;
+    }
+    if (m_zoomFactor < m_minZoomFactor) {
+        pullBack(kZoomTargetKey, [this](const AnimationCallbacks& callbacks) {
+            zoomTo(m_minZoomFactor, m_maxAnimDuration, kEaseOutCubic, callbacks);
+        });
+        return;
+    }
+    // On a display of scale 2 a zoom of 2.5 is already whole device pixels.
+    if (!isWhole(m_zoomFactor * m_scaleFactor)) {
+        sharpenZoom();
+        return;
+    }
+    bool pulled = false;
+    if (m_diameterValue > m_maxDiameterValue) {
+        pullBack(kDiameterTargetKey, [this](const AnimationCallbacks& callbacks) {
+            diameterTo(m_maxDiameterValue, m_maxAnimDuration, kLinear, callbacks);
+        });
+        pulled = true;
+    } else if (m_captureValue > m_maxCaptureValue) {
+        pullBack(kCaptureTargetKey, [this](const AnimationCallbacks& callbacks) {
+            captureTo(m_maxCaptureValue, m_maxAnimDuration, kLinear, callbacks);
+        });
+        pulled = true;
+    }
+    if (m_captureValue < m_minCaptureValue) {
+        pullBack(kCaptureTargetKey, [this](const AnimationCallbacks& callbacks) {
+            captureTo(m_minCaptureValue, m_minAnimDuration, kEaseOutCubic, callbacks);
+        });
+        pulled = true;
+    }
+    if (!pulled)
+        resetModifyState();
+}
+
+// High-precision zoom -------------------------------------------------------------------
+
+int NJZoomView::HiDPIState() const
+{
+    std::scoped_lock guard(hiDPILock());
+    return m_HiDPIState;
+}
+
+void NJZoomView::setHiDPIState(int state)
+{
+    std::scoped_lock guard(hiDPILock());
+    m_HiDPIState = state;
+}
+
+bool NJZoomView::HiDPIActive() const
+{
+    std::scoped_lock guard(hiDPILock());
+    return m_HiDPIActive;
+}
+
+QPointF NJZoomView::preHiDPIValues() const
+{
+    std::scoped_lock guard(hiDPILock());
+    return m_preHiDPIValues;
+}
+
+double NJZoomView::preHiDPIMaxZoom() const
+{
+    std::scoped_lock guard(hiDPILock());
+    return m_preHiDPIMaxZoom;
+}
+
+bool NJZoomView::canActivateHiDPIZoom() const
+{
+    std::scoped_lock guard(hiDPILock());
+    return !m_HiDPIActive || m_HiDPIState == HiDPIReturning;
+}
+
+bool NJZoomView::canDeactivateHiDPIZoom() const
+{
+    std::scoped_lock guard(hiDPILock());
+    return m_HiDPIActive || m_HiDPIState == HiDPIActivating;
+}
+
+void NJZoomView::activeHiDPIZoom(Completion completion)
+{
+    std::scoped_lock guard(hiDPILock());
+    if (!canActivateHiDPIZoom())
+        return;
+    // An interrupted return restores the saved values in its cancelled callback first.
+    stopAllAnimations();
+    if (m_HiDPIState == HiDPIOff) {
+        m_preHiDPIMaxZoom = m_maxZoomFactor;
+        m_preHiDPIValues = QPointF(m_zoomFactor, m_captureValue);
+    }
+    m_HiDPIState = HiDPIActivating;
+    m_maxZoomFactor = m_maxZoomFactor + m_preHiDPIMaxZoom + kHiDPIZoomStep;
+    const double target = m_preHiDPIValues.x() + kHiDPIZoomStep;
+    m_ignoreAllInput = true;
+    const bool fast = target > kHiDPIFastTarget;
+
+    QPointer<NJZoomView> self(this);
+    const auto finished = [this, completion] {
+        std::scoped_lock finishGuard(hiDPILock());
+        m_ignoreAllInput = false;
+        if (m_HiDPIState == HiDPIActivating) {
+            m_HiDPIState = HiDPIOn;
+            if (completion)
+                completion();
+        }
+        m_HiDPIActive = true;
+        setNeedsDisplay();
+    };
+    const auto canceled = [this, self] {
+        std::scoped_lock cancelGuard(hiDPILock());
+        m_ignoreAllInput = false;
+        if (m_HiDPIState == HiDPIActivating) {
+            m_HiDPIState = HiDPIReturning;
+            m_maxZoomFactor = m_preHiDPIMaxZoom;
+            m_zoomFactor = m_preHiDPIValues.x();
+            m_captureValue = m_preHiDPIValues.y();
+            setNeedsDisplay();
+        } else {
+            Scheduler::current().post([self] {
+                if (self)
+                    self->notifyDelegateCheckHiDPIMode();
+            });
+        }
+    };
+    zoomTo(std::min(target, m_maxZoomFactor), fast ? kHiDPIFastDuration : kHiDPISlowDuration,
+           fast ? kLinear : kEaseOut, {finished, canceled});
+}
+
+void NJZoomView::deactiveHiDPIZoom(Completion completion)
+{
+    std::scoped_lock guard(hiDPILock());
+    if (!canDeactivateHiDPIZoom())
+        return;
+    stopAllAnimations();
+    m_HiDPIState = HiDPIReturning;
+    // The wider view is captured before zooming out, so no empty margin shows.
+    if (m_zoomFactor > m_preHiDPIValues.x() && m_delegate)
+        m_delegate->updateCaptureImageWithMaxValues();
+    const auto finished = [this, completion] {
+        std::scoped_lock finishGuard(hiDPILock());
+        m_maxZoomFactor = m_preHiDPIMaxZoom;
+        m_captureValue = m_preHiDPIValues.y();
+        setZoomFactor(m_preHiDPIValues.x());
+        m_HiDPIState = HiDPIOff;
+        if (completion)
+            completion();
+        m_HiDPIActive = false;
+        setNeedsDisplay();
+    };
+    const auto canceled = [this] {
+        std::scoped_lock cancelGuard(hiDPILock());
+        m_maxZoomFactor = m_preHiDPIMaxZoom;
+        m_zoomFactor = m_preHiDPIValues.x();
+        m_captureValue = m_preHiDPIValues.y();
+        m_HiDPIState = HiDPIReturning;
+        setNeedsDisplay();
+    };
+    zoomCaptureTo(m_preHiDPIValues, kHiDPIReturnDuration, kEaseOutCubic, {finished, canceled});
+}
+
+void NJZoomView::resetHiDPIZoom()
+{
+    if (canDeactivateHiDPIZoom()) {
+        m_maxZoomFactor = m_preHiDPIMaxZoom;
+        m_captureValue = m_preHiDPIValues.y();
+        setZoomFactor(m_preHiDPIValues.x());
+    }
+    m_HiDPIState = HiDPIOff;
+    m_HiDPIActive = false;
+}
+
+void NJZoomView::notifyDelegateCheckHiDPIMode()
+{
+    if (m_delegate)
+        m_delegate->checkHiDPIMode();
+}

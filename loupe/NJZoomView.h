@@ -1,0 +1,336 @@
+#pragma once
+
+#include "loupe/QVLensBase.h"
+#include "uikit/AnimationCallbacks.h"
+#include "uikit/NJAnimatedView.h"
+#include "uikit/NJGestureResponder.h"
+#include "uikit/TimingFunction.h"
+
+#include "foundation/Scheduler.h"
+#include "formats/color/Color.h"
+
+#include <QImage>
+#include <QPointF>
+#include <QSizeF>
+
+#include <functional>
+#include <limits>
+#include <memory>
+#include <optional>
+
+class NJZoomViewDelegate;
+class QNativeGestureEvent;
+struct ScrollWheelEvent;
+
+// The loupe's magnifier: owner of zoom, capture, diameter and offset, their limits and
+// rubber bands, the captured image and the renderer that draws it. Main thread only.
+//
+// Units: zoom = points per captured device pixel; capture = captured side in device
+// pixels; diameter = lens diameter in points; offset = device pixels, y upwards.
+class NJZoomView : public NJAnimatedView, public NJGestureResponder {
+    Q_OBJECT
+    Q_PROPERTY(float zoomTarget READ zoomTarget WRITE setZoomTarget)
+    Q_PROPERTY(float captureTarget READ captureTarget WRITE setCaptureTarget)
+    Q_PROPERTY(QPointF zoomCaptureTarget READ zoomCaptureTarget WRITE setZoomCaptureTarget)
+    Q_PROPERTY(float diameterTarget READ diameterTarget WRITE setDiameterTarget)
+    Q_PROPERTY(QPointF offsetTarget READ offsetTarget WRITE setOffsetTarget)
+    Q_PROPERTY(float snapShotTarget READ snapShotTarget WRITE setSnapShotTarget)
+public:
+    using Completion = std::function<void()>;
+
+    static constexpr const char* kZoomTargetKey = "zoomTarget";
+    static constexpr const char* kCaptureTargetKey = "captureTarget";
+    static constexpr const char* kZoomCaptureTargetKey = "zoomCaptureTarget";
+    static constexpr const char* kDiameterTargetKey = "diameterTarget";
+    static constexpr const char* kOffsetTargetKey = "offsetTarget";
+    static constexpr const char* kSnapShotTargetKey = "snapShotTarget";
+
+    // Which input drives a value.
+    enum ControlMode : int { NoControl = 0, MagnifyGestureControl = 1, ScrollWheelControl = 2 };
+    // Which value input is changing.
+    enum ModifyState : int { ModifyNone = 0, ModifyZoom = 1, ModifyCapture = 2, ModifyDiameter = 3, ModifyOffset = 4 };
+    // What made updateInternalValues run.
+    enum ChangeCause : int {
+        DiameterSet = 0,
+        ZoomSet = 1,
+        CaptureSet = 2,
+        DiameterAnimated = 3,
+        ZoomAnimated = 4,
+        CaptureAnimated = 5,
+    };
+    // High-precision zoom.
+    enum HiDPIStates : int { HiDPIOff = 0, HiDPIActivating = 1, HiDPIOn = 2, HiDPIReturning = 3 };
+
+    explicit NJZoomView(const QRect& frame, QWidget* parent = nullptr);
+    ~NJZoomView() override;
+
+    // Values. The setters clamp with the limits of the previous recomputation, stop every
+    // animation, recompute and announce the change; the silent ones do not announce it.
+    double zoomFactor() const { return m_zoomFactor; }
+    void setZoomFactor(double zoom);
+    void setSilentlyZoomFactor(double zoom);
+    double captureValue() const { return m_captureValue; }
+    void setCaptureValue(double capture);
+    void setSilentlyCaptureValue(double capture);
+    double diameterValue() const { return m_diameterValue; }
+    // Stores any value; the next recomputation may bound it.
+    void setDiameterValue(double diameter);
+    QPointF offset() const { return m_offset; }
+    // Stops the offset animation and stores the point within the captured image.
+    void setOffset(const QPointF& offset);
+
+    // Clamps that change nothing.
+    double constraintedZoomFactor(double zoom) const;
+    double constraintedCapture(double capture) const;
+    double constraintedDiameter(double diameter) const;
+    QPointF constraintedOffset(const QPointF& offset) const;
+    void updateInternalValues(int cause);
+
+    // Hard limits.
+    double minZoomFactor() const { return m_minZoomFactor; }
+    void setMinZoomFactor(double value) { m_minZoomFactor = value; }
+    double maxZoomFactor() const { return m_maxZoomFactor; }
+    void setMaxZoomFactor(double value) { m_maxZoomFactor = value; }
+    double minCaptureValue() const { return m_minCaptureValue; }
+    void setMinCaptureValue(double value) { m_minCaptureValue = value; }
+    // Derived: the next recomputation replaces whatever was set.
+    double maxCaptureValue() const { return m_maxCaptureValue; }
+    void setMaxCaptureValue(double value) { m_maxCaptureValue = value; }
+    double minDiameterValue() const { return m_minDiameterValue; }
+    double maxDiameterValue() const { return m_maxDiameterValue; }
+    int maxViewDiameter() const { return m_maxViewDiameter; }
+    void setMaxViewDiameter(int value) { m_maxViewDiameter = value; }
+    // How far values may be pushed beyond their limits.
+    double minRubberPixels() const { return m_minRubberPixels; }
+    void setMinRubberPixels(double value) { m_minRubberPixels = value; }
+    double maxRubberPixels() const { return m_maxRubberPixels; }
+    void setMaxRubberPixels(double value) { m_maxRubberPixels = value; }
+    // Rubber-band limits, derived by every recomputation.
+    double minZoomRubberValue() const { return m_minZoomRubberValue; }
+    double maxZoomRubberValue() const { return m_maxZoomRubberValue; }
+    double minCaptureRubberValue() const { return m_minCaptureRubberValue; }
+    double maxCaptureRubberValue() const { return m_maxCaptureRubberValue; }
+    double minDiameterRubberValue() const { return m_minDiameterRubberValue; }
+    double maxDiameterRubberValue() const { return m_maxDiameterRubberValue; }
+    bool stopInertia() const { return m_stopInertia; }
+
+    // Pull-back animations.
+    double minAnimDuration() const { return m_minAnimDuration; }
+    void setMinAnimDuration(double seconds) { m_minAnimDuration = seconds; }
+    double maxAnimDuration() const { return m_maxAnimDuration; }
+    void setMaxAnimDuration(double seconds) { m_maxAnimDuration = seconds; }
+    const EasingName& captureEasing() const { return m_captureEasing; }
+    void setCaptureEasing(const EasingName& easing) { m_captureEasing = easing; }
+    const EasingName& zoomEasing() const { return m_zoomEasing; }
+    void setZoomEasing(const EasingName& easing) { m_zoomEasing = easing; }
+
+    // Control modes.
+    int zoomControl() const { return m_zoomControl; }
+    int captureControl() const { return m_captureControl; }
+    int diameterControl() const { return m_diameterControl; }
+    bool switchedControls() const { return m_switchedControls; }
+    // Swaps the roles of scroll and pinch; nothing happens when unchanged.
+    void setSwitchedControls(bool switched);
+    void setNormalControlMode();
+    void setReverseControlMode();
+
+    int modifyState() const { return m_modifyState; }
+    void resetModifyState();
+    double scaleFactor() const { return m_scaleFactor; }
+    double backgroundColorBase() const { return m_backgroundColorBase; }
+    void setBackgroundColorBase(double base) { m_backgroundColorBase = base; }
+    bool debugging() const { return m_debugging; }
+    void setDebugging(bool debugging);
+
+    // The captured image: opaque BGRA pixels, null for none.
+    const QImage& capturedImg() const { return m_capturedImg; }
+    void setCapturedImg(const QImage& image);
+    QSizeF captureImgPointSize() const { return m_captureImgPointSize; }
+    void setCaptureImgPointSize(const QSizeF& size) { m_captureImgPointSize = size; }
+    QSizeF captureImgPixelSize() const { return m_captureImgPixelSize; }
+    void setCaptureImgPixelSize(const QSizeF& size) { m_captureImgPixelSize = size; }
+    // The colour of the picked pixel of the capture (the one under the pointer's hot
+    // spot, moved by the offset); cached until the next capture. nullopt without an image.
+    std::optional<Color> centerColor();
+
+    // Collaborators. The renderer is owned; the delegate is not.
+    QVLensBase* renderer() const { return m_renderer.get(); }
+    void setRenderer(std::unique_ptr<QVLensBase> renderer);
+    void setDelegate(NJZoomViewDelegate* delegate) { m_delegate = delegate; }
+
+    // Layers and drawing.
+    void assignRootLayer();
+    void assignLayers();
+    void releaseLayers();
+    bool hasRootLayer() const { return m_rootLayer; }
+    // Schedules a repaint; the flag is ignored.
+    void setNeedsDisplay(bool flag = true);
+    void initializeAppearance();
+    void viewDidChangeBackingProperties();
+
+    // Input.
+    bool gestureActive() const override { return m_gestureActive; }
+    void setGestureActive(bool active) { m_gestureActive = active; }
+    bool ignoreLocalGestures() const { return m_ignoreLocalGestures; }
+    void setIgnoreLocalGestures(bool ignore) { m_ignoreLocalGestures = ignore; }
+    bool ignoreAllInput() const { return m_ignoreAllInput; }
+    void setIgnoreAllInput(bool ignore) { m_ignoreAllInput = ignore; }
+    bool scrollPhaseSupport() const { return m_scrollPhaseSupport; }
+    bool inScrollPhase() const { return m_inScrollPhase; }
+    double lastScrollEvent() const { return m_lastScrollEvent; }
+    // The entry points of the gesture tap.
+    void doRotateWithEvent(const GestureEvent& event) override;
+    void doBeginGestureWithEvent(const GestureEvent& event) override;
+    void doEndGestureWithEvent(const GestureEvent& event) override;
+    void doMagnifyWithEvent(const GestureEvent& event) override;
+    // The view's own gestures: forwarded unless ignoreLocalGestures.
+    void magnifyWithEvent(const GestureEvent& event);
+    void rotateWithEvent(const GestureEvent& event);
+    void beginGestureWithEvent(const GestureEvent& event);
+    void endGestureWithEvent(const GestureEvent& event);
+    // A pinch Qt delivered to one of our windows. X11 hands a pinch to one client only,
+    // so these reach the tap's entry points directly. False for other gestures.
+    bool nativeGestureEvent(const QNativeGestureEvent& event);
+    void scrollWheel(const ScrollWheelEvent& event);
+    // Only d.y is used; `mode` is the control mode the input stands for.
+    void processDelta(const QPointF& delta, int mode, bool alt);
+    void zoomDelta(double delta);
+    void captureDelta(double delta);
+    void diameterDelta(double delta);
+
+    // Animations; durations in seconds.
+    void zoomTo(double zoom, double duration);
+    void zoomTo(double zoom, double duration, const EasingName& easing, const AnimationCallbacks& callbacks);
+    void captureTo(double capture, double duration);
+    void captureTo(double capture, double duration, const EasingName& easing, const AnimationCallbacks& callbacks);
+    // x zoom, y capture.
+    void zoomCaptureTo(const QPointF& zoomCapture, double duration);
+    void zoomCaptureTo(const QPointF& zoomCapture, double duration, const EasingName& easing,
+                       const AnimationCallbacks& callbacks);
+    void diameterTo(double diameter, double duration);
+    void diameterTo(double diameter, double duration, const EasingName& easing, const AnimationCallbacks& callbacks);
+    void offsetTo(const QPointF& offset, double duration);
+    // The pick flash: 0 rests, the wash peaks at 0.5 and is gone again from 1.0.
+    void snapShotTo(double value, double duration, const EasingName& easing, const AnimationCallbacks& callbacks);
+    void stopAllAnimations() override;
+    bool sharpening() const { return m_sharpening; }
+    // The zoom is not a whole number.
+    bool needsSharping() const;
+    void sharpenZoom();
+
+    // The animated targets: getters read the model, setters are the animation steps.
+    float zoomTarget() const;
+    void setZoomTarget(float zoom);
+    float captureTarget() const;
+    void setCaptureTarget(float capture);
+    QPointF zoomCaptureTarget() const;
+    void setZoomCaptureTarget(const QPointF& zoomCapture);
+    float diameterTarget() const;
+    void setDiameterTarget(float diameter);
+    QPointF offsetTarget() const;
+    void setOffsetTarget(const QPointF& offset);
+    float snapShotTarget() const;
+    void setSnapShotTarget(float value);
+
+    // Rubber-band pull-back: a timer 12 times a second while picking that pulls values
+    // back inside their limits once input has rested.
+    void startRubberPull();
+    void stopRubberPull();
+    bool rubberPullRunning() const { return m_updateTimer.has_value(); }
+    void startUpdateTimer() { m_timerEnabled = true; }
+    void stopUpdateTimer() { m_timerEnabled = false; }
+    bool timerEnabled() const { return m_timerEnabled; }
+    void timerAction();
+    void rubberDrag();
+
+    // High-precision zoom: 5 more zoom while a key or long press holds it.
+    int HiDPIState() const;
+    void setHiDPIState(int state);
+    bool HiDPIActive() const;
+    QPointF preHiDPIValues() const;
+    double preHiDPIMaxZoom() const;
+    bool canActivateHiDPIZoom() const;
+    bool canDeactivateHiDPIZoom() const;
+    void activeHiDPIZoom(Completion completion = {});
+    void deactiveHiDPIZoom(Completion completion = {});
+    // Back to the saved values at once, without animation or lock.
+    void resetHiDPIZoom();
+    void notifyDelegateCheckHiDPIMode();
+
+protected:
+    // The backing scale of the window the view is in (device pixels per point).
+    virtual double windowBackingScaleFactor() const;
+
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    void setZoomFactorClamped(double zoom);
+    void setCaptureValueClamped(double capture);
+    double diameterForCause(int cause) const;
+    bool zoomAtRubberEdge() const;
+    bool captureAtRubberEdge() const;
+    // Once the key's animation has stopped, `animate` runs with callbacks that end the
+    // modify state when it finishes.
+    void pullBack(const char* key, const std::function<void(const AnimationCallbacks&)>& animate);
+    void finishSharpening();
+
+    NJZoomViewDelegate* m_delegate = nullptr;
+    std::unique_ptr<QVLensBase> m_renderer;
+    bool m_scrollPhaseSupport = false;
+    bool m_inScrollPhase = false;
+    bool m_sharpening = false;
+    QImage m_capturedImg;
+    double m_scaleFactor = 0;
+    double m_zoomFactor = 0;
+    double m_captureValue = 0;
+    double m_diameterValue = 0;
+    QPointF m_offset;
+    double m_rezoomCapture = 0;
+    double m_rezoomTarget = 0;
+    double m_zoomFactorDelta = 0;
+    double m_minZoomRubberValue = 0;
+    double m_maxZoomRubberValue = std::numeric_limits<double>::infinity();
+    double m_minCaptureRubberValue = 1.0;
+    double m_maxCaptureRubberValue = std::numeric_limits<double>::infinity();
+    double m_minDiameterValue = 1.0;
+    double m_maxDiameterValue = std::numeric_limits<double>::infinity();
+    double m_minDiameterRubberValue = 1.0;
+    double m_maxDiameterRubberValue = std::numeric_limits<double>::infinity();
+    int m_zoomControl = MagnifyGestureControl;
+    int m_diameterControl = NoControl;
+    int m_captureControl = ScrollWheelControl;
+    int m_modifyState = ModifyNone;
+    double m_lastScrollEvent = 0;
+    bool m_timerEnabled = false;
+    bool m_stopInertia = false;
+    std::optional<Color> m_centerColor;
+    QPointF m_centerPoint;
+    QPointF m_preHiDPIValues;
+    double m_preHiDPIMaxZoom = 0;
+    bool m_noChangeNotification = false;
+    bool m_switchedControls = false;
+    bool m_rootLayer = false;
+    bool m_gestureActive = false;
+    bool m_ignoreLocalGestures = false;
+    bool m_ignoreAllInput = false;
+    bool m_HiDPIActive = false;
+    bool m_debugging = false;
+    int m_maxViewDiameter = 0;
+    int m_HiDPIState = HiDPIOff;
+    double m_minZoomFactor = 0;
+    double m_maxZoomFactor = std::numeric_limits<double>::infinity();
+    double m_minCaptureValue = 1.0;
+    double m_maxCaptureValue = std::numeric_limits<double>::infinity();
+    double m_minRubberPixels = 0;
+    double m_maxRubberPixels = 0;
+    double m_minAnimDuration = 0.25;
+    double m_maxAnimDuration = 0.25;
+    EasingName m_captureEasing = "easeOutBack";
+    EasingName m_zoomEasing = "easeOutBack";
+    std::optional<Scheduler::TimerId> m_updateTimer;
+    double m_backgroundColorBase = 1.0;
+    QSizeF m_captureImgPointSize;
+    QSizeF m_captureImgPixelSize;
+};
