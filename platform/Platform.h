@@ -5,6 +5,7 @@
 class ActiveApplication;
 class Compositor;
 class Cursor;
+class DisplayProfile;
 class EventTaps;
 class HotKeys;
 class InputSynthesizer;
@@ -15,6 +16,7 @@ class Screens;
 class SystemInfo;
 class ThemePreference;
 class WindowList;
+class WindowStacking;
 
 // The operating-system services Qt does not offer.
 class Platform {
@@ -24,7 +26,9 @@ public:
     virtual Screens& screens() = 0;
     virtual Compositor& compositor() = 0;
     virtual Cursor& cursor() = 0;
+    virtual DisplayProfile& displayProfile() = 0;
     virtual WindowList& windowList() = 0;
+    virtual WindowStacking& windowStacking() = 0;
     virtual ActiveApplication& activeApplication() = 0;
     virtual EventTaps& eventTaps() = 0;
     virtual HotKeys& hotKeys() = 0;

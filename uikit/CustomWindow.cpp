@@ -9,6 +9,7 @@
 #include "platform/Screens.h"
 
 #include <QEvent>
+#include <QPointer>
 #include <QRegion>
 
 #include <cmath>
@@ -91,13 +92,23 @@ void CustomWindow::setFrame(const QRectF& frame, bool display, bool animate)
 {
     const QRect target = toTopLeft(frame);
     if (animate) {
-        NJAnimationGroup(kResizeDuration, "easeInOut").geometry(this, target).start();
+        QPointer<CustomWindow> self(this);
+        NJAnimationGroup(kResizeDuration, "easeInOut")
+            .geometry(this, target)
+            .step([self, display](double) {
+                if (self)
+                    self->frameDidChange(display);
+            })
+            .start();
         return;
     }
     setGeometry(target);
     if (display)
         update();
+    frameDidChange(display);
 }
+
+void CustomWindow::frameDidChange(bool) {}
 
 void CustomWindow::setFrameOrigin(const QPointF& origin)
 {

@@ -59,6 +59,9 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    // Runs after every frame change made here, also on each step of an animated one
+    // and while the window is hidden (when Qt sends no move or resize events).
+    virtual void frameDidChange(bool display);
 
     static NJApplication* application();
     static QRectF toGlobal(const QRect& topLeftRect);

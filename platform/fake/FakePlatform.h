@@ -4,6 +4,7 @@
 #include "platform/fake/FakeActiveApplication.h"
 #include "platform/fake/FakeCompositor.h"
 #include "platform/fake/FakeCursor.h"
+#include "platform/fake/FakeDisplayProfile.h"
 #include "platform/fake/FakeEventTaps.h"
 #include "platform/fake/FakeHotKeys.h"
 #include "platform/fake/FakeInputSynthesizer.h"
@@ -14,6 +15,7 @@
 #include "platform/fake/FakeSystemInfo.h"
 #include "platform/fake/FakeThemePreference.h"
 #include "platform/fake/FakeWindowList.h"
+#include "platform/fake/FakeWindowStacking.h"
 
 // Services that touch nothing outside the process; tests reach the fakes directly.
 class FakePlatform final : public Platform {
@@ -21,7 +23,9 @@ public:
     FakeScreens& screens() override { return m_screens; }
     FakeCompositor& compositor() override { return m_compositor; }
     FakeCursor& cursor() override { return m_cursor; }
+    FakeDisplayProfile& displayProfile() override { return m_displayProfile; }
     FakeWindowList& windowList() override { return m_windowList; }
+    FakeWindowStacking& windowStacking() override { return m_windowStacking; }
     FakeActiveApplication& activeApplication() override { return m_activeApplication; }
     FakeEventTaps& eventTaps() override { return m_eventTaps; }
     FakeHotKeys& hotKeys() override { return m_hotKeys; }
@@ -36,7 +40,9 @@ private:
     FakeScreens m_screens;
     FakeCompositor m_compositor;
     FakeCursor m_cursor;
+    FakeDisplayProfile m_displayProfile;
     FakeWindowList m_windowList;
+    FakeWindowStacking m_windowStacking;
     FakeActiveApplication m_activeApplication;
     FakeEventTaps m_eventTaps;
     FakeHotKeys m_hotKeys;

@@ -7,6 +7,7 @@
 #include "platform/x11/X11Compositor.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11Cursor.h"
+#include "platform/x11/X11DisplayProfile.h"
 #include "platform/x11/X11EventTaps.h"
 #include "platform/x11/X11HotKeys.h"
 #include "platform/x11/X11InputSynthesizer.h"
@@ -15,6 +16,7 @@
 #include "platform/x11/X11Screens.h"
 #include "platform/x11/X11ThemePreference.h"
 #include "platform/x11/X11WindowList.h"
+#include "platform/x11/X11WindowStacking.h"
 
 // The services of an X11 desktop, all on one connection of our own.
 class X11Platform final : public Platform {
@@ -25,7 +27,9 @@ public:
     Screens& screens() override { return m_screens; }
     Compositor& compositor() override { return m_compositor; }
     Cursor& cursor() override { return m_cursor; }
+    DisplayProfile& displayProfile() override { return m_displayProfile; }
     WindowList& windowList() override { return m_windowList; }
+    WindowStacking& windowStacking() override { return m_windowStacking; }
     ActiveApplication& activeApplication() override { return m_activeApplication; }
     EventTaps& eventTaps() override { return m_eventTaps; }
     HotKeys& hotKeys() override { return m_hotKeys; }
@@ -43,7 +47,9 @@ private:
     X11Screens m_screens;
     X11Compositor m_compositor;
     X11Cursor m_cursor;
+    X11DisplayProfile m_displayProfile;
     X11WindowList m_windowList;
+    X11WindowStacking m_windowStacking;
     X11ActiveApplication m_activeApplication;
     X11EventTaps m_eventTaps;
     // Before the hot keys, which find their keys through it.

@@ -1,4 +1,4 @@
-#include "uikit/NJApplication.h"
+#include "tests/platform/x11/X11ApplicationTest.h"
 
 #include "foundation/ManualScheduler.h"
 #include "platform/ActiveApplication.h"
@@ -159,34 +159,16 @@ private:
     xcb_screen_t* m_screen;
 };
 
-class X11PlatformTest : public ::testing::Test {
+class X11PlatformTest : public X11ApplicationTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (!std::getenv("DISPLAY"))
-            return;
-        qputenv("QT_QPA_PLATFORM", "xcb");
-        static int argc = 1;
-        static char arg0[] = "x11test";
-        static char* argv[] = {arg0, nullptr};
-        s_app = new NJApplication(argc, argv);
-    }
-    static void TearDownTestSuite()
-    {
-        delete s_app;
-        s_app = nullptr;
-    }
     void SetUp() override
     {
-        if (!s_app)
-            GTEST_SKIP() << "needs an X server";
-        m_platform = dynamic_cast<X11Platform*>(&s_app->platform());
-        ASSERT_NE(m_platform, nullptr);
-        Scheduler::setCurrent(&m_scheduler);
+        X11ApplicationTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         // Window ids come back with each new client; start from a fresh window list.
         s_app->updateCurrentWindows();
     }
-    void TearDown() override { Scheduler::setCurrent(nullptr); }
 
     // Lets our connection see what the other client has done.
     void settle()
@@ -196,13 +178,8 @@ protected:
     }
     QPointF global(double x, double y) const { return QPointF(x, m_other.height() - y); }
 
-    static NJApplication* s_app;
-    X11Platform* m_platform = nullptr;
     OtherClient m_other;
-    ManualScheduler m_scheduler;
 };
-
-NJApplication* X11PlatformTest::s_app = nullptr;
 
 TEST_F(X11PlatformTest, PrimaryScreenCoversTheRootWindow)
 {
