@@ -35,8 +35,6 @@ constexpr unsigned long kHighPrecisionModifiers[] = {modifierflags::kCommand, mo
 
 constexpr double kCommandLinePickDelay = 0.05;
 constexpr const char* kNoLoupe = "The loupe cannot be shown: no colour can be picked";
-constexpr const char* kPickerShortcutName = "PickerColor";
-constexpr const char* kOverlayShortcutName = "Overlay";
 constexpr int kTerminatedStatus = 0;
 
 AppDelegate* s_shared = nullptr;
@@ -69,6 +67,7 @@ AppDelegate::AppDelegate(UserDefaults& defaults, QVFormatRepository& repository,
     , m_windows(*this)
     , m_pickFlow(*this)
     , m_focus(*this)
+    , m_hotKeys(*this)
     , m_firstRun(!m_settings.isStored(settingskeys::kCodeStyle))
     , m_HiDPIActivateKeyMask(modifierflags::kControl)
 {
@@ -184,6 +183,7 @@ void AppDelegate::startupAppWindow()
         m_windows.initOverlayWindow();
     if (m_statusMenu)
         m_statusMenu->initMenulet();
+    registerShortcuts();
     if (m_statusMenu)
         m_statusMenu->createMenuletItem();
     if (m_showWelcomeMessage) {
@@ -310,7 +310,7 @@ bool AppDelegate::cancelShortcutRecording()
 
 void AppDelegate::focusShortcut(const std::string& name)
 {
-    const bool overlay = name == kOverlayShortcutName;
+    const bool overlay = name == AppHotKeys::kOverlayShortcutName;
     if (PreferencesWindow* preferences = m_windows.preferencesWindow(); preferences && m_windows.inPreferences()) {
         if (overlay)
             preferences->focusShortcutOverlay();
@@ -318,7 +318,7 @@ void AppDelegate::focusShortcut(const std::string& name)
             preferences->focusShortcutPicker();
     }
     if (WelcomeWindow* welcome = m_windows.welcomeWindow())
-        welcome->focusShortcut(overlay ? kOverlayShortcutName : kPickerShortcutName);
+        welcome->focusShortcut(name);
 }
 
 void AppDelegate::initializeFromDefaults()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/AppHotKeys.h"
 #include "app/AppWindows.h"
 #include "app/ColorExporter.h"
 #include "app/ColorLists.h"
@@ -126,6 +127,9 @@ public:
     bool cancelShortcutRecording();
     // "PickerColor" or "Overlay".
     void focusShortcut(const std::string& name);
+    void registerShortcuts() { m_hotKeys.registerShortcuts(); }
+    void unregisterShortcuts() { m_hotKeys.unregisterShortcuts(); }
+    AppHotKeys& hotKeys() { return m_hotKeys; }
 
     // Settings.
     void initializeFromDefaults();
@@ -219,6 +223,7 @@ private:
     AppWindows m_windows;
     PickFlow m_pickFlow;
     FocusKeeper m_focus;
+    AppHotKeys m_hotKeys;
     CrashReporter m_crashReporter;
     Updater m_updater;
 

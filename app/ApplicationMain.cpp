@@ -2,6 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/ApplicationAppearance.h"
+#include "app/StatusMenuController.h"
 #include "app/TerminationSignals.h"
 #include "formats/QVFormatRepository.h"
 #include "foundation/CommandLineState.h"
@@ -67,6 +68,9 @@ int applicationMain(int argc, char** argv)
     AppDelegate delegate(defaults, QVFormatRepository::sharedRepository(), commandLineMode, std::cout,
                          [](int status) { QCoreApplication::exit(status); });
     delegate.setAppearance(std::make_shared<ApplicationAppearance>(app));
+    // Command-line mode has no status item, no menu and no hot keys.
+    if (!commandLineMode)
+        delegate.setStatusMenu(std::make_shared<StatusMenuController>(delegate));
     app.setDelegate(&delegate);
     TerminationSignals terminationSignals([&delegate] { delegate.terminateApplication(); });
 

@@ -1,6 +1,7 @@
 #include "StatusMenuController.h"
 
 #include "app/AppDelegate.h"
+#include "app/AppHotKeys.h"
 #include "app/AppIcons.h"
 #include "app/ExportBanner.h"
 #include "app/StatusMenuWidget.h"
@@ -168,7 +169,7 @@ void StatusMenuController::attachMenu()
 void StatusMenuController::setShortcut(Entry entry, const std::vector<std::uint8_t>& archivedShortcut)
 {
     QAction* action = entry == Entry::PickColor ? m_pickColorMenuItem : m_overlayMenuItem;
-    action->setShortcut(m_delegate.keySequenceForArchivedShortcut(archivedShortcut));
+    action->setShortcut(AppHotKeys::keySequence(archivedShortcut));
 }
 
 void StatusMenuController::menuWillOpen()
@@ -243,5 +244,6 @@ void StatusMenuController::itemPressed(const QAction* entry, bool history)
         return;
     // A copy: the export may change the lists.
     const Color color = colors[static_cast<std::size_t>(tag - 1)];
-    m_delegate.exportColor(color, *m_delegate.exportFormat());
+    const QVFormatDefinition format = *m_delegate.exportFormat();
+    m_delegate.exportColor(color, format);
 }

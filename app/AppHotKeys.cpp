@@ -1,0 +1,77 @@
+#include "AppHotKeys.h"
+
+#include "app/AppDelegate.h"
+#include "app/SettingsKey.h"
+#include "platform/ModifierFlags.h"
+#include "uikit/NJShortcut.h"
+
+#include <QString>
+
+AppHotKeys::AppHotKeys(AppDelegate& delegate)
+    : m_delegate(delegate)
+{
+}
+
+void AppHotKeys::registerShortcuts()
+{
+    MASShortcut::registerGlobalShortcutWithUserDefaultsKey(settingskeys::kPickColorShortCut.name,
+                                                           [this] { pickHotKeyPressed(); });
+    MASShortcut::registerGlobalShortcutWithUserDefaultsKey(settingskeys::kColorsAndFormatsShortCut.name,
+                                                           [this] { overlayHotKeyPressed(); });
+    if (!m_delegate.firstRun())
+        return;
+    // A shortcut the user recorded, or cleared, stays as it is.
+    if (!m_delegate.settings().isStored(settingskeys::kPickColorShortCut))
+        MASShortcut::setGlobalShortcut(NJShortcut(kDefaultKeyCode, kPickModifiers), settingskeys::kPickColorShortCut.name);
+    if (!m_delegate.settings().isStored(settingskeys::kColorsAndFormatsShortCut))
+        MASShortcut::setGlobalShortcut(NJShortcut(kDefaultKeyCode, kOverlayModifiers),
+                                       settingskeys::kColorsAndFormatsShortCut.name);
+}
+
+void AppHotKeys::unregisterShortcuts()
+{
+    MASShortcut::unregisterGlobalShortcutWithUserDefaultsKey(settingskeys::kPickColorShortCut.name);
+    MASShortcut::unregisterGlobalShortcutWithUserDefaultsKey(settingskeys::kColorsAndFormatsShortCut.name);
+}
+
+void AppHotKeys::pickHotKeyPressed()
+{
+    if (m_delegate.cancelShortcutRecording())
+        m_delegate.focusShortcut(kPickerShortcutName);
+    else if (m_delegate.inPicking())
+        m_delegate.hidePickerAndRestoreFocus(true);
+    else
+        m_delegate.showPicker(nullptr);
+}
+
+void AppHotKeys::overlayHotKeyPressed()
+{
+    if (m_delegate.cancelShortcutRecording())
+        m_delegate.focusShortcut(kOverlayShortcutName);
+    else if (m_delegate.isOverlayVisible())
+        m_delegate.hideOverlay();
+    else
+        m_delegate.showOverlay(nullptr);
+}
+
+QKeySequence AppHotKeys::keySequence(const std::vector<std::uint8_t>& archivedShortcut)
+{
+    const auto shortcut = MASShortcut::shortcutWithData(archivedShortcut);
+    if (!shortcut)
+        return {};
+    const std::string key = shortcut->keyCodeStringForKeyEquivalent();
+    if (key.empty())
+        return {};
+    // Command is the Super key, which Qt calls Meta.
+    QString text;
+    const std::uint64_t flags = shortcut->modifierFlags();
+    if (flags & modifierflags::kControl)
+        text += "Ctrl+";
+    if (flags & modifierflags::kOption)
+        text += "Alt+";
+    if (flags & modifierflags::kShift)
+        text += "Shift+";
+    if (flags & modifierflags::kCommand)
+        text += "Meta+";
+    return QKeySequence(text + QString::fromStdString(key).toUpper());
+}
