@@ -3,8 +3,7 @@
 #include "foundation/Dictionary.h"
 #include "foundation/PropertyList.h"
 #include "platform/ModifierFlags.h"
-#include "platform/fake/FakePlatform.h"
-#include "uikit/NJApplication.h"
+#include "tests/uikit/FakeApplicationTest.h"
 
 #include <QKeyEvent>
 #include <QMenu>
@@ -21,21 +20,13 @@ using namespace modifierflags;
 constexpr std::uint64_t kC = 8;
 constexpr std::uint64_t kS = 1;
 
-class MASShortcutTest : public ::testing::Test {
+class MASShortcutTest : public FakeApplicationTest {
 protected:
-    void SetUp() override
+    void TearDown() override
     {
-        auto platform = std::make_unique<FakePlatform>();
-        m_platform = platform.get();
-        m_app = std::make_unique<NJApplication>(m_argc, m_argv, std::move(platform));
+        MASShortcut::setAllowsAnyHotkeyWithOptionModifier(false);
+        FakeApplicationTest::TearDown();
     }
-    void TearDown() override { MASShortcut::setAllowsAnyHotkeyWithOptionModifier(false); }
-
-    int m_argc = 1;
-    char m_arg0[8] = "test";
-    char* m_argv[2] = {m_arg0, nullptr};
-    FakePlatform* m_platform = nullptr;
-    std::unique_ptr<NJApplication> m_app;
 };
 
 TEST_F(MASShortcutTest, KeepsOnlyTheFourModifiersAndComparesKeyAndFlags)

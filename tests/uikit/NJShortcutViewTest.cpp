@@ -1,0 +1,315 @@
+#include "uikit/NJShortcutView.h"
+
+#include "platform/ModifierFlags.h"
+#include "tests/uikit/FakeApplicationTest.h"
+#include "uikit/NJAnimationGroup.h"
+#include "uikit/NJKey.h"
+#include "uikit/NJRolloverButton.h"
+
+#include <QKeyEvent>
+#include <QMenu>
+#include <QShortcut>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace modifierflags;
+
+constexpr const char* kKey = "PickColorShortCut";
+constexpr std::uint64_t kX = 7;
+
+// A window that notes the keys its recorders pass on.
+class HostWindow final : public QWidget {
+public:
+    std::vector<int> passedKeys;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override { passedKeys.push_back(event->key()); }
+};
+
+class NJShortcutViewTest : public FakeApplicationTest {
+protected:
+    void SetUp() override
+    {
+        FakeApplicationTest::SetUp();
+        NJShortcutView::setAlertPresenter(
+            [this](const QString& title, const QString& message) { m_alerts.push_back({title, message}); });
+        m_window = std::make_unique<HostWindow>();
+        auto* layout = new QVBoxLayout(m_window.get());
+        m_first = new NJShortcutView(m_window.get());
+        m_second = new NJShortcutView(m_window.get());
+        for (NJShortcutView* recorder : {m_first, m_second}) {
+            recorder->setFixedSize(160, 25);
+            layout->addWidget(recorder);
+        }
+        m_window->show();
+        m_window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+        m_writes = m_defaults.observeAll([this](const std::string&, const Value&) { ++m_writeCount; });
+    }
+    void TearDown() override
+    {
+        m_defaults.removeObserver(m_writes);
+        m_window.reset();
+        NJShortcutView::setAlertPresenter(nullptr);
+        FakeApplicationTest::TearDown();
+    }
+
+    NJKey* cap(NJShortcutView* recorder, const char* name) { return recorder->findChild<NJKey*>(name); }
+    double alpha(NJShortcutView* recorder, const char* name)
+    {
+        return NJAnimationGroup::widgetOpacity(cap(recorder, name));
+    }
+    NJRolloverButton* button(NJShortcutView* recorder, const char* name)
+    {
+        return recorder->findChild<NJRolloverButton*>(name);
+    }
+    std::optional<MASShortcut> stored()
+    {
+        const auto* bytes = m_defaults.objectForKey(kKey).bytes();
+        return bytes ? MASShortcut::shortcutWithData(*bytes) : std::nullopt;
+    }
+    void startRecording(NJShortcutView* recorder)
+    {
+        recorder->setFocus();
+        QTest::keyClick(recorder, Qt::Key_Space);
+        ASSERT_TRUE(recorder->isRecording());
+    }
+
+    std::unique_ptr<HostWindow> m_window;
+    NJShortcutView* m_first = nullptr;
+    NJShortcutView* m_second = nullptr;
+    std::vector<std::pair<QString, QString>> m_alerts;
+    UserDefaults::Token m_writes = 0;
+    int m_writeCount = 0;
+};
+
+TEST_F(NJShortcutViewTest, FirstClickOnlyFocusesAndLaterClicksToggle)
+{
+    m_second->setFocus();
+    QTest::mouseClick(m_first, Qt::LeftButton);
+    EXPECT_TRUE(m_first->hasFocus());
+    EXPECT_FALSE(m_first->isRecording());
+    QTest::mouseClick(m_first, Qt::LeftButton);
+    EXPECT_TRUE(m_first->isRecording());
+    QTest::mouseClick(m_first, Qt::LeftButton);
+    EXPECT_FALSE(m_first->isRecording());
+
+    // A double click on a recorder without focus toggles at once.
+    QTest::mouseClick(m_second, Qt::LeftButton);
+    m_first->setFocus();
+    QTest::mouseDClick(m_second, Qt::LeftButton);
+    EXPECT_TRUE(m_second->isRecording());
+    // A click elsewhere ends the recording.
+    QTest::mouseClick(m_first, Qt::LeftButton);
+    EXPECT_FALSE(m_second->isRecording());
+}
+
+TEST_F(NJShortcutViewTest, KeysStartAndStopRecordingOrPassOn)
+{
+    m_first->setFocus();
+    QTest::keyClick(m_first, Qt::Key_Return);
+    EXPECT_TRUE(m_first->isRecording());
+    QTest::keyClick(m_first, Qt::Key_Escape);
+    EXPECT_FALSE(m_first->isRecording());
+    EXPECT_TRUE(m_window->passedKeys.empty());
+    QTest::keyClick(m_first, Qt::Key_Escape);
+    EXPECT_EQ(m_window->passedKeys, std::vector<int> {Qt::Key_Escape});
+
+    QTest::keyClick(m_first, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_TRUE(m_first->isRecording());
+    QTest::keyClick(m_first, Qt::Key_Tab);
+    EXPECT_FALSE(m_first->isRecording());
+    EXPECT_TRUE(m_second->hasFocus());
+
+    m_second->setIgnoresEnter(true);
+    QTest::keyClick(m_second, Qt::Key_Return);
+    EXPECT_FALSE(m_second->isRecording());
+    EXPECT_EQ(m_window->passedKeys.back(), Qt::Key_Return);
+
+    m_second->setEnabled(false);
+    m_second->setRecording(true);
+    EXPECT_FALSE(m_second->isRecording());
+}
+
+TEST_F(NJShortcutViewTest, FreeCombinationBecomesTheValueAndIsStoredAtOnce)
+{
+    m_first->setAssociatedUserDefaultsKey(QString::fromLatin1(kKey), m_defaults);
+    startRecording(m_first);
+    EXPECT_TRUE(button(m_first, "clearButton")->isHidden());
+    QTest::keyClick(m_first, Qt::Key_X, Qt::MetaModifier | Qt::ShiftModifier);
+    EXPECT_FALSE(m_first->isRecording());
+    ASSERT_TRUE(m_first->shortcutValue());
+    EXPECT_EQ(*m_first->shortcutValue(), MASShortcut(kX, kCommand | kShift));
+    EXPECT_EQ(stored(), MASShortcut(kX, kCommand | kShift));
+    // Written through to the file, not only held in memory.
+    UserDefaults reread(m_folder / "settings.plist");
+    ASSERT_TRUE(reread.objectForKey(kKey).bytes());
+    EXPECT_EQ(MASShortcut::shortcutWithData(*reread.objectForKey(kKey).bytes()), MASShortcut(kX, kCommand | kShift));
+
+    // The clear button sits at the right end.
+    NJRolloverButton* clear = button(m_first, "clearButton");
+    EXPECT_FALSE(clear->isHidden());
+    EXPECT_EQ(clear->x(), m_first->width() - clear->width() - 4);
+    startRecording(m_first);
+    EXPECT_TRUE(clear->isHidden());
+    EXPECT_FALSE(button(m_first, "resetButton")->isHidden());
+    QTest::mouseClick(button(m_first, "resetButton"), Qt::LeftButton);
+    EXPECT_FALSE(m_first->isRecording());
+    EXPECT_EQ(*m_first->shortcutValue(), MASShortcut(kX, kCommand | kShift));
+}
+
+TEST_F(NJShortcutViewTest, TakenCombinationIsRefusedWithAnAlertAndRecordingGoesOn)
+{
+    QMenu menu;
+    menu.addAction(QStringLiteral("Save"))->setShortcut(QKeySequence(Qt::META | Qt::SHIFT | Qt::Key_S));
+    m_app->setMainMenu(&menu);
+    m_platform->hotKeys().setHeldElsewhere(static_cast<int>(kX), kCommand | kControl, true);
+
+    startRecording(m_first);
+    QTest::keyClick(m_first, Qt::Key_S, Qt::MetaModifier | Qt::ShiftModifier);
+    ASSERT_EQ(m_alerts.size(), 1u);
+    EXPECT_EQ(m_alerts[0].first, QString::fromUtf8("The key combination \u21E7\u2318S cannot be used"));
+    EXPECT_EQ(m_alerts[0].second,
+              QString::fromUtf8("This shortcut cannot be used because it is already used by the menu item \u2018Save\u2019."));
+    EXPECT_TRUE(m_first->isRecording());
+    EXPECT_FALSE(m_first->shortcutValue());
+
+    QTest::keyClick(m_first, Qt::Key_X, Qt::MetaModifier | Qt::ControlModifier);
+    ASSERT_EQ(m_alerts.size(), 2u);
+    EXPECT_EQ(m_alerts[1].second, QString::fromUtf8(MASShortcut::kSystemShortcutMessage));
+    EXPECT_TRUE(m_first->isRecording());
+}
+
+TEST_F(NJShortcutViewTest, HeldModifiersLightTheirCaps)
+{
+    startRecording(m_first);
+    QTest::keyPress(m_first, Qt::Key_Shift, Qt::ShiftModifier);
+    QTest::keyPress(m_first, Qt::Key_Alt, Qt::ShiftModifier | Qt::AltModifier);
+    // Without a value the caps change at once.
+    EXPECT_DOUBLE_EQ(alpha(m_first, "shiftKey"), 1.0);
+    EXPECT_DOUBLE_EQ(alpha(m_first, "optionKey"), 1.0);
+    EXPECT_DOUBLE_EQ(alpha(m_first, "controlKey"), 0.1);
+    EXPECT_DOUBLE_EQ(alpha(m_first, "commandKey"), 0.1);
+    EXPECT_DOUBLE_EQ(alpha(m_first, "mainKey"), 0.1);
+    QTest::keyRelease(m_first, Qt::Key_Alt, Qt::ShiftModifier);
+    QTest::keyRelease(m_first, Qt::Key_Shift, Qt::NoModifier);
+    EXPECT_DOUBLE_EQ(alpha(m_first, "shiftKey"), 0.1);
+    EXPECT_DOUBLE_EQ(alpha(m_first, "optionKey"), 0.1);
+    EXPECT_FALSE(m_first->shortcutValue());
+
+    // With a value the caps light over 0.2 s and fade over 0.1 s.
+    m_first->setShortcutValue(NJShortcut(kX, kCommand));
+    m_scheduler.advance(1);
+    startRecording(m_first);
+    m_scheduler.advance(1);
+    QTest::keyPress(m_first, Qt::Key_Control, Qt::ControlModifier);
+    m_scheduler.advance(0.1);
+    const double halfway = alpha(m_first, "controlKey");
+    EXPECT_GT(halfway, 0.15);
+    EXPECT_LT(halfway, 0.95);
+    m_scheduler.advance(0.15);
+    EXPECT_DOUBLE_EQ(alpha(m_first, "controlKey"), 1.0);
+    QTest::keyRelease(m_first, Qt::Key_Control, Qt::NoModifier);
+    m_scheduler.advance(0.25);
+    EXPECT_DOUBLE_EQ(alpha(m_first, "controlKey"), 0.1);
+}
+
+TEST_F(NJShortcutViewTest, DeleteClearsAndStoresTheArchiveOfNoShortcut)
+{
+    m_defaults.setObject(kKey, Value::data(MASShortcut(kX, kCommand).data()));
+    m_first->setAssociatedUserDefaultsKey(QString::fromLatin1(kKey), m_defaults);
+    ASSERT_TRUE(m_first->shortcutValue());
+    startRecording(m_first);
+    QTest::keyClick(m_first, Qt::Key_Backspace);
+    EXPECT_FALSE(m_first->isRecording());
+    EXPECT_FALSE(m_first->shortcutValue());
+    EXPECT_TRUE(m_defaults.isStored(kKey));
+    EXPECT_FALSE(stored());
+    EXPECT_TRUE(button(m_first, "clearButton")->isHidden());
+}
+
+TEST_F(NJShortcutViewTest, StartingASecondRecorderStopsTheFirst)
+{
+    startRecording(m_first);
+    startRecording(m_second);
+    EXPECT_FALSE(m_first->isRecording());
+    // Setting the first one's value leaves the second one's monitors in place.
+    m_first->setShortcutValue(NJShortcut(kX, kCommand));
+    QTest::keyPress(m_second, Qt::Key_Shift, Qt::ShiftModifier);
+    EXPECT_DOUBLE_EQ(alpha(m_second, "shiftKey"), 1.0);
+    QTest::keyRelease(m_second, Qt::Key_Shift, Qt::NoModifier);
+}
+
+TEST_F(NJShortcutViewTest, BindingFollowsTheKeyWithoutEchoAndUnbindingRestoresTheValue)
+{
+    m_first->setShortcutValue(NJShortcut(kX, kOption | kCommand));
+    m_defaults.setObject(kKey, Value::data(MASShortcut(8, kCommand).data()));
+    const int writesBefore = m_writeCount;
+    m_first->setAssociatedUserDefaultsKey(QString::fromLatin1(kKey), m_defaults);
+    EXPECT_EQ(m_first->associatedUserDefaultsKey(), QString::fromLatin1(kKey));
+    EXPECT_EQ(*m_first->shortcutValue(), MASShortcut(8, kCommand));
+
+    m_defaults.setObject(kKey, Value::data(MASShortcut(9, kControl).data()));
+    EXPECT_EQ(*m_first->shortcutValue(), MASShortcut(9, kControl));
+    m_defaults.setObject(kKey, Value::data({1, 2, 3}));
+    EXPECT_FALSE(m_first->shortcutValue());
+    EXPECT_EQ(m_writeCount, writesBefore + 2);
+
+    m_first->setAssociatedUserDefaultsKey(QString(), m_defaults);
+    EXPECT_EQ(m_first->associatedUserDefaultsKey(), QString());
+    EXPECT_EQ(*m_first->shortcutValue(), MASShortcut(kX, kOption | kCommand));
+    EXPECT_EQ(m_writeCount, writesBefore + 2);
+    EXPECT_EQ(m_defaults.objectForKey(kKey), Value::data({1, 2, 3}));
+}
+
+TEST_F(NJShortcutViewTest, MainCapWidensWithItsNameAndTheCapsLineUp)
+{
+    m_first->setShortcutValue(NJShortcut(111, kShift | kCommand));
+    m_scheduler.advance(1);
+    const int side = cap(m_first, "shiftKey")->width();
+    EXPECT_EQ(cap(m_first, "mainKey")->width(), side + 20);
+    EXPECT_EQ(cap(m_first, "mainKey")->prettyStringValue(), QStringLiteral("F12"));
+    // Shift and Command take places; Control and Option give theirs up.
+    EXPECT_EQ(cap(m_first, "shiftKey")->x(), 2);
+    EXPECT_EQ(cap(m_first, "commandKey")->x(), 2 + side + 3);
+    EXPECT_EQ(cap(m_first, "mainKey")->x(), 2 + 2 * (side + 3));
+    EXPECT_DOUBLE_EQ(alpha(m_first, "mainKey"), 1.0);
+
+    m_first->setShortcutValue(NJShortcut(kX, kCommand));
+    m_scheduler.advance(1);
+    EXPECT_EQ(cap(m_first, "mainKey")->width(), side);
+    EXPECT_EQ(cap(m_first, "mainKey")->prettyStringValue(), QStringLiteral("X"));
+}
+
+TEST_F(NJShortcutViewTest, CommandWAndQReachTheWindowWhileRecording)
+{
+    int closes = 0;
+    QShortcut close(QKeySequence(Qt::META | Qt::Key_W), m_window.get());
+    QObject::connect(&close, &QShortcut::activated, [&] { ++closes; });
+    startRecording(m_first);
+    QTest::keyClick(m_first, Qt::Key_W, Qt::MetaModifier);
+    EXPECT_EQ(closes, 1);
+    EXPECT_TRUE(m_first->isRecording());
+    EXPECT_FALSE(m_first->shortcutValue());
+}
+
+TEST_F(NJShortcutViewTest, DirectEntryTakesAValidCombinationWithoutRecording)
+{
+    m_first->setFocus();
+    QTest::keyClick(m_first, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_FALSE(m_first->shortcutValue());
+    m_first->setDirectEnteringEnabled(true);
+    QTest::keyClick(m_first, Qt::Key_X, Qt::ControlModifier);
+    ASSERT_TRUE(m_first->shortcutValue());
+    EXPECT_EQ(*m_first->shortcutValue(), MASShortcut(kX, kControl));
+}
+
+} // namespace
