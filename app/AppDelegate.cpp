@@ -45,13 +45,6 @@ NJApplication* application()
     return app && app->hasPlatform() ? app : nullptr;
 }
 
-unsigned long currentModifierFlags()
-{
-    if (!QGuiApplication::instance())
-        return 0;
-    return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::AltModifier) ? modifierflags::kOption : 0;
-}
-
 } // namespace
 
 AppDelegate::AppDelegate(UserDefaults& defaults, QVFormatRepository& repository, bool commandLineMode,
@@ -561,6 +554,12 @@ bool AppDelegate::willOpenOverlayAfterPick(unsigned long modifierFlags) const
     if (m_commandLineMode)
         return false;
     return m_openFormatsAfterPick != ((modifierFlags & modifierflags::kOption) != 0);
+}
+
+unsigned long AppDelegate::currentModifierFlags() const
+{
+    const NJApplication* app = NJApplication::sharedApplication();
+    return app ? app->currentModifierFlags(QGuiApplication::queryKeyboardModifiers()) : 0;
 }
 
 bool AppDelegate::willOpenOverlayAfterPick() const

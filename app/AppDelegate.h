@@ -115,6 +115,7 @@ public:
     void closeWelcome() { m_windows.closeWelcome(); }
     void setInPreferences(bool inPreferences) { m_windows.setInPreferences(inPreferences); }
     void restoreStolenActiveFocus() { m_focus.restoreStolenActiveFocus(); }
+    unsigned long currentModifierFlags() const override;
     bool ignoreFlagSwitchUntilRelease() const override { return m_focus.ignoreFlagSwitchUntilRelease(); }
     void validateFlagChange(unsigned long flags) override { m_focus.validateFlagChange(flags); }
     void clearLastFlags(unsigned long mask) override { m_focus.clearLastFlags(mask); }

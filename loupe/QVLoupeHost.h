@@ -38,6 +38,8 @@ public:
     virtual void writeLoupeValuesToPreferences(float capture, float zoom) = 0;
 
     // Modifier keys.
+    // The flags held now, Function included.
+    virtual unsigned long currentModifierFlags() const = 0;
     virtual unsigned long HiDPIActivateKeyMask() const = 0;
     virtual bool ignoreFlagSwitchUntilRelease() const = 0;
     virtual void validateFlagChange(unsigned long modifierFlags) = 0;

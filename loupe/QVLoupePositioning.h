@@ -2,8 +2,7 @@
 
 #include <QPointF>
 
-// Places the loupe. The zoom view reaches its placement through this, and the picking
-// keys move the loupe with it.
+// Places the loupe; the picking keys move it through this.
 class QVLoupePositioning {
 public:
     virtual ~QVLoupePositioning() = default;
@@ -13,8 +12,4 @@ public:
     virtual QPointF setLoupeCenter(const QPointF& globalPoint) = 0;
     // The last point handed to setLoupeCenter, as it was used.
     virtual QPointF lastCenter() const = 0;
-    // Device-pixel offset of a global point from the loupe centre; zero at scale 1.
-    virtual QPointF offsetFromCenter(const QPointF& globalPoint) const = 0;
-    // Captures again at the last point with the largest capture the zoom view allows.
-    virtual void updateCaptureImageWithMaxValues() = 0;
 };

@@ -16,4 +16,7 @@ public:
 
     // The frontmost on-screen window whose frame holds the point, passing over `excluded`.
     std::optional<WindowInfo> windowAt(const QPointF& globalPoint, std::uint32_t excluded = 0) const;
+    // The same in a list read before.
+    static std::optional<WindowInfo> windowAt(const std::vector<WindowInfo>& windows, const QPointF& globalPoint,
+                                              std::uint32_t excluded);
 };

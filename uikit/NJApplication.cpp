@@ -419,6 +419,15 @@ std::optional<std::string> NJApplication::getApplicationNameForWndNum(std::uint3
     return windowOwnerForNum(windowNumber);
 }
 
+std::optional<std::uint32_t> NJApplication::windowNumberAtPoint(const QPointF& point, std::uint32_t below)
+{
+    if (!m_currentWindows || Scheduler::current().now() - m_currentWindowTimestamp > kWindowListLifetime)
+        updateCurrentWindows();
+    if (const auto window = WindowList::windowAt(*m_currentWindows, point, below))
+        return window->number;
+    return std::nullopt;
+}
+
 void NJApplication::updateCurrentWindows()
 {
     m_currentWindows = m_platform->windowList().onScreenWindows();

@@ -117,6 +117,9 @@ public:
 
     // Window owners.
     std::optional<std::string> getApplicationNameForWndNum(std::uint32_t windowNumber);
+    // The frontmost window under a global point other than `below`, from the same list
+    // as the owners.
+    std::optional<std::uint32_t> windowNumberAtPoint(const QPointF& point, std::uint32_t below);
     void updateCurrentWindows();
     std::optional<std::string> windowOwnerForNum(std::uint32_t windowNumber) const;
 
