@@ -12,8 +12,15 @@ AppHotKeys::AppHotKeys(AppDelegate& delegate)
 {
 }
 
+AppHotKeys::~AppHotKeys()
+{
+    if (m_registered)
+        unregisterShortcuts();
+}
+
 void AppHotKeys::registerShortcuts()
 {
+    m_registered = true;
     MASShortcut::registerGlobalShortcutWithUserDefaultsKey(settingskeys::kPickColorShortCut.name,
                                                            [this] { pickHotKeyPressed(); });
     MASShortcut::registerGlobalShortcutWithUserDefaultsKey(settingskeys::kColorsAndFormatsShortCut.name,
@@ -30,6 +37,7 @@ void AppHotKeys::registerShortcuts()
 
 void AppHotKeys::unregisterShortcuts()
 {
+    m_registered = false;
     MASShortcut::unregisterGlobalShortcutWithUserDefaultsKey(settingskeys::kPickColorShortCut.name);
     MASShortcut::unregisterGlobalShortcutWithUserDefaultsKey(settingskeys::kColorsAndFormatsShortCut.name);
 }

@@ -20,6 +20,10 @@ public:
     static constexpr const char* kOverlayShortcutName = "Overlay";
 
     explicit AppHotKeys(AppDelegate& delegate);
+    // The hot keys' handlers never outlive the controller.
+    ~AppHotKeys();
+    AppHotKeys(const AppHotKeys&) = delete;
+    AppHotKeys& operator=(const AppHotKeys&) = delete;
 
     // On the first run the defaults are stored where no shortcut is.
     void registerShortcuts();
@@ -33,4 +37,5 @@ public:
 
 private:
     AppDelegate& m_delegate;
+    bool m_registered = false;
 };

@@ -41,14 +41,16 @@ TEST_F(Launch, AReturningUserWithoutPicksGetsTheMenuAndTheOverlayCentred)
     EXPECT_FALSE(m_repository->getExportFormatByName("Script"));
 }
 
-TEST_F(Launch, AReturningUserWithPicksSeesNoOverlayUnlessItOpensAfterPicks)
+TEST_F(Launch, AReturningUserWithPicksSeesNoOverlay)
 {
     writeReturningUser({{"HistoryColors", Value(std::vector<Value>{Value("336699FF")})}});
     launchController();
     EXPECT_EQ(m_overlaysMade, 0);
     EXPECT_FALSE(m_overlay->visible);
+}
 
-    m_delegate.reset();
+TEST_F(Launch, TheOverlayExistsBeforeTheFirstPickWhenItOpensAfterPicks)
+{
     writeReturningUser({{"HistoryColors", Value(std::vector<Value>{Value("336699FF")})},
                         {"openFormatsAfterPick", Value::boolean(true)}});
     launchController();
