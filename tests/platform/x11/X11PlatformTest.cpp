@@ -12,6 +12,10 @@
 #include "platform/ThemePreference.h"
 #include "platform/WindowList.h"
 #include "platform/x11/X11Platform.h"
+#include "uikit/NJShortcutView.h"
+
+#include <QElapsedTimer>
+#include <QWidget>
 
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
@@ -21,6 +25,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -407,6 +412,51 @@ TEST_F(X11PlatformTest, CombinationAnotherClientHoldsIsReservedAndRefused)
     const auto id = m_platform->hotKeys().registerHotKey(7, modifierflags::kCommand, [] {});
     EXPECT_TRUE(id);
     m_platform->hotKeys().unregisterHotKey(*id);
+}
+
+TEST_F(X11PlatformTest, RecorderTakesACombinationTypedOnTheKeyboard)
+{
+    QWidget window;
+    window.setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint);
+    window.setGeometry(100, 100, 200, 45);
+    auto* recorder = new NJShortcutView(&window);
+    recorder->setGeometry(10, 10, 160, 25);
+    window.show();
+    window.raise();
+    window.activateWindow();
+    const auto waitFor = [](const std::function<bool()>& done) -> bool {
+        QElapsedTimer timer;
+        timer.start();
+        while (!done() && timer.elapsed() < 3000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        return done();
+    };
+    ASSERT_TRUE(waitFor([&] { return QApplication::activeWindow() == &window; }));
+    recorder->setFocus();
+    recorder->setRecording(true);
+
+    // Super is Command: the key position comes from the event's scan code.
+    const xcb_keycode_t super = m_other.keycode(0xffeb);
+    const xcb_keycode_t shift = m_other.keycode(0xffe1);
+    const xcb_keycode_t x = m_other.keycode('x');
+    m_other.key(XCB_KEY_PRESS, super);
+    m_other.key(XCB_KEY_PRESS, shift);
+    m_other.tap(x);
+    m_other.key(XCB_KEY_RELEASE, shift);
+    m_other.key(XCB_KEY_RELEASE, super);
+    ASSERT_TRUE(waitFor([&] { return recorder->shortcutValue().has_value(); }));
+    EXPECT_EQ(*recorder->shortcutValue(), MASShortcut(7, modifierflags::kCommand | modifierflags::kShift));
+    EXPECT_FALSE(recorder->isRecording());
+
+    // Keypad 1 without Num Lock is End to Qt; its position is still keypad 1.
+    recorder->setRecording(true);
+    const xcb_keycode_t keypadOne = m_other.keycode(0xff9c);
+    ASSERT_TRUE(keypadOne);
+    m_other.key(XCB_KEY_PRESS, super);
+    m_other.tap(keypadOne);
+    m_other.key(XCB_KEY_RELEASE, super);
+    ASSERT_TRUE(waitFor([&] { return !recorder->isRecording(); }));
+    EXPECT_EQ(*recorder->shortcutValue(), MASShortcut(83, modifierflags::kCommand));
 }
 
 } // namespace
