@@ -77,6 +77,15 @@ TEST(ColorListsTest, EntriesThatAreNotColoursAreSkippedWithALogLine)
     EXPECT_TRUE(log.contains("HistoryColors"));
 }
 
+TEST(ColorListsTest, AMillionBadEntriesLogAFewLinesAndACount)
+{
+    const std::vector<Value> entries(1000000, Value("not a colour"));
+    logging::Capture log;
+    EXPECT_TRUE(ColorLists::colorsFromHexStrings(entries, ColorLists::kHistoryLimit, "HistoryColors").empty());
+    ASSERT_EQ(log.lines().size(), 11u);
+    EXPECT_EQ(log.lines().back(), "999990 more lines like the last one were not logged.");
+}
+
 TEST(ColorListsTest, StoredFormIsUpperCaseHexInListOrder)
 {
     const Value stored = ColorLists::hexStrings({Color::sRGB(1, 0.5, 0, 1), Color()});

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 namespace {
 
 TEST(ColorManagementExceptionsTest, SlashedEntriesAreExpressionsAndTheRestNames)
@@ -34,6 +36,18 @@ TEST(ColorManagementExceptionsTest, InvalidExpressionsAreDroppedWithALogLine)
     EXPECT_TRUE(exceptions.appNames().empty());
     EXPECT_TRUE(log.contains("([unclosed"));
     EXPECT_FALSE(exceptions.contains("([unclosed"));
+}
+
+TEST(ColorManagementExceptionsTest, LongNamesAndBadPatternsEndWithoutCrashing)
+{
+    const ColorManagementExceptions exceptions({"/.*gimp/", "/(x+x+)+y/"});
+    EXPECT_TRUE(exceptions.contains(std::string(30000, 'a') + "gimp"));
+    EXPECT_FALSE(exceptions.contains(std::string(1000000, 'a')));
+
+    // Backtracking that would take ages gives up as "no match", quickly.
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(exceptions.contains(std::string(40, 'x') + "wy"));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
 } // namespace

@@ -192,6 +192,17 @@ TEST_F(FormatChooserTest, WithAScriptRunnerOnlyApplicationFormatsAreProbed)
     EXPECT_TRUE(log.contains("Ignoring format: \"Missing\" (com.example.Missing not installed)"));
 }
 
+TEST_F(FormatChooserTest, AHugeGroupNameIsJudgedWithoutCrashing)
+{
+    const std::string huge = "com." + std::string(200000, 'x') + ".App";
+    make(false, {exportFormat("Huge", "applescript", huge), exportFormat("Flat", "applescript", std::string(200000, 'x') + ".App"),
+                 exportFormat("Two Lines", "applescript", "com.example\n.App")});
+    InstalledApplications runner;
+    m_chooser->removeMissingApplicationExports(runner);
+    EXPECT_EQ(exportNames(), (std::vector<std::string>{"Flat", "Two Lines"}));
+    EXPECT_EQ(runner.probed, std::vector<std::string>{huge});
+}
+
 TEST_F(FormatChooserTest, TheBundleDefaultsNameExistingFormats)
 {
     m_defaults = m_settings.open();

@@ -313,6 +313,15 @@ TEST(PropertyListRead, NulInsideAStringIsAnErrorNotACrash)
     }
 }
 
+TEST(PropertyListRead, TextThatIsNotUtf8IsRepaired)
+{
+    const Value read = propertylist::read(xmlOf("<dict><key>k\xFF</key><string>caf\xE9 &#xD800; ok</string></dict>"));
+    const Value repaired(Dictionary{{"k\uFFFD", Value("caf\uFFFD \uFFFD ok")}});
+    EXPECT_EQ(read, repaired);
+    // What is written back under the UTF-8 header reads back the same.
+    EXPECT_EQ(propertylist::read(propertylist::writeXml(read)), repaired);
+}
+
 TEST(PropertyListRead, LongArraysReadInLinearTime)
 {
     std::vector<Value> items(300000, Value::integer(7));
