@@ -54,9 +54,22 @@ protected:
     double windowBackingScaleFactor() const override { return scale; }
 };
 
-// A zoom view set up as the loupe sets it up: zoom 2..15, capture from 21, a 400-point
+// Sets the view up as the loupe sets it up: zoom 2..15, capture from 21, a 400-point
 // window (375 points of lens at most), rubber bands of 10 and 24 points, then capture 24,
 // zoom 8 and diameter 184.
+inline void setUpLikeTheLoupe(NJZoomView& view)
+{
+    view.setMinZoomFactor(2.0);
+    view.setMaxZoomFactor(15.0);
+    view.setMinCaptureValue(21.0);
+    view.setMaxViewDiameter(view.width() - 25);
+    view.setMinRubberPixels(10.0);
+    view.setMaxRubberPixels(24.0);
+    view.setCaptureValue(24.0);
+    view.setZoomFactor(8.0);
+    view.setDiameterValue(184.0);
+}
+
 class ZoomViewTest : public ::testing::Test {
 protected:
     static constexpr int kViewSide = 400;
@@ -69,15 +82,7 @@ protected:
         m_renderer = renderer.get();
         m_view->setRenderer(std::move(renderer));
         m_view->setDelegate(&m_delegate);
-        m_view->setMinZoomFactor(2.0);
-        m_view->setMaxZoomFactor(15.0);
-        m_view->setMinCaptureValue(21.0);
-        m_view->setMaxViewDiameter(kViewSide - 25);
-        m_view->setMinRubberPixels(10.0);
-        m_view->setMaxRubberPixels(24.0);
-        m_view->setCaptureValue(24.0);
-        m_view->setZoomFactor(8.0);
-        m_view->setDiameterValue(184.0);
+        setUpLikeTheLoupe(*m_view);
         m_view->viewDidChangeBackingProperties();
         m_token = NotificationCenter::defaultCenter().addObserver(
             QVLensBase::kAttributesChangedNotification, [this](const NotificationCenter::Notification& notification) {

@@ -1,0 +1,140 @@
+#include "loupe/QVLensUIRenderer.h"
+
+#include "loupe/ImageAdditions.h"
+#include "loupe/LensGeometry.h"
+#include "loupe/NJZoomView.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPen>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The grid shows from this zoom on.
+constexpr double kMinGridZoom = 5.5;
+// The wash hides the grid from this opacity on.
+constexpr double kGridHidingWash = 0.5;
+
+QColor grey(double level, double alpha)
+{
+    return QColor::fromRgbF(static_cast<float>(level), static_cast<float>(level), static_cast<float>(level),
+                            static_cast<float>(alpha));
+}
+
+void strokeEllipse(QPainter& painter, const QRectF& rect, const QColor& color, double width)
+{
+    painter.setPen(QPen(color, width));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(rect);
+}
+
+} // namespace
+
+void QVLensUIRenderer::setUsePixelGrid(bool use)
+{
+    if (use == m_usePixelGrid)
+        return;
+    m_usePixelGrid = use;
+    invalidate();
+}
+
+void QVLensUIRenderer::setOpaqueBackground(bool opaque)
+{
+    if (opaque == m_opaqueBackground)
+        return;
+    m_opaqueBackground = opaque;
+    invalidate();
+}
+
+QSizeF QVLensUIRenderer::UIDimensions() const
+{
+    const NJZoomView* view = image();
+    if (!view)
+        return {};
+    const float side = std::ceil(static_cast<float>(view->diameterValue()) + 2 * outerCircleWidth()) + 5;
+    return {side, side};
+}
+
+float QVLensUIRenderer::outerCircleWidth() const
+{
+    const NJZoomView* view = image();
+    if (!view)
+        return 0;
+    return outerCircleWidth(static_cast<float>(view->diameterValue()), static_cast<int>(lensgeometry::drawingScale(view->scaleFactor())));
+}
+
+float QVLensUIRenderer::outerCircleWidth(float diameter, int scale) const
+{
+    const NJZoomView* view = image();
+    const double maxDiameter = view ? view->maxDiameterValue() : 0;
+    return static_cast<float>(std::max(2.0 - 0.25 * (scale - 1), diameter / maxDiameter * 10));
+}
+
+void QVLensUIRenderer::drawLayer(QPainter& painter, const QRectF& clipBox)
+{
+    QVBaseRenderer::drawLayer(painter, clipBox);
+    const NJZoomView* view = image();
+    if (!view)
+        return;
+    const double w = outerCircleWidth();
+    const double d = std::ceil(view->diameterValue());
+    const double r = view->diameterValue() / view->maxDiameterValue();
+    const double g = view->backgroundColorBase();
+    const double s = lensgeometry::drawingScale(view->scaleFactor());
+
+    // The lens square with its origin moved down to whole points, growing by what was cut.
+    QRectF lens((clipBox.width() - d) * 0.5, (clipBox.height() - d) * 0.5, d, d);
+    const double cutX = lens.x() - std::trunc(lens.x());
+    const double cutY = lens.y() - std::trunc(lens.y());
+    lens.adjust(-cutX, -cutY, cutX, cutY);
+    lens = lensgeometry::flipped(lens, clipBox.height());
+
+    const double hairlineAlpha = d <= 50 && s == 1.0 ? std::max(0.45, d / 50) : 0.75;
+    const double hairlineWidth = (0.25 * r + 0.25) / s;
+    const QColor hairline = grey((static_cast<int>(std::trunc(g)) + 1) % 2, hairlineAlpha);
+
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    if (m_opaqueBackground) {
+        // The ring between the lens edge and the outer hairline; the lens shows the capture.
+        const double outer = w + 0.35 + hairlineWidth;
+        QPainterPath ring;
+        ring.addEllipse(lens.adjusted(-outer, -outer, outer, outer));
+        ring.addEllipse(lens);
+        painter.fillPath(ring, grey(g, 1.0));
+    }
+    strokeEllipse(painter, lens.adjusted(-w / 2, -w / 2, w / 2, w / 2), grey(g, 0.9 - 0.4 * r), w);
+    const double outerInset = w + 0.35;
+    strokeEllipse(painter, lens.adjusted(-outerInset, -outerInset, outerInset, outerInset), hairline, hairlineWidth);
+    strokeEllipse(painter, lens.adjusted(0.3, 0.3, -0.3, -0.3), hairline, hairlineWidth);
+
+    const bool grid = m_usePixelGrid && m_alphaBlind < kGridHidingWash && view->zoomFactor() >= kMinGridZoom;
+    if (m_alphaBlind > 0 || grid)
+        drawLensInterior(painter, clipBox, lens, grid);
+}
+
+void QVLensUIRenderer::drawLensInterior(QPainter& painter, const QRectF& clipBox, const QRectF& lens, bool grid)
+{
+    // Cut to the lens inset by half a point and laid over the rim.
+    m_disc.drawCut(painter, lens, lens.adjusted(0.5, 0.5, -0.5, -0.5), [&](QPainter& inside) {
+        if (m_alphaBlind > 0)
+            inside.fillRect(lens, QColor::fromRgbF(1, 1, 1, static_cast<float>(m_alphaBlind)));
+        if (grid)
+            drawPixelGrid(inside, clipBox);
+    });
+}
+
+void QVLensUIRenderer::drawPixelGrid(QPainter& painter, const QRectF& clipBox) const
+{
+    const NJZoomView* view = image();
+    const double zoom = view->zoomFactor();
+    const double s = lensgeometry::drawingScale(view->scaleFactor());
+    const double strengthZoom = view->HiDPIState() != NJZoomView::HiDPIOff ? view->preHiDPIMaxZoom()
+                                                                           : view->maxZoomFactor();
+    const double strength = std::min(zoom / strengthZoom, 1.0);
+    const QColor color = QColor::fromRgbF(0, 0, 0, static_cast<float>(strength * (s > 1.0 ? 0.25 : 0.15)));
+    imageadditions::drawGridInContext(painter, QSizeF(zoom, zoom), lensgeometry::halfPointCenter(clipBox), view->diameterValue(),
+                                      color, 0.5 / s, s);
+}

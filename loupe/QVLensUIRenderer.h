@@ -1,0 +1,41 @@
+#pragma once
+
+#include "loupe/LensDisc.h"
+#include "loupe/QVBaseRenderer.h"
+
+// Draws the layer over the whole zoom view: the rim (a wide ring just outside the lens
+// with a hairline outside it and one inside the lens edge), the white wash of the pick
+// flash and the pixel grid.
+class QVLensUIRenderer final : public QVBaseRenderer {
+public:
+    using QVBaseRenderer::QVBaseRenderer;
+
+    bool usePixelGrid() const { return m_usePixelGrid; }
+    // Invalidates only on a change.
+    void setUsePixelGrid(bool use);
+    // Opacity of the wash, 0..1; only stored (the layer stack invalidates).
+    double alphaBlind() const { return m_alphaBlind; }
+    void setAlphaBlind(double alpha) { m_alphaBlind = alpha; }
+    // Nothing shows through the window (no compositor): the rim is laid over a solid
+    // disc of its own grey instead of blending with whatever lies below.
+    bool opaqueBackground() const { return m_opaqueBackground; }
+    void setOpaqueBackground(bool opaque);
+
+    // The square that holds the lens with its rim.
+    QSizeF UIDimensions() const override;
+    // Width of the wide ring for the zoom view's diameter and scale.
+    float outerCircleWidth() const;
+    float outerCircleWidth(float diameter, int scale) const;
+
+    void drawLayer(QPainter& painter, const QRectF& clipBox) override;
+
+private:
+    // The wash and the grid, cut to the lens.
+    void drawLensInterior(QPainter& painter, const QRectF& clipBox, const QRectF& lens, bool grid);
+    void drawPixelGrid(QPainter& painter, const QRectF& clipBox) const;
+
+    bool m_usePixelGrid = false;
+    double m_alphaBlind = 0.0;
+    bool m_opaqueBackground = false;
+    LensDisc m_disc;
+};
