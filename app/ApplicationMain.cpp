@@ -2,6 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/ApplicationAppearance.h"
+#include "app/LoupeAdapter.h"
 #include "app/StatusMenuController.h"
 #include "app/TerminationSignals.h"
 #include "formats/QVFormatRepository.h"
@@ -68,6 +69,11 @@ int applicationMain(int argc, char** argv)
     AppDelegate delegate(defaults, QVFormatRepository::sharedRepository(), commandLineMode, std::cout,
                          [](int status) { QCoreApplication::exit(status); });
     delegate.setAppearance(std::make_shared<ApplicationAppearance>(app));
+    WindowFactories factories;
+    factories.loupe = [&delegate, &app] {
+        return std::make_shared<LoupeAdapter>(delegate, app.platform(), delegate.formatProcessor());
+    };
+    delegate.setWindowFactories(std::move(factories));
     // Command-line mode has no status item, no menu and no hot keys.
     if (!commandLineMode)
         delegate.setStatusMenu(std::make_shared<StatusMenuController>(delegate));
