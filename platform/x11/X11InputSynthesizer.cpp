@@ -1,6 +1,7 @@
 #include "platform/x11/X11InputSynthesizer.h"
 
 #include "platform/ModifierFlags.h"
+#include "platform/VirtualKeys.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11Reply.h"
 
@@ -18,12 +19,11 @@ constexpr std::uint32_t kControlL = 0xffe3;
 constexpr std::uint32_t kAltL = 0xffe9;
 constexpr std::uint32_t kSuperL = 0xffeb;
 
-constexpr std::array<std::pair<int, std::uint32_t>, 40> kVirtualKeys {{
-    {0, 'a'},  {1, 's'},  {2, 'd'},  {3, 'f'},  {4, 'h'},     {5, 'g'},     {6, 'z'},     {7, 'x'},
-    {8, 'c'},  {9, 'v'},  {11, 'b'}, {12, 'q'}, {13, 'w'},    {14, 'e'},    {15, 'r'},    {16, 'y'},
-    {17, 't'}, {18, '1'}, {19, '2'}, {20, '3'}, {21, '4'},    {22, '6'},    {23, '5'},    {25, '9'},
-    {26, '7'}, {28, '8'}, {29, '0'}, {31, 'o'}, {32, 'u'},    {34, 'i'},    {35, 'p'},    {37, 'l'},
-    {38, 'j'}, {40, 'k'}, {45, 'n'}, {46, 'm'}, {36, 0xff0d}, {48, 0xff09}, {49, ' '},    {53, 0xff1b},
+// Keys that type no character have keysyms of their own.
+constexpr std::array<std::pair<int, std::uint32_t>, 3> kControlKeys {{
+    {virtualkeys::kReturn, 0xff0d},
+    {virtualkeys::kTab, 0xff09},
+    {virtualkeys::kEscape, 0xff1b},
 }};
 
 constexpr std::array<std::pair<unsigned long, std::uint32_t>, 4> kModifierKeys {{
@@ -47,11 +47,15 @@ X11InputSynthesizer::X11InputSynthesizer(X11Connection& connection)
 
 std::optional<std::uint32_t> X11InputSynthesizer::keysymForVirtualKey(int virtualKeyCode)
 {
-    for (const auto& [code, keysym] : kVirtualKeys) {
+    for (const auto& [code, keysym] : kControlKeys) {
         if (code == virtualKeyCode)
             return keysym;
     }
-    return std::nullopt;
+    // Printable ASCII keysyms are the characters themselves.
+    const VirtualKey* key = virtualkeys::byCode(virtualKeyCode);
+    if (!key || key->usCharacter == 0 || key->usCharacter > 0x7e)
+        return std::nullopt;
+    return static_cast<std::uint32_t>(key->usCharacter);
 }
 
 std::optional<xcb_keycode_t> X11InputSynthesizer::keycodeForKeysym(std::uint32_t keysym) const

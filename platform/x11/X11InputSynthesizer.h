@@ -16,8 +16,8 @@ public:
 
     bool postKeyStroke(int virtualKeyCode, unsigned long modifierFlags) override;
 
-    // The keysym a virtual key code types on a US layout, for the letters, digits and
-    // the few keys that have one.
+    // The keysym a virtual key code types on a US layout, for the printable keys and
+    // Return, Tab and Escape.
     static std::optional<std::uint32_t> keysymForVirtualKey(int virtualKeyCode);
 
 private:
