@@ -10,8 +10,9 @@ QImage crop(const QImage& image, const QRect& rect)
         return {};
     const QImage screen = image.depth() == 32 ? image : image.convertToFormat(QImage::Format_RGB32);
     QImage pixels(rect.size(), QImage::Format_ARGB32_Premultiplied);
-    pixels.fill(Qt::black);
     const QRect inside = rect.intersected(screen.rect());
+    if (inside != rect)
+        pixels.fill(Qt::black);
     const std::size_t rowBytes = static_cast<std::size_t>(inside.width()) * 4;
     for (int y = inside.top(); y <= inside.bottom(); ++y)
         std::memcpy(pixels.scanLine(y - rect.top()) + (inside.left() - rect.left()) * 4,
