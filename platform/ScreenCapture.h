@@ -20,7 +20,8 @@ public:
     virtual bool beginSession() = 0;
     virtual void endSession() = 0;
     virtual bool sessionActive() const = 0;
-    // Where the loupe is now: changes there never reach the snapshot.
+    // Where the loupe is: changes there never reach the snapshot. Set it before the loupe
+    // maps or moves there.
     virtual void setExcludedRegion(const QRegion& region) = 0;
     virtual QRegion excludedRegion() const = 0;
     // Takes the snapshot again (the screen layout changed), keeping what lies under the
