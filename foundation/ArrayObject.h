@@ -7,7 +7,7 @@
 
 class ArrayObject final : public Object {
 public:
-    explicit ArrayObject(std::vector<Value> items) : m_items(std::move(items)) {}
+    explicit ArrayObject(std::vector<Value> items) : Object(ObjectKind::Array), m_items(std::move(items)) {}
 
     const std::vector<Value>& items() const { return m_items; }
 

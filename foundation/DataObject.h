@@ -7,7 +7,7 @@
 
 class DataObject final : public Object {
 public:
-    explicit DataObject(std::vector<std::uint8_t> bytes) : m_bytes(std::move(bytes)) {}
+    explicit DataObject(std::vector<std::uint8_t> bytes) : Object(ObjectKind::Data), m_bytes(std::move(bytes)) {}
 
     const std::vector<std::uint8_t>& bytes() const { return m_bytes; }
 

@@ -5,7 +5,7 @@
 // A moment, in seconds since 2001-01-01 00:00:00 UTC.
 class DateObject final : public Object {
 public:
-    explicit DateObject(double secondsSinceReferenceDate) : m_seconds(secondsSinceReferenceDate) {}
+    explicit DateObject(double secondsSinceReferenceDate) : Object(ObjectKind::Date), m_seconds(secondsSinceReferenceDate) {}
 
     double secondsSinceReferenceDate() const { return m_seconds; }
 

@@ -5,7 +5,7 @@
 
 class DictionaryObject final : public Object {
 public:
-    explicit DictionaryObject(Dictionary entries) : m_entries(std::move(entries)) {}
+    explicit DictionaryObject(Dictionary entries) : Object(ObjectKind::Dictionary), m_entries(std::move(entries)) {}
 
     const Dictionary& entries() const { return m_entries; }
 

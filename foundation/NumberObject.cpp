@@ -36,7 +36,8 @@ std::string shortestDouble(double d)
 } // namespace
 
 NumberObject::NumberObject(double d)
-    : m_type(Type::Double)
+    : Object(ObjectKind::Number)
+    , m_type(Type::Double)
     , m_integer(0)
     , m_double(d)
 {

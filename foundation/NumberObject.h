@@ -7,9 +7,9 @@ class NumberObject final : public Object {
 public:
     enum class Type { Integer, Double, Boolean };
 
-    explicit NumberObject(long long n) : m_type(Type::Integer), m_integer(n), m_double(static_cast<double>(n)) {}
+    explicit NumberObject(long long n) : Object(ObjectKind::Number), m_type(Type::Integer), m_integer(n), m_double(static_cast<double>(n)) {}
     explicit NumberObject(double d);
-    explicit NumberObject(bool b) : m_type(Type::Boolean), m_integer(b ? 1 : 0), m_double(b ? 1.0 : 0.0) {}
+    explicit NumberObject(bool b) : Object(ObjectKind::Number), m_type(Type::Boolean), m_integer(b ? 1 : 0), m_double(b ? 1.0 : 0.0) {}
 
     Type type() const { return m_type; }
 

@@ -6,10 +6,17 @@
 
 class Value;
 
+// The kinds of value; nil is the empty Value, every class outside foundation is Object.
+enum class ObjectKind : unsigned char { Nil, Null, Number, String, Data, Date, Array, Dictionary, Object };
+
 // Base of every value a Value can hold. Objects are immutable once shared.
 class Object : public std::enable_shared_from_this<Object> {
 public:
+    Object() = default;
     virtual ~Object() = default;
+
+    // Fixed at construction, so values are classified without a cast.
+    ObjectKind kind() const { return m_kind; }
 
     // Name of the kind, used in descriptions and exception texts.
     virtual std::string className() const { return "Object"; }
@@ -34,5 +41,11 @@ public:
     virtual double doubleValue() const;
 
 protected:
+    // For foundation's own final classes.
+    explicit Object(ObjectKind kind) : m_kind(kind) {}
+
     [[noreturn]] void unrecognizedSelector(const char* selector) const;
+
+private:
+    ObjectKind m_kind = ObjectKind::Object;
 };

@@ -5,7 +5,7 @@
 // UTF-8 text. Lengths and ranges seen from outside are in UTF-16 units.
 class StringObject final : public Object {
 public:
-    explicit StringObject(std::string utf8) : m_string(std::move(utf8)) {}
+    explicit StringObject(std::string utf8) : Object(ObjectKind::String), m_string(std::move(utf8)) {}
 
     const std::string& string() const { return m_string; }
 

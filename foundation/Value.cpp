@@ -67,55 +67,30 @@ Value Value::date(double secondsSinceReferenceDate)
     return Value(std::make_shared<DateObject>(secondsSinceReferenceDate));
 }
 
-Value::Kind Value::kind() const
-{
-    const Object* o = m_object.get();
-    if (!o)
-        return Kind::Nil;
-    if (dynamic_cast<const StringObject*>(o))
-        return Kind::String;
-    if (dynamic_cast<const NumberObject*>(o))
-        return Kind::Number;
-    if (dynamic_cast<const DictionaryObject*>(o))
-        return Kind::Dictionary;
-    if (dynamic_cast<const ArrayObject*>(o))
-        return Kind::Array;
-    if (dynamic_cast<const NullObject*>(o))
-        return Kind::Null;
-    if (dynamic_cast<const DataObject*>(o))
-        return Kind::Data;
-    if (dynamic_cast<const DateObject*>(o))
-        return Kind::Date;
-    return Kind::Object;
-}
-
+// The kinds below belong to final classes, so the kind names the class.
 const std::string* Value::string() const
 {
-    const auto* s = as<StringObject>();
-    return s ? &s->string() : nullptr;
+    return kind() == Kind::String ? &static_cast<const StringObject*>(m_object.get())->string() : nullptr;
 }
 
 const std::vector<Value>* Value::array() const
 {
-    const auto* a = as<ArrayObject>();
-    return a ? &a->items() : nullptr;
+    return kind() == Kind::Array ? &static_cast<const ArrayObject*>(m_object.get())->items() : nullptr;
 }
 
 const Dictionary* Value::dictionary() const
 {
-    const auto* d = as<DictionaryObject>();
-    return d ? &d->entries() : nullptr;
+    return kind() == Kind::Dictionary ? &static_cast<const DictionaryObject*>(m_object.get())->entries() : nullptr;
 }
 
 const std::vector<std::uint8_t>* Value::bytes() const
 {
-    const auto* d = as<DataObject>();
-    return d ? &d->bytes() : nullptr;
+    return kind() == Kind::Data ? &static_cast<const DataObject*>(m_object.get())->bytes() : nullptr;
 }
 
 const NumberObject* Value::number() const
 {
-    return as<NumberObject>();
+    return kind() == Kind::Number ? static_cast<const NumberObject*>(m_object.get()) : nullptr;
 }
 
 bool Value::operator==(const Value& other) const
@@ -141,8 +116,8 @@ int Value::intValue() const
 {
     if (const auto* n = number())
         return n->intValue();
-    if (const auto* s = as<StringObject>())
-        return s->intValue();
+    if (kind() == Kind::String)
+        return static_cast<const StringObject*>(m_object.get())->intValue();
     return m_object ? static_cast<int>(m_object->integerValue()) : 0;
 }
 

@@ -15,7 +15,7 @@ class NumberObject;
 // Identity (the same object) and equality (isEqual) are separate questions.
 class Value {
 public:
-    enum class Kind { Nil, Null, Number, String, Data, Date, Array, Dictionary, Object };
+    using Kind = ObjectKind;
 
     Value() = default;
     Value(std::nullptr_t) {}
@@ -34,7 +34,7 @@ public:
     // Seconds since 2001-01-01 00:00:00 UTC, as property lists store dates.
     static Value date(double secondsSinceReferenceDate);
 
-    Kind kind() const;
+    Kind kind() const { return m_object ? m_object->kind() : Kind::Nil; }
     bool isNil() const { return !m_object; }
     explicit operator bool() const { return static_cast<bool>(m_object); }
     bool isNull() const { return kind() == Kind::Null; }

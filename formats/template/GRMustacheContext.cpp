@@ -7,7 +7,6 @@
 #include "GRMustacheTagDelegate.h"
 
 #include <algorithm>
-#include <unordered_map>
 #include <unordered_set>
 
 Value GRMustacheTagDelegate::mustacheTagWillRenderObject(const GRMustacheTag&, const Value& object) const
@@ -52,31 +51,23 @@ GRMustacheContextPtr GRMustacheContext::contextWithTagDelegate(const Value& tagD
 
 const GRMustacheTagDelegate* GRMustacheContext::tagDelegateOf(const Value& object)
 {
+    // Foundation's own kinds are final classes that are never delegates.
+    if (object.kind() != Value::Kind::Object)
+        return nullptr;
     return dynamic_cast<const GRMustacheTagDelegate*>(object.object());
 }
 
-GRMustacheContextPtr GRMustacheContext::pushed(Stack stack, const Value& object) const
+GRMustacheContextPtr GRMustacheContext::pushed(Stack stack, Value object,
+                                               std::shared_ptr<const GRMustacheInheritablePartialNode> node) const
 {
-    auto context = std::make_shared<GRMustacheContext>(*this);
-    const GRMustacheContextPtr self = shared_from_this();
-    auto push = [&](Value& top, GRMustacheContextPtr& parent) {
-        parent = top ? self : nullptr;
-        top = object;
-    };
-    switch (stack) {
-    case Stack::Context:
-        push(context->m_contextTop, context->m_contextParent);
-        break;
-    case Stack::Protected:
-        push(context->m_protectedTop, context->m_protectedParent);
-        break;
-    case Stack::Hidden:
-        push(context->m_hiddenTop, context->m_hiddenParent);
-        break;
-    case Stack::TagDelegate:
-        push(context->m_tagDelegateTop, context->m_tagDelegateParent);
-        break;
-    }
+    auto context = std::make_shared<GRMustacheContext>();
+    context->m_object = std::move(object);
+    context->m_inheritablePartial = std::move(node);
+    context->m_parent = shared_from_this();
+    context->m_below = m_tops[stack];
+    context->m_tops = m_tops;
+    context->m_tops[stack] = context.get();
+    context->m_unsafeKeyAccess = m_unsafeKeyAccess;
     return context;
 }
 
@@ -84,64 +75,52 @@ GRMustacheContextPtr GRMustacheContext::contextByAddingObject(const Value& objec
 {
     if (!object)
         return shared_from_this();
-    GRMustacheContextPtr context = pushed(Stack::Context, object);
+    GRMustacheContextPtr context = pushed(Context, object);
     if (tagDelegateOf(object))
-        return context->pushed(Stack::TagDelegate, object);
+        return context->pushed(TagDelegate, object);
     return context;
 }
 
 GRMustacheContextPtr GRMustacheContext::contextByAddingProtectedObject(const Value& object) const
 {
-    return object ? pushed(Stack::Protected, object) : shared_from_this();
+    return object ? pushed(Protected, object) : shared_from_this();
 }
 
 GRMustacheContextPtr GRMustacheContext::contextByAddingHiddenObject(const Value& object) const
 {
-    return object ? pushed(Stack::Hidden, object) : shared_from_this();
+    return object ? pushed(Hidden, object) : shared_from_this();
 }
 
 GRMustacheContextPtr GRMustacheContext::contextByAddingTagDelegate(const Value& tagDelegate) const
 {
-    return tagDelegate ? pushed(Stack::TagDelegate, tagDelegate) : shared_from_this();
+    return tagDelegate ? pushed(TagDelegate, tagDelegate) : shared_from_this();
 }
 
 GRMustacheContextPtr GRMustacheContext::contextByAddingInheritablePartialNode(
     std::shared_ptr<const GRMustacheInheritablePartialNode> node) const
 {
-    if (!node)
-        return shared_from_this();
-    auto context = std::make_shared<GRMustacheContext>(*this);
-    context->m_inheritablePartialParent = m_inheritablePartialTop ? shared_from_this() : nullptr;
-    context->m_inheritablePartialTop = std::move(node);
-    return context;
+    return node ? pushed(InheritablePartial, Value(), std::move(node)) : shared_from_this();
 }
 
 GRMustacheContextPtr GRMustacheContext::copyWithUnsafeKeyAccess() const
 {
-    std::unordered_map<const GRMustacheContext*, GRMustacheContextPtr> copies;
-    // Parents are always older nodes, so the recursion ends; shared parents are copied once.
-    auto copy = [&copies](const auto& self, const GRMustacheContextPtr& node) -> GRMustacheContextPtr {
-        if (!node)
-            return nullptr;
-        if (const auto found = copies.find(node.get()); found != copies.end())
-            return found->second;
-        auto result = std::make_shared<GRMustacheContext>(*node);
-        result->m_unsafeKeyAccess = true;
-        result->m_contextParent = self(self, node->m_contextParent);
-        result->m_protectedParent = self(self, node->m_protectedParent);
-        result->m_hiddenParent = self(self, node->m_hiddenParent);
-        result->m_tagDelegateParent = self(self, node->m_tagDelegateParent);
-        result->m_inheritablePartialParent = self(self, node->m_inheritablePartialParent);
-        copies.emplace(node.get(), result);
-        return result;
-    };
-    return copy(copy, shared_from_this());
+    std::vector<const GRMustacheContext*> chain;
+    for (const GRMustacheContext* node = this; node->m_parent; node = node->m_parent.get())
+        chain.push_back(node);
+    GRMustacheContextPtr copy = contextWithUnsafeKeyAccess();
+    for (auto node = chain.rbegin(); node != chain.rend(); ++node) {
+        const GRMustacheContext& original = **node;
+        const auto stack = static_cast<Stack>(std::find(original.m_tops.begin(), original.m_tops.end(), &original)
+                                              - original.m_tops.begin());
+        copy = copy->pushed(stack, original.m_object, original.m_inheritablePartial);
+    }
+    return copy;
 }
 
 Value GRMustacheContext::valueForMustacheKey(const std::string& key, bool* isProtected) const
 {
-    for (const GRMustacheContext* node = this; node && node->m_protectedTop; node = node->m_protectedParent.get()) {
-        Value value = GRMustacheKeyAccess::valueForMustacheKey(key, node->m_protectedTop, node->m_unsafeKeyAccess);
+    for (const GRMustacheContext* node = m_tops[Protected]; node; node = node->m_below) {
+        Value value = GRMustacheKeyAccess::valueForMustacheKey(key, node->m_object, node->m_unsafeKeyAccess);
         if (value) {
             if (isProtected)
                 *isProtected = true;
@@ -150,17 +129,23 @@ Value GRMustacheContext::valueForMustacheKey(const std::string& key, bool* isPro
     }
     if (isProtected)
         *isProtected = false;
-    std::vector<const Object*> hidden;
-    for (const GRMustacheContext* node = this; node && node->m_hiddenTop; node = node->m_hiddenParent.get())
-        hidden.push_back(node->m_hiddenTop.object());
-    for (const GRMustacheContext* node = this; node && node->m_contextTop; node = node->m_contextParent.get()) {
-        if (std::find(hidden.begin(), hidden.end(), node->m_contextTop.object()) != hidden.end())
+    for (const GRMustacheContext* node = m_tops[Context]; node; node = node->m_below) {
+        if (isHidden(node->m_object.object()))
             continue;
-        Value value = GRMustacheKeyAccess::valueForMustacheKey(key, node->m_contextTop, node->m_unsafeKeyAccess);
+        Value value = GRMustacheKeyAccess::valueForMustacheKey(key, node->m_object, node->m_unsafeKeyAccess);
         if (value)
             return value;
     }
     return {};
+}
+
+bool GRMustacheContext::isHidden(const Object* object) const
+{
+    for (const GRMustacheContext* node = m_tops[Hidden]; node; node = node->m_below) {
+        if (node->m_object.object() == object)
+            return true;
+    }
+    return false;
 }
 
 bool GRMustacheContext::hasValue(Value* value, const std::string& expression, Error* error) const
@@ -178,23 +163,28 @@ bool GRMustacheContext::hasValue(Value* value, const std::string& expression, Er
     return true;
 }
 
+Value GRMustacheContext::topMustacheObject() const
+{
+    return m_tops[Context] ? m_tops[Context]->m_object : Value();
+}
+
 std::vector<Value> GRMustacheContext::tagDelegateStack() const
 {
     std::vector<Value> delegates;
-    for (const GRMustacheContext* node = this; node && node->m_tagDelegateTop;
-         node = node->m_tagDelegateParent.get())
-        delegates.push_back(node->m_tagDelegateTop);
+    for (const GRMustacheContext* node = m_tops[TagDelegate]; node; node = node->m_below)
+        delegates.push_back(node->m_object);
     std::reverse(delegates.begin(), delegates.end());
     return delegates;
 }
 
 GRMustacheTemplateASTNodePtr GRMustacheContext::resolveTemplateASTNode(const GRMustacheTemplateASTNodePtr& node) const
 {
+    if (!m_tops[InheritablePartial])
+        return node;
     GRMustacheTemplateASTNodePtr resolved = node;
     std::unordered_set<const GRMustacheTemplateAST*> usedPartialASTs;
-    for (const GRMustacheContext* context = this; context && context->m_inheritablePartialTop;
-         context = context->m_inheritablePartialParent.get()) {
-        const GRMustacheInheritablePartialNode& partial = *context->m_inheritablePartialTop;
+    for (const GRMustacheContext* context = m_tops[InheritablePartial]; context; context = context->m_below) {
+        const GRMustacheInheritablePartialNode& partial = *context->m_inheritablePartial;
         const GRMustacheTemplateAST* partialAST = partial.partialNode()->templateAST().get();
         if (usedPartialASTs.count(partialAST))
             continue;

@@ -5,6 +5,7 @@
 #include "foundation/Error.h"
 #include "foundation/Value.h"
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -42,7 +43,7 @@ public:
     GRMustacheContextPtr copyWithUnsafeKeyAccess() const;
 
     bool unsafeKeyAccess() const { return m_unsafeKeyAccess; }
-    Value topMustacheObject() const { return m_contextTop; }
+    Value topMustacheObject() const;
     // Nil when no object answers; `isProtected` tells whether a protected object did.
     Value valueForMustacheKey(const std::string& key, bool* isProtected = nullptr) const;
     // Evaluates an expression string; false with the parse or evaluation error.
@@ -52,21 +53,26 @@ public:
     // Template inheritance: the node that renders in place of `node`.
     GRMustacheTemplateASTNodePtr resolveTemplateASTNode(const GRMustacheTemplateASTNodePtr& node) const;
 
+    // Whether any tag delegate is on the stack, without building it.
+    bool hasTagDelegates() const { return m_tops[TagDelegate] != nullptr; }
+    // Whether resolveTemplateASTNode can answer anything but the node itself.
+    bool rendersInheritablePartials() const { return m_tops[InheritablePartial] != nullptr; }
+
 private:
-    enum class Stack { Context, Protected, Hidden, TagDelegate };
+    enum Stack { Context, Protected, Hidden, TagDelegate, InheritablePartial, StackCount };
 
-    GRMustacheContextPtr pushed(Stack stack, const Value& object) const;
+    // Every context but the empty root pushes one entry on one stack, on top of its
+    // parent; it keeps its parent alive and knows which context holds each stack's top.
+    GRMustacheContextPtr pushed(Stack stack, Value object,
+                                std::shared_ptr<const GRMustacheInheritablePartialNode> node = nullptr) const;
     static const GRMustacheTagDelegate* tagDelegateOf(const Value& object);
+    bool isHidden(const Object* object) const;
 
-    Value m_contextTop;
-    GRMustacheContextPtr m_contextParent;
-    Value m_protectedTop;
-    GRMustacheContextPtr m_protectedParent;
-    Value m_hiddenTop;
-    GRMustacheContextPtr m_hiddenParent;
-    Value m_tagDelegateTop;
-    GRMustacheContextPtr m_tagDelegateParent;
-    std::shared_ptr<const GRMustacheInheritablePartialNode> m_inheritablePartialTop;
-    GRMustacheContextPtr m_inheritablePartialParent;
+    Value m_object;
+    std::shared_ptr<const GRMustacheInheritablePartialNode> m_inheritablePartial;
+    GRMustacheContextPtr m_parent;
+    // The next older context on this context's own stack.
+    const GRMustacheContext* m_below = nullptr;
+    std::array<const GRMustacheContext*, StackCount> m_tops{};
     bool m_unsafeKeyAccess = false;
 };

@@ -39,6 +39,21 @@ std::string translate(const std::string& string, const std::string_view* table, 
     return result;
 }
 
+// Appends `string` to `result` with the table's replacements.
+void translateInto(std::string& result, std::string_view string, const std::string_view* table, std::size_t size)
+{
+    std::size_t runStart = 0;
+    for (std::size_t i = 0; i < string.size(); ++i) {
+        const auto unit = static_cast<unsigned char>(string[i]);
+        if (unit >= size || table[unit].empty())
+            continue;
+        result.append(string, runStart, i - runStart);
+        result.append(table[unit]);
+        runStart = i + 1;
+    }
+    result.append(string, runStart, std::string_view::npos);
+}
+
 std::size_t escapeCapacity(const std::string& string)
 {
     return static_cast<std::size_t>((static_cast<double>(string.size()) + 20) * 1.2);
@@ -100,12 +115,18 @@ void appendEscapedUnit(std::string& result, unsigned value, const char* format)
     result += buffer;
 }
 
+constexpr Table<63> kHTMLTable = htmlTable();
+
 } // namespace
 
 std::string GRMustacheEscaping::escapeHTML(const std::string& string)
 {
-    static constexpr Table<63> table = htmlTable();
-    return translate(string, table.data(), table.size(), escapeCapacity(string));
+    return translate(string, kHTMLTable.data(), kHTMLTable.size(), escapeCapacity(string));
+}
+
+void GRMustacheEscaping::appendEscapedHTML(std::string& result, std::string_view string)
+{
+    translateInto(result, string, kHTMLTable.data(), kHTMLTable.size());
 }
 
 std::string GRMustacheEscaping::escapeJavascript(const std::string& string)

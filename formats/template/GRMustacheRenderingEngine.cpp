@@ -13,6 +13,8 @@
 #include "GRMustacheValueRendering.h"
 #include "GRMustacheVariableTag.h"
 
+#include <utility>
+
 namespace {
 
 constexpr std::size_t kInitialBufferCapacity = 1024;
@@ -51,6 +53,20 @@ public:
     ~ContentTypeScope() { GRMustacheRendering::popCurrentContentType(); }
     ContentTypeScope(const ContentTypeScope&) = delete;
     ContentTypeScope& operator=(const ContentTypeScope&) = delete;
+};
+
+// Renders in another context for as long as it lives.
+class ContextScope {
+public:
+    ContextScope(GRMustacheContextPtr& current, GRMustacheContextPtr context)
+        : m_current(current), m_saved(std::exchange(current, std::move(context))) {}
+    ~ContextScope() { m_current = std::move(m_saved); }
+    ContextScope(const ContextScope&) = delete;
+    ContextScope& operator=(const ContextScope&) = delete;
+
+private:
+    GRMustacheContextPtr& m_current;
+    GRMustacheContextPtr m_saved;
 };
 
 // The tag delegates of a context, oldest first; the values keep them alive.
@@ -107,7 +123,9 @@ std::optional<std::string> GRMustacheRenderingEngine::renderTemplateAST(const GR
                                                                         bool& HTMLSafe, Error* error)
 {
     m_buffer.clear();
-    m_buffer.reserve(kInitialBufferCapacity);
+    // Nested renderings are mostly short: only the outermost one starts with room.
+    if (renderingDepth == 0)
+        m_buffer.reserve(kInitialBufferCapacity);
     if (!visitTemplateAST(ast, error))
         return std::nullopt;
     HTMLSafe = m_contentType == GRMustacheContentTypeHTML;
@@ -138,9 +156,11 @@ bool GRMustacheRenderingEngine::visitTemplateAST(const GRMustacheTemplateAST& as
     if (!withinWorkBound(1 + ast.templateASTNodes().size(), error))
         return false;
     const ContentTypeScope contentType(ast.contentType());
+    const bool inherits = m_context->rendersInheritablePartials();
     for (const GRMustacheTemplateASTNodePtr& node : ast.templateASTNodes()) {
-        const GRMustacheTemplateASTNodePtr resolved = m_context->resolveTemplateASTNode(node);
-        if (!resolved->acceptTemplateASTVisitor(*this, error))
+        const bool rendered = inherits ? m_context->resolveTemplateASTNode(node)->acceptTemplateASTVisitor(*this, error)
+                                       : node->acceptTemplateASTVisitor(*this, error);
+        if (!rendered)
             return false;
     }
     return true;
@@ -173,12 +193,9 @@ bool GRMustacheRenderingEngine::visitPartialNode(const GRMustachePartialNode& no
 bool GRMustacheRenderingEngine::visitInheritablePartialNode(const GRMustacheInheritablePartialNode& node,
                                                             Error* error)
 {
-    const GRMustacheContextPtr saved = m_context;
-    m_context = m_context->contextByAddingInheritablePartialNode(
-        std::static_pointer_cast<const GRMustacheInheritablePartialNode>(node.shared_from_this()));
-    const bool success = visitPartialNode(*node.partialNode(), error);
-    m_context = saved;
-    return success;
+    const ContextScope scope(m_context, m_context->contextByAddingInheritablePartialNode(
+        std::static_pointer_cast<const GRMustacheInheritablePartialNode>(node.shared_from_this())));
+    return visitPartialNode(*node.partialNode(), error);
 }
 
 bool GRMustacheRenderingEngine::visitInheritableSectionNode(const GRMustacheInheritableSectionNode& node,
@@ -196,9 +213,16 @@ bool GRMustacheRenderingEngine::visitTag(const GRMustacheTag& tag, const GRMusta
     if (!invocation.invokeReturningError(error))
         return false;
 
+    const GRMustacheContextPtr hiding = invocation.valueIsProtected()
+        ? m_context->contextByAddingHiddenObject(invocation.value())
+        : nullptr;
+    const GRMustacheContextPtr& context = hiding ? hiding : m_context;
+    if (!context->hasTagDelegates()) {
+        if (const std::optional<bool> rendered = renderValue(tag, invocation.value(), context, escapesHTML, error))
+            return *rendered;
+    }
+
     Value value = invocation.value();
-    const GRMustacheContextPtr context = invocation.valueIsProtected() ? m_context->contextByAddingHiddenObject(value)
-                                                                       : m_context;
     const TagDelegates tagDelegates(*context);
     for (auto delegate = tagDelegates.delegates.rbegin(); delegate != tagDelegates.delegates.rend(); ++delegate)
         value = (*delegate)->mustacheTagWillRenderObject(tag, value);
@@ -228,4 +252,93 @@ bool GRMustacheRenderingEngine::visitTag(const GRMustacheTag& tag, const GRMusta
     for (const GRMustacheTagDelegate* delegate : tagDelegates.delegates)
         delegate->mustacheTagDidRenderObject(tag, value, rendering);
     return true;
+}
+
+// Values of foundation's own kinds, with no tag delegate to tell, render straight into
+// the buffer, sections in this engine; they render as GRMustacheValueRendering renders
+// them. Nullopt for the values it leaves to the general path.
+std::optional<bool> GRMustacheRenderingEngine::renderValue(const GRMustacheTag& tag, const Value& value,
+                                                           const GRMustacheContextPtr& context, bool escapesHTML,
+                                                           Error* error)
+{
+    const Value::Kind kind = value.kind();
+    if (kind == Value::Kind::Object)
+        return std::nullopt;
+    if (tag.type() == GRMustacheTagTypeVariable) {
+        // A list in a variable tag renders its items one by one: the general path.
+        if (kind == Value::Kind::Array)
+            return std::nullopt;
+        const std::size_t start = m_buffer.size();
+        if (kind == Value::Kind::String)
+            appendText(*value.string(), escapesHTML);
+        else if (kind != Value::Kind::Nil && kind != Value::Kind::Null)
+            appendText(value.description(), escapesHTML);
+        return withinOutputBound(m_buffer.size() - start, error);
+    }
+
+    const GRMustacheTemplateAST& content = *static_cast<const GRMustacheSectionTag&>(tag).templateAST();
+    if (content.contentType() != m_contentType)
+        return std::nullopt;
+    if (GRMustacheValueRendering::boolValue(value) == tag.isInverted())
+        return true;
+    if (tag.isInverted() || kind == Value::Kind::Number)
+        return renderContent(content, context, error);
+    if (kind == Value::Kind::Array)
+        return renderItems(tag, content, *value.array(), context, error);
+    return renderContent(content, context->contextByAddingObject(value), error);
+}
+
+bool GRMustacheRenderingEngine::renderContent(const GRMustacheTemplateAST& content, GRMustacheContextPtr context,
+                                              Error* error)
+{
+    const ContextScope scope(m_context, std::move(context));
+    return visitTemplateAST(content, error);
+}
+
+bool GRMustacheRenderingEngine::renderItems(const GRMustacheTag& tag, const GRMustacheTemplateAST& content,
+                                            const std::vector<Value>& items, const GRMustacheContextPtr& context,
+                                            Error* error)
+{
+    const std::size_t start = m_buffer.size();
+    const bool contentSafe = m_contentType == GRMustacheContentTypeHTML;
+    std::optional<bool> allSafe;
+    for (const Value& item : items) {
+        bool itemSafe = contentSafe;
+        switch (item.kind()) {
+        case Value::Kind::Object: {
+            Error renderingError;
+            itemSafe = false;
+            std::optional<std::string> rendering = GRMustacheValueRendering::render(item, tag, true, context, itemSafe,
+                                                                                    renderingError);
+            if (!rendering) {
+                setMustacheError(error, std::move(renderingError));
+                return false;
+            }
+            m_buffer += *rendering;
+            break;
+        }
+        case Value::Kind::Nil:
+            if (!renderContent(content, context, error))
+                return false;
+            break;
+        default:
+            if (!renderContent(content, context->contextByAddingObject(item), error))
+                return false;
+        }
+        GRMustacheValueRendering::addItemEscaping(allSafe, itemSafe);
+    }
+    if (contentSafe && !allSafe.value_or(false)) {
+        const std::string rendering = m_buffer.substr(start);
+        m_buffer.resize(start);
+        GRMustacheEscaping::appendEscapedHTML(m_buffer, rendering);
+    }
+    return true;
+}
+
+void GRMustacheRenderingEngine::appendText(std::string_view text, bool escapesHTML)
+{
+    if (escapesHTML && m_contentType == GRMustacheContentTypeHTML)
+        GRMustacheEscaping::appendEscapedHTML(m_buffer, text);
+    else
+        m_buffer += text;
 }

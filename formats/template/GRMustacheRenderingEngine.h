@@ -7,6 +7,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 class GRMustacheExpression;
 class GRMustacheTag;
@@ -40,6 +42,13 @@ private:
     bool visitVariableTag(const GRMustacheVariableTag& tag, Error* error) override;
 
     bool visitTag(const GRMustacheTag& tag, const GRMustacheExpression& expression, bool escapesHTML, Error* error);
+    std::optional<bool> renderValue(const GRMustacheTag& tag, const Value& value, const GRMustacheContextPtr& context,
+                                    bool escapesHTML, Error* error);
+    // The content in another context, into this engine's buffer.
+    bool renderContent(const GRMustacheTemplateAST& content, GRMustacheContextPtr context, Error* error);
+    bool renderItems(const GRMustacheTag& tag, const GRMustacheTemplateAST& content, const std::vector<Value>& items,
+                     const GRMustacheContextPtr& context, Error* error);
+    void appendText(std::string_view text, bool escapesHTML);
 
     GRMustacheContentType m_contentType;
     GRMustacheContextPtr m_context;

@@ -10,13 +10,27 @@ namespace {
 
 constexpr const char* kRenderingException = "GRMustacheRenderingException";
 constexpr const char* kInconsistentEscaping = "Inconsistant HTML escaping of items in enumeration";
-constexpr std::size_t kInitialBufferCapacity = 1024;
 
 } // namespace
 
+const GRMustacheRendering* GRMustacheValueRendering::renderingOf(const Value& object)
+{
+    // Foundation's own kinds are final classes that never render themselves.
+    if (object.kind() != Value::Kind::Object)
+        return nullptr;
+    return dynamic_cast<const GRMustacheRendering*>(object.object());
+}
+
+void GRMustacheValueRendering::addItemEscaping(std::optional<bool>& allSafe, bool itemSafe)
+{
+    if (allSafe && *allSafe != itemSafe)
+        throw Exception(kRenderingException, kInconsistentEscaping);
+    allSafe = itemSafe;
+}
+
 bool GRMustacheValueRendering::boolValue(const Value& object)
 {
-    if (const auto* rendering = dynamic_cast<const GRMustacheRendering*>(object.object()))
+    if (const GRMustacheRendering* rendering = renderingOf(object))
         return rendering->mustacheBoolValue();
     switch (object.kind()) {
     case Value::Kind::Nil:
@@ -38,10 +52,11 @@ std::optional<std::string> GRMustacheValueRendering::render(const Value& object,
                                                             const GRMustacheContextPtr& context, bool& HTMLSafe,
                                                             Error& error)
 {
-    if (const auto* iterating = dynamic_cast<const GRMustacheRenderingWithIterationSupport*>(object.object()))
-        return iterating->renderForMustacheTagAsEnumerationItem(tag, asEnumerationItem, context, HTMLSafe, error);
-    if (const auto* rendering = dynamic_cast<const GRMustacheRendering*>(object.object()))
+    if (const GRMustacheRendering* rendering = renderingOf(object)) {
+        if (const auto* iterating = dynamic_cast<const GRMustacheRenderingWithIterationSupport*>(rendering))
+            return iterating->renderForMustacheTagAsEnumerationItem(tag, asEnumerationItem, context, HTMLSafe, error);
         return rendering->renderForMustacheTag(tag, context, HTMLSafe, error);
+    }
 
     const bool isVariable = tag.type() == GRMustacheTagTypeVariable;
     switch (object.kind()) {
@@ -81,7 +96,6 @@ std::optional<std::string> GRMustacheValueRendering::renderEnumeration(const std
                                                                        bool& HTMLSafe, Error& error)
 {
     std::string buffer;
-    buffer.reserve(kInitialBufferCapacity);
     std::optional<bool> allSafe;
     for (const Value& item : items) {
         bool itemSafe = false;
@@ -89,9 +103,7 @@ std::optional<std::string> GRMustacheValueRendering::renderEnumeration(const std
                                                       context, itemSafe, error);
         if (!rendering)
             return std::nullopt;
-        if (allSafe && *allSafe != itemSafe)
-            throw Exception(kRenderingException, kInconsistentEscaping);
-        allSafe = itemSafe;
+        addItemEscaping(allSafe, itemSafe);
         buffer += *rendering;
     }
     HTMLSafe = allSafe.value_or(false);
