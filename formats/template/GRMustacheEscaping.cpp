@@ -1,5 +1,6 @@
 #include "GRMustacheEscaping.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <string_view>
@@ -11,33 +12,6 @@ namespace {
 // translated directly.
 template <std::size_t N>
 using Table = std::array<std::string_view, N>;
-
-std::string translate(const std::string& string, const std::string_view* table, std::size_t size,
-                      std::size_t capacityHint)
-{
-    std::size_t i = 0;
-    while (i < string.size()) {
-        const auto unit = static_cast<unsigned char>(string[i]);
-        if (unit < size && !table[unit].empty())
-            break;
-        ++i;
-    }
-    if (i == string.size())
-        return string;
-    std::string result;
-    result.reserve(capacityHint);
-    std::size_t runStart = 0;
-    for (; i < string.size(); ++i) {
-        const auto unit = static_cast<unsigned char>(string[i]);
-        if (unit >= size || table[unit].empty())
-            continue;
-        result.append(string, runStart, i - runStart);
-        result.append(table[unit]);
-        runStart = i + 1;
-    }
-    result.append(string, runStart, std::string::npos);
-    return result;
-}
 
 // Appends `string` to `result` with the table's replacements.
 void translateInto(std::string& result, std::string_view string, const std::string_view* table, std::size_t size)
@@ -52,6 +26,21 @@ void translateInto(std::string& result, std::string_view string, const std::stri
         runStart = i + 1;
     }
     result.append(string, runStart, std::string_view::npos);
+}
+
+std::string translate(const std::string& string, const std::string_view* table, std::size_t size,
+                      std::size_t capacityHint)
+{
+    const bool unchanged = std::all_of(string.begin(), string.end(), [&](char c) {
+        const auto unit = static_cast<unsigned char>(c);
+        return unit >= size || table[unit].empty();
+    });
+    if (unchanged)
+        return string;
+    std::string result;
+    result.reserve(capacityHint);
+    translateInto(result, string, table, size);
+    return result;
 }
 
 std::size_t escapeCapacity(const std::string& string)
