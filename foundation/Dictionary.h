@@ -17,9 +17,11 @@ public:
 
     std::size_t size() const { return m_entries.size(); }
     bool empty() const { return m_entries.empty(); }
-    bool contains(const std::string& key) const { return m_index.count(key) != 0; }
+    bool contains(const std::string& key) const { return find(key) != nullptr; }
     // nil when absent.
     Value get(const std::string& key) const;
+    // The value in place; null when absent.
+    const Value* find(const std::string& key) const;
     // Replaces in place when present, else appends.
     void set(const std::string& key, Value value);
     // Setting nil removes the key, as the original's setValue:forKey: did.
@@ -35,6 +37,13 @@ public:
     bool operator==(const Dictionary& other) const;
 
 private:
+    // Small dictionaries are searched in order: faster than hashing the key.
+    static constexpr std::size_t kIndexedSize = 8;
+
+    std::size_t position(const std::string& key) const;
+    void reindex();
+
     std::vector<Entry> m_entries;
+    // Positions by key, only above kIndexedSize entries.
     std::unordered_map<std::string, std::size_t> m_index;
 };

@@ -1,5 +1,6 @@
 #include "GRMustacheKeyAccess.h"
 
+#include "foundation/Dictionary.h"
 #include "foundation/Exception.h"
 
 #include <atomic>
@@ -14,6 +15,10 @@ std::atomic<bool> preventingUndefinedKeyAttack{false};
 
 Value GRMustacheKeyAccess::valueForMustacheKey(const std::string& key, const Value& object, bool unsafeKeyAccess)
 {
+    if (const Dictionary* dictionary = object.dictionary()) {
+        const Value* value = dictionary->find(key);
+        return value ? *value : Value();
+    }
     const Object* target = object.object();
     if (!target)
         return {};

@@ -83,27 +83,27 @@ struct TagDelegates {
     std::vector<const GRMustacheTagDelegate*> delegates;
 };
 
-// Adds to one measure of the rendering; false with the error once it passes its bound.
-// The message reads "Rendering <verb> more than <bound> <unit>".
-bool withinBound(std::size_t& measure, std::size_t amount, std::size_t bound, const char* verb, const char* unit,
-                 Error* error)
+// Fails the rendering with "Rendering <verb> more than <bound> <unit>".
+bool exceeded(const char* verb, std::size_t bound, const char* unit, Error* error)
 {
-    measure += amount;
-    if (measure <= bound)
-        return true;
     setMustacheError(error, makeMustacheError(GRMustacheErrorCodeRenderingError, "Rendering " + std::string(verb)
                                                   + " more than " + std::to_string(bound) + " " + unit));
     return false;
 }
 
+// Add to the measures of the rendering; false with the error once one passes its bound.
 bool withinWorkBound(std::size_t work, Error* error)
 {
-    return withinBound(renderingWork, work, GRMustacheRenderingEngine::kMaximumWork, "takes", "steps", error);
+    renderingWork += work;
+    return renderingWork <= GRMustacheRenderingEngine::kMaximumWork
+        || exceeded("takes", GRMustacheRenderingEngine::kMaximumWork, "steps", error);
 }
 
 bool withinOutputBound(std::size_t bytes, Error* error)
 {
-    return withinBound(renderingOutput, bytes, GRMustacheRenderingEngine::kMaximumOutput, "produces", "bytes", error);
+    renderingOutput += bytes;
+    return renderingOutput <= GRMustacheRenderingEngine::kMaximumOutput
+        || exceeded("produces", GRMustacheRenderingEngine::kMaximumOutput, "bytes", error);
 }
 
 } // namespace
@@ -271,6 +271,8 @@ std::optional<bool> GRMustacheRenderingEngine::renderValue(const GRMustacheTag& 
         const std::size_t start = m_buffer.size();
         if (kind == Value::Kind::String)
             appendText(*value.string(), escapesHTML);
+        else if (kind == Value::Kind::Number)
+            m_buffer += value.description(); // digits, signs, dots and letters only
         else if (kind != Value::Kind::Nil && kind != Value::Kind::Null)
             appendText(value.description(), escapesHTML);
         return withinOutputBound(m_buffer.size() - start, error);
