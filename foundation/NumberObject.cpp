@@ -3,6 +3,7 @@
 #include "Value.h"
 
 #include <array>
+#include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -49,7 +50,20 @@ NumberObject::NumberObject(double d)
 
 std::string NumberObject::description() const
 {
-    return m_type == Type::Double ? shortestDouble(m_double) : std::to_string(m_integer);
+    std::string text;
+    appendDescription(text);
+    return text;
+}
+
+void NumberObject::appendDescription(std::string& text) const
+{
+    if (m_type == Type::Double) {
+        text += shortestDouble(m_double);
+        return;
+    }
+    std::array<char, 24> digits;
+    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), m_integer).ptr;
+    text.append(digits.data(), end);
 }
 
 bool NumberObject::isEqual(const Object& other) const

@@ -7,15 +7,19 @@ class NumberObject final : public Object {
 public:
     enum class Type { Integer, Double, Boolean };
 
-    explicit NumberObject(long long n) : Object(ObjectKind::Number), m_type(Type::Integer), m_integer(n), m_double(static_cast<double>(n)) {}
+    explicit NumberObject(long long n)
+        : Object(ObjectKind::Number), m_type(Type::Integer), m_integer(n), m_double(static_cast<double>(n)) {}
     explicit NumberObject(double d);
-    explicit NumberObject(bool b) : Object(ObjectKind::Number), m_type(Type::Boolean), m_integer(b ? 1 : 0), m_double(b ? 1.0 : 0.0) {}
+    explicit NumberObject(bool b)
+        : Object(ObjectKind::Number), m_type(Type::Boolean), m_integer(b ? 1 : 0), m_double(b ? 1.0 : 0.0) {}
 
     Type type() const { return m_type; }
 
     std::string className() const override { return "NSNumber"; }
     // Integers plainly, booleans as 1/0, doubles in their shortest round-trip form.
     std::string description() const override;
+    // The description, written at the end of `text`.
+    void appendDescription(std::string& text) const;
     // Numbers compare by value, whatever they were made from.
     bool isEqual(const Object& other) const override;
     std::size_t hash() const override;

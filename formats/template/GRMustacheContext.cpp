@@ -81,6 +81,19 @@ GRMustacheContextPtr GRMustacheContext::contextByAddingObject(const Value& objec
     return context;
 }
 
+GRMustacheContextPtr GRMustacheContext::contextByAddingItem(const Value& item, GRMustacheContextPtr previous) const
+{
+    if (!item || tagDelegateOf(item))
+        return contextByAddingObject(item);
+    if (previous && previous.use_count() == 1 && previous->m_parent.get() == this
+        && previous->m_tops[Context] == previous.get()) {
+        // No one else can see it: it becomes the context of this item.
+        const_cast<GRMustacheContext&>(*previous).m_object = item;
+        return previous;
+    }
+    return pushed(Context, item);
+}
+
 GRMustacheContextPtr GRMustacheContext::contextByAddingProtectedObject(const Value& object) const
 {
     return object ? pushed(Protected, object) : shared_from_this();

@@ -34,6 +34,9 @@ public:
 
     // A nil argument gives the receiver itself.
     GRMustacheContextPtr contextByAddingObject(const Value& object) const;
+    // The same for one item of a list after another: `previous`, what this call gave for
+    // the item before, is reused when nothing holds it any more. Never a tag delegate.
+    GRMustacheContextPtr contextByAddingItem(const Value& item, GRMustacheContextPtr previous) const;
     GRMustacheContextPtr contextByAddingProtectedObject(const Value& object) const;
     GRMustacheContextPtr contextByAddingHiddenObject(const Value& object) const;
     GRMustacheContextPtr contextByAddingTagDelegate(const Value& tagDelegate) const;

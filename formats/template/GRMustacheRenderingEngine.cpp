@@ -13,6 +13,8 @@
 #include "GRMustacheValueRendering.h"
 #include "GRMustacheVariableTag.h"
 
+#include "foundation/NumberObject.h"
+
 #include <utility>
 
 namespace {
@@ -272,7 +274,7 @@ std::optional<bool> GRMustacheRenderingEngine::renderValue(const GRMustacheTag& 
         if (kind == Value::Kind::String)
             appendText(*value.string(), escapesHTML);
         else if (kind == Value::Kind::Number)
-            m_buffer += value.description(); // digits, signs, dots and letters only
+            value.number()->appendDescription(m_buffer); // digits, signs, dots and letters only
         else if (kind != Value::Kind::Nil && kind != Value::Kind::Null)
             appendText(value.description(), escapesHTML);
         return withinOutputBound(m_buffer.size() - start, error);
@@ -304,6 +306,7 @@ bool GRMustacheRenderingEngine::renderItems(const GRMustacheTag& tag, const GRMu
     const std::size_t start = m_buffer.size();
     const bool contentSafe = m_contentType == GRMustacheContentTypeHTML;
     std::optional<bool> allSafe;
+    GRMustacheContextPtr itemContext;
     for (const Value& item : items) {
         bool itemSafe = contentSafe;
         switch (item.kind()) {
@@ -324,7 +327,8 @@ bool GRMustacheRenderingEngine::renderItems(const GRMustacheTag& tag, const GRMu
                 return false;
             break;
         default:
-            if (!renderContent(content, context->contextByAddingObject(item), error))
+            itemContext = context->contextByAddingItem(item, std::move(itemContext));
+            if (!renderContent(content, itemContext, error))
                 return false;
         }
         GRMustacheValueRendering::addItemEscaping(allSafe, itemSafe);
