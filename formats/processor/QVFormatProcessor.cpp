@@ -197,13 +197,17 @@ std::vector<Dictionary::Entry> QVFormatProcessor::currentColorEntries(const Valu
 
 void QVFormatProcessor::takeColor(const Color& color, std::vector<Dictionary::Entry> entries)
 {
-    const Color sRGB = color.getColorInColorSpace(ColorSpace::SRGB);
-    const Value sRGBValue = sRGB.toValue();
-    m_colorValues = Value(Dictionary{{QVColorProfile::kSRGB, sRGBValue},
-        {QVColorProfile::kLinearSRGB, sRGB.getasLinearRGBColor().toValue()},
-        {QVColorProfile::kDevice, sRGBValue},
-        {QVColorProfile::kCalibrated, sRGB.colorUsingColorSpace(ColorSpace::CalibratedRGB).toValue()},
-        {QVColorProfile::kGeneric, sRGB.colorUsingColorSpace(ColorSpace::GenericRGB).toValue()}});
+    // Every format of a row or of the overlay takes the same colour: convert it once.
+    if (!m_convertedColor || !m_convertedColor->isEqual(color)) {
+        const Color sRGB = color.getColorInColorSpace(ColorSpace::SRGB);
+        const Value sRGBValue = sRGB.toValue();
+        m_colorValues = Value(Dictionary{{QVColorProfile::kSRGB, sRGBValue},
+            {QVColorProfile::kLinearSRGB, sRGB.getasLinearRGBColor().toValue()},
+            {QVColorProfile::kDevice, sRGBValue},
+            {QVColorProfile::kCalibrated, sRGB.colorUsingColorSpace(ColorSpace::CalibratedRGB).toValue()},
+            {QVColorProfile::kGeneric, sRGB.colorUsingColorSpace(ColorSpace::GenericRGB).toValue()}});
+        m_convertedColor = color;
+    }
     if (m_currentProfile.empty())
         m_currentProfile = QVColorProfile::kSRGB;
 

@@ -68,6 +68,8 @@ private:
     std::shared_ptr<QVProcessorState> m_state;
     std::shared_ptr<const QVCodeStyle> m_initialCodeStyle;
     Value m_colorValues;
+    // The colour m_colorValues were converted from; none before the first.
+    std::optional<Color> m_convertedColor;
     std::string m_currentProfile;
     mutable QVTemplateCache m_templates;
 };

@@ -4,13 +4,19 @@
 #include "formats/template/GRMustacheRendering.h"
 #include "formats/template/GRMustacheTemplate.h"
 
+std::size_t QVTemplateCache::KeyHash::operator()(const KeyView& key) const
+{
+    return std::hash<std::string_view>()(key.text) ^ std::hash<const void*>()(key.baseContext)
+        ^ (static_cast<std::size_t>(key.contentType) << 1);
+}
+
 std::shared_ptr<GRMustacheTemplate> QVTemplateCache::templateFromString(const std::string& text)
 {
     // Every compilation copies the default configuration, so a template compiled under
     // other settings is another template.
     const GRMustacheConfiguration& configuration = GRMustacheConfiguration::defaultConfiguration();
-    Key key{text, GRMustacheRendering::currentContentType(), configuration.tagStartDelimiter(),
-        configuration.tagEndDelimiter(), configuration.baseContext()};
+    const KeyView key{text, GRMustacheRendering::currentContentType(), configuration.tagStartDelimiter(),
+        configuration.tagEndDelimiter(), configuration.baseContext().get()};
     if (const auto found = m_templates.find(key); found != m_templates.end())
         return found->second;
     auto compiled = GRMustacheTemplate::templateFromString(text);
@@ -19,6 +25,8 @@ std::shared_ptr<GRMustacheTemplate> QVTemplateCache::templateFromString(const st
     // User formats can be edited without end; a full cache starts over.
     if (m_templates.size() >= kCapacity)
         m_templates.clear();
-    m_templates.emplace(std::move(key), compiled);
+    m_templates.emplace(Key{text, key.contentType, configuration.tagStartDelimiter(), configuration.tagEndDelimiter(),
+                            configuration.baseContext()},
+                        compiled);
     return compiled;
 }

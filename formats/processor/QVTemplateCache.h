@@ -3,10 +3,10 @@
 #include "formats/template/GRMustacheContentType.h"
 #include "formats/template/GRMustacheContext.h"
 
-#include <compare>
-#include <map>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 
 class GRMustacheTemplate;
 
@@ -23,6 +23,16 @@ public:
 private:
     static constexpr std::size_t kCapacity = 512;
 
+    // What a compilation depends on, looked up without copying the text.
+    struct KeyView {
+        std::string_view text;
+        GRMustacheContentType contentType;
+        std::string_view tagStartDelimiter;
+        std::string_view tagEndDelimiter;
+        const GRMustacheContext* baseContext;
+
+        bool operator==(const KeyView&) const = default;
+    };
     struct Key {
         std::string text;
         GRMustacheContentType contentType;
@@ -30,8 +40,19 @@ private:
         std::string tagEndDelimiter;
         GRMustacheContextPtr baseContext;
 
-        auto operator<=>(const Key&) const = default;
+        KeyView view() const { return {text, contentType, tagStartDelimiter, tagEndDelimiter, baseContext.get()}; }
+    };
+    struct KeyHash {
+        using is_transparent = void;
+        std::size_t operator()(const KeyView& key) const;
+        std::size_t operator()(const Key& key) const { return (*this)(key.view()); }
+    };
+    struct KeyEqual {
+        using is_transparent = void;
+        static KeyView view(const KeyView& key) { return key; }
+        static KeyView view(const Key& key) { return key.view(); }
+        template <class A, class B> bool operator()(const A& a, const B& b) const { return view(a) == view(b); }
     };
 
-    std::map<Key, std::shared_ptr<GRMustacheTemplate>> m_templates;
+    std::unordered_map<Key, std::shared_ptr<GRMustacheTemplate>, KeyHash, KeyEqual> m_templates;
 };

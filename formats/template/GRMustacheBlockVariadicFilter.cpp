@@ -2,14 +2,16 @@
 
 std::vector<Value> GRMustacheBlockVariadicFilter::withArgument(const Value& argument) const
 {
-    std::vector<Value> arguments = m_arguments;
+    std::vector<Value> arguments;
+    arguments.reserve(m_arguments.size() + 1);
+    arguments.assign(m_arguments.begin(), m_arguments.end());
     arguments.push_back(argument ? argument : Value::null());
     return arguments;
 }
 
 Value GRMustacheBlockVariadicFilter::transformedValue(const Value& object) const
 {
-    return m_block(withArgument(object));
+    return (*m_block)(withArgument(object));
 }
 
 Value GRMustacheBlockVariadicFilter::filterByCurryingArgument(const Value& argument) const

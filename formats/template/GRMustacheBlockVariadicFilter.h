@@ -2,11 +2,14 @@
 
 #include "GRMustacheFilter.h"
 
+#include <memory>
+
 // Collects arguments by currying and calls its block with all of them at the last one.
 // Missing arguments are passed as null.
 class GRMustacheBlockVariadicFilter final : public GRMustacheFilter {
 public:
-    GRMustacheBlockVariadicFilter(VariadicBlock block, std::vector<Value> arguments)
+    // Curried filters share their block.
+    GRMustacheBlockVariadicFilter(std::shared_ptr<const VariadicBlock> block, std::vector<Value> arguments)
         : m_block(std::move(block)), m_arguments(std::move(arguments)) {}
 
     const std::vector<Value>& arguments() const { return m_arguments; }
@@ -17,6 +20,6 @@ public:
 private:
     std::vector<Value> withArgument(const Value& argument) const;
 
-    VariadicBlock m_block;
+    std::shared_ptr<const VariadicBlock> m_block;
     std::vector<Value> m_arguments;
 };

@@ -22,7 +22,8 @@ Value GRMustacheFilter::variadicFilterWithBlock(VariadicBlock block)
 {
     if (!block)
         throw Exception(kInvalidArgumentException, kNilBlock);
-    return Value(std::make_shared<GRMustacheBlockVariadicFilter>(std::move(block), std::vector<Value>{}));
+    return Value(std::make_shared<GRMustacheBlockVariadicFilter>(std::make_shared<const VariadicBlock>(std::move(block)),
+                                                                 std::vector<Value>{}));
 }
 
 Value GRMustacheFilter::filterByCurryingArgument(const Value&) const
