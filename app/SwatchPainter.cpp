@@ -1,12 +1,12 @@
 #include "SwatchPainter.h"
 
+#include "uikit/QtColor.h"
+
 #include "formats/color/Color.h"
 
 #include <QPainter>
 #include <QPolygonF>
 #include <QRectF>
-
-#include <algorithm>
 
 void SwatchPainter::drawSwatch(QPainter& painter, const Color& color, const QRectF& rect)
 {
@@ -25,7 +25,5 @@ void SwatchPainter::drawSwatch(QPainter& painter, const Color& color, const QRec
 
 QColor SwatchPainter::toQColor(const Color& color)
 {
-    const ColorQuad rgba = color.getRedGreenBlueAlpha();
-    auto unit = [](double component) { return static_cast<float>(std::clamp(component, 0.0, 1.0)); };
-    return QColor::fromRgbF(unit(rgba[0]), unit(rgba[1]), unit(rgba[2]), unit(rgba[3]));
+    return qtcolor::fromColor(color);
 }

@@ -1,5 +1,8 @@
 #include "uikit/ImageBlur.h"
 
+#include <QColor>
+#include <QPainter>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -51,6 +54,29 @@ QImage blurred(const QImage& image, double radius)
             boxLine(result.bits() + x * 4, height, rowBytes, half, buffer);
     }
     return result;
+}
+
+} // namespace imageblur
+
+namespace imageblur {
+
+void drawShadow(QPainter& painter, const QSize& canvas, const QPointF& offset, double blur, const QColor& color,
+                const std::function<void(QPainter&)>& shape)
+{
+    // A margin keeps the blur from being cut at the canvas edge.
+    const int margin = static_cast<int>(std::ceil(blur)) + 2;
+    QImage mask(canvas + QSize(2 * margin, 2 * margin), QImage::Format_ARGB32_Premultiplied);
+    mask.fill(Qt::transparent);
+    {
+        QPainter shapePainter(&mask);
+        shapePainter.setRenderHint(QPainter::Antialiasing);
+        shapePainter.translate(margin, margin);
+        shape(shapePainter);
+        shapePainter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        shapePainter.resetTransform();
+        shapePainter.fillRect(mask.rect(), color);
+    }
+    painter.drawImage(offset - QPointF(margin, margin), blurred(mask, blur));
 }
 
 } // namespace imageblur
