@@ -1,8 +1,8 @@
 #include "uikit/WNJVisualEffectWindow.h"
 
 #include "uikit/BezierPathAdditions.h"
-#include "uikit/BundleImage.h"
 #include "uikit/NJApplication.h"
+#include "uikit/NamedImage.h"
 #include "uikit/ViewAdditions.h"
 
 #include <QPainter>
@@ -89,7 +89,7 @@ void WNJVisualEffectWindow::fillWindowBackground(QPainter& painter, const QRectF
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     if (!useVisualEffectView()) {
         const bool dark = darkMode();
-        painter.fillPath(rounded, QBrush(bundleimage::named(dark ? kDarkPattern : kLightPattern)));
+        painter.fillPath(rounded, QBrush(namedImage(QLatin1String(dark ? kDarkPattern : kLightPattern))));
         // The band's upper corners are the rectangle's minimum-y corners on screen.
         const QPainterPath band = bezierpath::createRoundedCornerRect(
             QRectF(rect.x(), rect.y(), rect.width(), kTitleBandHeight),
