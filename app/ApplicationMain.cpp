@@ -3,6 +3,7 @@
 #include "app/AppDelegate.h"
 #include "app/ApplicationAppearance.h"
 #include "app/LoupeAdapter.h"
+#include "app/NJNotification.h"
 #include "app/StatusMenuController.h"
 #include "app/TerminationSignals.h"
 #include "formats/QVFormatRepository.h"
@@ -14,6 +15,7 @@
 #include "uikit/QtScheduler.h"
 
 #include <QCoreApplication>
+#include <QSystemTrayIcon>
 
 #include <iostream>
 
@@ -73,10 +75,21 @@ int applicationMain(int argc, char** argv)
     factories.loupe = [&delegate, &app] {
         return std::make_shared<LoupeAdapter>(delegate, app.platform(), delegate.formatProcessor());
     };
-    delegate.setWindowFactories(std::move(factories));
     // Command-line mode has no status item, no menu and no hot keys.
-    if (!commandLineMode)
-        delegate.setStatusMenu(std::make_shared<StatusMenuController>(delegate));
+    std::shared_ptr<StatusMenuController> statusMenu;
+    if (!commandLineMode) {
+        statusMenu = std::make_shared<StatusMenuController>(delegate);
+        delegate.setStatusMenu(statusMenu);
+    }
+    factories.banner = [&delegate, &app, statusItem = std::weak_ptr(statusMenu)] {
+        return std::make_shared<NJNotification>(
+            [statusItem] {
+                const auto menu = statusItem.lock();
+                return menu && menu->statusItem() ? menu->statusItem()->geometry() : QRect();
+            },
+            [&delegate] { delegate.showOverlay(nullptr); }, [&app] { return app.darkMode(); });
+    };
+    delegate.setWindowFactories(std::move(factories));
     app.setDelegate(&delegate);
     TerminationSignals terminationSignals([&delegate] { delegate.terminateApplication(); });
 
