@@ -98,10 +98,11 @@ void QVLensUIRenderer::drawLayer(QPainter& painter, const QRectF& clipBox)
 
     painter.setRenderHint(QPainter::Antialiasing, true);
     if (m_opaqueBackground) {
-        // The ring between the lens edge and the outer hairline; the lens shows the capture.
-        const double outer = w + 0.35 + hairlineWidth;
+        // Everything around the lens up to a point past the circle of the lens size, which
+        // the window's outline follows; the lens itself shows the capture.
+        const double outer = UIDimensions().width() / 2 + 1;
         QPainterPath ring;
-        ring.addEllipse(lens.adjusted(-outer, -outer, outer, outer));
+        ring.addEllipse(lens.center(), outer, outer);
         ring.addEllipse(lens);
         painter.fillPath(ring, grey(g, 1.0));
     }

@@ -17,7 +17,8 @@ public:
     double alphaBlind() const { return m_alphaBlind; }
     void setAlphaBlind(double alpha) { m_alphaBlind = alpha; }
     // Nothing shows through the window (no compositor): the rim is laid over a solid
-    // disc of its own grey instead of blending with whatever lies below.
+    // ring of its own grey, out to the circle of UIDimensions, instead of blending with
+    // whatever lies below.
     bool opaqueBackground() const { return m_opaqueBackground; }
     void setOpaqueBackground(bool opaque);
 

@@ -3,6 +3,7 @@
 #include "loupe/NJZoomView.h"
 #include "loupe/QVHoverMode.h"
 #include "loupe/QVLensBase.h"
+#include "loupe/QVLensLayerStack.h"
 #include "loupe/QVLensWindow.h"
 #include "loupe/QVLoupeDocking.h"
 #include "loupe/QVLoupeHost.h"
@@ -15,6 +16,7 @@
 #include "platform/ModifierFlags.h"
 #include "platform/Platform.h"
 #include "platform/ScreenCapture.h"
+#include "uikit/CustomWindow.h"
 #include "uikit/NJApplication.h"
 
 #include <QPainterPath>
@@ -115,7 +117,10 @@ void QVLoupeController::initZoomView(QVFormatProcessor* exportFormatProcessor)
     m_zoomView->setDiameterValue(kStartDiameterValue);
     m_zoomView->setDebugging(false);
 
-    m_zoomView->setRenderer(std::make_unique<QVLensBase>(m_zoomView));
+    auto stack = std::make_unique<QVLensLayerStack>(m_zoomView);
+    // Without a compositor nothing shows through the window: the rim gets a solid ground.
+    stack->setOpaqueBackground(!CustomWindow::isCompositing());
+    m_zoomView->setRenderer(std::move(stack));
     renderer()->setExportFormatProcessor(exportFormatProcessor);
 }
 

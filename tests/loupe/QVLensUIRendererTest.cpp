@@ -46,6 +46,8 @@ TEST_F(QVLensUIRendererTest, RimTakesTheThemeAndHairlinesTheContrast)
     m_stack->setOpaqueBackground(true);
     const QImage opaque = renderUI();
     EXPECT_EQ(opaque.pixel(294, 200), qRgb(0, 0, 0));
+    // Solid out to the circle of the lens size, which the window's outline follows.
+    EXPECT_EQ(qAlpha(opaque.pixel(299, 200)), 255);
     EXPECT_EQ(qAlpha(opaque.pixel(200, 200)), 0) << "the lens itself stays the capture's";
 }
 

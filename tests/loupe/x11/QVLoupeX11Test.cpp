@@ -66,6 +66,21 @@ public:
         xcb_flush(m_connection);
     }
     void sync() { std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr)); }
+    // What the screen shows at the point, windows on top included, as 0xRRGGBB.
+    std::uint32_t screenPixel(const QPoint& point)
+    {
+        xcb_get_image_reply_t* reply = xcb_get_image_reply(
+            m_connection,
+            xcb_get_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, m_screen->root, static_cast<std::int16_t>(point.x()),
+                          static_cast<std::int16_t>(point.y()), 1, 1, ~0u),
+            nullptr);
+        if (!reply)
+            return 0xffffffffu;
+        const std::uint8_t* bgrx = xcb_get_image_data(reply);
+        const std::uint32_t rgb = (std::uint32_t(bgrx[2]) << 16) | (std::uint32_t(bgrx[1]) << 8) | bgrx[0];
+        std::free(reply);
+        return rgb;
+    }
 
 private:
     xcb_window_t window(xcb_window_t parent, const QRect& r, std::uint32_t pixel, bool overrideRedirect = false)
@@ -200,6 +215,18 @@ TEST_F(QVLoupeX11Test, AtTheScreensCornersTheLoupeCentresOnTheCornerPixel)
         EXPECT_EQ(m_loupe->window().frame().center(), global(corner));
         EXPECT_EQ(pickedColor(), color) << corner.x() << "," << corner.y();
     }
+}
+
+TEST_F(QVLoupeX11Test, TheScreenShowsThePickedPixelMagnifiedInTheLensCentre)
+{
+    ASSERT_TRUE(moveTo(kMarkerAt));
+    waitFor([] { return false; }, 100);
+    // At zoom 8 the picked pixel covers the 8 x 8 square from 4 points up and left of
+    // the pointer; the focus square lies on the pixels around it.
+    for (const QPoint& inside : {QPoint(-3, -3), QPoint(0, 0), QPoint(2, 2)})
+        EXPECT_EQ(m_scene->screenPixel(kMarkerAt + inside), kMarker) << inside.x() << "," << inside.y();
+    // Left of the centre (the info box lies to the right) the block shows magnified.
+    EXPECT_EQ(m_scene->screenPixel(kMarkerAt + QPoint(-30, 2)), kBlock);
 }
 
 TEST_F(QVLoupeX11Test, MotionToRepaintLatencyOverAThousandMoves)
