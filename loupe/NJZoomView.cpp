@@ -9,12 +9,10 @@
 
 #include <QNativeGestureEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
-#include <mutex>
 
 namespace {
 
@@ -28,13 +26,7 @@ constexpr double kMinZoomRubberFloor = 0.1;
 constexpr double kMinCaptureRubberFloor = 1.0;
 constexpr double kPinchZoomGain = 1.15;
 constexpr double kSharpenDuration = 0.2;
-constexpr double kHiDPIZoomStep = 5.0;
-constexpr double kHiDPIFastTarget = 13.0;
-constexpr double kHiDPIFastDuration = static_cast<double>(0.1f);
-constexpr double kHiDPISlowDuration = static_cast<double>(0.15f);
-constexpr double kHiDPIReturnDuration = 0.16;
 constexpr const char* kLinear = "linear";
-constexpr const char* kEaseOut = "easeOut";
 constexpr const char* kEaseOutCubic = "easeOutCubic";
 
 // Clamps as min(max(v, low), high), where a NaN takes the lower bound.
@@ -47,14 +39,6 @@ double clampValue(double value, double low, double high)
 bool isWhole(double value)
 {
     return value == std::trunc(value);
-}
-
-// Guards the high-precision state; recursive because cancelled callbacks run inside
-// the stops that the guarded operations make.
-std::recursive_mutex& hiDPILock()
-{
-    static std::recursive_mutex lock;
-    return lock;
 }
 
 // One offset component within half the captured side.
@@ -823,136 +807,52 @@ void NJZoomView::rubberDrag()
 
 int NJZoomView::HiDPIState() const
 {
-    std::scoped_lock guard(hiDPILock());
-    return m_HiDPIState;
+    return m_highPrecision.state();
 }
 
 void NJZoomView::setHiDPIState(int state)
 {
-    std::scoped_lock guard(hiDPILock());
-    m_HiDPIState = state;
+    m_highPrecision.setState(state);
 }
 
 bool NJZoomView::HiDPIActive() const
 {
-    std::scoped_lock guard(hiDPILock());
-    return m_HiDPIActive;
+    return m_highPrecision.active();
 }
 
 QPointF NJZoomView::preHiDPIValues() const
 {
-    std::scoped_lock guard(hiDPILock());
-    return m_preHiDPIValues;
+    return m_highPrecision.savedValues();
 }
 
 double NJZoomView::preHiDPIMaxZoom() const
 {
-    std::scoped_lock guard(hiDPILock());
-    return m_preHiDPIMaxZoom;
+    return m_highPrecision.savedMaxZoom();
 }
 
 bool NJZoomView::canActivateHiDPIZoom() const
 {
-    std::scoped_lock guard(hiDPILock());
-    return !m_HiDPIActive || m_HiDPIState == HiDPIReturning;
+    return m_highPrecision.canActivate();
 }
 
 bool NJZoomView::canDeactivateHiDPIZoom() const
 {
-    std::scoped_lock guard(hiDPILock());
-    return m_HiDPIActive || m_HiDPIState == HiDPIActivating;
+    return m_highPrecision.canDeactivate();
 }
 
 void NJZoomView::activeHiDPIZoom(Completion completion)
 {
-    std::scoped_lock guard(hiDPILock());
-    if (!canActivateHiDPIZoom())
-        return;
-    // An interrupted return restores the saved values in its cancelled callback first.
-    stopAllAnimations();
-    if (m_HiDPIState == HiDPIOff) {
-        m_preHiDPIMaxZoom = m_maxZoomFactor;
-        m_preHiDPIValues = QPointF(m_zoomFactor, m_captureValue);
-    }
-    m_HiDPIState = HiDPIActivating;
-    m_maxZoomFactor = m_maxZoomFactor + m_preHiDPIMaxZoom + kHiDPIZoomStep;
-    const double target = m_preHiDPIValues.x() + kHiDPIZoomStep;
-    m_ignoreAllInput = true;
-    const bool fast = target > kHiDPIFastTarget;
-
-    QPointer<NJZoomView> self(this);
-    const auto finished = [this, completion] {
-        std::scoped_lock finishGuard(hiDPILock());
-        m_ignoreAllInput = false;
-        if (m_HiDPIState == HiDPIActivating) {
-            m_HiDPIState = HiDPIOn;
-            if (completion)
-                completion();
-        }
-        m_HiDPIActive = true;
-        setNeedsDisplay();
-    };
-    const auto canceled = [this, self] {
-        std::scoped_lock cancelGuard(hiDPILock());
-        m_ignoreAllInput = false;
-        if (m_HiDPIState == HiDPIActivating) {
-            m_HiDPIState = HiDPIReturning;
-            m_maxZoomFactor = m_preHiDPIMaxZoom;
-            m_zoomFactor = m_preHiDPIValues.x();
-            m_captureValue = m_preHiDPIValues.y();
-            setNeedsDisplay();
-        } else {
-            Scheduler::current().post([self] {
-                if (self)
-                    self->notifyDelegateCheckHiDPIMode();
-            });
-        }
-    };
-    zoomTo(std::min(target, m_maxZoomFactor), fast ? kHiDPIFastDuration : kHiDPISlowDuration,
-           fast ? kLinear : kEaseOut, {finished, canceled});
+    m_highPrecision.activate(std::move(completion));
 }
 
 void NJZoomView::deactiveHiDPIZoom(Completion completion)
 {
-    std::scoped_lock guard(hiDPILock());
-    if (!canDeactivateHiDPIZoom())
-        return;
-    stopAllAnimations();
-    m_HiDPIState = HiDPIReturning;
-    // The wider view is captured before zooming out, so no empty margin shows.
-    if (m_zoomFactor > m_preHiDPIValues.x() && m_delegate)
-        m_delegate->updateCaptureImageWithMaxValues();
-    const auto finished = [this, completion] {
-        std::scoped_lock finishGuard(hiDPILock());
-        m_maxZoomFactor = m_preHiDPIMaxZoom;
-        m_captureValue = m_preHiDPIValues.y();
-        setZoomFactor(m_preHiDPIValues.x());
-        m_HiDPIState = HiDPIOff;
-        if (completion)
-            completion();
-        m_HiDPIActive = false;
-        setNeedsDisplay();
-    };
-    const auto canceled = [this] {
-        std::scoped_lock cancelGuard(hiDPILock());
-        m_maxZoomFactor = m_preHiDPIMaxZoom;
-        m_zoomFactor = m_preHiDPIValues.x();
-        m_captureValue = m_preHiDPIValues.y();
-        m_HiDPIState = HiDPIReturning;
-        setNeedsDisplay();
-    };
-    zoomCaptureTo(m_preHiDPIValues, kHiDPIReturnDuration, kEaseOutCubic, {finished, canceled});
+    m_highPrecision.deactivate(std::move(completion));
 }
 
 void NJZoomView::resetHiDPIZoom()
 {
-    if (canDeactivateHiDPIZoom()) {
-        m_maxZoomFactor = m_preHiDPIMaxZoom;
-        m_captureValue = m_preHiDPIValues.y();
-        setZoomFactor(m_preHiDPIValues.x());
-    }
-    m_HiDPIState = HiDPIOff;
-    m_HiDPIActive = false;
+    m_highPrecision.reset();
 }
 
 void NJZoomView::notifyDelegateCheckHiDPIMode()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "loupe/HighPrecisionZoom.h"
 #include "loupe/QVLensBase.h"
 #include "uikit/AnimationCallbacks.h"
 #include "uikit/NJAnimatedView.h"
@@ -266,8 +267,9 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
-    void setZoomFactorClamped(double zoom);
-    void setCaptureValueClamped(double capture);
+    // It stores zoom and capture without a recomputation, and asks the delegate.
+    friend class HighPrecisionZoom;
+
     double diameterForCause(int cause) const;
     bool zoomAtRubberEdge() const;
     bool captureAtRubberEdge() const;
@@ -307,18 +309,14 @@ private:
     bool m_stopInertia = false;
     std::optional<Color> m_centerColor;
     QPointF m_centerPoint;
-    QPointF m_preHiDPIValues;
-    double m_preHiDPIMaxZoom = 0;
     bool m_noChangeNotification = false;
     bool m_switchedControls = false;
     bool m_rootLayer = false;
     bool m_gestureActive = false;
     bool m_ignoreLocalGestures = false;
     bool m_ignoreAllInput = false;
-    bool m_HiDPIActive = false;
     bool m_debugging = false;
     int m_maxViewDiameter = 0;
-    int m_HiDPIState = HiDPIOff;
     double m_minZoomFactor = 0;
     double m_maxZoomFactor = std::numeric_limits<double>::infinity();
     double m_minCaptureValue = 1.0;
@@ -333,4 +331,5 @@ private:
     double m_backgroundColorBase = 1.0;
     QSizeF m_captureImgPointSize;
     QSizeF m_captureImgPixelSize;
+    HighPrecisionZoom m_highPrecision {*this};
 };
