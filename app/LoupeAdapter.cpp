@@ -12,10 +12,18 @@
 #include <QImage>
 #include <QRegion>
 
+namespace {
+
+// Scripts and tests find the loupe by its title.
+constexpr const char* kWindowTitle = "Vendrel loupe";
+
+} // namespace
+
 LoupeAdapter::LoupeAdapter(QVLoupeHost& host, Platform& platform, QVFormatProcessor* exportFormatProcessor)
     : m_loupe(std::make_unique<QVLoupeController>(host, platform))
 {
     m_loupe->initZoomView(exportFormatProcessor);
+    m_loupe->window().setWindowTitle(kWindowTitle);
 }
 
 LoupeAdapter::~LoupeAdapter() = default;

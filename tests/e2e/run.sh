@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# End-to-end tests of the real program on an X server: run under xvfb-run with the
+# build folder as the first argument. Drives vendrel with xdotool and reads the
+# clipboard with xclip.
+set -uo pipefail
+build=${1:?build folder}
+source_dir=$(cd "$(dirname "$0")/../.." && pwd)
+vendrel="$build/app/vendrel"
+helpers="$build/tests/e2e"
+export VENDREL_RESOURCES="$source_dir/resources"
+export QT_QPA_PLATFORM=xcb
+unset DBUS_SESSION_BUS_ADDRESS
+
+work=$(mktemp -d)
+failures=0
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+check() { # name, expected, actual
+  if [ "$2" == "$3" ]; then
+    echo "ok   $1"
+  else
+    echo "FAIL $1: expected [$2], got [$3]"
+    failures=$((failures + 1))
+  fi
+}
+
+# Waits up to 5 s for a visible window with the title.
+wait_window() {
+  timeout 5 xdotool search --sync --onlyvisible --name "^$1\$" > /dev/null 2>&1
+}
+
+field() { # colour, optional marker: x y colour
+  "$helpers/e2e_color_field" "$@" & pids+=($!)
+  wait_window "color field" || echo "FAIL the colour field did not appear"
+}
+
+# One command-line pick: the key (or "click") after the loupe appeared; prints
+# "<status> <output>".
+cli_pick() {
+  local key=$1; shift
+  XDG_CONFIG_HOME="$work/cli" "$vendrel" cli "$@" > "$work/out" 2> "$work/err" & local pid=$!
+  if wait_window "Vendrel loupe"; then
+    if [ "$key" == click ]; then xdotool click 1; else xdotool key "$key"; fi
+  fi
+  local waited=0
+  while kill -0 "$pid" 2>/dev/null && [ $waited -lt 50 ]; do sleep 0.1; waited=$((waited + 1)); done
+  kill "$pid" 2>/dev/null
+  wait "$pid"
+  echo "$? $(cat "$work/out")"
+}
+
+# Command-line mode over a field of #336699.
+field 336699
+xdotool mousemove 400 300
+check "cli -f HEX, Return prints the colour" "0 336699" "$(cli_pick Return -f HEX)"
+check "cli -f HEX, Escape prints nothing" "1 " "$(cli_pick Escape -f HEX)"
+check "cli -f 'CSS RGB' prints that format" "0 rgb(51, 102, 153)" "$(cli_pick Return -f "CSS RGB")"
+check "cli -m 15 -d 100 picks" "0 336699" "$(cli_pick Return -f HEX -m 15 -d 100)"
+kill "${pids[-1]}"
+field 336699 400 300 ff8000
+xdotool mousemove 400 300
+check "a one-pixel marker under the pointer is picked" "0 ff8000" "$(cli_pick Return -f HEX)"
+kill "${pids[-1]}"
+
+# The menu-bar program with an empty settings folder.
+field 336699
+"$helpers/e2e_tray_host" > "$work/tray" & pids+=($!)
+config="$work/app"
+mkdir -p "$config"
+XDG_CONFIG_HOME="$config" "$vendrel" > "$work/app.out" 2> "$work/app.err" & app=$!
+sleep 2
+check "the program stays up" "up" "$(kill -0 $app 2>/dev/null && echo up)"
+settings="$config/vendrel/settings.plist"
+check "first-run settings are written" "3" "$(grep -c -e '<key>codeStyle</key>' -e '<key>PickColorShortCut</key>' -e '<key>ColorsAndFormatsShortCut</key>' "$settings")"
+"$helpers/e2e_grab_probe" 0x48 0x63
+check "a second client cannot grab the pick hot key" "10" "$?"
+check "a tray icon docks" "vendrel" "$(awk '/^dock/ {print $3; exit}' "$work/tray")"
+
+xdotool mousemove 400 300
+xdotool key super+alt+c
+if wait_window "Vendrel loupe"; then
+  xdotool click 1
+else
+  echo "FAIL the pick hot key opened no loupe"
+  failures=$((failures + 1))
+fi
+sleep 0.5
+check "the clipboard holds the text" "336699" "$(xclip -selection clipboard -o 2>/dev/null)"
+check "the clipboard holds the colour" " 33 33 66 66 99 99 ff ff" \
+  "$(xclip -selection clipboard -t application/x-color -o 2>/dev/null | od -An -tx1 | tr -d '\n')"
+check "the banner shows" "shown" "$(wait_window "Vendrel banner" && echo shown)"
+sleep 4
+check "the banner goes" "" "$(xdotool search --onlyvisible --name '^Vendrel banner$' 2>/dev/null)"
+check "the history starts with the colour" "336699FF" \
+  "$(grep -A2 '<key>HistoryColors</key>' "$settings" | sed -n 's/.*<string>\(.*\)<\/string>.*/\1/p' | head -1)"
+
+kill -TERM $app
+wait $app
+check "SIGTERM ends with status 0" "0" "$?"
+check "the settings were saved" "1" "$(grep -c '<key>showMenubarIcon</key>' "$settings")"
+
+if [ $failures -ne 0 ]; then
+  echo "$failures end-to-end check(s) failed"
+  exit 1
+fi
+echo "all end-to-end checks passed"
