@@ -11,8 +11,10 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <string>
 
 class NJZoomView;
+class LensLayer;
 class QPainter;
 class QVFormatProcessor;
 
@@ -35,6 +37,8 @@ public:
 
     // Paints the zoom view's root layer: the magnified capture and every sublayer.
     virtual void draw(QPainter& painter);
+    // One of the renderer's layers by name; none here.
+    virtual LensLayer* getUILayerByName(const std::string&) const { return nullptr; }
     virtual void redrawAll() {}
     virtual void inValidateLayerStack() {}
     virtual void validateLayerStack() {}

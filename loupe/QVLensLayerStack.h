@@ -51,7 +51,7 @@ public:
     QSizeF lensSize() const override;
 
     // The layers; null for another name or while the layers do not exist.
-    LensLayer* getUILayerByName(const std::string& name) const;
+    LensLayer* getUILayerByName(const std::string& name) const override;
     bool hasSublayers() const override { return m_sublayersInitialized; }
     void addAllSubLayers() override;
     void removeAllSubLayers() override;

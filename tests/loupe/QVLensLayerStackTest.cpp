@@ -79,6 +79,8 @@ TEST_F(QVLensLayerStackTest, LayersAreFoundByNameAndRebuiltWithTheirSettings)
     EXPECT_NE(m_stack->getUILayerByName("QVUICursorLayer"), nullptr);
     EXPECT_NE(m_stack->getUILayerByName("QVUIInfoLayer"), nullptr);
     EXPECT_EQ(m_stack->getUILayerByName("QVUIOtherLayer"), nullptr);
+    // The zoom view's renderer answers the same through the lens protocol.
+    EXPECT_EQ(m_view->renderer()->getUILayerByName("QVUIInfoLayer"), m_stack->getUILayerByName("QVUIInfoLayer"));
     EXPECT_EQ(m_stack->getUILayerByName("QVUILayer")->frame(), QRectF(0, 0, 400, 400));
     EXPECT_EQ(m_stack->getUILayerByName("QVUICursorLayer")->frame(), QRectF(185, 185, 30, 30));
 
