@@ -1,20 +1,33 @@
 #include "loupe/QVLensWindow.h"
 
 #include "loupe/NJZoomView.h"
+#include "platform/KeyboardLayout.h"
 #include "platform/ModifierFlags.h"
 #include "uikit/NJApplication.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QWindow>
 
 namespace {
+
+constexpr std::chrono::milliseconds kGrabRetryInterval {10};
 
 unsigned long flagsOf(Qt::KeyboardModifiers modifiers)
 {
     if (const NJApplication* app = NJApplication::sharedApplication())
         return app->currentModifierFlags(modifiers);
     return modifierflags::fromQt(modifiers);
+}
+
+// The key's position, from the scan code through the keyboard layout; -1 when unknown.
+int virtualKeyCode(const QKeyEvent& event)
+{
+    NJApplication* app = NJApplication::sharedApplication();
+    if (!app || !app->hasPlatform() || event.nativeScanCode() == 0)
+        return -1;
+    return app->platform().keyboardLayout().virtualKeyCode(event.nativeScanCode()).value_or(-1);
 }
 
 } // namespace
@@ -75,11 +88,20 @@ void QVLensWindow::updatePointerGrab()
     const bool grab = m_wantsPointer && !m_ignoresMouseEvents && isVisible();
     if (grab == m_pointerGrabbed)
         return;
-    if (grab)
-        grabMouse(Qt::BlankCursor);
-    else
+    if (!grab) {
         releaseMouse();
-    m_pointerGrabbed = grab;
+        m_pointerGrabbed = false;
+        return;
+    }
+    grabMouse(Qt::BlankCursor);
+    // The X server refuses a grab until the window is mapped, which happens a moment
+    // after it is shown: try again until it holds.
+    QWindow* handle = windowHandle();
+    m_pointerGrabbed = handle && handle->setMouseGrabEnabled(true);
+    if (!m_pointerGrabbed) {
+        releaseMouse();
+        QTimer::singleShot(kGrabRetryInterval, this, [this] { updatePointerGrab(); });
+    }
 }
 
 void QVLensWindow::keyPressEvent(QKeyEvent* event)
@@ -87,7 +109,7 @@ void QVLensWindow::keyPressEvent(QKeyEvent* event)
     // Every key is taken, listed or not.
     event->accept();
     if (m_keyHandler)
-        m_keyHandler(-1, event->key(), flagsOf(event->modifiers()), event->text());
+        m_keyHandler(virtualKeyCode(*event), event->key(), flagsOf(event->modifiers()), event->text());
 }
 
 void QVLensWindow::sendMouse(MouseEventType type, const QMouseEvent& event)

@@ -5,6 +5,7 @@
 #include "loupe/QVMouseFollower.h"
 
 #include "platform/ModifierFlags.h"
+#include "platform/VirtualKeys.h"
 
 #include <array>
 #include <cmath>
@@ -12,17 +13,15 @@
 
 namespace {
 
-enum VirtualKey : int {
-    kEqual = 24,
-    kMinus = 27,
-    kRightBracket = 30,
-    kLeftBracket = 33,
-    kP = 35,
-    kReturn = 36,
-    kTab = 48,
-    kSpace = 49,
-    kEscape = 53,
-};
+using virtualkeys::kEscape;
+using virtualkeys::kReturn;
+using virtualkeys::kSpace;
+using virtualkeys::kTab;
+constexpr int kEqual = 24;
+constexpr int kMinus = 27;
+constexpr int kRightBracket = 30;
+constexpr int kLeftBracket = 33;
+constexpr int kP = 35;
 
 // Each listed key's position and the Qt key it types on a US layout.
 constexpr std::array<std::pair<int, int>, 10> kListedKeys {{

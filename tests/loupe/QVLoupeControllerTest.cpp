@@ -155,4 +155,23 @@ TEST_F(QVLoupeControllerTest, NothingIsCapturedWhileHoverModeFadesAndTheRefreshC
     EXPECT_EQ(capture().captures().back(), QRect(507, 367, 26, 26));
 }
 
+TEST_F(QVLoupeControllerTest, HoverModeToggledTwiceWithinItsFadeEndsOff)
+{
+    m_loupe->hover().toggleHoverMode();
+    EXPECT_EQ(m_loupe->hover().hoverMode(), QVHoverMode::FadingIn);
+    m_scheduler.advance(0.05);
+    m_loupe->hover().toggleHoverMode();
+    EXPECT_EQ(m_loupe->hover().hoverMode(), QVHoverMode::FadingOut);
+    m_scheduler.advance(0.3);
+    EXPECT_EQ(m_loupe->hover().hoverMode(), QVHoverMode::Off);
+    EXPECT_FALSE(m_loupe->window().ignoresMouseEvents());
+    EXPECT_FALSE(view().ignoreAllInput());
+
+    m_loupe->hover().toggleHoverMode();
+    m_scheduler.advance(0.3);
+    EXPECT_EQ(m_loupe->hover().hoverMode(), QVHoverMode::On);
+    EXPECT_TRUE(m_loupe->window().ignoresMouseEvents());
+    EXPECT_TRUE(view().ignoreAllInput());
+}
+
 } // namespace

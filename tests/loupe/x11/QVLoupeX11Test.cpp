@@ -1,4 +1,5 @@
 #include "loupe/NJZoomView.h"
+#include "loupe/QVHoverMode.h"
 #include "loupe/QVLensBase.h"
 #include "loupe/QVLensWindow.h"
 #include "loupe/QVLoupeController.h"
@@ -6,6 +7,9 @@
 #include "tests/loupe/RecordingLoupeHost.h"
 #include "uikit/NJApplication.h"
 #include "uikit/QtScheduler.h"
+
+#include "platform/InputSynthesizer.h"
+#include "platform/VirtualKeys.h"
 
 #include <QElapsedTimer>
 
@@ -65,6 +69,12 @@ public:
                             static_cast<std::int16_t>(point.x()), static_cast<std::int16_t>(point.y()), 0);
         xcb_flush(m_connection);
     }
+    void click(int button)
+    {
+        for (const std::uint8_t type : {XCB_BUTTON_PRESS, XCB_BUTTON_RELEASE})
+            xcb_test_fake_input(m_connection, type, static_cast<std::uint8_t>(button), XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+        xcb_flush(m_connection);
+    }
     void sync() { std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr)); }
     // What the screen shows at the point, windows on top included, as 0xRRGGBB.
     std::uint32_t screenPixel(const QPoint& point)
@@ -119,6 +129,8 @@ private:
     bool m_inPaint = false;
 };
 
+// One loupe for the whole run, as the program has, shown for each test over a scene of
+// its own.
 class QVLoupeX11Test : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -131,9 +143,18 @@ protected:
         s_app = new NJApplication(argc, argv);
         s_scheduler = new QtScheduler;
         Scheduler::setCurrent(s_scheduler);
+        s_host = new RecordingLoupeHost;
+        s_paints = new PaintCounter;
+        s_loupe = new QVLoupeController(*s_host, s_app->platform());
+        s_loupe->initZoomView(nullptr);
+        s_loupe->zoomView().installEventFilter(s_paints);
+        s_loupe->mouse().registerMouseListener();
     }
     static void TearDownTestSuite()
     {
+        delete s_loupe;
+        delete s_paints;
+        delete s_host;
         Scheduler::setCurrent(nullptr);
         delete s_scheduler;
         delete s_app;
@@ -141,19 +162,21 @@ protected:
     void SetUp() override
     {
         m_scene = std::make_unique<Scene>();
+        // Every test's first move then really moves the pointer.
+        m_scene->movePointer({5, 600});
+        m_scene->sync();
         waitFor([] { return false; }, 100);
-        m_loupe = std::make_unique<QVLoupeController>(m_host, s_app->platform());
-        m_loupe->initZoomView(nullptr);
-        m_loupe->zoomView().installEventFilter(&m_paints);
-        m_loupe->mouse().registerMouseListener();
-        m_loupe->mouse().setMouseFollow(true);
-        m_loupe->showWindow(true);
-        waitFor([this] { return m_loupe->window().isVisible(); }, 1000);
+        s_host->calls.clear();
+        // As the pick flow opens it: on the pointer first, then shown.
+        s_loupe->mouse().setMouseFollow(true);
+        s_loupe->mouse().moveLoupeToCurrentMousePosition();
+        s_loupe->showWindow(true);
+        ASSERT_TRUE(waitFor([] { return s_loupe->window().pointerGrabbed() && s_loupe->window().isActiveWindow(); }, 2000));
     }
     void TearDown() override
     {
-        m_loupe->orderOut();
-        m_loupe.reset();
+        s_loupe->orderOut();
+        waitFor([] { return false; }, 200);
         m_scene.reset();
     }
 
@@ -173,33 +196,36 @@ protected:
     // Moves the pointer and waits until the loupe has been placed there and repainted.
     bool moveTo(const QPoint& topLeft)
     {
-        const int paints = m_paints.count;
+        const int paints = s_paints->count;
         m_scene->movePointer(topLeft);
         const QPointF target = global(topLeft);
-        return waitFor([&] { return m_loupe->lastCenter() == target && m_paints.count > paints; }, 2000);
+        return waitFor([&] { return s_loupe->lastCenter() == target && s_paints->count > paints; }, 2000);
     }
     std::uint32_t pickedColor()
     {
-        const auto color = m_loupe->zoomView().centerColor();
+        const auto color = s_loupe->zoomView().centerColor();
         return color ? static_cast<std::uint32_t>(std::stoul(color->getPlainHexString(), nullptr, 16)) : 0xffffffffu;
     }
 
     static NJApplication* s_app;
     static QtScheduler* s_scheduler;
+    static RecordingLoupeHost* s_host;
+    static PaintCounter* s_paints;
+    static QVLoupeController* s_loupe;
     std::unique_ptr<Scene> m_scene;
-    RecordingLoupeHost m_host;
-    PaintCounter m_paints;
-    std::unique_ptr<QVLoupeController> m_loupe;
 };
 
 NJApplication* QVLoupeX11Test::s_app = nullptr;
 QtScheduler* QVLoupeX11Test::s_scheduler = nullptr;
+RecordingLoupeHost* QVLoupeX11Test::s_host = nullptr;
+PaintCounter* QVLoupeX11Test::s_paints = nullptr;
+QVLoupeController* QVLoupeX11Test::s_loupe = nullptr;
 
 TEST_F(QVLoupeX11Test, TheLoupeHoldsThePointerAndFollowsItOntoTheMarker)
 {
-    EXPECT_TRUE(m_loupe->window().pointerGrabbed());
+    EXPECT_TRUE(s_loupe->window().pointerGrabbed());
     ASSERT_TRUE(moveTo(kMarkerAt));
-    EXPECT_EQ(m_loupe->window().frame().center(), global(kMarkerAt));
+    EXPECT_EQ(s_loupe->window().frame().center(), global(kMarkerAt));
     EXPECT_EQ(pickedColor(), kMarker);
 
     ASSERT_TRUE(moveTo(kMarkerAt + QPoint(1, 0)));
@@ -212,7 +238,7 @@ TEST_F(QVLoupeX11Test, AtTheScreensCornersTheLoupeCentresOnTheCornerPixel)
 {
     for (const auto& [corner, color] : m_scene->corners()) {
         ASSERT_TRUE(moveTo(corner)) << corner.x() << "," << corner.y();
-        EXPECT_EQ(m_loupe->window().frame().center(), global(corner));
+        EXPECT_EQ(s_loupe->window().frame().center(), global(corner));
         EXPECT_EQ(pickedColor(), color) << corner.x() << "," << corner.y();
     }
 }
@@ -227,6 +253,48 @@ TEST_F(QVLoupeX11Test, TheScreenShowsThePickedPixelMagnifiedInTheLensCentre)
         EXPECT_EQ(m_scene->screenPixel(kMarkerAt + inside), kMarker) << inside.x() << "," << inside.y();
     // Left of the centre (the info box lies to the right) the block shows magnified.
     EXPECT_EQ(m_scene->screenPixel(kMarkerAt + QPoint(-30, 2)), kBlock);
+}
+
+TEST_F(QVLoupeX11Test, KeysClicksAndTheWheelReachTheLoupeWhereverThePointerIs)
+{
+    // Each test starts away from where the previous one left the loupe: a move straight
+    // back to the spot where the loupe was hidden is at times not reported under Xvfb.
+    ASSERT_TRUE(moveTo(kMarkerAt + QPoint(-40, -30)));
+    const auto called = [this](const std::string& call) {
+        return waitFor([&] { return std::count(s_host->calls.begin(), s_host->calls.end(), call) > 0; }, 2000);
+    };
+    InputSynthesizer& keys = s_app->platform().inputSynthesizer();
+    ASSERT_TRUE(keys.postKeyStroke(virtualkeys::kReturn, 0));
+    EXPECT_TRUE(called("doPick"));
+    ASSERT_TRUE(keys.postKeyStroke(virtualkeys::kEscape, 0));
+    EXPECT_TRUE(called("hidePicker"));
+
+    // A click over another application's window comes to the loupe.
+    s_host->calls.clear();
+    m_scene->click(1);
+    EXPECT_TRUE(called("doPick"));
+
+    const double capture = s_loupe->zoomView().captureValue();
+    m_scene->click(5);
+    EXPECT_TRUE(waitFor([&] { return s_loupe->zoomView().captureValue() != capture; }, 2000));
+}
+
+TEST_F(QVLoupeX11Test, InHoverModeClicksPassThroughAndTheLoupeStillFollows)
+{
+    ASSERT_TRUE(moveTo(kMarkerAt + QPoint(-60, 40)));
+    s_loupe->hover().activateHoverMode();
+    ASSERT_TRUE(waitFor([&] { return s_loupe->hover().hoverMode() == QVHoverMode::On; }, 2000));
+    EXPECT_FALSE(s_loupe->window().pointerGrabbed());
+    m_scene->click(1);
+    waitFor([] { return false; }, 200);
+    EXPECT_TRUE(s_host->calls.empty());
+    EXPECT_TRUE(moveTo(kMarkerAt + QPoint(30, 20)));
+
+    s_loupe->hover().deactivateHoverMode();
+    ASSERT_TRUE(waitFor([&] { return s_loupe->hover().hoverMode() == QVHoverMode::Off; }, 2000));
+    EXPECT_TRUE(s_loupe->window().pointerGrabbed());
+    m_scene->click(1);
+    EXPECT_TRUE(waitFor([&] { return !s_host->calls.empty(); }, 2000));
 }
 
 TEST_F(QVLoupeX11Test, MotionToRepaintLatencyOverAThousandMoves)
