@@ -3,6 +3,7 @@
 #include "loupe/NJZoomView.h"
 #include "loupe/QVHoverMode.h"
 #include "loupe/QVLensBase.h"
+#include "loupe/QVLensLayerStack.h"
 #include "loupe/QVLensWindow.h"
 #include "loupe/QVLoupeController.h"
 #include "loupe/QVLoupeDocking.h"
@@ -10,7 +11,6 @@
 #include "loupe/QVMouseFollower.h"
 
 #include <QImage>
-#include <QRegion>
 
 namespace {
 
@@ -63,9 +63,14 @@ void LoupeAdapter::setSwitchedControls(bool switched)
     m_loupe->zoomView().setSwitchedControls(switched);
 }
 
+long long LoupeAdapter::colorInfo() const
+{
+    return m_loupe->layerStack()->colorInfo();
+}
+
 void LoupeAdapter::setColorInfo(long long mode)
 {
-    m_colorInfo = mode;
+    m_loupe->layerStack()->setColorInfo(static_cast<int>(mode));
 }
 
 void LoupeAdapter::setExportFormatProcessor(QVFormatProcessor* processor)
@@ -168,15 +173,7 @@ std::optional<Color> LoupeAdapter::selectedColor() const
 
 QImage LoupeAdapter::lensImage()
 {
-    NJZoomView& view = m_loupe->zoomView();
-    QVLensBase* renderer = m_loupe->renderer();
-    const QSizeF lens = renderer && !renderer->lensSize().isEmpty() ? renderer->lensSize() : QSizeF(view.size());
-    const QSize size = lens.toSize();
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    const QPoint origin((view.width() - size.width()) / 2, (view.height() - size.height()) / 2);
-    view.render(&image, QPoint(), QRegion(QRect(origin, size)));
-    return image;
+    return m_loupe->lensImage();
 }
 
 void LoupeAdapter::assignLayers()

@@ -24,7 +24,7 @@ public:
     double zoomFactor() const override;
     void setZoomFactor(double zoomFactor) override;
     void setSwitchedControls(bool switched) override;
-    long long colorInfo() const override { return m_colorInfo; }
+    long long colorInfo() const override;
     void setColorInfo(long long mode) override;
     void setExportFormatProcessor(QVFormatProcessor* processor) override;
     bool isDockedInPreferences() const override;
@@ -69,5 +69,4 @@ public:
 
 private:
     std::unique_ptr<QVLoupeController> m_loupe;
-    long long m_colorInfo = 1;
 };

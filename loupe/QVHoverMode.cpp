@@ -1,6 +1,7 @@
 #include "loupe/QVHoverMode.h"
 
 #include "loupe/NJZoomView.h"
+#include "loupe/QVLensLayerStack.h"
 #include "loupe/QVLensWindow.h"
 #include "loupe/QVLoupeController.h"
 #include "loupe/QVMouseFollower.h"
@@ -33,6 +34,12 @@ void QVHoverMode::activateHoverMode()
 {
     if ((m_hoverMode & kOnMask) != 0)
         return;
+    if (QVLensLayerStack* stack = m_loupe.layerStack()) {
+        stack->setShowPixelGrid(false);
+        stack->setShowFocusRect(false);
+        m_hoverColorInfo = stack->colorInfo();
+        stack->setColorInfo(0);
+    }
     m_hoverMode = Off;
     m_loupe.refreshLoupe();
     m_hoverMode = FadingIn;
@@ -43,6 +50,11 @@ void QVHoverMode::deactivateHoverMode()
 {
     if ((m_hoverMode & kOnMask) == 0)
         return;
+    if (QVLensLayerStack* stack = m_loupe.layerStack()) {
+        stack->setShowPixelGrid(true);
+        stack->setShowFocusRect(true);
+        stack->setColorInfo(m_hoverColorInfo);
+    }
     m_hoverMode = Off;
     m_loupe.refreshLoupe();
     m_hoverMode = FadingOut;

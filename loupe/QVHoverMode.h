@@ -28,4 +28,6 @@ private:
     QVLoupeController& m_loupe;
     int m_hoverMode = Off;
     int m_hoverModeID = 0;
+    // The info box's mode while hover mode hides it.
+    int m_hoverColorInfo = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "loupe/NJZoomView.h"
 #include "loupe/QVHoverMode.h"
+#include "loupe/LensLayer.h"
 #include "loupe/QVLensBase.h"
 #include "loupe/QVLensLayerStack.h"
 #include "loupe/QVLensWindow.h"
@@ -97,6 +98,11 @@ QVLensBase* QVLoupeController::renderer() const
     return m_zoomView ? m_zoomView->renderer() : nullptr;
 }
 
+QVLensLayerStack* QVLoupeController::layerStack() const
+{
+    return dynamic_cast<QVLensLayerStack*>(renderer());
+}
+
 void QVLoupeController::initZoomView(QVFormatProcessor* exportFormatProcessor)
 {
     const QRect bounds = m_window->rect();
@@ -178,13 +184,12 @@ QPointF QVLoupeController::setLoupeCenter(const QPointF& p)
         windowNumber ? NJApplication::sharedApplication()->getApplicationNameForWndNum(*windowNumber).value_or("") : "";
 
     updateCaptureImage(CustomWindow::pointToScreenPosition(m_loupeCenter));
-    if (moved) {
+    if (moved)
         m_window->setCenterLocation(r);
-        updateWindowShape();
-    }
     m_zoomView->setOffset(offsetFromCenter(q));
     renderer()->setLensCenter(q);
     renderer()->setConvertColorToSRGB(appColorsNeedsRGBConvertion(owner));
+    updateWindowShape();
     m_zoomView->setNeedsDisplay(true);
     return q;
 }
@@ -299,6 +304,34 @@ void QVLoupeController::decreaseDiameterValue()
     stepDiameter(-1);
 }
 
+void QVLoupeController::toggleColorInfo()
+{
+    const QVLensLayerStack* stack = layerStack();
+    if (!stack)
+        return;
+    m_host.updateCurrentColorInfo(stack->colorInfo() == 1 ? 0 : 1);
+    m_host.saveSettings();
+}
+
+QImage QVLoupeController::lensImage()
+{
+    QVLensLayerStack* stack = layerStack();
+    if (!stack)
+        return {};
+    const int colorInfo = stack->colorInfo();
+    const QSize size = stack->lensSize().toSize();
+    const QRect content = m_zoomView->rect();
+    const QRect lens(content.x() + (content.width() - size.width()) / 2,
+                     content.y() + (content.height() - size.height()) / 2, size.width(), size.height());
+    stack->setColorInfo(0);
+    stack->setShowFocusRect(false);
+    m_zoomView->setNeedsDisplay(true);
+    const QImage image = m_zoomView->grab(lens).toImage();
+    stack->setShowFocusRect(true);
+    stack->setColorInfo(colorInfo);
+    return image;
+}
+
 void QVLoupeController::loupeChanged(bool notified)
 {
     if (notified ? !m_host.preferencesVisible() : m_host.settingsLoading())
@@ -389,13 +422,21 @@ void QVLoupeController::updateWindowShape()
     const QSizeF lens = renderer()->lensSize();
     const QSizeF side = lens.isEmpty() ? QSizeF(m_window->size()) : lens;
     const QRectF view = m_zoomView->geometry();
-    const QRect circle = QRectF(view.center() - QPointF(side.width() / 2, side.height() / 2), side).toAlignedRect();
-    if (circle != m_shape) {
-        m_shape = circle;
-        QPainterPath outline;
-        outline.addEllipse(circle);
+    QPainterPath outline;
+    outline.addEllipse(QRectF(view.center() - QPointF(side.width() / 2, side.height() / 2), side));
+    if (const QVLensLayerStack* stack = layerStack()) {
+        const LensLayer* info = stack->getUILayerByName(QVLensLayerStack::kInfoLayerName);
+        if (info && !info->frame().isEmpty()) {
+            QPainterPath box;
+            box.addRect(info->frame().translated(view.topLeft()));
+            outline = outline.united(box);
+        }
+    }
+    const QRegion shape(outline.toFillPolygon().toPolygon());
+    if (shape != m_shape) {
+        m_shape = shape;
         m_window->setWindowOutline(outline);
     }
-    // What lies under the lens never reaches the snapshot while the loupe covers it.
-    m_platform.screenCapture().setExcludedRegion(QRegion(circle, QRegion::Ellipse).translated(m_window->pos()));
+    // What lies under the loupe never reaches the snapshot while the loupe covers it.
+    m_platform.screenCapture().setExcludedRegion(shape.translated(m_window->pos()));
 }

@@ -6,8 +6,9 @@
 #include "foundation/NotificationCenter.h"
 #include "formats/color/Color.h"
 
+#include <QImage>
 #include <QPointF>
-#include <QRect>
+#include <QRegion>
 
 #include <memory>
 #include <optional>
@@ -18,6 +19,7 @@ class Platform;
 class QVFormatProcessor;
 class QVHoverMode;
 class QVLensBase;
+class QVLensLayerStack;
 class QVLensWindow;
 class QVLoupeDocking;
 class QVLoupeHost;
@@ -40,6 +42,8 @@ public:
     QVLensWindow& window() const { return *m_window; }
     NJZoomView& zoomView() const { return *m_zoomView; }
     QVLensBase* renderer() const;
+    // The renderer as the layer stack it is; null for another renderer.
+    QVLensLayerStack* layerStack() const;
     QVLoupeHost& host() const { return m_host; }
     Platform& platform() const { return m_platform; }
     QVMouseFollower& mouse() const { return *m_mouse; }
@@ -68,7 +72,10 @@ public:
     // One screen pixel below the loupe, at a top-left point; nothing changes.
     std::optional<Color> colorAt(const QPointF& topLeftPoint) const;
     bool appColorsNeedsRGBConvertion(const std::string& appName) const;
-    // Cuts the window to the lens and keeps the capture from looking under it.
+    // The lens alone at its own size: no info box and no focus square.
+    QImage lensImage();
+    // Cuts the window to the lens and its info box and keeps the capture from looking
+    // under them.
     void updateWindowShape();
 
     // Zoom and diameter steps, the colour-info toggle and the write-back of the values.
@@ -76,6 +83,7 @@ public:
     void decreaseZoom();
     void increaseDiameterValue();
     void decreaseDiameterValue();
+    void toggleColorInfo();
     // From the change notification (`notified`) or when picking ends.
     void loupeChanged(bool notified);
 
@@ -115,5 +123,5 @@ private:
     QPointF m_lastCapturePoint;
     double m_lastCaptureCapture = 0;
     int m_HiDPIActivators = 0;
-    QRect m_shape;
+    QRegion m_shape;
 };

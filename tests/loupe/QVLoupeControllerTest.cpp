@@ -1,6 +1,7 @@
 #include "tests/loupe/LoupeFixture.h"
 
 #include "loupe/QVHoverMode.h"
+#include "loupe/QVLensLayerStack.h"
 
 #include <gtest/gtest.h>
 
@@ -153,6 +154,44 @@ TEST_F(QVLoupeControllerTest, NothingIsCapturedWhileHoverModeFadesAndTheRefreshC
     EXPECT_EQ(m_loupe->hover().hoverMode(), QVHoverMode::On);
     // Where the loupe is now, not where the fade began.
     EXPECT_EQ(capture().captures().back(), QRect(507, 367, 26, 26));
+}
+
+TEST_F(QVLoupeControllerTest, HoverModeHidesTheGridFocusSquareAndInfoBoxAndBringsThemBack)
+{
+    QVLensLayerStack& stack = *m_loupe->layerStack();
+    stack.setColorInfo(2);
+    m_loupe->hover().activateHoverMode();
+    m_scheduler.advance(0.3);
+    EXPECT_FALSE(stack.showPixelGrid());
+    EXPECT_FALSE(stack.showFocusRect());
+    EXPECT_EQ(stack.colorInfo(), 0);
+    m_loupe->hover().deactivateHoverMode();
+    m_scheduler.advance(0.3);
+    EXPECT_TRUE(stack.showPixelGrid());
+    EXPECT_TRUE(stack.showFocusRect());
+    EXPECT_EQ(stack.colorInfo(), 2);
+}
+
+TEST_F(QVLoupeControllerTest, TheColorInfoToggleSwitchesBetweenTextAndNothing)
+{
+    for (const auto& [mode, next] : {std::pair {1, "0"}, {0, "1"}, {2, "1"}}) {
+        m_loupe->layerStack()->setColorInfo(mode);
+        m_host.calls.clear();
+        m_loupe->toggleColorInfo();
+        EXPECT_EQ(m_host.calls, std::vector<std::string>({std::string("updateCurrentColorInfo ") + next, "saveSettings"}));
+    }
+}
+
+TEST_F(QVLoupeControllerTest, TheLensImageHasTheLensSizeAndLeavesTheLoupeAsItWas)
+{
+    QVLensLayerStack& stack = *m_loupe->layerStack();
+    stack.setColorInfo(1);
+    view().assignLayers();
+    m_loupe->setLoupeCenter({500, 500});
+    const QImage image = m_loupe->lensImage();
+    EXPECT_EQ(QSizeF(image.size()), stack.lensSize());
+    EXPECT_EQ(stack.colorInfo(), 1);
+    EXPECT_TRUE(stack.showFocusRect());
 }
 
 TEST_F(QVLoupeControllerTest, HoverModeToggledTwiceWithinItsFadeEndsOff)
