@@ -9,7 +9,7 @@ const std::vector<std::string>& QVFormatDefinition::keys()
 
 std::string QVFormatDefinition::string(const std::string& key) const
 {
-    const Value value = m_values.get(key);
-    const std::string* text = value.string();
+    const Value* value = dictionary().find(key);
+    const std::string* text = value ? value->string() : nullptr;
     return text ? *text : std::string();
 }

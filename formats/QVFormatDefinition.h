@@ -22,11 +22,12 @@ public:
     // The eight keys in their canonical order.
     static const std::vector<std::string>& keys();
 
-    QVFormatDefinition() = default;
-    explicit QVFormatDefinition(Dictionary values) : m_values(std::move(values)) {}
+    QVFormatDefinition() : QVFormatDefinition(Dictionary()) {}
+    explicit QVFormatDefinition(Dictionary values) : m_value(std::move(values)) {}
 
-    const Dictionary& dictionary() const { return m_values; }
-    Value value() const { return Value(m_values); }
+    const Dictionary& dictionary() const { return *m_value.dictionary(); }
+    // The dictionary as a value, shared: templates read it on every rendering.
+    const Value& value() const { return m_value; }
     // The string under the key; "" when it is absent or not a string.
     std::string string(const std::string& key) const;
 
@@ -39,10 +40,11 @@ public:
     std::string target() const { return string(kTarget); }
     std::string script() const { return string(kScript); }
 
-    bool operator==(const QVFormatDefinition& other) const { return m_values == other.m_values; }
+    bool operator==(const QVFormatDefinition& other) const { return m_value == other.m_value; }
 
 private:
-    Dictionary m_values;
+    // Always a dictionary.
+    Value m_value;
 };
 
 using QVFormatList = std::vector<QVFormatDefinition>;

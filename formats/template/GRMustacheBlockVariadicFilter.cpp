@@ -1,20 +1,27 @@
 #include "GRMustacheBlockVariadicFilter.h"
 
-std::vector<Value> GRMustacheBlockVariadicFilter::withArgument(const Value& argument) const
+// The curried arguments followed by these; missing ones are passed as null.
+std::vector<Value> GRMustacheBlockVariadicFilter::withArguments(std::span<const Value> arguments) const
 {
-    std::vector<Value> arguments;
-    arguments.reserve(m_arguments.size() + 1);
-    arguments.assign(m_arguments.begin(), m_arguments.end());
-    arguments.push_back(argument ? argument : Value::null());
-    return arguments;
+    std::vector<Value> all;
+    all.reserve(m_arguments.size() + arguments.size());
+    all.assign(m_arguments.begin(), m_arguments.end());
+    for (const Value& argument : arguments)
+        all.push_back(argument ? argument : Value::null());
+    return all;
 }
 
 Value GRMustacheBlockVariadicFilter::transformedValue(const Value& object) const
 {
-    return (*m_block)(withArgument(object));
+    return (*m_block)(withArguments({&object, 1}));
+}
+
+Value GRMustacheBlockVariadicFilter::transformedValueWithArguments(const std::vector<Value>& arguments) const
+{
+    return (*m_block)(withArguments(arguments));
 }
 
 Value GRMustacheBlockVariadicFilter::filterByCurryingArgument(const Value& argument) const
 {
-    return Value(std::make_shared<GRMustacheBlockVariadicFilter>(m_block, withArgument(argument)));
+    return Value(std::make_shared<GRMustacheBlockVariadicFilter>(m_block, withArguments({&argument, 1})));
 }

@@ -3,6 +3,7 @@
 #include "GRMustacheFilter.h"
 
 #include <memory>
+#include <span>
 
 // Collects arguments by currying and calls its block with all of them at the last one.
 // Missing arguments are passed as null.
@@ -15,10 +16,12 @@ public:
     const std::vector<Value>& arguments() const { return m_arguments; }
 
     Value transformedValue(const Value& object) const override;
+    // The same as currying all but the last of them and transforming the last.
+    Value transformedValueWithArguments(const std::vector<Value>& arguments) const;
     Value filterByCurryingArgument(const Value& argument) const override;
 
 private:
-    std::vector<Value> withArgument(const Value& argument) const;
+    std::vector<Value> withArguments(std::span<const Value> arguments) const;
 
     std::shared_ptr<const VariadicBlock> m_block;
     std::vector<Value> m_arguments;

@@ -1,5 +1,6 @@
 #include "GRMustacheExpressionInvocation.h"
 
+#include "GRMustacheBlockVariadicFilter.h"
 #include "GRMustacheContext.h"
 #include "GRMustacheError.h"
 #include "GRMustacheFilter.h"
@@ -8,6 +9,9 @@
 #include "GRMustacheImplicitIteratorExpression.h"
 #include "GRMustacheKeyAccess.h"
 #include "GRMustacheScopedExpression.h"
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -59,11 +63,46 @@ bool GRMustacheExpressionInvocation::visitImplicitIteratorExpression(const GRMus
 bool GRMustacheExpressionInvocation::visitFilteredExpression(const GRMustacheFilteredExpression& expression,
                                                              Error* error)
 {
-    if (!expression.filterExpression()->acceptVisitor(*this, error))
+    // f(a, b) is f(a) curried, then applied to b: the levels of that chain, innermost first.
+    std::vector<const GRMustacheFilteredExpression*> levels{&expression};
+    for (;;) {
+        const auto* inner = dynamic_cast<const GRMustacheFilteredExpression*>(levels.back()->filterExpression().get());
+        if (!inner || !inner->isCurried())
+            break;
+        levels.push_back(inner);
+    }
+    std::reverse(levels.begin(), levels.end());
+
+    if (!levels.front()->filterExpression()->acceptVisitor(*this, error))
         return false;
-    const Value filterValue = m_value;
-    if (!expression.argumentExpression()->acceptVisitor(*this, error))
-        return false;
+    Value filter = m_value;
+    // A variadic block filter takes all the arguments at once rather than a curried copy per argument.
+    const auto* variadic = levels.size() > 1 && !expression.isCurried() && filter.kind() == Value::Kind::Object
+        ? dynamic_cast<const GRMustacheBlockVariadicFilter*>(filter.object())
+        : nullptr;
+    if (variadic) {
+        std::vector<Value> arguments;
+        arguments.reserve(levels.size());
+        for (const GRMustacheFilteredExpression* level : levels) {
+            if (!level->argumentExpression()->acceptVisitor(*this, error))
+                return false;
+            arguments.push_back(std::move(m_value));
+        }
+        m_valueIsProtected = false;
+        m_value = variadic->transformedValueWithArguments(std::move(arguments));
+        return true;
+    }
+    for (const GRMustacheFilteredExpression* level : levels) {
+        if (!level->argumentExpression()->acceptVisitor(*this, error) || !applyFilter(*level, filter, error))
+            return false;
+        filter = m_value;
+    }
+    return true;
+}
+
+bool GRMustacheExpressionInvocation::applyFilter(const GRMustacheFilteredExpression& expression,
+                                                 const Value& filterValue, Error* error)
+{
     const Value argument = m_value;
     m_valueIsProtected = false;
 

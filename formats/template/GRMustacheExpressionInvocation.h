@@ -25,6 +25,8 @@ private:
     bool visitImplicitIteratorExpression(const GRMustacheImplicitIteratorExpression& expression,
                                          Error* error) override;
     bool visitScopedExpression(const GRMustacheScopedExpression& expression, Error* error) override;
+    // Applies the filter to the value just evaluated, as one level of the expression.
+    bool applyFilter(const GRMustacheFilteredExpression& expression, const Value& filterValue, Error* error);
 
     const GRMustacheContext* m_context = nullptr;
     const GRMustacheExpression* m_expression = nullptr;
