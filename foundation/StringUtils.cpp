@@ -181,6 +181,10 @@ std::u16string toUtf16(std::string_view utf8)
     std::u16string result;
     result.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
+        if (static_cast<unsigned char>(utf8[i]) < 0x80) {
+            result += static_cast<char16_t>(utf8[i++]); // ASCII, the usual case, needs no decoding
+            continue;
+        }
         const char32_t c = decode(utf8, i);
         if (c >= 0x10000) {
             result += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
@@ -198,6 +202,10 @@ std::string fromUtf16(std::u16string_view utf16)
     result.reserve(utf16.size());
     for (std::size_t i = 0; i < utf16.size(); ++i) {
         char32_t c = utf16[i];
+        if (c < 0x80) {
+            result += static_cast<char>(c);
+            continue;
+        }
         if (c >= 0xD800 && c <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 && utf16[i + 1] <= 0xDFFF) {
             c = 0x10000 + ((c - 0xD800) << 10) + (utf16[i + 1] - 0xDC00);
             ++i;
