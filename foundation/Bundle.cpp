@@ -38,17 +38,15 @@ std::filesystem::path Bundle::resourceDirectory() const
     if (const char* fromEnvironment = std::getenv(kResourcesVariable); fromEnvironment && *fromEnvironment)
         return fromEnvironment;
     // The folders on disk do not move while the program runs: look once.
+    // An installed program reads its installed copy, even where its source tree is.
     static const std::filesystem::path found = [] {
-        const std::filesystem::path buildTree(kBuildTreeResources);
-        if (isDirectory(buildTree))
-            return buildTree;
         const auto exeDirectory = executableDirectory();
         if (!exeDirectory.empty()) {
             const auto installed = (exeDirectory / kInstalledResources).lexically_normal();
             if (isDirectory(installed))
                 return installed;
         }
-        return buildTree;
+        return std::filesystem::path(kBuildTreeResources);
     }();
     return found;
 }

@@ -104,6 +104,17 @@ wait $app
 check "SIGTERM ends with status 0" "0" "$?"
 check "the settings were saved" "1" "$(grep -c '<key>showMenubarIcon</key>' "$settings")"
 
+# The installed program reads the resources installed beside it.
+cmake --install "$build" --prefix "$work/prefix" > /dev/null
+installed="$work/prefix/bin/vendrel"
+check "the installed program finds its formats" "1" \
+  "$(env -u VENDREL_RESOURCES "$installed" cli -m 99 | grep -c 'CSS RGB')"
+rm "$work/prefix/share/vendrel/resources/ExportFormats.plist"
+check "the installed program reads the installed copy" "0" \
+  "$(env -u VENDREL_RESOURCES "$installed" cli -m 99 | grep -c 'CSS RGB')"
+check "a desktop entry is installed" "Exec=vendrel" \
+  "$(grep '^Exec=' "$work/prefix/share/applications/vendrel.desktop")"
+
 if [ $failures -ne 0 ]; then
   echo "$failures end-to-end check(s) failed"
   exit 1
