@@ -4,6 +4,7 @@
 #include "uikit/ImageBlur.h"
 #include "uikit/NJAnimationGroup.h"
 #include "uikit/NJApplication.h"
+#include "uikit/ThemeColors.h"
 #include "uikit/ViewAdditions.h"
 #include "uikit/WNJICItemView.h"
 #include "uikit/WNJIndicatorCollectionItem.h"
@@ -34,12 +35,6 @@ constexpr double kDarkArrowWhite = 0.15;
 // The selection image's rows above the swatch row and the arrow's overhang below it.
 constexpr int kRowBand = 50;
 constexpr int kArrowOverhang = 2;
-
-bool darkMode()
-{
-    NJApplication* app = NJApplication::sharedApplication();
-    return app && app->darkMode();
-}
 
 int roundHalfAway(double value)
 {
@@ -289,7 +284,7 @@ void WNJIndicatorCollectionView::updateSelectionViewImage()
     const bool first = m_selected && *m_selected == 0;
     // The corner at the top of the left edge.
     const RoundedCornerMask corners = first ? roundedcorner::kMinXMinY : 0;
-    const bool dark = darkMode();
+    const bool dark = themecolors::darkMode();
     const QColor frameColor = dark ? Qt::black : Qt::white;
     QColor outer = dark ? Qt::white : Qt::black;
     QColor inner = outer;
@@ -342,7 +337,7 @@ void WNJIndicatorCollectionView::updateArrowViewImage()
         path.closeSubpath();
         return path;
     }();
-    const QColor fill = darkMode() ? QColor::fromRgbF(kDarkArrowWhite, kDarkArrowWhite, kDarkArrowWhite) : Qt::white;
+    const QColor fill = themecolors::white(themecolors::darkMode() ? kDarkArrowWhite : 1.0, 1.0);
     QPixmap pixmap = canvas(this, kArrowWidth, kArrowHeight);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);

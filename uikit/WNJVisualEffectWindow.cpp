@@ -2,6 +2,7 @@
 
 #include "uikit/BezierPathAdditions.h"
 #include "uikit/NJApplication.h"
+#include "uikit/ThemeColors.h"
 #include "uikit/NamedImage.h"
 #include "uikit/ViewAdditions.h"
 
@@ -9,12 +10,6 @@
 #include <QPainterPath>
 
 namespace {
-
-bool darkMode()
-{
-    NJApplication* app = NJApplication::sharedApplication();
-    return app && app->darkMode();
-}
 
 QString appearanceName()
 {
@@ -38,7 +33,7 @@ bool WNJVisualEffectWindow::useVisualEffectView()
 
 QColor WNJVisualEffectWindow::tintColorFromAppearance()
 {
-    return QColor(QLatin1Char('#') + QLatin1String(darkMode() ? kDarkTint : kLightTint));
+    return themecolors::hex(themecolors::darkMode() ? kDarkTint : kLightTint, 1.0);
 }
 
 void WNJVisualEffectWindow::applyTint()
@@ -88,7 +83,7 @@ void WNJVisualEffectWindow::fillWindowBackground(QPainter& painter, const QRectF
     painter.fillPath(rounded, Qt::transparent);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     if (!useVisualEffectView()) {
-        const bool dark = darkMode();
+        const bool dark = themecolors::darkMode();
         painter.fillPath(rounded, QBrush(namedImage(QLatin1String(dark ? kDarkPattern : kLightPattern))));
         // The band's upper corners are the rectangle's minimum-y corners on screen.
         const QPainterPath band = bezierpath::createRoundedCornerRect(
