@@ -3,6 +3,7 @@
 #include "loupe/QVLensUICursorRenderer.h"
 #include "tests/loupe/LensTest.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -82,6 +83,26 @@ TEST_F(QVLensUIRendererTest, GridLinesSeparateTheMagnifiedPixels)
     m_view->setZoomFactor(8.0);
     m_stack->setShowPixelGrid(false);
     EXPECT_EQ(paintedAlongRow(renderUI(), 180, 150, 250), 0);
+}
+
+TEST_F(QVLensUIRendererTest, HighPrecisionKeepsTheGridAtFullStrength)
+{
+    auto strongest = [](const QImage& image) {
+        int alpha = 0;
+        for (int x = 150; x <= 250; ++x)
+            alpha = std::max(alpha, qAlpha(image.pixel(x, 150)));
+        return alpha;
+    };
+    m_view->setZoomFactor(15.0);
+    const int full = strongest(renderUI());
+    m_view->setZoomFactor(13.0);
+    m_view->activeHiDPIZoom();
+    m_scheduler.advance(0.5);
+    ASSERT_EQ(m_view->zoomFactor(), 18.0);
+    ASSERT_EQ(m_view->maxZoomFactor(), 35.0);
+    // Measured against the maximum from before the mode, not the raised one.
+    EXPECT_EQ(strongest(renderUI()), full);
+    EXPECT_GT(full, 0);
 }
 
 TEST_F(QVLensUIRendererTest, WashCoversTheLensAndHidesTheGridFromHalfOpacity)
