@@ -9,6 +9,7 @@
 #include "loupe/QVLoupeDocking.h"
 #include "loupe/QVLoupeHost.h"
 #include "loupe/QVMouseFollower.h"
+#include "uikit/NJAnimationGroup.h"
 
 #include <QImage>
 
@@ -275,4 +276,29 @@ void LoupeAdapter::dockToWindow(QWidget* window)
 void LoupeAdapter::unDockWindow()
 {
     m_loupe->docking().unDockWindow();
+}
+
+double LoupeAdapter::previewOpacity() const
+{
+    return NJAnimationGroup::widgetOpacity(&m_loupe->zoomView());
+}
+
+void LoupeAdapter::setPreviewOpacity(double opacity)
+{
+    NJAnimationGroup::setWidgetOpacity(&m_loupe->zoomView(), opacity);
+}
+
+void LoupeAdapter::fadePreview(double opacity, double duration, std::function<void()> completion)
+{
+    NJAnimationGroup(duration).opacity(&m_loupe->zoomView(), opacity).completion(std::move(completion)).start();
+}
+
+double LoupeAdapter::maxDiameterValue() const
+{
+    return m_loupe->zoomView().maxDiameterValue();
+}
+
+void LoupeAdapter::initializeAppearance()
+{
+    m_loupe->zoomView().initializeAppearance();
 }

@@ -66,6 +66,11 @@ public:
     void loupeChanged() override;
     void dockToWindow(QWidget* window) override;
     void unDockWindow() override;
+    double previewOpacity() const override;
+    void setPreviewOpacity(double opacity) override;
+    void fadePreview(double opacity, double duration, std::function<void()> completion) override;
+    double maxDiameterValue() const override;
+    void initializeAppearance() override;
 
 private:
     std::unique_ptr<QVLoupeController> m_loupe;

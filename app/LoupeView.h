@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QPointF>
 
+#include <functional>
 #include <optional>
 
 class NJGestureResponder;
@@ -88,7 +89,14 @@ public:
     // Writes the loupe's capture and zoom into the settings unless they are loading.
     virtual void loupeChanged() = 0;
 
-    // Docking into the preferences window as a live preview.
+    // Docking into the preferences window as a live preview, which that window fades
+    // in and out.
     virtual void dockToWindow(QWidget* window) = 0;
     virtual void unDockWindow() = 0;
+    virtual double previewOpacity() const = 0;
+    virtual void setPreviewOpacity(double opacity) = 0;
+    virtual void fadePreview(double opacity, double duration, std::function<void()> completion) = 0;
+    virtual double maxDiameterValue() const = 0;
+    // The zoom view takes the theme again.
+    virtual void initializeAppearance() = 0;
 };

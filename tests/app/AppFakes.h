@@ -71,6 +71,16 @@ public:
     void loupeChanged() override { record("loupeChanged"); }
     void dockToWindow(QWidget*) override { record("dockToWindow"); }
     void unDockWindow() override { record("unDockWindow"); }
+    double previewOpacity() const override { return opacity; }
+    void setPreviewOpacity(double value) override { opacity = value; }
+    void fadePreview(double value, double, std::function<void()> completion) override
+    {
+        opacity = value;
+        if (completion)
+            completion();
+    }
+    double maxDiameterValue() const override { return 351; }
+    void initializeAppearance() override { record("initializeAppearance"); }
 
     void record(const std::string& call) { calls.push_back(call); }
 
@@ -86,6 +96,7 @@ public:
     std::optional<QVDisplayFormatDefinition> displayFormat;
     int refreshes = 0;
     bool windowKey = false;
+    double opacity = 1;
     QPointF center;
     std::optional<Color> color;
     bool mouseFollow = false;
