@@ -31,6 +31,14 @@ TEST_F(QVLensLayerStackTest, CentreSquareShowsThePixelUnderThePointer)
     // Outside the lens nothing is drawn.
     EXPECT_EQ(qAlpha(frame.pixel(200, 100)), 0);
     EXPECT_EQ(qAlpha(frame.pixel(10, 10)), 0);
+
+    // A larger capture at zoom 3: the picked pixel (20, 20) covers 199..201.
+    m_view->setZoomFactor(3.0);
+    m_view->setCapturedImg(pattern(40));
+    const QImage wide = render();
+    EXPECT_EQ(wide.pixel(199, 201), patternPixel(20, 20));
+    EXPECT_EQ(wide.pixel(198, 200), patternPixel(19, 20));
+    EXPECT_EQ(wide.pixel(200, 202), patternPixel(20, 21));
 }
 
 TEST_F(QVLensLayerStackTest, OffsetMovesTheCentreByWholeMagnifiedPixels)
