@@ -46,7 +46,7 @@ bool checkDisplay()
 
 } // namespace
 
-int applicationMain(int argc, char** argv)
+int applicationMain(int argc, char** argv, const WindowFactoryHook& addFactories)
 {
     if (!checkDisplay())
         return kNoDisplayStatus;
@@ -89,6 +89,8 @@ int applicationMain(int argc, char** argv)
             },
             [&delegate] { delegate.showOverlay(nullptr); }, [&app] { return app.darkMode(); });
     };
+    if (addFactories)
+        addFactories(delegate, factories);
     delegate.setWindowFactories(std::move(factories));
     app.setDelegate(&delegate);
     TerminationSignals terminationSignals([&delegate] { delegate.terminateApplication(); });

@@ -1,12 +1,22 @@
+#include "app/AppDelegate.h"
 #include "app/ApplicationMain.h"
 #include "app/ProcessEntry.h"
 #include "formats/QVFormatRepository.h"
 #include "foundation/UserDefaults.h"
+#include "overlay/QVOverlayWindowController.h"
 
 #include <iostream>
+#include <memory>
 
 int main(int argc, char** argv)
 {
-    ProcessEntry entry(QVFormatRepository::allExportFormats(UserDefaults::standard()), applicationMain, std::cout);
+    const auto addFactories = [](AppDelegate& delegate, WindowFactories& factories) {
+        factories.overlay = [&delegate] {
+            return std::make_shared<QVOverlayWindowController>(delegate, QVFormatRepository::sharedRepository());
+        };
+    };
+    ProcessEntry entry(
+        QVFormatRepository::allExportFormats(UserDefaults::standard()),
+        [addFactories](int argc, char** argv) { return applicationMain(argc, argv, addFactories); }, std::cout);
     return entry.run(argc, argv);
 }

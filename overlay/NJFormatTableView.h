@@ -1,0 +1,117 @@
+#pragma once
+
+#include "formats/QVFormatDefinition.h"
+
+#include <QListView>
+
+#include <cstddef>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+class NJFormatListModel;
+class NJSearchArrayController;
+class QVFormatProcessor;
+
+// The one-column list of export formats, each rendered for the selected colour. The
+// keyboard and the mouse move the selection through the content controller; a click
+// on a row runs onFormatClick.
+class NJFormatTableView final : public QListView {
+    Q_OBJECT
+    Q_PROPERTY(int rowHeight READ rowHeight WRITE setRowHeight)
+public:
+    using Block = std::function<void()>;
+
+    static constexpr const char* kNoColorAvailable = "No color available.";
+    // All scrolling snaps to rows of this height.
+    static constexpr float kItemHeight = 40;
+    static constexpr double kHighlightDuration = 0.04;
+    static constexpr double kFlashDuration = 0.6;
+
+    explicit NJFormatTableView(QWidget* parent = nullptr);
+
+    int rowHeight() const { return m_rowHeight; }
+    void setRowHeight(int height);
+
+    NJSearchArrayController* contentController() const { return m_contentController; }
+    // Selection flows both ways between the table and the controller.
+    void setContentController(NJSearchArrayController* controller);
+    void setOnFormatClick(Block block) { m_onFormatClick = std::move(block); }
+    // Where the texts come from: the processor and whether a colour is selected.
+    void setFormatProcessor(QVFormatProcessor* processor) { m_processor = processor; }
+    void setHasSelectedColor(std::function<bool()> hasSelectedColor) { m_hasSelectedColor = std::move(hasSelectedColor); }
+
+    bool busyAnimating() const { return m_busyAnimating; }
+    void setBusyAnimating(bool busy) { m_busyAnimating = busy; }
+    const std::optional<QVFormatDefinition>& selectedFormat() const { return m_selectedFormat; }
+
+    // Texts.
+    std::string renderFormat(const QVFormatDefinition& format) const;
+    void renderFormats();
+    // "" while nothing was rendered; nullopt for a name the texts lack.
+    std::optional<std::string> exportFormatForName(const std::string& name) const;
+    void reloadData();
+
+    // Selection.
+    std::optional<std::size_t> selectedRow() const;
+    void selectRowIndexes(const std::vector<std::size_t>& rows);
+    bool selectRowWithFormat(const QVFormatDefinition& format);
+    void tryToSelectFormat(const std::optional<QVFormatDefinition>& format);
+    void updateSelection();
+
+    // Scrolling.
+    std::optional<std::size_t> topVisibleRow() const;
+    void scrollToSelection(std::size_t minimumRow);
+    void scrollToRow(std::size_t row);
+    void scrollFormatsToY(float y, float itemHeight);
+    void scrollToTop();
+    void flashScrollers();
+    int flashCount() const { return m_flashCount; }
+    std::size_t pageItemCount() const;
+
+    // Moves.
+    void moveToBeginning();
+    void moveToEnding();
+    void pageUp();
+    void pageDown();
+    void moveForward() { moveSelectionWithDelta(1); }
+    void moveBackward() { moveSelectionWithDelta(-1); }
+    void moveSelectionWithDelta(long long delta);
+
+    // The table's own keys; false for a key it leaves to the window.
+    bool keyDown(QKeyEvent* event);
+    void formatClicked();
+    // Empties the visible selection for the duration, keeping selectedFormat.
+    void blinkSelection(double seconds);
+    void highlightSelection() { blinkSelection(kHighlightDuration); }
+    void initializeAppearance();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    // Shows the rows as selected without touching the controller or selectedFormat.
+    void showSelectedRows(const std::vector<std::size_t>& rows);
+    void controllerSelectionChanged();
+    QRect rectOfRow(std::size_t row) const;
+
+    NJFormatListModel* m_model;
+    NJSearchArrayController* m_contentController = nullptr;
+    QVFormatProcessor* m_processor = nullptr;
+    std::function<bool()> m_hasSelectedColor;
+    Block m_onFormatClick;
+    std::optional<std::map<std::string, std::string>> m_exportFormats;
+    std::optional<QVFormatDefinition> m_selectedFormat;
+    int m_rowHeight = 40;
+    float m_clipY = 0;
+    bool m_busyAnimating = false;
+    bool m_applyingSelection = false;
+    int m_flashCount = 0;
+    unsigned long m_flashGeneration = 0;
+};

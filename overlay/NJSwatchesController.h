@@ -1,0 +1,114 @@
+#pragma once
+
+#include "formats/color/Color.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+class AppDelegate;
+class QGraphicsBlurEffect;
+class QLabel;
+class QToolButton;
+class WNJIndicatorCollectionItem;
+class WNJIndicatorCollectionView;
+class WNJIndicatorScrollView;
+
+// The overlay's top area: the history strip and, on a panel that slides in from the
+// right over it, the favourites strip. Marks and unmarks favourites and writes every
+// change of the favourites back to the controller.
+class NJSwatchesController final : public QWidget {
+    Q_OBJECT
+public:
+    using Block = std::function<void()>;
+
+    static constexpr std::size_t kMaxHistory = 100;
+    static constexpr std::size_t kMaxFavorites = 150;
+    static constexpr double kSwitchDuration = 0.3;
+    static constexpr double kBlinkDuration = 0.4;
+    static constexpr double kRemoveDuration = 0.25;
+    static constexpr double kRemoveLastDuration = 0.15;
+    static constexpr double kRemoveCommitDuration = 0.25;
+    static constexpr int kHiddenFavWidth = 40;
+    static constexpr int kHeight = 52;
+    static constexpr const char* kFavoritesToolTip = "Favorites (\u2318F)";
+    static constexpr const char* kHistoryToolTip = "History (\u2318F)";
+
+    explicit NJSwatchesController(AppDelegate& delegate, QWidget* parent = nullptr);
+    ~NJSwatchesController() override;
+
+    void setupUI();
+    void initializeAppearance();
+    void updateState();
+
+    bool isHistoryActive() const { return m_history; }
+    bool isBusy() const { return m_isBusy; }
+    bool isSwitching() const { return m_toggleHistFavAnimating; }
+    WNJIndicatorCollectionView* historyCollectionView() const { return m_historyCollectionView; }
+    WNJIndicatorCollectionView* favoriteCollectionView() const { return m_favoriteCollectionView; }
+    WNJIndicatorCollectionView* activeCollectionView() const;
+    WNJIndicatorScrollView* historyScrollView() const { return m_historyScrollView; }
+    WNJIndicatorScrollView* favoriteScrollView() const { return m_favoriteScrollView; }
+    QWidget* favoriteContainer() const { return m_favoriteContainer; }
+    QWidget* emptyFavoriteView() const { return m_emptyFavoriteView; }
+    QToolButton* collectionSwitcherHistory() const { return m_collectionSwitcherHistory; }
+    QToolButton* collectionSwitcherFavorite() const { return m_collectionSwitcherFavorite; }
+    // The blur over the history while the favourites cover it; 0 when none.
+    double historyBlurRadius() const;
+
+    const std::vector<Color>& historyColors() const;
+    const std::vector<Color>& favoriteColors() const;
+    void setHistoryColors(const std::vector<Color>& colors);
+    void setFavoriteColors(const std::vector<Color>& colors);
+
+    void toggleHistory() { toggleHistoryOnCompletion(nullptr); }
+    void toggleHistoryOnCompletion(Block completion);
+    void showHistoryOnCompletion(Block completion);
+    void showHistory();
+    void showHistoryAnimated(Block completion);
+    void showFavoriteAnimated(Block completion);
+
+    void toggleCurrentColorFavorite();
+    void colorButtonClicked(WNJIndicatorCollectionItem& item);
+    bool toggleFavoriteColor(const Color& color);
+    bool toggleFavoriteMarker(const Color& color);
+    bool removeFavoriteMarkerAnimated(const Color& color);
+    bool isFavoriteColor(const Color& color) const;
+
+    void addColor(const Color& color);
+    void addColorToHistory(const Color& color);
+    void updateActiveColorWith(const Color& color);
+    void updateButtonState(unsigned long modifierFlags);
+    void clearAllItems();
+    QRect favoriteHiddenRect() const;
+    void updateCollectionSwitcher();
+
+private:
+    void buildStrip(WNJIndicatorCollectionView*& strip, WNJIndicatorScrollView*& scrollView, QWidget* container,
+                    const QRect& frame);
+    void styleButton(WNJIndicatorCollectionItem& item);
+    void setHistoryBlur(double radius);
+    void removeItem(std::size_t index, Block completion);
+
+    AppDelegate& m_delegate;
+    bool m_initialized = false;
+    bool m_history = true;
+    bool m_isBusy = false;
+    bool m_toggleHistFavAnimating = false;
+    int m_hiddenFavWidth = kHiddenFavWidth;
+    QWidget* m_historyContainer = nullptr;
+    QWidget* m_favoriteContainer = nullptr;
+    QWidget* m_emptyFavoriteView = nullptr;
+    QLabel* m_favoriteEmptyInfo = nullptr;
+    QWidget* m_buttonView = nullptr;
+    QToolButton* m_collectionSwitcherHistory = nullptr;
+    QToolButton* m_collectionSwitcherFavorite = nullptr;
+    QLabel* m_favoriteImage = nullptr;
+    QGraphicsBlurEffect* m_historyBlur = nullptr;
+    WNJIndicatorCollectionView* m_historyCollectionView = nullptr;
+    WNJIndicatorCollectionView* m_favoriteCollectionView = nullptr;
+    WNJIndicatorScrollView* m_historyScrollView = nullptr;
+    WNJIndicatorScrollView* m_favoriteScrollView = nullptr;
+};

@@ -1,0 +1,714 @@
+#include "QVOverlayWindow.h"
+
+#include "ui_QVOverlayWindow.h"
+
+#include "app/AppDelegate.h"
+#include "app/SettingsKey.h"
+#include "formats/QVFormatRepository.h"
+#include "formats/processor/QVFormatProcessor.h"
+#include "foundation/Scheduler.h"
+#include "overlay/NJFormatTableView.h"
+#include "overlay/NJSearchArrayController.h"
+#include "overlay/NJSwatchesController.h"
+#include "uikit/MASShortcut.h"
+#include "uikit/NJAnimationGroup.h"
+#include "uikit/NJApplication.h"
+#include "uikit/NamedImage.h"
+#include "uikit/ViewAdditions.h"
+#include "uikit/WNJIndicatorCollectionView.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace {
+
+constexpr Qt::KeyboardModifiers kCommandModifiers = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+
+bool darkMode()
+{
+    const NJApplication* app = NJApplication::sharedApplication();
+    return app && app->darkMode();
+}
+
+QString themed(const char* name)
+{
+    return QString::fromLatin1(name) + (darkMode() ? QStringLiteral("-inv") : QString());
+}
+
+} // namespace
+
+QVOverlayWindow::QVOverlayWindow(AppDelegate& delegate, const QVFormatRepository& repository)
+    : WNJVisualEffectWindow(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    , m_delegate(delegate)
+    , m_repository(repository)
+    , m_ui(std::make_unique<Ui::QVOverlayWindow>())
+{
+    setObjectName(QStringLiteral("overlayWindow"));
+    setupUI();
+}
+
+QVOverlayWindow::~QVOverlayWindow()
+{
+    removeSelectionListeners();
+}
+
+void QVOverlayWindow::setupUI()
+{
+    if (m_initialized)
+        return;
+    m_initialized = true;
+    m_content = new QWidget;
+    m_ui->setupUi(m_content);
+    m_ui->noMatchingFormatLabel->setAlignment(Qt::AlignCenter);
+    m_ui->noMatchingFormatLabel->setParent(nullptr);
+    m_formatController = std::make_unique<NJSearchArrayController>(m_repository);
+    createSwatchesController();
+
+    NJFormatTableView* table = m_ui->formatTableView;
+    QPointer<QVOverlayWindow> self(this);
+    table->setOnFormatClick([self] {
+        if (self)
+            self->exportWithSelectedFormat();
+    });
+    table->setContentController(m_formatController.get());
+    table->setHasSelectedColor([self] { return self && self->hasSelectedColor(); });
+
+    viewadditions::embedView(m_ui->swatchesContainerView, m_ui->emptyHistoryView);
+    viewadditions::embedView(m_ui->navigationContainerView, m_ui->formatsNavigationView);
+    m_ui->colorPanelNavigationView->hide();
+    m_ui->linkSearchField->installEventFilter(this);
+    connect(m_ui->linkSearchField, &QLineEdit::textEdited, this, [this] { controlTextDidChange(); });
+    connect(m_ui->linkSearchField, &QLineEdit::returnPressed, this, [this] { exportWithSelectedFormat(); });
+    connect(m_ui->pickerButton, &QToolButton::clicked, this, [this] { showPicker(); });
+    setContentView(m_content);
+    resize(m_content->sizeHint().width(), height());
+    initializeAppearance();
+    resizeWindowToMaximum();
+}
+
+void QVOverlayWindow::setFormatProcessor(QVFormatProcessor* processor)
+{
+    m_formatProcessor = processor;
+    m_ui->formatTableView->setFormatProcessor(processor);
+}
+
+NJFormatTableView* QVOverlayWindow::formatTableView() const
+{
+    return m_ui->formatTableView;
+}
+
+QLineEdit* QVOverlayWindow::linkSearchField() const
+{
+    return m_ui->linkSearchField;
+}
+
+QLabel* QVOverlayWindow::noMatchingFormatLabel() const
+{
+    return m_ui->noMatchingFormatLabel;
+}
+
+QWidget* QVOverlayWindow::emptyHistoryView() const
+{
+    return m_ui->emptyHistoryView;
+}
+
+QToolButton* QVOverlayWindow::pickerButton() const
+{
+    return m_ui->pickerButton;
+}
+
+QToolButton* QVOverlayWindow::colorPanelButton() const
+{
+    return m_ui->colorPanelButton;
+}
+
+void QVOverlayWindow::createSwatchesController()
+{
+    if (m_swatchesController)
+        return;
+    m_swatchesController = new NJSwatchesController(m_delegate);
+    viewadditions::embedView(m_ui->swatchesContainerView, m_swatchesController);
+    m_swatchesController->setupUI();
+    QPointer<QVOverlayWindow> self(this);
+    for (WNJIndicatorCollectionView* strip :
+         {m_swatchesController->historyCollectionView(), m_swatchesController->favoriteCollectionView()}) {
+        strip->setOnDoubleClick([self] {
+            if (self)
+                self->exportWithSelectedFormat();
+        });
+    }
+}
+
+void QVOverlayWindow::updateSwatchesState()
+{
+    const bool has = !m_swatchesController->historyColors().empty() || m_delegate.hasHistoryColors();
+    m_ui->emptyHistoryView->setHidden(has);
+    m_swatchesController->setHidden(!has);
+}
+
+bool QVOverlayWindow::hasSelectedColor() const
+{
+    if (!m_swatchesController)
+        return false;
+    const WNJIndicatorCollectionView* strip = m_swatchesController->activeCollectionView();
+    return strip && !strip->content().empty() && !strip->selectionIndexes().empty();
+}
+
+Color QVOverlayWindow::selectedColor() const
+{
+    if (!hasSelectedColor())
+        return Color::sRGB(0, 0, 0, 0);
+    const WNJIndicatorCollectionView* strip = m_swatchesController->activeCollectionView();
+    const std::size_t index = strip->selectionIndexes().front();
+    // The index is checked against the list: a shrunk list has no colour there.
+    return index < strip->content().size() ? strip->content()[index] : Color::sRGB(0, 0, 0, 0);
+}
+
+void QVOverlayWindow::addSelectionListeners()
+{
+    if (m_selectionListening)
+        return;
+    m_selectionListening = true;
+    m_favoriteListener = connect(m_swatchesController->favoriteCollectionView(),
+                                 &WNJIndicatorCollectionView::selectionIndexesChanged, this,
+                                 [this] { activeStripSelectionChanged(); });
+    m_historyListener = connect(m_swatchesController->historyCollectionView(),
+                                &WNJIndicatorCollectionView::selectionIndexesChanged, this,
+                                [this] { activeStripSelectionChanged(); });
+    // As an observer registered for the initial value: the current selection counts.
+    activeStripSelectionChanged();
+}
+
+void QVOverlayWindow::removeSelectionListeners()
+{
+    if (!m_selectionListening)
+        return;
+    disconnect(m_favoriteListener);
+    disconnect(m_historyListener);
+    m_selectionListening = false;
+}
+
+void QVOverlayWindow::activeStripSelectionChanged()
+{
+    if (sender() && sender() != m_swatchesController->activeCollectionView())
+        return;
+    // A burst of changes in one turn renders once, when the loop is idle.
+    if (m_refreshPending)
+        return;
+    m_refreshPending = true;
+    QPointer<QVOverlayWindow> self(this);
+    Scheduler::current().post([self] {
+        if (!self)
+            return;
+        self->m_refreshPending = false;
+        self->updateFormatLists();
+    });
+}
+
+void QVOverlayWindow::updateFormatLists()
+{
+    if (!hasSelectedColor())
+        return;
+    if (m_formatProcessor)
+        m_formatProcessor->updateColorValuesWithColor(selectedColor());
+    NJFormatTableView* table = m_ui->formatTableView;
+    table->renderFormats();
+    if (const auto row = table->selectedRow())
+        table->selectRowIndexes({*row});
+}
+
+void QVOverlayWindow::updateToolTips()
+{
+    QString shortcut;
+    if (const auto archive = m_delegate.settings().data(settingskeys::kPickColorShortCut)) {
+        if (const auto recorded = MASShortcut::shortcutWithData(*archive))
+            shortcut = QString::fromStdString(recorded->modifierFlagsString() + recorded->keyCodeString()).toUpper();
+    }
+    const QString title = QString::fromLatin1(kPickColorTitle);
+    m_ui->pickerButton->setToolTip(shortcut.isEmpty() ? title : QStringLiteral("%1 (%2)").arg(title, shortcut));
+    m_ui->colorPanelButton->setToolTip(QString::fromUtf8(kColorPanelToolTip));
+}
+
+void QVOverlayWindow::reselectCurrentFormat()
+{
+    NJFormatTableView* table = m_ui->formatTableView;
+    if (m_formatController->content().empty())
+        return;
+    std::size_t index = 0;
+    if (const auto& format = m_delegate.exportFormat())
+        index = m_repository.getExportFormatIndex(*format).value_or(0);
+    m_formatController->setSelectionIndex(index);
+    if (const auto row = table->selectedRow())
+        table->scrollToRow(*row);
+}
+
+void QVOverlayWindow::makeKeyAndOrderFront()
+{
+    resetFilterSearch(true);
+    resizeWindowToMaximum();
+    updateToolTips();
+    reselectCurrentFormat();
+    createSwatchesController();
+    updateSwatchesState();
+    NJFormatTableView* table = m_ui->formatTableView;
+    table->renderFormats();
+    table->scrollToSelection(kMaxVisibleRows);
+    m_swatchesController->updateButtonState(0);
+    m_swatchesController->initializeAppearance();
+    addCustomWindowShadow(m_content);
+    show();
+    raise();
+    activateWindow();
+    table->setFocus();
+    addSelectionListeners();
+    m_colorsInvalid = false;
+}
+
+void QVOverlayWindow::orderOut()
+{
+    removeSelectionListeners();
+    m_delegate.saveSettings();
+    m_swatchesController->showHistory();
+    hide();
+    resizeWindowToMaximum();
+    m_swatchesController->clearAllItems();
+    m_colorsInvalid = true;
+    m_formatController->setContent({});
+    m_ui->formatTableView->reloadData();
+}
+
+bool QVOverlayWindow::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowDeactivate)
+        resignKeyWindow();
+    return WNJVisualEffectWindow::event(event);
+}
+
+void QVOverlayWindow::resignKeyWindow()
+{
+    // X11 reports the loss of focus before the new window is active: judge a turn later.
+    QPointer<QVOverlayWindow> self(this);
+    Scheduler::current().post([self] {
+        if (!self || !self->isVisible() || self->isActiveWindow())
+            return;
+        const QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal->parentWidget() && modal->parentWidget()->window() == self.data())
+            return;
+        const QWidget* active = QApplication::activeWindow();
+        if (active && active->objectName() != QLatin1String("preferencesWindow"))
+            return;
+        Scheduler::current().post([self] {
+            if (self)
+                self->m_delegate.hideOverlay();
+        });
+    });
+}
+
+bool QVOverlayWindow::exportWithSelectedFormat()
+{
+    if (!hasSelectedColor()) {
+        m_delegate.showPicker(this);
+        return false;
+    }
+    const auto& format = m_ui->formatTableView->selectedFormat();
+    if (m_formatController->content().empty() || !format)
+        return false;
+    m_delegate.exportColor(selectedColor(), *format);
+    AppDelegate* delegate = &m_delegate;
+    Scheduler::current().post([delegate] {
+        Scheduler::current().schedule(kHideAfterExport, [delegate] { delegate->hideOverlay(); });
+    });
+    return true;
+}
+
+void QVOverlayWindow::showPicker()
+{
+    AppDelegate* delegate = &m_delegate;
+    Scheduler::current().schedule(kShowPickerDelay, [delegate] { delegate->showPicker(delegate); });
+}
+
+void QVOverlayWindow::toggleCurrentColorFavorite()
+{
+    m_swatchesController->toggleCurrentColorFavorite();
+}
+
+bool QVOverlayWindow::isSearchFirstResponder() const
+{
+    return m_ui->linkSearchField->hasFocus();
+}
+
+void QVOverlayWindow::initializeAppearance()
+{
+    m_ui->formatTableView->initializeAppearance();
+    m_ui->pickerButton->setIcon(QIcon(namedImage(themed("loupe"))));
+    m_ui->colorPanelButton->setIcon(QIcon(namedImage(themed("colorPanel"))));
+    m_ui->colorPanelCloseButton->setIcon(QIcon(namedImage(themed("close"))));
+    m_ui->startLoupeIcon->setPixmap(namedImage(themed("loupe")));
+    m_ui->startColorPanelIcon->setPixmap(namedImage(themed("colorPanel")));
+    const QColor text = darkMode() ? QColor(Qt::white) : QApplication::palette().color(QPalette::Text);
+    for (QWidget* label : {static_cast<QWidget*>(m_ui->startInfoLabel), static_cast<QWidget*>(m_ui->noMatchingFormatLabel)}) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, text);
+        label->setPalette(palette);
+    }
+    QPalette field = m_ui->linkSearchField->palette();
+    field.setColor(QPalette::Text, text);
+    field.setColor(QPalette::PlaceholderText, QColor(Qt::lightGray));
+    m_ui->linkSearchField->setPalette(field);
+    m_ui->linkSearchField->setPlaceholderText(QString::fromLatin1(kPlaceholder));
+    m_ui->formatsNavigationView->update();
+    m_ui->linkSearchField->update();
+    if (m_swatchesController)
+        m_swatchesController->initializeAppearance();
+}
+
+void QVOverlayWindow::applicationAppearanceDidChange()
+{
+    WNJVisualEffectWindow::applicationAppearanceDidChange();
+    initializeAppearance();
+    updateShadowWindow();
+}
+
+// Filtering and sizing.
+
+QString QVOverlayWindow::searchString() const
+{
+    return m_ui->linkSearchField->text();
+}
+
+QString QVOverlayWindow::currentSearchString() const
+{
+    static const QRegularExpression leadingSpace(QStringLiteral("^\\s+"));
+    return searchString().remove(leadingSpace);
+}
+
+void QVOverlayWindow::resetFilterSearch(bool force)
+{
+    const auto& committed = m_formatController->searchString();
+    if (!force && (!committed || committed->empty()))
+        return;
+    hideNoFormatInfo();
+    m_ui->linkSearchField->setText(QString());
+    m_formatController->setAnimSearchString(std::string());
+    m_formatController->setSearchString(std::string());
+    m_formatController->setContentWithFilter(m_formatController->fullList());
+    m_ui->formatTableView->reloadData();
+}
+
+void QVOverlayWindow::controlTextDidChange()
+{
+    QPointer<QVOverlayWindow> self(this);
+    Scheduler::current().post([self] {
+        if (!self)
+            return;
+        self->sendBufferedCharacters();
+        self->updateFilterSearch();
+    });
+}
+
+void QVOverlayWindow::updateFilterSearch()
+{
+    QPointer<QVOverlayWindow> self(this);
+    Scheduler::current().schedule(kFilterDelay, [self] {
+        if (self)
+            self->updateFilterSearch(false);
+    });
+}
+
+void QVOverlayWindow::updateFilterSearchInstant()
+{
+    QPointer<QVOverlayWindow> self(this);
+    Scheduler::current().post([self] {
+        if (self)
+            self->updateFilterSearch(true);
+    });
+}
+
+void QVOverlayWindow::updateFilterSearch(bool instant)
+{
+    const std::string search = currentSearchString().toStdString();
+    resizeWindowForSearch(QString::fromStdString(search));
+    NJFormatTableView* table = m_ui->formatTableView;
+    if (table->busyAnimating())
+        return;
+    table->setBusyAnimating(true);
+    auto changed = std::make_shared<bool>(false);
+    filterGroupStep(search, instant, *changed);
+    QPointer<QVOverlayWindow> self(this);
+    NJAnimationGroup(kFilterAnimationDuration)
+        .completion([self, search, changed] {
+            if (self)
+                self->filterCompletionStep(search, *changed);
+        })
+        .start();
+}
+
+void QVOverlayWindow::filterGroupStep(const std::string& search, bool instant, bool& changed)
+{
+    NJFormatTableView* table = m_ui->formatTableView;
+    NJSearchArrayController& controller = *m_formatController;
+    const QVFormatList full = controller.fullList();
+    controller.setContentWithFilter(full);
+    const std::size_t committedLength = controller.searchString().value_or(std::string()).size();
+    std::vector<std::size_t> removed;
+    std::vector<std::size_t> inserted;
+    if (search.size() > committedLength)
+        removed = controller.removeIdxsWithSearch(search);
+    else if (search.size() < committedLength)
+        inserted = controller.insertIdxsWithSearch(search);
+
+    long long sel = table->selectedRow() ? static_cast<long long>(*table->selectedRow()) : -1;
+    const auto top = table->topVisibleRow();
+    long long distance = top ? sel - static_cast<long long>(*top) : sel;
+    for (std::size_t index : inserted) {
+        if (sel < static_cast<long long>(index))
+            break;
+        ++sel;
+        ++distance;
+    }
+    const std::size_t newCount = controller.content().size() - removed.size() + inserted.size();
+    if (newCount != 0)
+        hideNoFormatInfo();
+    const bool noMatch = newCount == 0;
+    const std::optional<QVFormatDefinition> selected = table->selectedFormat();
+    if ((!removed.empty() || !inserted.empty()) && distance <= kMaxAnimatedDistance && !noMatch && !instant) {
+        controller.setAnimSearchString(search);
+        table->reloadData();
+        if (selected)
+            table->selectRowWithFormat(*selected);
+        changed = true;
+        return;
+    }
+    const std::size_t count = controller.content().size();
+    controller.setSearchString(search);
+    controller.setContentWithFilter(full);
+    table->reloadData();
+    table->tryToSelectFormat(selected);
+    changed = controller.content().size() != count;
+}
+
+void QVOverlayWindow::filterCompletionStep(const std::string& search, bool changed)
+{
+    NJFormatTableView* table = m_ui->formatTableView;
+    NJSearchArrayController& controller = *m_formatController;
+    controller.setSearchString(search);
+    if (controller.animSearchString() == search) {
+        const std::optional<QVFormatDefinition> selected = table->selectedFormat();
+        controller.setContentWithFilter(controller.fullList());
+        if (changed) {
+            table->reloadData();
+            if (selected)
+                table->selectRowWithFormat(*selected);
+        }
+    }
+    if (search == currentSearchString().toStdString()) {
+        if (const auto row = table->selectedRow())
+            table->scrollTo(table->model()->index(static_cast<int>(*row), 0));
+        if (changed)
+            table->flashScrollers();
+        if (controller.content().empty())
+            showNoFormatInfo();
+    } else {
+        updateFilterSearchInstant();
+    }
+    table->setBusyAnimating(false);
+}
+
+void QVOverlayWindow::showNoFormatInfo()
+{
+    QWidget* host = m_ui->formatTableView->parentWidget();
+    if (!host)
+        return;
+    viewadditions::embedView(host, m_ui->noMatchingFormatLabel);
+    m_ui->noMatchingFormatLabel->show();
+    m_ui->noMatchingFormatLabel->update();
+}
+
+void QVOverlayWindow::hideNoFormatInfo()
+{
+    m_ui->noMatchingFormatLabel->hide();
+    m_ui->noMatchingFormatLabel->setParent(nullptr);
+}
+
+QRectF QVOverlayWindow::calculateWindowRect(std::size_t rows) const
+{
+    const double rowHeight = m_ui->formatTableView->rowHeight();
+    const double listHeight =
+        std::max(std::min(static_cast<double>(rows) * rowHeight, kMaxVisibleRows * rowHeight), rowHeight + 5);
+    const double height = listHeight + m_ui->swatchesContainerView->minimumHeight() +
+                          m_ui->navigationContainerView->minimumHeight() - 2;
+    const QRectF current = frame();
+    return {current.x(), current.y() + current.height() - height, current.width(), height};
+}
+
+void QVOverlayWindow::resizeWindowForSearch(const QString& text)
+{
+    const std::size_t rows =
+        NJSearchArrayController::filterObjects(m_formatController->fullList(), text.toStdString()).size();
+    setFrame(calculateWindowRect(rows), true, false);
+}
+
+void QVOverlayWindow::resizeWindow(Block completion)
+{
+    setFrame(calculateWindowRect(m_formatController->itemsMatchingSearch()), true, false);
+    if (completion)
+        Scheduler::current().post(std::move(completion));
+}
+
+void QVOverlayWindow::resizeWindowToMaximum()
+{
+    const std::size_t rows = std::min(m_formatController->fullList().size(), kMaxVisibleRows);
+    setFrame(calculateWindowRect(rows), isVisible(), false);
+}
+
+void QVOverlayWindow::resizeWindowToMaximum(Block completion)
+{
+    const QRectF target = calculateWindowRect(std::min(m_formatController->fullList().size(), kMaxVisibleRows));
+    if (target != frame())
+        setFrame(target, true, false);
+    if (completion)
+        completion();
+}
+
+// Keyboard.
+
+bool QVOverlayWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_ui->linkSearchField && event->type() == QEvent::KeyPress)
+        return searchFieldCommand(static_cast<QKeyEvent*>(event));
+    return WNJVisualEffectWindow::eventFilter(watched, event);
+}
+
+bool QVOverlayWindow::searchFieldCommand(QKeyEvent* event)
+{
+    NJFormatTableView* table = m_ui->formatTableView;
+    if (event->modifiers() & kCommandModifiers)
+        return false;
+    switch (event->key()) {
+    case Qt::Key_Home:
+        table->moveToBeginning();
+        return false;
+    case Qt::Key_End:
+        table->moveToEnding();
+        return false;
+    case Qt::Key_PageUp:
+        table->pageUp();
+        return false;
+    case Qt::Key_PageDown:
+        table->pageDown();
+        return false;
+    case Qt::Key_Up:
+        m_formatController->selectPrevious();
+        return true;
+    case Qt::Key_Down:
+        m_formatController->selectNext();
+        return true;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        QCoreApplication::sendEvent(m_swatchesController->activeCollectionView(), event);
+        return true;
+    case Qt::Key_Escape:
+        if (!m_ui->linkSearchField->text().isEmpty()) {
+            m_ui->linkSearchField->setText(QString());
+            updateFilterSearchInstant();
+        } else {
+            cancelOperation();
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+void QVOverlayWindow::cancelOperation()
+{
+    m_delegate.hideOverlay();
+}
+
+void QVOverlayWindow::keyPressEvent(QKeyEvent* event)
+{
+    keyDown(event);
+}
+
+void QVOverlayWindow::keyDown(QKeyEvent* event)
+{
+    if (event->modifiers() & kCommandModifiers) {
+        event->ignore();
+        return;
+    }
+    if (m_keyDownResent)
+        return;
+    if (event->key() == Qt::Key_Escape) {
+        cancelOperation();
+        return;
+    }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        m_ui->formatTableView->highlightSelection();
+        exportWithSelectedFormat();
+        return;
+    }
+    const QString text = event->text();
+    const bool backspace = event->key() == Qt::Key_Backspace;
+    const QChar ch = backspace ? QChar(u'\b') : (text.isEmpty() ? QChar() : text.front());
+    if (backspace || ch.isLetterOrNumber() || ch == QChar(u' ')) {
+        QLineEdit* field = m_ui->linkSearchField;
+        if (!field->hasFocus() && !m_makingFirstResponder) {
+            m_makingFirstResponder = true;
+            QPointer<QVOverlayWindow> self(this);
+            NJAnimationGroup(0)
+                .completion([self] {
+                    if (!self)
+                        return;
+                    self->m_ui->linkSearchField->setFocus();
+                    self->m_makingFirstResponder = false;
+                    self->sendBufferedCharacters();
+                    self->updateFilterSearch();
+                })
+                .start();
+        }
+        if (m_makingFirstResponder)
+            m_bufferedCharacters.append(ch);
+        else if (QWidget* focus = QApplication::focusWidget())
+            QCoreApplication::sendEvent(focus, event);
+        return;
+    }
+    NJFormatTableView* table = m_ui->formatTableView;
+    m_keyDownResent = true;
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        table->keyDown(event);
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        QCoreApplication::sendEvent(m_swatchesController->activeCollectionView(), event);
+        break;
+    default:
+        break;
+    }
+    m_keyDownResent = false;
+}
+
+void QVOverlayWindow::sendBufferedCharacters()
+{
+    if (m_bufferedCharacters.isEmpty())
+        return;
+    // Typed ahead after what the field holds; Backspace removes the last character.
+    QString text = m_ui->linkSearchField->text();
+    for (const QChar ch : std::as_const(m_bufferedCharacters)) {
+        if (ch == QChar(u'\b'))
+            text.chop(1);
+        else
+            text.append(ch);
+    }
+    m_bufferedCharacters.clear();
+    m_ui->linkSearchField->setText(text);
+}

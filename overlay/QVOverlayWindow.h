@@ -1,0 +1,134 @@
+#pragma once
+
+#include "formats/color/Color.h"
+#include "uikit/WNJVisualEffectWindow.h"
+
+#include <QString>
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+class AppDelegate;
+class NJFormatTableView;
+class NJSearchArrayController;
+class NJSwatchesController;
+class QLabel;
+class QLineEdit;
+class QToolButton;
+class QVFormatProcessor;
+class QVFormatRepository;
+namespace Ui {
+class QVOverlayWindow;
+}
+
+// The colours-and-formats panel: the swatch strips above the list of every export
+// format rendered for the selected swatch. Typing filters the list; a click, Return
+// or a double click on a swatch exports.
+class QVOverlayWindow final : public WNJVisualEffectWindow {
+    Q_OBJECT
+public:
+    using Block = std::function<void()>;
+
+    static constexpr double kFilterDelay = 0.02;
+    static constexpr double kFilterAnimationDuration = 0.25;
+    static constexpr double kHideAfterExport = 0.12;
+    static constexpr double kShowPickerDelay = 0.1;
+    static constexpr std::size_t kMaxVisibleRows = 10;
+    // How far below the first visible row the selection may be for an animated change.
+    static constexpr long long kMaxAnimatedDistance = 9;
+    static constexpr const char* kPlaceholder = "Type to filter formats";
+    static constexpr const char* kColorPanelToolTip = "Edit Color (\u2325 Click or \u2318\u21A9\uFE0E)";
+    static constexpr const char* kPickColorTitle = "Pick Color";
+
+    QVOverlayWindow(AppDelegate& delegate, const QVFormatRepository& repository);
+    ~QVOverlayWindow() override;
+
+    void setupUI();
+    void setFormatProcessor(QVFormatProcessor* processor);
+
+    NJFormatTableView* formatTableView() const;
+    NJSearchArrayController* formatController() const { return m_formatController.get(); }
+    NJSwatchesController* swatchesController() const { return m_swatchesController; }
+    QLineEdit* linkSearchField() const;
+    QLabel* noMatchingFormatLabel() const;
+    QWidget* emptyHistoryView() const;
+    QToolButton* pickerButton() const;
+    QToolButton* colorPanelButton() const;
+
+    void createSwatchesController();
+    void updateSwatchesState();
+    bool hasSelectedColor() const;
+    Color selectedColor() const;
+    Color selectedColorAsSRGB() const { return selectedColor().getassRGBColor(); }
+    bool colorsInvalid() const { return m_colorsInvalid; }
+
+    void addSelectionListeners();
+    void removeSelectionListeners();
+    void updateFormatLists();
+
+    void makeKeyAndOrderFront();
+    void orderOut();
+    bool exportWithSelectedFormat();
+    void showPicker();
+    void toggleCurrentColorFavorite();
+    bool isSearchFirstResponder() const;
+    void initializeAppearance();
+    void applicationAppearanceDidChange() override;
+
+    // Filtering and sizing.
+    QString searchString() const;
+    QString currentSearchString() const;
+    void resetFilterSearch(bool force);
+    void updateFilterSearch();
+    void updateFilterSearchInstant();
+    void updateFilterSearch(bool instant);
+    void showNoFormatInfo();
+    void hideNoFormatInfo();
+    QRectF calculateWindowRect(std::size_t rows) const;
+    void resizeWindowForSearch(const QString& text);
+    void resizeWindow(Block completion);
+    void resizeWindowToMaximum();
+    void resizeWindowToMaximum(Block completion);
+
+    // Keyboard.
+    void cancelOperation();
+    void keyDown(QKeyEvent* event);
+    void sendBufferedCharacters();
+    bool isMakingFirstResponder() const { return m_makingFirstResponder; }
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void resignKeyWindow();
+    void controlTextDidChange();
+    bool searchFieldCommand(QKeyEvent* event);
+    void activeStripSelectionChanged();
+    void updateToolTips();
+    void reselectCurrentFormat();
+    void filterGroupStep(const std::string& search, bool instant, bool& changed);
+    void filterCompletionStep(const std::string& search, bool changed);
+
+    AppDelegate& m_delegate;
+    const QVFormatRepository& m_repository;
+    std::unique_ptr<Ui::QVOverlayWindow> m_ui;
+    QWidget* m_content = nullptr;
+    std::unique_ptr<NJSearchArrayController> m_formatController;
+    NJSwatchesController* m_swatchesController = nullptr;
+    QVFormatProcessor* m_formatProcessor = nullptr;
+    bool m_initialized = false;
+    bool m_selectionListening = false;
+    bool m_colorsInvalid = true;
+    bool m_refreshPending = false;
+    bool m_makingFirstResponder = false;
+    bool m_keyDownResent = false;
+    // Typed while the focus moves to the search field; Backspace is kept as '\b'.
+    QString m_bufferedCharacters;
+    QMetaObject::Connection m_historyListener;
+    QMetaObject::Connection m_favoriteListener;
+};

@@ -1,0 +1,135 @@
+#include "OverlayFixture.h"
+
+#include <QLabel>
+
+class OverlayFilteringTest : public OverlayFixture {};
+
+TEST_F(OverlayFilteringTest, TypingIntoTheListMovesTheLettersToTheSearchFieldInOrder)
+{
+    open(formats({"CSS RGB", "CSS HSL", "HEX", "Swift RGB"}));
+    ASSERT_TRUE(table()->hasFocus());
+    type(table(), "rgb");
+    // The field gets the focus a turn later; the letters wait for it.
+    EXPECT_TRUE(window()->isMakingFirstResponder());
+    EXPECT_TRUE(field()->text().isEmpty());
+    settle();
+    EXPECT_EQ(field()->text(), "rgb");
+    EXPECT_TRUE(field()->hasFocus());
+    settle(QVOverlayWindow::kFilterDelay);
+    settle(kFilterEnd);
+    EXPECT_EQ(rowNames(), (std::vector<std::string>{"CSS RGB", "Swift RGB"}));
+    EXPECT_EQ(controller()->searchString(), "rgb");
+}
+
+TEST_F(OverlayFilteringTest, TypedAheadLettersFollowTheTextAndBackspaceDeletes)
+{
+    open(formats({"CSS RGB", "HEX"}));
+    field()->setText("rg");
+    table()->setFocus();
+    QTest::keyClick(table(), Qt::Key_B);
+    QTest::keyClick(table(), Qt::Key_X);
+    QTest::keyClick(table(), Qt::Key_Backspace);
+    settle();
+    EXPECT_EQ(field()->text(), "rgb");
+}
+
+TEST_F(OverlayFilteringTest, CommandKeysAreNotFilterText)
+{
+    open(formats({"CSS RGB", "HEX"}));
+    QTest::keyClick(table(), Qt::Key_R, Qt::MetaModifier);
+    QTest::keyClick(table(), Qt::Key_R, Qt::ControlModifier);
+    settle();
+    EXPECT_TRUE(field()->text().isEmpty());
+    EXPECT_FALSE(window()->isMakingFirstResponder());
+}
+
+TEST_F(OverlayFilteringTest, TheListAreaFitsTheMatchesAndKeepsTheTopEdge)
+{
+    std::vector<Value> list = numberedFormats(37);
+    for (const char* name : {"CSS A", "CSS B", "CSS C"})
+        list.push_back(format(name));
+    open(list);
+    const double top = window()->frame().y() + window()->frame().height();
+    const double fixed = window()->calculateWindowRect(0).height() - 45;
+    EXPECT_DOUBLE_EQ(window()->frame().height() - fixed, 400);
+
+    field()->setText("Format 1");
+    window()->updateFilterSearch(true);
+    // "Format 1" and "Format 10" to "Format 19".
+    EXPECT_DOUBLE_EQ(window()->frame().height() - fixed, 400);
+    settle(kFilterEnd);
+    field()->setText("css");
+    window()->updateFilterSearch(true);
+    EXPECT_DOUBLE_EQ(window()->frame().height() - fixed, 120);
+    settle(kFilterEnd);
+    field()->setText("nothing");
+    window()->updateFilterSearch(true);
+    EXPECT_DOUBLE_EQ(window()->frame().height() - fixed, 45);
+    EXPECT_DOUBLE_EQ(window()->frame().y() + window()->frame().height(), top);
+    settle(kFilterEnd);
+    EXPECT_TRUE(controller()->content().empty());
+    EXPECT_TRUE(window()->noMatchingFormatLabel()->isVisibleTo(window()));
+
+    // Escape clears the text and lists everything again; a second Escape hides.
+    field()->setFocus();
+    QTest::keyClick(field(), Qt::Key_Escape);
+    EXPECT_TRUE(field()->text().isEmpty());
+    settle();
+    settle(kFilterEnd);
+    EXPECT_EQ(controller()->content().size(), 40u);
+    EXPECT_EQ(window()->noMatchingFormatLabel()->parentWidget(), nullptr);
+    EXPECT_TRUE(window()->isVisible());
+    QTest::keyClick(field(), Qt::Key_Escape);
+    EXPECT_FALSE(window()->isVisible());
+}
+
+TEST_F(OverlayFilteringTest, ANarrowingNearTheTopAnimatesAndOneFarDownReloads)
+{
+    open(numberedFormats(30));
+    controller()->setSelectionIndex(2);
+    field()->setText("Format 2");
+    window()->updateFilterSearch(false);
+    // The animated path shows the new rows through the animation list.
+    EXPECT_EQ(controller()->animSearchString(), "Format 2");
+    EXPECT_TRUE(table()->busyAnimating());
+    EXPECT_EQ(selectedName(), "Format 2");
+    settle(kFilterEnd);
+    EXPECT_FALSE(table()->busyAnimating());
+    EXPECT_FALSE(controller()->animSearchString());
+    EXPECT_EQ(controller()->content().size(), 12u);
+
+    window()->resetFilterSearch(true);
+    controller()->setSelectionIndex(21);
+    table()->scrollToTop();
+    field()->setText("Format 2");
+    window()->updateFilterSearch(false);
+    EXPECT_FALSE(controller()->animSearchString());
+    EXPECT_EQ(controller()->content().size(), 12u);
+    EXPECT_EQ(selectedName(), "Format 21");
+}
+
+TEST_F(OverlayFilteringTest, TextThatMovesOnDuringAChangeIsCaughtUp)
+{
+    open(formats({"CSS RGB", "CSS HSL", "HEX"}));
+    field()->setText("css");
+    window()->updateFilterSearch(false);
+    field()->setText("css h");
+    // Dropped while the first change runs; the completion catches up.
+    window()->updateFilterSearch(false);
+    settle(kFilterEnd);
+    settle();
+    settle(kFilterEnd);
+    EXPECT_EQ(rowNames(), (std::vector<std::string>{"CSS HSL"}));
+}
+
+TEST_F(OverlayFilteringTest, ArrowsInTheFieldMoveTheListAndTheSwatches)
+{
+    open(formats({"A", "B", "C"}));
+    field()->setFocus();
+    controller()->setSelectionIndex(0);
+    QTest::keyClick(field(), Qt::Key_Down);
+    EXPECT_EQ(selectedName(), "B");
+    QTest::keyClick(field(), Qt::Key_Right);
+    EXPECT_EQ(swatches()->historyCollectionView()->selectionIndexes(), std::vector<std::size_t>{1});
+    EXPECT_TRUE(field()->hasFocus());
+}
