@@ -17,6 +17,7 @@
 #include "foundation/Scheduler.h"
 #include "foundation/UserDefaults.h"
 #include "platform/ModifierFlags.h"
+#include "platform/PowerEvents.h"
 #include "uikit/NJApplication.h"
 
 #include <QGuiApplication>
@@ -125,6 +126,8 @@ void AppDelegate::applicationDidFinishLaunching()
         setLoupe(m_factories.loupe());
     m_useNotification = true;
     m_windows.createBanner();
+    if (NJApplication* app = application())
+        app->platform().powerEvents().setSleepHandler([this] { receiveSleepNote(); });
     loadSettings();
     if (m_commandLineMode)
         removeNonClipboardFormats();
@@ -217,6 +220,8 @@ void AppDelegate::terminateApplication()
 {
     hidePickerAndRestoreFocus(false);
     m_windows.hideOverlayAndRestoreFocus(false);
+    if (NJApplication* app = application())
+        app->platform().powerEvents().setSleepHandler(nullptr);
     if (m_defaultsObserver) {
         NotificationCenter::defaultCenter().removeObserver(*m_defaultsObserver);
         m_defaultsObserver.reset();

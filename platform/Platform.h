@@ -11,6 +11,7 @@ class HotKeys;
 class InputSynthesizer;
 class KeyboardLayout;
 class LoginItems;
+class PowerEvents;
 class ScreenCapture;
 class Screens;
 class SystemInfo;
@@ -35,6 +36,7 @@ public:
     virtual KeyboardLayout& keyboardLayout() = 0;
     virtual ThemePreference& themePreference() = 0;
     virtual LoginItems& loginItems() = 0;
+    virtual PowerEvents& powerEvents() = 0;
     virtual SystemInfo& systemInfo() = 0;
     virtual InputSynthesizer& inputSynthesizer() = 0;
     virtual ScreenCapture& screenCapture() = 0;

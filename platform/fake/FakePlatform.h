@@ -10,6 +10,7 @@
 #include "platform/fake/FakeInputSynthesizer.h"
 #include "platform/fake/FakeKeyboardLayout.h"
 #include "platform/fake/FakeLoginItems.h"
+#include "platform/fake/FakePowerEvents.h"
 #include "platform/fake/FakeScreenCapture.h"
 #include "platform/fake/FakeScreens.h"
 #include "platform/fake/FakeSystemInfo.h"
@@ -32,6 +33,7 @@ public:
     FakeKeyboardLayout& keyboardLayout() override { return m_keyboardLayout; }
     FakeThemePreference& themePreference() override { return m_themePreference; }
     FakeLoginItems& loginItems() override { return m_loginItems; }
+    FakePowerEvents& powerEvents() override { return m_powerEvents; }
     FakeSystemInfo& systemInfo() override { return m_systemInfo; }
     FakeInputSynthesizer& inputSynthesizer() override { return m_inputSynthesizer; }
     FakeScreenCapture& screenCapture() override { return m_screenCapture; }
@@ -49,6 +51,7 @@ private:
     FakeKeyboardLayout m_keyboardLayout;
     FakeThemePreference m_themePreference;
     FakeLoginItems m_loginItems;
+    FakePowerEvents m_powerEvents;
     FakeSystemInfo m_systemInfo;
     FakeInputSynthesizer m_inputSynthesizer;
     FakeScreenCapture m_screenCapture;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "platform/linux/LogindPowerEvents.h"
 #include "platform/linux/UnameSystemInfo.h"
 #include "platform/linux/XdgAutostartLoginItems.h"
 #include "platform/x11/X11ActiveApplication.h"
@@ -36,6 +37,7 @@ public:
     KeyboardLayout& keyboardLayout() override { return m_keyboardLayout; }
     ThemePreference& themePreference() override { return m_themePreference; }
     LoginItems& loginItems() override { return m_loginItems; }
+    PowerEvents& powerEvents() override { return m_powerEvents; }
     SystemInfo& systemInfo() override { return m_systemInfo; }
     InputSynthesizer& inputSynthesizer() override { return m_inputSynthesizer; }
     ScreenCapture& screenCapture() override { return m_screenCapture; }
@@ -57,6 +59,7 @@ private:
     X11HotKeys m_hotKeys;
     X11ThemePreference m_themePreference;
     XdgAutostartLoginItems m_loginItems;
+    LogindPowerEvents m_powerEvents;
     UnameSystemInfo m_systemInfo;
     X11InputSynthesizer m_inputSynthesizer;
     X11ScreenCapture m_screenCapture;

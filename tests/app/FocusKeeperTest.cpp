@@ -94,6 +94,18 @@ TEST_F(FocusKeeperTest, AnUnlistedApplicationOrOurOwnKeepsItsFocus)
     EXPECT_TRUE(m_platform->activeApplication().activated().empty());
 }
 
+TEST_F(FocusKeeperTest, SleepEndsThePickerWithoutHandingTheFocusBack)
+{
+    m_platform->activeApplication().switchTo("gimp");
+    m_platform->activeApplication().setActiveWindow(0x600003);
+    launchPicking({{"stealFocusFromActiveApps", Value(std::vector<Value>{Value("*")})}});
+    ASSERT_TRUE(m_delegate->focus().didStealFocusFromApp());
+    m_platform->powerEvents().sleep();
+    EXPECT_FALSE(m_delegate->inPicking());
+    EXPECT_FALSE(m_delegate->focus().didStealFocusFromApp());
+    EXPECT_TRUE(m_platform->activeApplication().activated().empty());
+}
+
 TEST_F(FocusKeeperTest, SwitchingApplicationsWhilePickingBringsTheLoupeBackAQuarterSecondLater)
 {
     launchPicking();
