@@ -1,11 +1,16 @@
 #include "uikit/SlicedTransition.h"
 
+#include "uikit/CustomWindow.h"
 #include "uikit/NJAnimationGroup.h"
 
 #include "foundation/Log.h"
 #include "foundation/Scheduler.h"
+#include "platform/GlobalCoordinates.h"
 
+#include <QGuiApplication>
 #include <QPainter>
+#include <QPixmap>
+#include <QScreen>
 #include <QPointer>
 
 #include <algorithm>
@@ -233,6 +238,28 @@ std::vector<QImage> SlicedTransition::sliceImage(const QImage& image, Axis axis)
         strips.push_back(std::move(strip));
     }
     return strips;
+}
+
+QImage SlicedTransition::createScreenCaptureForView(QWidget* receiver, QWidget* view)
+{
+    QScreen* screen = receiver->screen() ? receiver->screen() : QGuiApplication::primaryScreen();
+    if (!screen || !view)
+        return {};
+    // The view's frame in global points, then in top-left coordinates of the primary screen.
+    const QRect topLeftFrame(view->mapToGlobal(QPoint(0, 0)), view->size());
+    const GlobalCoordinates coordinates = GlobalCoordinates::fromQt();
+    const QRectF global = coordinates.toGlobal(QRectF(topLeftFrame));
+    const QPointF position = CustomWindow::pointToScreenPosition(global.topLeft());
+    const int x = static_cast<int>(std::trunc(position.x()));
+    const int y = static_cast<int>(std::trunc(position.y()) - global.height());
+    return screen->grabWindow(0, x, y, view->width(), view->height()).toImage();
+}
+
+QImage SlicedTransition::createBackgroundCALayer(QWidget* receiver)
+{
+    QImage capture = receiver->grab().toImage();
+    capture.setDevicePixelRatio(receiver->devicePixelRatioF());
+    return capture;
 }
 
 void SlicedTransition::shrinkTransition(double duration, QWidget* view, QWidget* host, const QRectF& destinationRect,

@@ -69,6 +69,12 @@ public:
     static QPointF curvePoint(const Curve& curve, double motion, Axis axis);
     static double smoothstep(double t);
 
+    // What the screen shows over the view's frame: the receiver's window and what lies
+    // around it. Positions go through the window placement's global-point rule.
+    static QImage createScreenCaptureForView(QWidget* receiver, QWidget* view);
+    // The receiver's own picture at its window's scale, to lay behind a transition.
+    static QImage createBackgroundCALayer(QWidget* receiver);
+
     int frameCount() const { return static_cast<int>(m_frames.size()); }
     int currentFrame() const { return m_frame; }
     double currentOpacity() const { return m_opacity; }

@@ -100,6 +100,9 @@ TEST_F(SlicedTransitionTest, SnapshotHasAMarginAndCutsIntoTenPointStrips)
     ASSERT_EQ(strips.size(), 11U);
     EXPECT_EQ(strips[0].height(), 10);
     EXPECT_EQ(strips[10].height(), 4);
+
+    const QImage background = ST::createBackgroundCALayer(m_host.get());
+    EXPECT_EQ(background.deviceIndependentSize(), QSizeF(300, 400));
 }
 
 TEST_F(SlicedTransitionTest, ShrinkRunsItsFramesThenCompletesAndRemovesTheContainer)
