@@ -247,6 +247,31 @@ TEST(DictionaryOrder, KeepsInsertionOrderThroughReplaceAndRemove)
     EXPECT_EQ(d.get("b"), Value::integer(4));
 }
 
+TEST(DictionaryOrder, LargeDictionariesKeepEveryKeyThroughRemovals)
+{
+    Dictionary d;
+    std::vector<std::string> keys;
+    for (int i = 0; i < 20; ++i) {
+        keys.push_back("k" + std::to_string(i));
+        d.set(keys.back(), Value::integer(i));
+    }
+    EXPECT_TRUE(d.remove("k3"));
+    EXPECT_TRUE(d.remove("k15"));
+    keys.erase(keys.begin() + 15);
+    keys.erase(keys.begin() + 3);
+    EXPECT_EQ(d.keys(), keys);
+    EXPECT_FALSE(d.contains("k3"));
+    EXPECT_EQ(d.get("k19"), Value::integer(19));
+    d.set("k4", Value::integer(40));
+    EXPECT_EQ(d.get("k4"), Value::integer(40));
+    while (d.size() > 4)
+        d.remove(d.keys().front());
+    EXPECT_EQ(d.keys(), (std::vector<std::string>{"k16", "k17", "k18", "k19"}));
+    EXPECT_EQ(d.get("k17"), Value::integer(17));
+    EXPECT_EQ(d, (Dictionary{{"k19", Value::integer(19)}, {"k18", Value::integer(18)}, {"k17", Value::integer(17)},
+                             {"k16", Value::integer(16)}}));
+}
+
 TEST(ValueKeys, SelfAnswersTheSharedObjectOrNil)
 {
     const Value shared(std::make_shared<Point>());

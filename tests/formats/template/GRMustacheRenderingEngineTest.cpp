@@ -172,6 +172,24 @@ TEST(GRMustacheRenderingEngine, RenderingObjects)
     EXPECT_THROW(GRMustacheRendering::renderingObjectWithBlock(nullptr), Exception);
 }
 
+TEST(GRMustacheRenderingEngine, ContextsKeptByARenderingStayTheirItems)
+{
+    auto kept = std::make_shared<std::vector<GRMustacheContextPtr>>();
+    const Value keep = GRMustacheRendering::renderingObjectWithBlock(
+        [kept](const GRMustacheTag&, const GRMustacheContextPtr& context, bool&, Error&) -> std::optional<std::string> {
+            kept->push_back(context);
+            return "";
+        });
+    const Value data(Dictionary{{"keep", keep},
+                                {"list", list({Value(Dictionary{{"name", Value("a")}}),
+                                               Value(Dictionary{{"name", Value("b")}}), Value("c")})}});
+    EXPECT_EQ(render("{{#list}}{{name}}{{keep}}{{/list}}", data), "ab");
+    ASSERT_EQ(kept->size(), 3u);
+    EXPECT_EQ((*kept)[0]->valueForMustacheKey("name"), Value("a"));
+    EXPECT_EQ((*kept)[1]->valueForMustacheKey("name"), Value("b"));
+    EXPECT_EQ((*kept)[2]->topMustacheObject(), Value("c"));
+}
+
 TEST(GRMustacheRenderingEngine, MixedEscapingInOneListRaises)
 {
     const Value safe = GRMustacheRendering::renderingObjectWithBlock(
