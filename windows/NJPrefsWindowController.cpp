@@ -1,0 +1,197 @@
+#include "NJPrefsWindowController.h"
+
+#include "uikit/NamedImage.h"
+#include "windows/QVPreferenceWindow.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kInitialContentSize = 1000;
+
+} // namespace
+
+NJPrefsWindowController::NJPrefsWindowController()
+{
+    m_window = new QVPreferenceWindow;
+    m_window->resize(kInitialContentSize, kInitialContentSize);
+    auto* layout = new QVBoxLayout(m_window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
+    m_contentSubview = new QWidget(m_window);
+    m_contentSubview->setObjectName("contentSubview");
+    layout->addWidget(m_contentSubview, 1);
+    connect(m_window, &QVPreferenceWindow::windowWillClose, this, [this] { windowWillClose(); });
+    connect(m_window, &QVPreferenceWindow::windowWillMove, this, [this] { windowWillMove(); });
+    connect(m_window, &QVPreferenceWindow::windowDidResignKey, this, [this] { windowDidResignKey(); });
+}
+
+NJPrefsWindowController::~NJPrefsWindowController()
+{
+    if (m_viewAnimation)
+        m_viewAnimation->stop();
+    delete m_window;
+}
+
+QAction* NJPrefsWindowController::toolbarItem(const QString& identifier) const
+{
+    const auto found = m_toolbarItems.find(identifier);
+    return found == m_toolbarItems.end() ? nullptr : found->second;
+}
+
+bool NJPrefsWindowController::isWindowVisible() const
+{
+    return m_window && m_window->isVisible();
+}
+
+void NJPrefsWindowController::addView(QWidget* view, const QString& label)
+{
+    addView(view, label, label);
+}
+
+void NJPrefsWindowController::addView(QWidget* view, const QString& label, const QString& image)
+{
+    const QString identifier = label;
+    m_toolbarIdentifiers.push_back(identifier);
+    m_toolbarViews[identifier] = view;
+    view->setParent(m_contentSubview);
+    view->hide();
+    auto* item = new QAction(QIcon(namedImage(image)), label, this);
+    item->setCheckable(true);
+    connect(item, &QAction::triggered, this, [this, identifier] { toggleActivePreferenceView(identifier); });
+    m_toolbarItems[identifier] = item;
+}
+
+void NJPrefsWindowController::showWindow()
+{
+    // Joining every desktop has no counterpart for a managed X11 window: the window
+    // stays on the desktop it opens on.
+    setupPreferences();
+    if (!m_isInitialized) {
+        m_toolbarIdentifiers.clear();
+        m_toolbarViews.clear();
+        for (auto& [identifier, item] : m_toolbarItems)
+            delete item;
+        m_toolbarItems.clear();
+        delete m_toolbar;
+        m_toolbar = nullptr;
+        setupToolbar();
+        m_isInitialized = true;
+    }
+    if (!m_toolbar)
+        createToolbar();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = m_window->geometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        m_window->move(frame.topLeft());
+    }
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+}
+
+void NJPrefsWindowController::createToolbar()
+{
+    m_toolbar = new QToolBar(m_window);
+    m_toolbar->setObjectName(kToolbarIdentifier);
+    m_toolbar->setMovable(false);
+    m_toolbar->setFloatable(false);
+    m_toolbar->setContextMenuPolicy(Qt::PreventContextMenu);
+    m_toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    auto* group = new QActionGroup(m_toolbar);
+    group->setExclusive(true);
+    for (const QString& identifier : m_toolbarIdentifiers) {
+        QAction* item = m_toolbarItems.at(identifier);
+        group->addAction(item);
+        m_toolbar->addAction(item);
+    }
+    static_cast<QVBoxLayout*>(m_window->layout())->insertWidget(0, m_toolbar);
+    if (!m_toolbarIdentifiers.empty())
+        displayViewForIdentifier(m_toolbarIdentifiers.front(), false);
+}
+
+void NJPrefsWindowController::displayViewForIdentifier(const QString& identifier, bool animate)
+{
+    const auto found = m_toolbarViews.find(identifier);
+    QWidget* newView = found == m_toolbarViews.end() ? nullptr : found->second.data();
+    if (!newView)
+        return;
+    QWidget* oldView = m_subviews.empty() ? nullptr : m_subviews.back();
+    for (QWidget* view : m_subviews) {
+        if (view != oldView)
+            view->hide();
+    }
+    m_subviews.assign(oldView ? 1 : 0, oldView);
+    if (newView == oldView)
+        return;
+
+    newView->move(0, 0);
+    newView->raise();
+    m_subviews.push_back(newView);
+    if (animate && m_crossFade) {
+        crossFadeView(oldView, newView);
+    } else {
+        if (oldView) {
+            oldView->hide();
+            m_subviews.erase(m_subviews.begin());
+        }
+        NJAnimationGroup::setWidgetOpacity(newView, 1.0);
+        newView->show();
+        m_window->setGeometry(frameForView(newView));
+    }
+    newView->setFocus();
+
+    QAction* item = toolbarItem(identifier);
+    m_window->setWindowTitle(item ? item->text() : identifier);
+    m_currentViewIdentifier = identifier;
+    if (item)
+        item->setChecked(true);
+    addedView(identifier);
+}
+
+QRect NJPrefsWindowController::frameForView(const QWidget* view) const
+{
+    const int toolbarHeight = m_toolbar ? m_toolbar->sizeHint().height() : 0;
+    const QRect frame = m_window->geometry();
+    return QRect(frame.topLeft(), QSize(view->width(), view->height() + toolbarHeight));
+}
+
+void NJPrefsWindowController::crossFadeView(QWidget* oldView, QWidget* newView)
+{
+    if (m_viewAnimation)
+        m_viewAnimation->stop();
+    NJAnimationGroup::setWidgetOpacity(newView, 0);
+    newView->show();
+    m_viewAnimation.emplace(kCrossFadeDuration, "easeInOut");
+    if (oldView)
+        m_viewAnimation->opacity(oldView, 0);
+    m_viewAnimation->opacity(newView, 1.0).geometry(m_window, frameForView(newView));
+    QPointer<NJPrefsWindowController> self(this);
+    m_viewAnimation->completion([self] {
+        if (self)
+            self->animationDidEnd();
+    });
+    m_viewAnimation->start();
+}
+
+void NJPrefsWindowController::animationDidEnd()
+{
+    if (m_subviews.empty())
+        return;
+    QWidget* top = m_subviews.back();
+    for (QWidget* view : m_subviews) {
+        if (view != top)
+            view->hide();
+    }
+    m_subviews.assign(1, top);
+    if (QWidget* focused = m_window->focusWidget())
+        focused->clearFocus();
+}
