@@ -4,6 +4,7 @@
 #include "formats/QVFormatRepository.h"
 #include "foundation/UserDefaults.h"
 #include "overlay/QVOverlayWindowController.h"
+#include "windows/PreferencesWindowController.h"
 
 #include <iostream>
 #include <memory>
@@ -13,6 +14,9 @@ int main(int argc, char** argv)
     const auto addFactories = [](AppDelegate& delegate, WindowFactories& factories) {
         factories.overlay = [&delegate] {
             return std::make_shared<QVOverlayWindowController>(delegate, QVFormatRepository::sharedRepository());
+        };
+        factories.preferences = [&delegate] {
+            return PreferencesWindowController::make(delegate, UserDefaults::standard());
         };
     };
     ProcessEntry entry(

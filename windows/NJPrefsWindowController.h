@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QRect>
 #include <QString>
+#include <QWidget>
 
 #include <map>
 #include <optional>
@@ -14,7 +15,6 @@
 class QAction;
 class QToolBar;
 class QVPreferenceWindow;
-class QWidget;
 
 // A preferences window switched by a toolbar: each toolbar item shows one pane, the
 // window takes the pane's size with its top edge in place, and a change of pane

@@ -230,6 +230,8 @@ void PreferencesWindowController::setupPreferences()
 
 void PreferencesWindowController::showWindow()
 {
+    // The style may have changed while the window was closed.
+    m_formatProcessor->applyPreferences(m_defaults);
     m_formatProcessor->updateColorValuesWithColor(Color::sRGB(0.5, 0.5, 0.5, 1));
     updateExamples();
     NJPrefsWindowController::showWindow();
