@@ -1,8 +1,11 @@
 #include "uikit/NJBlurEffectView.h"
+#include "uikit/NJGrayLine.h"
 #include "uikit/QVVerticallyCenteredTextFieldCell.h"
 #include "uikit/WNJBackgroundView.h"
+#include "uikit/WNJEmbeddingView.h"
 #include "uikit/WNJFavoriteButtonView.h"
 #include "uikit/WNJInfoView.h"
+#include "uikit/WNJRoundedClippingView.h"
 #include "uikit/WNJRoundedView.h"
 #include "uikit/WNJSliderCell.h"
 #include "uikit/WNJSlimScroller.h"
@@ -122,6 +125,28 @@ TEST_F(ThemedViewsTest, HairlinesSitOnTheBottomEdgeInTheThemeColour)
     EXPECT_NEAR(fill.alphaF(), 0.75, 0.01);
     EXPECT_GT(qRed(image.pixel(20, 19)), qRed(image.pixel(20, 10)));
     EXPECT_GT(qRed(image.pixel(0, 10)), qRed(image.pixel(20, 10)));
+}
+
+TEST_F(ThemedViewsTest, EmbeddingFillGreyLineAndClippingFollowTheirViews)
+{
+    WNJEmbeddingView embedding;
+    embedding.resize(20, 20);
+    render(embedding);
+    EXPECT_EQ(embedding.backgroundColor(), QColor::fromRgbF(1, 1, 1, 0.95f));
+    makeDark(true);
+    EXPECT_EQ(QColor::fromRgba(render(embedding).pixel(10, 10)).alpha(), 242);
+    EXPECT_EQ(embedding.backgroundColor(), QColor::fromRgbF(0, 0, 0, 0.95f));
+
+    NJGrayLine line;
+    line.resize(40, 11);
+    const QImage image = render(line);
+    EXPECT_GT(qAlpha(image.pixel(20, 5)), 0);
+    EXPECT_EQ(qAlpha(image.pixel(20, 2)), 0);
+
+    WNJRoundedClippingView clipping;
+    clipping.resize(40, 30);
+    EXPECT_FALSE(clipping.mask().contains(QPoint(0, 0)));
+    EXPECT_TRUE(clipping.mask().contains(QPoint(20, 15)));
 }
 
 TEST_F(ThemedViewsTest, ThemeAwareViewRepaintsOnAppearanceChange)
