@@ -26,6 +26,8 @@ TEST_F(PreferencesPanesTest, FirstShowingSelectsTheFirstPaneWithoutAnimation)
     EXPECT_EQ(toolbar->actions()[1]->text(), "Appearance");
     EXPECT_EQ(toolbar->actions()[2]->text(), "Code Style");
     EXPECT_TRUE(toolbar->actions()[0]->isChecked());
+    for (const QAction* item : toolbar->actions())
+        EXPECT_FALSE(item->icon().isNull()) << item->text().toStdString();
 
     EXPECT_EQ(m_controller->currentViewIdentifier(), "General");
     EXPECT_EQ(m_controller->window()->windowTitle(), "General");
