@@ -378,14 +378,14 @@ void NJFormatTableView::blinkSelection(double seconds)
     if (!row)
         return;
     showSelectedRows({});
-    viewport()->repaint();
+    viewport()->update();
     QPointer<NJFormatTableView> self(this);
     const std::size_t restore = *row;
     Scheduler::current().schedule(seconds, [self, restore] {
         // The list may have changed meanwhile: only a row that still exists comes back.
         if (self && restore < static_cast<std::size_t>(self->m_model->rowCount())) {
             self->showSelectedRows({restore});
-            self->viewport()->repaint();
+            self->viewport()->update();
         }
     });
 }

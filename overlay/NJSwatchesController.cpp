@@ -64,6 +64,7 @@ NJSwatchesController::NJSwatchesController(AppDelegate& delegate, QWidget* paren
     m_historyContainer->setGeometry(rect());
     m_historyBlur = new QGraphicsBlurEffect(m_historyContainer);
     m_historyBlur->setBlurRadius(0);
+    m_historyBlur->setEnabled(false);
     m_historyContainer->setGraphicsEffect(m_historyBlur);
 
     m_favoriteContainer = new QWidget(this);
@@ -197,6 +198,7 @@ void NJSwatchesController::styleButton(WNJIndicatorCollectionItem& item)
 void NJSwatchesController::setHistoryBlur(double radius)
 {
     m_historyBlur->setBlurRadius(radius);
+    m_historyBlur->setEnabled(radius > 0);
 }
 
 void NJSwatchesController::updateState()

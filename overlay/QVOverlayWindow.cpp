@@ -48,6 +48,7 @@ QVOverlayWindow::QVOverlayWindow(AppDelegate& delegate, const QVFormatRepository
     , m_ui(std::make_unique<Ui::QVOverlayWindow>())
 {
     setObjectName(QStringLiteral("overlayWindow"));
+    setWindowTitle(QString::fromLatin1(kWindowTitle));
     setupUI();
 }
 
@@ -478,8 +479,8 @@ void QVOverlayWindow::filterGroupStep(const std::string& search, bool instant, b
     if ((!removed.empty() || !inserted.empty()) && distance <= kMaxAnimatedDistance && !noMatch && !instant) {
         controller.setAnimSearchString(search);
         table->reloadData();
-        if (selected)
-            table->selectRowWithFormat(*selected);
+        // A selected row that fades out leaves the selection on the first row.
+        table->tryToSelectFormat(selected);
         changed = true;
         return;
     }

@@ -42,6 +42,7 @@ public:
     static constexpr const char* kPlaceholder = "Type to filter formats";
     static constexpr const char* kColorPanelToolTip = "Edit Color (\u2325 Click or \u2318\u21A9\uFE0E)";
     static constexpr const char* kPickColorTitle = "Pick Color";
+    static constexpr const char* kWindowTitle = "Vendrel overlay";
 
     QVOverlayWindow(AppDelegate& delegate, const QVFormatRepository& repository);
     ~QVOverlayWindow() override;

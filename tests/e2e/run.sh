@@ -99,6 +99,19 @@ check "the banner goes" "" "$(xdotool search --onlyvisible --name '^Vendrel bann
 check "the history starts with the colour" "336699FF" \
   "$(grep -A2 '<key>HistoryColors</key>' "$settings" | sed -n 's/.*<string>\(.*\)<\/string>.*/\1/p' | head -1)"
 
+xdotool key shift+super+c
+if wait_window "Vendrel overlay"; then
+  xdotool type --delay 50 "css rgb"
+  sleep 0.5
+  xdotool key Return
+  sleep 0.5
+  check "the overlay exports the filtered format" "rgb(51, 102, 153)" "$(xclip -selection clipboard -o 2>/dev/null)"
+  check "the overlay hides after the export" "" "$(xdotool search --onlyvisible --name '^Vendrel overlay$' 2>/dev/null)"
+else
+  echo "FAIL the colours-and-formats hot key opened no overlay"
+  failures=$((failures + 1))
+fi
+
 kill -TERM $app
 wait $app
 check "SIGTERM ends with status 0" "0" "$?"

@@ -133,3 +133,18 @@ TEST_F(OverlayFilteringTest, ArrowsInTheFieldMoveTheListAndTheSwatches)
     EXPECT_EQ(swatches()->historyCollectionView()->selectionIndexes(), std::vector<std::size_t>{1});
     EXPECT_TRUE(field()->hasFocus());
 }
+
+TEST_F(OverlayFilteringTest, AFilterThatDropsTheSelectedFormatExportsTheFirstMatch)
+{
+    open(formats({"HEX", "CSS RGB", "CSS RGBA"}), {Value("336699FF")}, {}, Dictionary{{"exportFormat", Value("HEX")}});
+    EXPECT_EQ(selectedName(), "HEX");
+    type(table(), "css");
+    settle();
+    settle(QVOverlayWindow::kFilterDelay);
+    EXPECT_EQ(selectedName(), "CSS RGB");
+    settle(kFilterEnd);
+    settle(kFilterEnd);
+    EXPECT_EQ(rowNames(), (std::vector<std::string>{"CSS RGB", "CSS RGBA"}));
+    QTest::keyClick(field(), Qt::Key_Return);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "CSS RGB 336699");
+}

@@ -1,0 +1,184 @@
+#include "OverlayFixture.h"
+
+#include "uikit/WNJICItemView.h"
+#include "uikit/WNJIndicatorCollectionItem.h"
+
+#include <QPushButton>
+#include <QToolButton>
+
+namespace {
+
+std::vector<Value> hexList(int count, int offset = 0)
+{
+    std::vector<Value> list;
+    for (int i = 0; i < count; ++i) {
+        char hex[9];
+        std::snprintf(hex, sizeof hex, "%06XFF", offset + i);
+        list.emplace_back(std::string(hex));
+    }
+    return list;
+}
+
+std::vector<std::string> hexes(const std::vector<Color>& colors)
+{
+    std::vector<std::string> list;
+    for (const Color& color : colors)
+        list.push_back(color.getRGBAHexString());
+    return list;
+}
+
+} // namespace
+
+class NJSwatchesControllerTest : public OverlayFixture {
+protected:
+    static constexpr double kSwitchEnd = NJSwatchesController::kSwitchDuration + 0.05;
+    static constexpr double kRemovalEnd =
+        NJSwatchesController::kRemoveDuration + NJSwatchesController::kRemoveCommitDuration + 0.1;
+
+    WNJIndicatorCollectionItem& historyItem(std::size_t index)
+    {
+        return *swatches()->historyCollectionView()->itemAtIndex(index);
+    }
+    WNJIndicatorCollectionItem& favoriteItem(std::size_t index)
+    {
+        return *swatches()->favoriteCollectionView()->itemAtIndex(index);
+    }
+};
+
+TEST_F(NJSwatchesControllerTest, TheFavouriteButtonMarksAndUnmarksAndWritesTheListBack)
+{
+    open(formats({"HEX"}), {Value("FFFF00FF"), Value("00FF00FF")});
+    historyItem(1).button()->click();
+    EXPECT_EQ(hexes(m_delegate->favoriteColors()), std::vector<std::string>{"00FF00FF"});
+    EXPECT_EQ(hexes(swatches()->favoriteColors()), std::vector<std::string>{"00FF00FF"});
+    EXPECT_EQ(historyItem(1).button()->objectName(), "sample-fav-active");
+    // Yellow is light enough for the plain button.
+    EXPECT_EQ(historyItem(0).button()->objectName(), "sample-fav");
+
+    historyItem(1).button()->click();
+    EXPECT_TRUE(m_delegate->favoriteColors().empty());
+    EXPECT_EQ(historyItem(1).button()->objectName(), "sample-fav");
+}
+
+TEST_F(NJSwatchesControllerTest, DarkAndTranslucentSwatchesGetTheInvertedButtonAndNearColoursCountAsFavourites)
+{
+    open(formats({"HEX"}), {Value("10101080"), Value("000000FF"), Value("FFFFFFFF")}, {Value("FFFFFFFF")});
+    EXPECT_EQ(historyItem(0).button()->objectName(), "sample-fav-inv");
+    EXPECT_EQ(historyItem(1).button()->objectName(), "sample-fav-inv");
+    EXPECT_EQ(historyItem(2).button()->objectName(), "sample-fav-active");
+    EXPECT_TRUE(swatches()->isFavoriteColor(Color::sRGB(1.0, 1.0, 0.999)));
+    EXPECT_FALSE(swatches()->isFavoriteColor(Color::sRGB(1.0, 1.0, 0.99)));
+}
+
+TEST_F(NJSwatchesControllerTest, AHundredAndFiftyFirstFavouriteIsRefusedWithABlink)
+{
+    open(formats({"HEX"}), {Value("ABCDEFFF"), Value("000005FF")}, hexList(150));
+    QPushButton* button = historyItem(0).button();
+    button->click();
+    EXPECT_EQ(m_delegate->favoriteColors().size(), 150u);
+    EXPECT_TRUE(button->isHidden());
+    settle(0.14);
+    EXPECT_FALSE(button->isHidden());
+    settle(0.27);
+    EXPECT_FALSE(button->isHidden());
+
+    // A swatch that is a favourite is still removed at the limit.
+    historyItem(1).button()->click();
+    EXPECT_EQ(m_delegate->favoriteColors().size(), 149u);
+}
+
+TEST_F(NJSwatchesControllerTest, SwitchingSlidesTheFavouritesInAndBlursTheHistory)
+{
+    open(formats({"HEX"}), {Value("FF0000FF")}, {Value("00FF00FF"), Value("0000FFFF")});
+    QWidget* panel = swatches()->favoriteContainer();
+    settle(kSwitchEnd);
+    EXPECT_EQ(panel->pos(), swatches()->favoriteHiddenRect().topLeft());
+    swatches()->collectionSwitcherFavorite()->click();
+    EXPECT_FALSE(swatches()->isHistoryActive());
+    EXPECT_DOUBLE_EQ(swatches()->historyBlurRadius(), 25);
+    // A second request while the panel slides is dropped.
+    swatches()->toggleHistory();
+    settle(kSwitchEnd);
+    EXPECT_EQ(panel->x(), 0);
+    EXPECT_FALSE(swatches()->isHistoryActive());
+    EXPECT_TRUE(swatches()->collectionSwitcherFavorite()->isHidden());
+    EXPECT_FALSE(swatches()->collectionSwitcherHistory()->isHidden());
+    settle();
+    // The formats follow the active strip.
+    EXPECT_EQ(table()->exportFormatForName("HEX"), "HEX 00ff00");
+
+    swatches()->toggleHistory();
+    settle(kSwitchEnd);
+    EXPECT_TRUE(swatches()->isHistoryActive());
+    EXPECT_EQ(panel->pos(), swatches()->favoriteHiddenRect().topLeft());
+    EXPECT_DOUBLE_EQ(swatches()->historyBlurRadius(), 0);
+}
+
+TEST_F(NJSwatchesControllerTest, AnEmptyHistoryIsBlurredLess)
+{
+    open(formats({"HEX"}), {}, {Value("00FF00FF")});
+    swatches()->toggleHistory();
+    EXPECT_DOUBLE_EQ(swatches()->historyBlurRadius(), 7);
+}
+
+TEST_F(NJSwatchesControllerTest, RemovingAFavouriteKeepsTheSameColourSelected)
+{
+    open(formats({"HEX"}), {Value("FF0000FF")}, {Value("000001FF"), Value("000002FF"), Value("000003FF")});
+    swatches()->toggleHistory();
+    settle(kSwitchEnd);
+    WNJIndicatorCollectionView* strip = swatches()->favoriteCollectionView();
+    strip->setSelectionIndexes({2});
+    favoriteItem(0).button()->click();
+    EXPECT_TRUE(swatches()->isBusy());
+    // Presses during a removal are ignored.
+    favoriteItem(1).button()->click();
+    settle(kRemovalEnd);
+    EXPECT_FALSE(swatches()->isBusy());
+    EXPECT_EQ(hexes(m_delegate->favoriteColors()), (std::vector<std::string>{"000002FF", "000003FF"}));
+    EXPECT_EQ(strip->selectionIndexes(), std::vector<std::size_t>{1});
+
+    favoriteItem(1).button()->click();
+    settle(kRemovalEnd);
+    EXPECT_EQ(strip->selectionIndexes(), std::vector<std::size_t>{0});
+    favoriteItem(0).button()->click();
+    settle(kRemovalEnd);
+    // The last one gone, the panel slides back to the history.
+    EXPECT_TRUE(m_delegate->favoriteColors().empty());
+    EXPECT_TRUE(swatches()->isHistoryActive());
+}
+
+TEST_F(NJSwatchesControllerTest, HidingDuringARemovalKeepsTheOtherFavourites)
+{
+    open(formats({"HEX"}), {Value("FF0000FF")}, {Value("000001FF"), Value("000002FF")});
+    swatches()->toggleHistory();
+    settle(kSwitchEnd);
+    favoriteItem(0).button()->click();
+    settle(0.1);
+    m_delegate->hideOverlay();
+    settle(kRemovalEnd);
+    EXPECT_EQ(hexes(m_delegate->favoriteColors()), std::vector<std::string>{"000002FF"});
+    EXPECT_EQ(hexes(m_delegate->historyColors()), std::vector<std::string>{"FF0000FF"});
+}
+
+TEST_F(NJSwatchesControllerTest, AddingWhileTheFavouritesShowSlidesBackFirstAndKeepsANinetyNineHistory)
+{
+    open(formats({"HEX"}), hexList(100, 0x100), {Value("00FF00FF")});
+    swatches()->toggleHistory();
+    settle(kSwitchEnd);
+    swatches()->addColor(Color::sRGB(1, 0, 0));
+    EXPECT_EQ(swatches()->historyColors().size(), 100u);
+    EXPECT_EQ(swatches()->historyColors().front().getRGBAHexString(), "000100FF");
+    settle(kSwitchEnd);
+    ASSERT_EQ(swatches()->historyColors().size(), 100u);
+    EXPECT_EQ(swatches()->historyColors().front().getRGBAHexString(), "FF0000FF");
+    EXPECT_EQ(swatches()->historyColors().back().getRGBAHexString(), "000162FF");
+}
+
+TEST_F(NJSwatchesControllerTest, EditingTheSelectedSwatchReplacesItOnlyWhenItDiffers)
+{
+    open(formats({"HEX"}), {Value("FF0000FF"), Value("00FF00FF")});
+    swatches()->historyCollectionView()->setSelectionIndexes({1});
+    swatches()->updateActiveColorWith(Color::sRGB(0, 0, 1));
+    EXPECT_EQ(hexes(swatches()->historyColors()), (std::vector<std::string>{"FF0000FF", "0000FFFF"}));
+    EXPECT_EQ(swatches()->historyCollectionView()->selectionIndexes(), std::vector<std::size_t>{1});
+}

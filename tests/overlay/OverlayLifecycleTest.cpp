@@ -1,0 +1,116 @@
+#include "OverlayFixture.h"
+
+#include "uikit/MASShortcut.h"
+#include "uikit/NJShortcut.h"
+
+#include <QToolButton>
+
+class OverlayLifecycleTest : public OverlayFixture {};
+
+TEST_F(OverlayLifecycleTest, ShowRendersEveryFormatForTheSelectedSwatchAndSelectsTheExportFormat)
+{
+    open(formats({"HEX", "CSS", "Swift"}), {Value("FF8000FF")}, {}, Dictionary{{"exportFormat", Value("CSS")}});
+    EXPECT_TRUE(window()->isVisible());
+    EXPECT_FALSE(window()->colorsInvalid());
+    EXPECT_EQ(selectedName(), "CSS");
+    EXPECT_EQ(table()->exportFormatForName("HEX"), "HEX ff8000");
+    EXPECT_EQ(table()->exportFormatForName("Swift"), "Swift ff8000");
+    EXPECT_EQ(table()->exportFormatForName("Unknown"), std::nullopt);
+    EXPECT_FALSE(window()->emptyHistoryView()->isVisibleTo(window()));
+}
+
+TEST_F(OverlayLifecycleTest, WithoutColoursThePlaceholderShowsAndEveryRowSaysSo)
+{
+    open(formats({"HEX", "CSS"}), {}, {}, Dictionary{{"exportFormat", Value("Missing")}});
+    EXPECT_TRUE(window()->emptyHistoryView()->isVisibleTo(window()));
+    EXPECT_FALSE(swatches()->isVisibleTo(window()));
+    EXPECT_EQ(selectedName(), "HEX");
+    EXPECT_EQ(table()->exportFormatForName("CSS"), NJFormatTableView::kNoColorAvailable);
+
+    // Without a colour an export starts the picker instead.
+    EXPECT_FALSE(window()->exportWithSelectedFormat());
+    EXPECT_TRUE(m_delegate->inPicking());
+}
+
+TEST_F(OverlayLifecycleTest, ReturnExportsTheSelectedFormatWithTheSelectedSwatchThenHides)
+{
+    open(formats({"HEX", "CSS"}), {Value("FF0000FF"), Value("0000FFFF")});
+    QTest::keyClick(table(), Qt::Key_Down);
+    QTest::keyClick(table(), Qt::Key_Right);
+    settle();
+    EXPECT_EQ(selectedName(), "CSS");
+    EXPECT_EQ(table()->exportFormatForName("CSS"), "CSS 0000ff");
+    QTest::keyClick(table(), Qt::Key_Return);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "CSS 0000ff");
+    EXPECT_EQ(m_delegate->exportFormat()->name(), "CSS");
+    settle(0.1);
+    EXPECT_TRUE(window()->isVisible());
+    settle(0.03);
+    EXPECT_FALSE(window()->isVisible());
+
+    // Hidden, the overlay holds no colours and no rows; the next show selects the format used.
+    EXPECT_TRUE(window()->colorsInvalid());
+    EXPECT_TRUE(swatches()->historyColors().empty());
+    EXPECT_TRUE(controller()->content().empty());
+    show();
+    EXPECT_EQ(selectedName(), "CSS");
+}
+
+TEST_F(OverlayLifecycleTest, ReturnInTheSearchFieldExportsToo)
+{
+    open(formats({"HEX", "CSS"}), {Value("00FF00FF")});
+    field()->setFocus();
+    type(field(), "cs");
+    settle(kFilterEnd);
+    settle(kFilterEnd);
+    QTest::keyClick(field(), Qt::Key_Return);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "CSS 00ff00");
+}
+
+TEST_F(OverlayLifecycleTest, SwatchMovesInOneTurnRenderOnce)
+{
+    open(formats({"HEX"}), {Value("FF0000FF"), Value("00FF00FF"), Value("0000FFFF")});
+    WNJIndicatorCollectionView* strip = swatches()->historyCollectionView();
+    strip->setSelectionIndexes({1});
+    strip->setSelectionIndexes({2});
+    EXPECT_EQ(table()->exportFormatForName("HEX"), "HEX ff0000");
+    settle();
+    EXPECT_EQ(table()->exportFormatForName("HEX"), "HEX 0000ff");
+}
+
+TEST_F(OverlayLifecycleTest, PickerTooltipShowsTheRecordedShortcut)
+{
+    const auto archive = NJShortcut(7, 0x120000).data();
+    open(formats({"HEX"}), {Value("FF0000FF")}, {},
+         Dictionary{{"PickColorShortCut", Value::data(archive)}});
+    EXPECT_EQ(window()->pickerButton()->toolTip(), QString::fromUtf8("Pick Color (\u21E7\u2318X)"));
+    EXPECT_EQ(window()->colorPanelButton()->toolTip(), QString::fromUtf8(QVOverlayWindow::kColorPanelToolTip));
+}
+
+TEST_F(OverlayLifecycleTest, LosingTheFocusToAnotherProgramHidesOnALaterTurn)
+{
+    open(formats({"HEX"}));
+    QWidget other;
+    other.setObjectName("someWindow");
+    other.show();
+    QApplication::setActiveWindow(&other);
+    settle();
+    EXPECT_TRUE(window()->isVisible());
+
+    QApplication::setActiveWindow(window());
+    QApplication::setActiveWindow(nullptr);
+    EXPECT_TRUE(window()->isVisible());
+    settle();
+    EXPECT_FALSE(window()->isVisible());
+}
+
+TEST_F(OverlayLifecycleTest, ThePickerButtonStartsThePickerALittleLater)
+{
+    open(formats({"HEX"}));
+    window()->pickerButton()->click();
+    settle(0.09);
+    EXPECT_FALSE(m_delegate->inPicking());
+    settle(0.02);
+    EXPECT_TRUE(m_delegate->inPicking());
+    EXPECT_FALSE(window()->isVisible());
+}
