@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-multimedia-dev libgl-dev
+  libqt6multimedia6 libqt6multimediawidgets6 ffmpeg
   libplist-dev liblcms2-dev
   libxcb1-dev libxcb-xfixes0-dev libxcb-composite0-dev libxcb-xtest0-dev
   libxcb-xkb-dev libxcb-xinput-dev libxcb-randr0-dev libxkbcommon-x11-dev

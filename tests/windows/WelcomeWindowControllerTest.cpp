@@ -1,0 +1,290 @@
+#include "windows/WelcomeWindowController.h"
+#include "windows/WelcomeTourWindow.h"
+
+#include "app/SettingsKey.h"
+#include "tests/uikit/FakeApplicationTest.h"
+#include "uikit/NJShortcutView.h"
+#include "uikit/WNJSliderView.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+constexpr unsigned short kKeyX = 7;
+constexpr unsigned long kCommand = 0x100000;
+
+// A movie that plays nothing and answers what the test tells it.
+class FakeMoviePlayer final : public MoviePlayer {
+public:
+    QWidget* videoView() const override { return m_view.get(); }
+    Status status() const override { return m_status; }
+    bool isPlaying() const override { return m_playing; }
+    bool hasError() const override { return m_status == Status::Failed; }
+    void play() override
+    {
+        m_playing = true;
+        ++plays;
+    }
+    void pause() override { m_playing = false; }
+    void seekToStart() override { position = 0; }
+    void setOnStatusChange(StatusChange change) override { m_onStatusChange = std::move(change); }
+    void setOnReachedEnd(Block block) override { m_onReachedEnd = std::move(block); }
+
+    void answer(Status status)
+    {
+        m_status = status;
+        m_onStatusChange(status);
+    }
+    void reachEnd()
+    {
+        position = 1000;
+        m_onReachedEnd();
+    }
+
+    int plays = 0;
+    int position = 500;
+
+private:
+    // Released to the layout that shows it.
+    QPointer<QWidget> m_view {new QWidget};
+    Status m_status = Status::Unknown;
+    bool m_playing = false;
+    StatusChange m_onStatusChange;
+    Block m_onReachedEnd;
+};
+
+class WelcomeWindowControllerTest : public FakeApplicationTest {
+protected:
+    void SetUp() override
+    {
+        FakeApplicationTest::SetUp();
+        NJShortcutView::setAlertPresenter([](const QString&, const QString&) {});
+    }
+    void TearDown() override
+    {
+        m_controller.reset();
+        NJShortcutView::setAlertPresenter(nullptr);
+        FakeApplicationTest::TearDown();
+    }
+
+    void makeTour()
+    {
+        m_controller = std::make_unique<WelcomeWindowController>(
+            m_defaults, [this] { ++m_closes; },
+            [this] {
+                auto player = std::make_unique<FakeMoviePlayer>();
+                m_player = player.get();
+                return player;
+            });
+    }
+    // Shows the tour and makes its movie ready, as a user would see it.
+    void showReadyTour()
+    {
+        makeTour();
+        m_controller->show();
+        m_player->answer(MoviePlayer::Status::ReadyToPlay);
+    }
+    void goToStep(std::size_t index)
+    {
+        while (m_controller->containerView()->indexOfDisplayedSlide() < index)
+            m_controller->buttonNextPressed();
+        m_scheduler.advance(1.0);
+    }
+    QString caption() const { return m_controller->window()->windowCaption()->text(); }
+
+    std::unique_ptr<WelcomeWindowController> m_controller;
+    FakeMoviePlayer* m_player = nullptr;
+    int m_closes = 0;
+};
+
+TEST_F(WelcomeWindowControllerTest, EachStepShowsItsCaptionAndButtons)
+{
+    showReadyTour();
+    const QStringList captions {"Welcome", "Workflow", "Hi-Precision Mode", "Theme", "Shortcuts"};
+    for (std::size_t step = 0; step < 5; ++step) {
+        goToStep(step);
+        SCOPED_TRACE(step);
+        EXPECT_EQ(caption(), QString::fromUtf8("Vendrel \u2013 ") + captions[int(step)]);
+        EXPECT_EQ(m_controller->buttonClose()->isVisible(), step == 0);
+        EXPECT_EQ(m_controller->buttonPrevious()->isVisible(), step != 0);
+        EXPECT_EQ(m_controller->buttonNext()->text(), step == 4 ? "Finish" : "Next step");
+    }
+    m_controller->buttonPreviousPressed();
+    EXPECT_EQ(m_controller->containerView()->indexOfDisplayedSlide(), 3u);
+    EXPECT_EQ(caption(), QString::fromUtf8("Vendrel \u2013 Theme"));
+}
+
+TEST_F(WelcomeWindowControllerTest, FinishOnTheLastStepClosesOnceAndStoresThatTheTourWasSeen)
+{
+    showReadyTour();
+    goToStep(4);
+    EXPECT_FALSE(m_defaults.isStored(settingskeys::kShowWelcomeMessage.name));
+    QTest::mouseClick(m_controller->buttonNext(), Qt::LeftButton);
+    EXPECT_EQ(m_closes, 1);
+    EXPECT_FALSE(m_controller->window()->isVisible());
+    EXPECT_TRUE(m_defaults.isStored(settingskeys::kShowWelcomeMessage.name));
+    EXPECT_FALSE(m_defaults.boolForKey(settingskeys::kShowWelcomeMessage.name, true));
+    UserDefaults reread(m_defaults.filePath());
+    EXPECT_FALSE(reread.boolForKey(settingskeys::kShowWelcomeMessage.name, true));
+}
+
+TEST_F(WelcomeWindowControllerTest, EscapeAndTheCloseButtonCloseTheTour)
+{
+    showReadyTour();
+    QTest::keyClick(m_controller->window(), Qt::Key_Escape);
+    EXPECT_EQ(m_closes, 1);
+    m_controller.reset();
+    showReadyTour();
+    QTest::mouseClick(m_controller->buttonClose(), Qt::LeftButton);
+    EXPECT_EQ(m_closes, 2);
+}
+
+TEST_F(WelcomeWindowControllerTest, TheOwnerMayEndTheControllerWhileItCloses)
+{
+    m_controller = std::make_unique<WelcomeWindowController>(m_defaults, [this] { m_controller.reset(); },
+                                                             [] { return std::make_unique<FakeMoviePlayer>(); });
+    m_controller->show();
+    m_controller->close();
+    EXPECT_EQ(m_controller, nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(WelcomeWindowControllerTest, TheTourWaitsForTheMovieAndGoesOnWhenItCannotPlay)
+{
+    makeTour();
+    EXPECT_FALSE(m_controller->buttonNext()->isEnabled());
+    m_player->answer(MoviePlayer::Status::Failed);
+    EXPECT_TRUE(m_controller->buttonNext()->isEnabled());
+    EXPECT_TRUE(m_player->videoView()->isHidden());
+    EXPECT_FALSE(m_controller->movieHiPrecision()->findChild<QLabel*>("movieStill")->isHidden());
+
+    m_controller.reset();
+    makeTour();
+    m_player->answer(MoviePlayer::Status::ReadyToPlay);
+    EXPECT_TRUE(m_controller->buttonNext()->isEnabled());
+    EXPECT_FALSE(m_player->videoView()->isHidden());
+}
+
+TEST_F(WelcomeWindowControllerTest, AMovieThatNeverAnswersCountsAsFailed)
+{
+    makeTour();
+    m_scheduler.advance(WelcomeWindowController::kMovieAnswerTimeout - 0.1);
+    EXPECT_FALSE(m_controller->buttonNext()->isEnabled());
+    m_scheduler.advance(0.2);
+    EXPECT_TRUE(m_controller->buttonNext()->isEnabled());
+    EXPECT_TRUE(m_player->videoView()->isHidden());
+}
+
+TEST_F(WelcomeWindowControllerTest, TheMoviePlaysFromItsStartOnlyWhileItsStepShows)
+{
+    showReadyTour();
+    goToStep(1);
+    EXPECT_FALSE(m_player->isPlaying());
+    goToStep(2);
+    EXPECT_TRUE(m_player->isPlaying());
+    EXPECT_EQ(m_player->position, 0);
+
+    m_player->reachEnd();
+    EXPECT_EQ(m_player->position, 0);
+    EXPECT_TRUE(m_player->isPlaying());
+
+    m_player->position = 700;
+    goToStep(3);
+    EXPECT_FALSE(m_player->isPlaying());
+    EXPECT_EQ(m_player->position, 0);
+    m_player->reachEnd();
+    EXPECT_FALSE(m_player->isPlaying());
+
+    const int plays = m_player->plays;
+    m_player->position = 300;
+    m_controller->buttonPreviousPressed();
+    EXPECT_TRUE(m_player->isPlaying());
+    EXPECT_EQ(m_player->position, 0);
+    EXPECT_EQ(m_player->plays, plays + 1);
+}
+
+TEST_F(WelcomeWindowControllerTest, TheThemeSentenceAndPreviewFollowTheTheme)
+{
+    makeTour();
+    EXPECT_EQ(m_controller->themeText()->text(), QString::fromUtf8("We\u2019ve detected you\u2019re using the Light theme."));
+    const QImage light = m_controller->imageTheme()->pixmap().toImage();
+    m_controller.reset();
+
+    m_platform->themePreference().setDark(true);
+    makeTour();
+    EXPECT_EQ(m_controller->themeText()->text(), QString::fromUtf8("We\u2019ve detected you\u2019re using the Dark theme."));
+    m_defaults.setObject(settingskeys::kUserInterface.name, Value(std::string_view("dark")));
+    const QImage dark = m_controller->imageTheme()->pixmap().toImage();
+    ASSERT_FALSE(light.isNull());
+    ASSERT_FALSE(dark.isNull());
+    EXPECT_NE(light, dark);
+}
+
+TEST_F(WelcomeWindowControllerTest, TheRecordersWriteTheShortcutKeysOnlyWhileTheTourIsOpen)
+{
+    showReadyTour();
+    EXPECT_EQ(m_controller->shortcutPicker()->emptyCaption(), "Click to record shortcut");
+    EXPECT_TRUE(m_controller->shortcutOverlay()->ignoresEnter());
+    m_controller->shortcutPicker()->setShortcutValue(NJShortcut(kKeyX, kCommand));
+    EXPECT_TRUE(m_defaults.isStored(settingskeys::kPickColorShortCut.name));
+    const Value stored = m_defaults.objectForKey(settingskeys::kPickColorShortCut.name);
+
+    NJShortcutView* overlay = m_controller->shortcutOverlay();
+    QPointer<NJShortcutView> picker = m_controller->shortcutPicker();
+    m_controller->close();
+    picker->setShortcutValue(std::nullopt);
+    overlay->setShortcutValue(NJShortcut(kKeyX, kCommand));
+    EXPECT_EQ(m_defaults.objectForKey(settingskeys::kPickColorShortCut.name), stored);
+    EXPECT_FALSE(m_defaults.isStored(settingskeys::kColorsAndFormatsShortCut.name));
+}
+
+TEST_F(WelcomeWindowControllerTest, ARecordingIsCancelledAndTheNamedRecorderFocused)
+{
+    showReadyTour();
+    goToStep(4);
+    EXPECT_FALSE(m_controller->cancelShortcutRecording());
+    m_controller->shortcutOverlay()->setRecording(true);
+    EXPECT_TRUE(m_controller->isShortcutRecording());
+    EXPECT_TRUE(m_controller->cancelShortcutRecording());
+    EXPECT_FALSE(m_controller->isShortcutRecording());
+
+    m_controller->focusShortcut("Overlay");
+    EXPECT_EQ(m_controller->window()->focusWidget(), m_controller->shortcutOverlay());
+    m_controller->focusShortcut("PickerColor");
+    EXPECT_EQ(m_controller->window()->focusWidget(), m_controller->shortcutPicker());
+}
+
+TEST_F(WelcomeWindowControllerTest, ThePopUpsAndTheCheckBoxEditTheirSettings)
+{
+    m_defaults.setObject(settingskeys::kActivateHighPrecisionMode.name, Value::integer(2));
+    makeTour();
+    EXPECT_EQ(m_controller->hiPrecisionMode()->currentIndex(), 2);
+    EXPECT_TRUE(m_controller->checkboxUsageStatistics()->isChecked());
+    EXPECT_FALSE(m_controller->checkboxUsageStatistics()->isHidden());
+
+    m_controller->hiPrecisionMode()->setCurrentIndex(1);
+    EXPECT_EQ(m_defaults.integerForKey(settingskeys::kActivateHighPrecisionMode.name), 1);
+    m_controller->checkboxUsageStatistics()->setChecked(false);
+    EXPECT_TRUE(m_defaults.boolForKey(settingskeys::kDisableUsageTracking.name));
+    m_defaults.setObject(settingskeys::kDisableUsageTracking.name, Value::boolean(false));
+    EXPECT_TRUE(m_controller->checkboxUsageStatistics()->isChecked());
+}
+
+TEST_F(WelcomeWindowControllerTest, TheShortcutsLinkUsesTheFieldsFontAndShowsItsAddress)
+{
+    makeTour();
+    QLabel* link = m_controller->linkToShortcuts();
+    EXPECT_EQ(link->toolTip(), WelcomeWindowController::kShortcutsPage);
+    EXPECT_TRUE(link->text().contains(QString("<a href=\"%1\">View all keyboard shortcuts</a>")
+                                          .arg(WelcomeWindowController::kShortcutsPage)));
+    QFont font("Sans");
+    font.setPointSizeF(13.7);
+    EXPECT_EQ(WelcomeWindowController::stringFromHTML("<b>x</b>", font),
+              "<span style=\"font-family:'Sans'; font-size:13px;\"><b>x</b></span>");
+}
+
+} // namespace

@@ -1,0 +1,50 @@
+#include "windows/AboutWindowController.h"
+
+#include "windows/AboutInfoWindow.h"
+
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QScreen>
+
+AboutWindowController::AboutWindowController(QString version, QString copyright, UrlOpener opener)
+    : m_window(new AboutInfoWindow)
+    , m_opener(opener ? std::move(opener) : UrlOpener([](const QUrl& url) { QDesktopServices::openUrl(url); }))
+{
+    m_window->setupInfo(version, copyright);
+    QObject::connect(m_window, &AboutInfoWindow::homepageRequested, m_window, [this] { goToHomepage(); });
+    QObject::connect(m_window, &AboutInfoWindow::twitterAccountRequested, m_window, [this] { goToTwitterAccount(); });
+}
+
+AboutWindowController::~AboutWindowController()
+{
+    // The window may be inside one of its own handlers.
+    if (m_window)
+        m_window->deleteLater();
+}
+
+void AboutWindowController::center()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect frame = m_window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    m_window->move(frame.topLeft());
+}
+
+void AboutWindowController::makeKeyAndOrderFront()
+{
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+}
+
+void AboutWindowController::goToHomepage()
+{
+    m_opener(QUrl(QString::fromLatin1(kHomepage)));
+}
+
+void AboutWindowController::goToTwitterAccount()
+{
+    m_opener(QUrl(QString::fromLatin1(kTwitterAccount)));
+}

@@ -1,0 +1,58 @@
+#include "windows/WelcomeTourWindow.h"
+
+#include "uikit/ViewAdditions.h"
+#include "uikit/WNJBackgroundView.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+
+WelcomeTourWindow::WelcomeTourWindow(QWidget* parent)
+    : WNJVisualEffectWindow(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+{
+}
+
+void WelcomeTourWindow::setContentView(QWidget* view)
+{
+    if (!view || useVisualEffectView()) {
+        WNJVisualEffectWindow::setContentView(view);
+        return;
+    }
+    const QRect frame(QPoint(0, 0), view->size());
+    auto* clipping = new QWidget;
+    clipping->resize(frame.size());
+    auto* ground = new WNJBackgroundView(frame, clipping);
+    ground->setBackgroundColor(QColor::fromRgbF(kGroundGrey, kGroundGrey, kGroundGrey, kGroundAlpha));
+    viewadditions::embedView(ground, view);
+    viewadditions::embedView(clipping, ground);
+    viewadditions::addRoundedClippingMask(clipping, kCornerRadius);
+    WNJVisualEffectWindow::setContentView(clipping);
+}
+
+void WelcomeTourWindow::applicationAppearanceDidChange()
+{
+    if (!isVisible())
+        WNJVisualEffectWindow::applicationAppearanceDidChange();
+}
+
+void WelcomeTourWindow::cancelOperation()
+{
+    close();
+}
+
+void WelcomeTourWindow::closeEvent(QCloseEvent* event)
+{
+    // The handler may end the window's owner, so it runs last.
+    if (auto willClose = std::exchange(m_onWillClose, {}))
+        willClose();
+    event->accept();
+}
+
+void WelcomeTourWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        cancelOperation();
+        return;
+    }
+    WNJVisualEffectWindow::keyPressEvent(event);
+}

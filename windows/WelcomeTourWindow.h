@@ -1,0 +1,39 @@
+#pragma once
+
+#include "uikit/WNJVisualEffectWindow.h"
+
+#include <QLabel>
+#include <QPointer>
+
+#include <functional>
+
+
+// The welcome tour's floating window. Without visual-effect views the content sits on
+// a translucent light grey ground with rounded corners. Escape closes it; the tour
+// does not restyle itself while it is shown.
+class WelcomeTourWindow final : public WNJVisualEffectWindow {
+    Q_OBJECT
+public:
+    static constexpr double kGroundGrey = 0.949;
+    static constexpr double kGroundAlpha = 0.75;
+    static constexpr double kCornerRadius = 5.0;
+
+    explicit WelcomeTourWindow(QWidget* parent = nullptr);
+
+    void setContentView(QWidget* view);
+    QLabel* windowCaption() const { return m_windowCaption; }
+    void setWindowCaption(QLabel* caption) { m_windowCaption = caption; }
+    // Runs once when the window closes, before it hides.
+    void setOnWillClose(std::function<void()> willClose) { m_onWillClose = std::move(willClose); }
+
+    void applicationAppearanceDidChange() override;
+    void cancelOperation();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QPointer<QLabel> m_windowCaption;
+    std::function<void()> m_onWillClose;
+};

@@ -1,0 +1,430 @@
+#include "windows/WelcomeWindowController.h"
+
+#include "windows/QtMoviePlayer.h"
+#include "windows/WelcomeTourWindow.h"
+
+#include "ui_Welcome.h"
+
+#include "app/AppHotKeys.h"
+#include "app/SettingsKey.h"
+#include "foundation/Bundle.h"
+#include "uikit/NJApplication.h"
+#include "uikit/NJShortcutView.h"
+#include "uikit/NamedImage.h"
+#include "uikit/ViewAdditions.h"
+#include "uikit/WNJBackgroundView.h"
+#include "uikit/WNJSliderView.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace {
+
+const QString kAqua = QString::fromLatin1(NJApplication::kAppearanceNameAqua);
+
+// Dark text on white, whatever the application's theme.
+QPalette lightPalette()
+{
+    QPalette palette = QApplication::style() ? QApplication::style()->standardPalette() : QPalette();
+    palette.setColor(QPalette::Window, Qt::white);
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    palette.setColor(QPalette::Text, Qt::black);
+    palette.setColor(QPalette::ButtonText, Qt::black);
+    return palette;
+}
+
+QString movieFile()
+{
+    const auto path = Bundle::main().pathForResource(WelcomeWindowController::kMovieName,
+                                                     WelcomeWindowController::kMovieType);
+    return path ? QString::fromStdString(path->string()) : QString();
+}
+
+} // namespace
+
+const QStringList WelcomeWindowController::kStepCaptions {
+    QStringLiteral("Welcome"), QStringLiteral("Workflow"), QStringLiteral("Hi-Precision Mode"),
+    QStringLiteral("Theme"), QStringLiteral("Shortcuts"),
+};
+
+WelcomeWindowController::WelcomeWindowController(UserDefaults& defaults, std::function<void()> onClose,
+                                                 MovieFactory movieFactory)
+    : m_defaults(defaults)
+    , m_onClose(std::move(onClose))
+    , m_movieFactory(std::move(movieFactory))
+    , m_ui(std::make_unique<Ui::Welcome>())
+    , m_window(new WelcomeTourWindow)
+{
+    auto* content = new QWidget;
+    m_ui->setupUi(content);
+    m_window->setWindowCaption(m_ui->windowCaption);
+    m_window->resize(content->size());
+    m_window->setContentView(content);
+    m_window->setOnWillClose([this] { windowWillClose(); });
+    awakeFromNib();
+}
+
+WelcomeWindowController::~WelcomeWindowController()
+{
+    for (UserDefaults::Token token : m_observers)
+        m_defaults.removeObserver(token);
+    if (m_movieTimeout)
+        Scheduler::current().cancel(*m_movieTimeout);
+    if (!m_window)
+        return;
+    containerView()->setOnSlideWillChange({});
+    containerView()->setOnSlideDidChange({});
+    m_window->setOnWillClose({});
+    m_player.reset();
+    m_window->hide();
+    // The window may be inside one of its own handlers.
+    m_window->deleteLater();
+}
+
+void WelcomeWindowController::awakeFromNib()
+{
+    if (!WNJShadowWindow::isFullSizeContentAvailable())
+        m_window->addShadowWnd();
+
+    WNJSliderView* slider = containerView();
+    slider->setOnSlideWillChange([this](QWidget* current, QWidget* next) { slideWillChange(current, next); });
+    slider->setOnSlideDidChange([this](QWidget* displayed) { slideDidChanged(displayed); });
+
+    m_stepViews = {m_ui->step1, m_ui->step2, m_ui->step3, m_ui->step4, m_ui->step5};
+    for (QWidget* step : m_stepViews)
+        assignBackgroundInView(step);
+    slider->setProperty(viewadditions::kAppearanceProperty, kAqua);
+    slider->setPalette(lightPalette());
+    for (QWidget* step : m_stepViews) {
+        step->setProperty(viewadditions::kAppearanceProperty, kAqua);
+        slider->addSlide(step);
+    }
+    for (WNJBackgroundView* background :
+         {m_ui->bkViewStep1, m_ui->bkViewStep2, m_ui->bkViewStep3, m_ui->bkViewStep4, m_ui->bkViewStep5}) {
+        background->setBackgroundColor(QColor(Qt::white));
+        background->setDrawsBackgroundColor(true);
+        assignBackgroundInView(background);
+    }
+
+    for (NJShortcutView* recorder : {shortcutPicker(), shortcutOverlay()}) {
+        recorder->setIgnoresEnter(true);
+        recorder->setEmptyCaption(QString::fromLatin1(kEmptyRecorderCaption));
+    }
+    shortcutPicker()->setAssociatedUserDefaultsKey(QString::fromLatin1(settingskeys::kPickColorShortCut.name),
+                                                   m_defaults);
+    shortcutOverlay()->setAssociatedUserDefaultsKey(
+        QString::fromLatin1(settingskeys::kColorsAndFormatsShortCut.name), m_defaults);
+
+    NJApplication* app = NJApplication::sharedApplication();
+    const bool dark = app && app->systemThemeIsDark();
+    themeText()->setText(QString::fromUtf8(kThemeFormat).arg(dark ? QStringLiteral("Dark") : QStringLiteral("Light")));
+
+    buttonNext()->setEnabled(false);
+    setUpMovie();
+
+    QLabel* link = linkToShortcuts();
+    link->setTextInteractionFlags(Qt::TextBrowserInteraction);
+    link->setOpenExternalLinks(true);
+    checkboxUsageStatistics()->setVisible(true);
+    const QString page = QString::fromLatin1(kShortcutsPage);
+    link->setText(stringFromHTML(
+        QStringLiteral("<a href=\"%1\">%2</a>").arg(page, QString::fromLatin1(kShortcutsLinkLabel)), link->font()));
+    link->setToolTip(page);
+
+    QObject::connect(buttonPrevious(), &QPushButton::clicked, m_window, [this] { buttonPreviousPressed(); });
+    QObject::connect(buttonNext(), &QPushButton::clicked, m_window, [this] { buttonNextPressed(); });
+    QObject::connect(buttonClose(), &QPushButton::clicked, m_window, [this] { buttonClosedPressed(); });
+    bindControls();
+
+    themeChanged();
+    slideDidChanged(m_ui->step1);
+}
+
+void WelcomeWindowController::setUpMovie()
+{
+    m_player = m_movieFactory ? m_movieFactory() : std::make_unique<QtMoviePlayer>(movieFile());
+    QWidget* view = m_player->videoView();
+    if (view)
+        m_ui->movieLayout->addWidget(view);
+    // Stands in for the movie when it cannot play: its first frame.
+    m_movieStill = new QLabel(m_ui->movieHiPrecision);
+    m_movieStill->setObjectName(QStringLiteral("movieStill"));
+    m_movieStill->setAlignment(Qt::AlignCenter);
+    m_movieStill->setPixmap(namedImage(QString::fromLatin1(kMovieName)));
+    m_movieStill->hide();
+    m_ui->movieLayout->addWidget(m_movieStill);
+    m_player->setOnReachedEnd([this] { playerItemDidReachEnd(); });
+    m_player->setOnStatusChange([this](MoviePlayer::Status status) { playerStatusChanged(status); });
+    if (m_player->status() != MoviePlayer::Status::Unknown) {
+        playerStatusChanged(m_player->status());
+        return;
+    }
+    m_movieTimeout = Scheduler::current().schedule(kMovieAnswerTimeout, [this] {
+        m_movieTimeout.reset();
+        if (m_player->status() == MoviePlayer::Status::Unknown)
+            playerStatusChanged(MoviePlayer::Status::Failed);
+    });
+}
+
+void WelcomeWindowController::bindControls()
+{
+    const auto guarded = [this](const std::function<void()>& block) {
+        if (m_updatingControls)
+            return;
+        m_updatingControls = true;
+        block();
+        m_updatingControls = false;
+    };
+    const std::string precisionKey = settingskeys::kActivateHighPrecisionMode.name;
+    const std::string trackingKey = settingskeys::kDisableUsageTracking.name;
+    const std::string themeKey = settingskeys::kUserInterface.name;
+    m_observers.push_back(m_defaults.observe(precisionKey, [this, guarded, precisionKey](const std::string&, const Value&) {
+        guarded([&] { hiPrecisionMode()->setCurrentIndex(int(m_defaults.integerForKey(precisionKey))); });
+    }));
+    m_observers.push_back(m_defaults.observe(trackingKey, [this, guarded, trackingKey](const std::string&, const Value&) {
+        guarded([&] { checkboxUsageStatistics()->setChecked(!m_defaults.boolForKey(trackingKey)); });
+    }));
+    m_observers.push_back(m_defaults.observe(themeKey, [this, guarded, themeKey](const std::string&, const Value&) {
+        guarded([&] { m_ui->themeChoice->setCurrentIndex(m_defaults.stringForKey(themeKey) == userinterface::kDark); });
+        themeChanged();
+    }));
+    QObject::connect(hiPrecisionMode(), &QComboBox::currentIndexChanged, m_window, [this, guarded, precisionKey](int index) {
+        guarded([&] { m_defaults.setObject(precisionKey, Value::integer(index)); });
+    });
+    QObject::connect(checkboxUsageStatistics(), &QCheckBox::toggled, m_window, [this, guarded, trackingKey](bool on) {
+        guarded([&] { m_defaults.setObject(trackingKey, Value::boolean(!on)); });
+    });
+    QObject::connect(m_ui->themeChoice, &QComboBox::currentIndexChanged, m_window, [this, guarded, themeKey](int index) {
+        guarded([&] {
+            m_defaults.setObject(themeKey, Value(std::string_view(index == 1 ? userinterface::kDark : userinterface::kLight)));
+        });
+    });
+}
+
+void WelcomeWindowController::show()
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = m_window->frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        m_window->move(frame.topLeft());
+    }
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+}
+
+void WelcomeWindowController::close()
+{
+    if (m_window)
+        m_window->close();
+}
+
+bool WelcomeWindowController::isShortcutRecording() const
+{
+    return shortcutPicker()->isRecording() || shortcutOverlay()->isRecording();
+}
+
+bool WelcomeWindowController::cancelShortcutRecording()
+{
+    const bool recording = isShortcutRecording();
+    for (NJShortcutView* recorder : {shortcutPicker(), shortcutOverlay()}) {
+        if (recorder->isRecording())
+            recorder->resetPressed();
+    }
+    return recording;
+}
+
+void WelcomeWindowController::focusShortcut(const std::string& name)
+{
+    if (name == AppHotKeys::kOverlayShortcutName)
+        focusShortcutOverlay();
+    else
+        focusShortcutPicker();
+}
+
+void WelcomeWindowController::focusShortcutPicker()
+{
+    shortcutPicker()->setFocus(Qt::OtherFocusReason);
+}
+
+void WelcomeWindowController::focusShortcutOverlay()
+{
+    shortcutOverlay()->setFocus(Qt::OtherFocusReason);
+}
+
+void WelcomeWindowController::buttonPreviousPressed()
+{
+    if (containerView()->indexOfDisplayedSlide() != 0)
+        containerView()->displayPreviousSlide();
+}
+
+void WelcomeWindowController::buttonNextPressed()
+{
+    if (containerView()->isLastSlide())
+        buttonClosedPressed();
+    else
+        containerView()->displayNextSlide();
+}
+
+void WelcomeWindowController::buttonClosedPressed()
+{
+    close();
+}
+
+void WelcomeWindowController::slideDidChanged(QWidget* displayed)
+{
+    if (displayed == step3()) {
+        m_player->seekToStart();
+        m_player->play();
+    }
+    buttonNext()->setText(QString::fromLatin1(containerView()->isLastSlide() ? kFinishTitle : kNextTitle));
+    buttonClose()->setVisible(displayed == m_ui->step1);
+    buttonPrevious()->setVisible(displayed != m_ui->step1);
+    const auto index = std::find(m_stepViews.begin(), m_stepViews.end(), displayed) - m_stepViews.begin();
+    if (index < kStepCaptions.size())
+        m_ui->windowCaption->setText(QString::fromUtf8(kCaptionFormat).arg(kStepCaptions[index]));
+}
+
+void WelcomeWindowController::slideWillChange(QWidget*, QWidget* next)
+{
+    if (next != step3() && m_player->isPlaying() && !m_player->hasError()) {
+        m_player->seekToStart();
+        m_player->pause();
+    }
+}
+
+void WelcomeWindowController::playerItemDidReachEnd()
+{
+    if (containerView()->displayedSlide() == step3()) {
+        m_player->seekToStart();
+        m_player->play();
+    }
+}
+
+void WelcomeWindowController::playerStatusChanged(MoviePlayer::Status status)
+{
+    if (status == MoviePlayer::Status::Unknown)
+        return;
+    if (m_movieTimeout) {
+        Scheduler::current().cancel(*m_movieTimeout);
+        m_movieTimeout.reset();
+    }
+    if (status == MoviePlayer::Status::Failed) {
+        if (QWidget* view = m_player->videoView())
+            view->hide();
+        m_movieStill->show();
+    }
+    buttonNext()->setEnabled(true);
+}
+
+void WelcomeWindowController::themeChanged()
+{
+    const bool dark = m_defaults.stringForKey(settingskeys::kUserInterface.name) == userinterface::kDark;
+    imageTheme()->setPixmap(namedImage(QString::fromLatin1(dark ? kDarkThemeImage : kLightThemeImage)));
+}
+
+QString WelcomeWindowController::stringFromHTML(const QString& html, const std::optional<QFont>& font)
+{
+    const QFont used = font ? *font : QApplication::font();
+    const int size = int(used.pointSizeF() > 0 ? used.pointSizeF() : used.pixelSize());
+    return QStringLiteral("<span style=\"font-family:'%1'; font-size:%2px;\">%3</span>")
+        .arg(used.family())
+        .arg(size)
+        .arg(html);
+}
+
+void WelcomeWindowController::assignBackgroundInView(QWidget* view)
+{
+    view->setProperty(viewadditions::kAppearanceProperty, kAqua);
+    for (QWidget* child : view->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        assignBackgroundInView(child);
+        if (auto* text = qobject_cast<QLabel*>(child)) {
+            QPalette palette = text->palette();
+            palette.setColor(QPalette::WindowText, Qt::black);
+            palette.setColor(QPalette::Window, Qt::white);
+            text->setPalette(palette);
+        }
+    }
+}
+
+void WelcomeWindowController::windowWillClose()
+{
+    shortcutPicker()->setAssociatedUserDefaultsKey(QString(), m_defaults);
+    shortcutOverlay()->setAssociatedUserDefaultsKey(QString(), m_defaults);
+    m_defaults.setObject(settingskeys::kShowWelcomeMessage.name, Value::boolean(false));
+    m_defaults.synchronize();
+    for (UserDefaults::Token token : std::exchange(m_observers, {}))
+        m_defaults.removeObserver(token);
+    if (m_player && m_player->isPlaying())
+        m_player->pause();
+    // Last: the owner may end this controller.
+    if (auto onClose = std::exchange(m_onClose, {}))
+        onClose();
+}
+
+QWidget* WelcomeWindowController::step3() const
+{
+    return m_ui->step3;
+}
+
+WNJSliderView* WelcomeWindowController::containerView() const
+{
+    return m_ui->containerView;
+}
+
+QPushButton* WelcomeWindowController::buttonPrevious() const
+{
+    return m_ui->buttonPrevious;
+}
+
+QPushButton* WelcomeWindowController::buttonNext() const
+{
+    return m_ui->buttonNext;
+}
+
+QPushButton* WelcomeWindowController::buttonClose() const
+{
+    return m_ui->buttonClose;
+}
+
+QLabel* WelcomeWindowController::themeText() const
+{
+    return m_ui->themeText;
+}
+
+QLabel* WelcomeWindowController::imageTheme() const
+{
+    return m_ui->imageTheme;
+}
+
+QLabel* WelcomeWindowController::linkToShortcuts() const
+{
+    return m_ui->linkToShortcuts;
+}
+
+QWidget* WelcomeWindowController::movieHiPrecision() const
+{
+    return m_ui->movieHiPrecision;
+}
+
+QComboBox* WelcomeWindowController::hiPrecisionMode() const
+{
+    return m_ui->hiPrecisionMode;
+}
+
+QCheckBox* WelcomeWindowController::checkboxUsageStatistics() const
+{
+    return m_ui->checkboxUsageStatistics;
+}
+
+NJShortcutView* WelcomeWindowController::shortcutPicker() const
+{
+    return m_ui->shortcutPicker;
+}
+
+NJShortcutView* WelcomeWindowController::shortcutOverlay() const
+{
+    return m_ui->shortcutOverlay;
+}
