@@ -2,9 +2,12 @@
 #include "app/ApplicationMain.h"
 #include "app/ProcessEntry.h"
 #include "formats/QVFormatRepository.h"
+#include "foundation/Bundle.h"
 #include "foundation/UserDefaults.h"
 #include "overlay/QVOverlayWindowController.h"
+#include "windows/AboutWindowController.h"
 #include "windows/PreferencesWindowController.h"
+#include "windows/WelcomeWindowController.h"
 
 #include <iostream>
 #include <memory>
@@ -17,6 +20,13 @@ int main(int argc, char** argv)
         };
         factories.preferences = [&delegate] {
             return PreferencesWindowController::make(delegate, UserDefaults::standard());
+        };
+        factories.welcome = [&delegate] {
+            return std::make_unique<WelcomeWindowController>(UserDefaults::standard(),
+                                                             [&delegate] { delegate.closeWelcome(); });
+        };
+        factories.about = [] {
+            return std::make_unique<AboutWindowController>(QString::fromStdString(Bundle::main().version()));
         };
     };
     ProcessEntry entry(

@@ -1,14 +1,13 @@
 #pragma once
 
 #include "app/AboutWindow.h"
+#include "windows/AboutInfoWindow.h"
 
 #include <QPointer>
 #include <QString>
 #include <QUrl>
 
 #include <functional>
-
-class AboutInfoWindow;
 
 // Makes the about window and answers its two buttons by opening a web page.
 class AboutWindowController final : public AboutWindow {

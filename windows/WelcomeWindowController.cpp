@@ -283,8 +283,11 @@ void WelcomeWindowController::slideDidChanged(QWidget* displayed)
     buttonClose()->setVisible(displayed == m_ui->step1);
     buttonPrevious()->setVisible(displayed != m_ui->step1);
     const auto index = std::find(m_stepViews.begin(), m_stepViews.end(), displayed) - m_stepViews.begin();
-    if (index < kStepCaptions.size())
-        m_ui->windowCaption->setText(QString::fromUtf8(kCaptionFormat).arg(kStepCaptions[index]));
+    if (index < kStepCaptions.size()) {
+        const QString caption = QString::fromUtf8(kCaptionFormat).arg(kStepCaptions[index]);
+        m_ui->windowCaption->setText(caption);
+        m_window->setWindowTitle(caption);
+    }
 }
 
 void WelcomeWindowController::slideWillChange(QWidget*, QWidget* next)

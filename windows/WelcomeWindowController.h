@@ -2,6 +2,7 @@
 
 #include "app/WelcomeWindow.h"
 #include "windows/MoviePlayer.h"
+#include "windows/WelcomeTourWindow.h"
 
 #include "foundation/Scheduler.h"
 #include "foundation/UserDefaults.h"
@@ -23,7 +24,6 @@ class QComboBox;
 class QPushButton;
 class QWidget;
 class WNJSliderView;
-class WelcomeTourWindow;
 namespace Ui {
 class Welcome;
 }
