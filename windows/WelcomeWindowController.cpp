@@ -13,6 +13,7 @@
 #include "uikit/NamedImage.h"
 #include "uikit/ViewAdditions.h"
 #include "uikit/WNJBackgroundView.h"
+#include "uikit/WNJBasicView.h"
 #include "uikit/WNJSliderView.h"
 
 #include <QApplication>
@@ -57,8 +58,9 @@ WelcomeWindowController::WelcomeWindowController(UserDefaults& defaults, std::fu
     , m_ui(std::make_unique<Ui::Welcome>())
     , m_window(new WelcomeTourWindow)
 {
-    auto* content = new QWidget;
+    auto* content = new WNJBasicView;
     m_ui->setupUi(content);
+    content->setCanMoveWithMouseDown(true);
     m_window->setWindowCaption(m_ui->windowCaption);
     m_window->resize(content->size());
     m_window->setContentView(content);
@@ -85,6 +87,9 @@ WelcomeWindowController::~WelcomeWindowController()
 
 void WelcomeWindowController::awakeFromNib()
 {
+    // The window moves by dragging its background.
+    for (WNJBackgroundView* background : pageBackgrounds())
+        background->setCanMoveWithMouseDown(true);
     if (!WNJShadowWindow::isFullSizeContentAvailable())
         m_window->addShadowWnd();
 
@@ -101,8 +106,7 @@ void WelcomeWindowController::awakeFromNib()
         step->setProperty(viewadditions::kAppearanceProperty, kAqua);
         slider->addSlide(step);
     }
-    for (WNJBackgroundView* background :
-         {m_ui->bkViewStep1, m_ui->bkViewStep2, m_ui->bkViewStep3, m_ui->bkViewStep4, m_ui->bkViewStep5}) {
+    for (WNJBackgroundView* background : pageBackgrounds()) {
         background->setBackgroundColor(QColor(Qt::white));
         background->setDrawsBackgroundColor(true);
         assignBackgroundInView(background);
@@ -365,6 +369,11 @@ void WelcomeWindowController::windowWillClose()
     // Last: the owner may end this controller.
     if (auto onClose = std::exchange(m_onClose, {}))
         onClose();
+}
+
+std::array<WNJBackgroundView*, 5> WelcomeWindowController::pageBackgrounds() const
+{
+    return {m_ui->bkViewStep1, m_ui->bkViewStep2, m_ui->bkViewStep3, m_ui->bkViewStep4, m_ui->bkViewStep5};
 }
 
 QWidget* WelcomeWindowController::step3() const

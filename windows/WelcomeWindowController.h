@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -23,6 +24,7 @@ class QCheckBox;
 class QComboBox;
 class QPushButton;
 class QWidget;
+class WNJBackgroundView;
 class WNJSliderView;
 namespace Ui {
 class Welcome;
@@ -98,6 +100,7 @@ private:
     void playerItemDidReachEnd();
     void playerStatusChanged(MoviePlayer::Status status);
     void windowWillClose();
+    std::array<WNJBackgroundView*, 5> pageBackgrounds() const;
     QWidget* step3() const;
 
     UserDefaults& m_defaults;
