@@ -107,6 +107,17 @@ void FocusKeeper::afterAppSwitch()
     loupe->refreshLoupe();
 }
 
+void FocusKeeper::spaceSwitch()
+{
+    if (!m_delegate.inPicking())
+        return;
+    if (LoupeView* loupe = m_delegate.loupe()) {
+        loupe->refreshLoupe();
+        loupe->makeWindowKey();
+    }
+    Scheduler::current().post([] { forceCursorHide(); });
+}
+
 bool FocusKeeper::isOwnApplication(const std::optional<std::string>& identifier) const
 {
     return identifier && sameName(*identifier, QCoreApplication::applicationName().toStdString());

@@ -30,6 +30,8 @@ public:
 
     void frontAppSwitched();
     void afterAppSwitch();
+    // Another desktop became current while picking.
+    void spaceSwitch();
 
     void stealFocusFromActiveApp();
     void restoreStolenActiveFocus();

@@ -7,6 +7,7 @@
 #include "foundation/Log.h"
 #include "foundation/Scheduler.h"
 #include "foundation/UserDefaults.h"
+#include "platform/Workspace.h"
 #include "uikit/NJApplication.h"
 
 #include <QClipboard>
@@ -51,7 +52,9 @@ void PickFlow::showPicker(const void* sender)
 
     NJApplication* app = application();
     loupe->registerMouseListener();
+    AppDelegate* delegate = &m_delegate;
     if (app) {
+        app->platform().workspace().setDesktopSwitchHandler([delegate] { delegate->focus().spaceSwitch(); });
         app->enableGestureListening();
         app->enableFlagSwitchListening();
     }
@@ -74,7 +77,6 @@ void PickFlow::showPicker(const void* sender)
             app->forceCursorHide();
     });
     loupe->refreshLoupe();
-    AppDelegate* delegate = &m_delegate;
     Scheduler::current().schedule(kCheckHiDPIModeDelay, [delegate] {
         if (LoupeView* loupe = delegate->loupe(); loupe && delegate->inPicking())
             loupe->checkHiDPIMode();
@@ -95,6 +97,7 @@ void PickFlow::hidePickerAndRestoreFocus(bool restoreFocus)
     if (loupe)
         loupe->setMouseFollow(false);
     if (NJApplication* app = application()) {
+        app->platform().workspace().setDesktopSwitchHandler(nullptr);
         app->disableGestureListening();
         app->disableFlagSwitchListening();
     }

@@ -18,6 +18,7 @@ class SystemInfo;
 class ThemePreference;
 class WindowList;
 class WindowStacking;
+class Workspace;
 
 // The operating-system services Qt does not offer.
 class Platform {
@@ -40,6 +41,7 @@ public:
     virtual SystemInfo& systemInfo() = 0;
     virtual InputSynthesizer& inputSynthesizer() = 0;
     virtual ScreenCapture& screenCapture() = 0;
+    virtual Workspace& workspace() = 0;
 
     // The X11 services when Qt runs on xcb and the X server answers, else nothing:
     // the program has no other platform. Needs a QGuiApplication.

@@ -17,6 +17,7 @@
 #include "platform/fake/FakeThemePreference.h"
 #include "platform/fake/FakeWindowList.h"
 #include "platform/fake/FakeWindowStacking.h"
+#include "platform/fake/FakeWorkspace.h"
 
 // Services that touch nothing outside the process; tests reach the fakes directly.
 class FakePlatform final : public Platform {
@@ -37,6 +38,7 @@ public:
     FakeSystemInfo& systemInfo() override { return m_systemInfo; }
     FakeInputSynthesizer& inputSynthesizer() override { return m_inputSynthesizer; }
     FakeScreenCapture& screenCapture() override { return m_screenCapture; }
+    FakeWorkspace& workspace() override { return m_workspace; }
 
 private:
     FakeScreens m_screens;
@@ -55,4 +57,5 @@ private:
     FakeSystemInfo m_systemInfo;
     FakeInputSynthesizer m_inputSynthesizer;
     FakeScreenCapture m_screenCapture;
+    FakeWorkspace m_workspace;
 };

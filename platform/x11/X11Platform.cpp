@@ -18,5 +18,6 @@ X11Platform::X11Platform(std::unique_ptr<X11Connection> connection)
     , m_loginItems(XdgAutostartLoginItems::defaultDirectory(), QCoreApplication::applicationFilePath().toStdString())
     , m_inputSynthesizer(*m_connection)
     , m_screenCapture(*m_connection)
+    , m_workspace(*m_connection)
 {
 }

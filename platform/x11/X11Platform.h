@@ -18,6 +18,7 @@
 #include "platform/x11/X11ThemePreference.h"
 #include "platform/x11/X11WindowList.h"
 #include "platform/x11/X11WindowStacking.h"
+#include "platform/x11/X11Workspace.h"
 
 // The services of an X11 desktop, all on one connection of our own.
 class X11Platform final : public Platform {
@@ -41,6 +42,7 @@ public:
     SystemInfo& systemInfo() override { return m_systemInfo; }
     InputSynthesizer& inputSynthesizer() override { return m_inputSynthesizer; }
     ScreenCapture& screenCapture() override { return m_screenCapture; }
+    Workspace& workspace() override { return m_workspace; }
 
     X11Connection& connection() { return *m_connection; }
 
@@ -63,4 +65,5 @@ private:
     UnameSystemInfo m_systemInfo;
     X11InputSynthesizer m_inputSynthesizer;
     X11ScreenCapture m_screenCapture;
+    X11Workspace m_workspace;
 };

@@ -106,6 +106,15 @@ TEST_F(FocusKeeperTest, SleepEndsThePickerWithoutHandingTheFocusBack)
     EXPECT_TRUE(m_platform->activeApplication().activated().empty());
 }
 
+TEST_F(FocusKeeperTest, ADesktopSwitchWhilePickingKeepsTheLoupeInFront)
+{
+    launchPicking();
+    m_platform->workspace().switchDesktop();
+    EXPECT_EQ(m_loupe->calls, (std::vector<std::string>{"refreshLoupe", "makeWindowKey"}));
+    m_delegate->hidePickerAndRestoreFocus(false);
+    EXPECT_FALSE(m_platform->workspace().isListening());
+}
+
 TEST_F(FocusKeeperTest, SwitchingApplicationsWhilePickingBringsTheLoupeBackAQuarterSecondLater)
 {
     launchPicking();
