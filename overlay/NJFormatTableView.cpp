@@ -9,6 +9,7 @@
 #include "uikit/NJApplication.h"
 #include "uikit/ViewAdditions.h"
 
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
@@ -16,28 +17,6 @@
 
 #include <algorithm>
 #include <cmath>
-
-namespace {
-
-// Remembers where the mouse was last seen while a drag loop takes its events.
-class MouseTracker final : public QObject {
-public:
-    explicit MouseTracker(QPointF position) : m_position(position) {}
-    QPointF position() const { return m_position; }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonRelease)
-            m_position = static_cast<QMouseEvent*>(event)->globalPosition();
-        return false;
-    }
-
-private:
-    QPointF m_position;
-};
-
-} // namespace
 
 NJFormatTableView::NJFormatTableView(QWidget* parent)
     : QListView(parent)
@@ -339,14 +318,12 @@ void NJFormatTableView::mousePressEvent(QMouseEvent* event)
     const QPointF mouse = event->globalPosition();
     const QRect frame = window()->frameGeometry();
     const QPointF offset = mouse - QPointF(frame.topLeft());
-    MouseTracker tracker(mouse);
-    qApp->installEventFilter(&tracker);
     // Global points grow upwards: the offset from the window's bottom left corner.
     const bool dragged = viewadditions::dragWindowUntilMouseUp(this, QPointF(offset.x(), frame.height() - offset.y()));
-    qApp->removeEventFilter(&tracker);
     if (!self || dragged || !row)
         return;
-    const QPoint released = viewport()->mapFromGlobal(tracker.position().toPoint());
+    // Where the mouse is now, not where the last event said.
+    const QPoint released = viewport()->mapFromGlobal(QCursor::pos());
     if (rectOfRow(*row).contains(released))
         formatClicked();
 }

@@ -21,6 +21,7 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QShortcut>
 
 #include <algorithm>
 
@@ -85,6 +86,11 @@ void QVOverlayWindow::setupUI()
     connect(m_ui->linkSearchField, &QLineEdit::textEdited, this, [this] { controlTextDidChange(); });
     connect(m_ui->linkSearchField, &QLineEdit::returnPressed, this, [this] { exportWithSelectedFormat(); });
     connect(m_ui->pickerButton, &QToolButton::clicked, this, [this] { showPicker(); });
+    // The key equivalents the swatch tooltips announce: Command-F and Control-F.
+    connect(new QShortcut(QKeySequence(Qt::META | Qt::Key_F), this), &QShortcut::activated, this,
+            [this] { m_swatchesController->toggleHistory(); });
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this), &QShortcut::activated, this,
+            [this] { toggleCurrentColorFavorite(); });
     setContentView(m_content);
     resize(m_content->sizeHint().width(), height());
     initializeAppearance();

@@ -182,3 +182,13 @@ TEST_F(NJSwatchesControllerTest, EditingTheSelectedSwatchReplacesItOnlyWhenItDif
     EXPECT_EQ(hexes(swatches()->historyColors()), (std::vector<std::string>{"FF0000FF", "0000FFFF"}));
     EXPECT_EQ(swatches()->historyCollectionView()->selectionIndexes(), std::vector<std::size_t>{1});
 }
+
+TEST_F(NJSwatchesControllerTest, CommandFSwitchesTheListsAndControlFMarksTheSelectedSwatch)
+{
+    open(formats({"HEX"}), {Value("FFFF00FF")}, {Value("00FF00FF")});
+    QTest::keyClick(table(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(hexes(m_delegate->favoriteColors()), (std::vector<std::string>{"FFFF00FF", "00FF00FF"}));
+    QTest::keyClick(table(), Qt::Key_F, Qt::MetaModifier);
+    EXPECT_FALSE(swatches()->isHistoryActive());
+    EXPECT_TRUE(field()->text().isEmpty());
+}
