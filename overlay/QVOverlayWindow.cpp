@@ -232,8 +232,14 @@ void QVOverlayWindow::updateToolTips()
 {
     QString shortcut;
     if (const auto archive = m_delegate.settings().data(settingskeys::kPickColorShortCut)) {
-        if (const auto recorded = MASShortcut::shortcutWithData(*archive))
-            shortcut = QString::fromStdString(recorded->modifierFlagsString() + recorded->keyCodeString()).toUpper();
+        if (const auto recorded = MASShortcut::shortcutWithData(*archive)) {
+            // Key names ("F5", "Space") read as they are; a key equivalent would print
+            // a private-use character for them.
+            QString key = QString::fromStdString(recorded->keyCodeString());
+            if (key.size() == 1)
+                key = key.toUpper();
+            shortcut = QString::fromStdString(recorded->modifierFlagsString()) + key;
+        }
     }
     const QString title = QString::fromLatin1(kPickColorTitle);
     m_ui->pickerButton->setToolTip(shortcut.isEmpty() ? title : QStringLiteral("%1 (%2)").arg(title, shortcut));
