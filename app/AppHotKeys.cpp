@@ -65,21 +65,5 @@ void AppHotKeys::overlayHotKeyPressed()
 QKeySequence AppHotKeys::keySequence(const std::vector<std::uint8_t>& archivedShortcut)
 {
     const auto shortcut = MASShortcut::shortcutWithData(archivedShortcut);
-    if (!shortcut)
-        return {};
-    const std::string key = shortcut->keyCodeStringForKeyEquivalent();
-    if (key.empty())
-        return {};
-    // Command is the Super key, which Qt calls Meta.
-    QString text;
-    const std::uint64_t flags = shortcut->modifierFlags();
-    if (flags & modifierflags::kControl)
-        text += "Ctrl+";
-    if (flags & modifierflags::kOption)
-        text += "Alt+";
-    if (flags & modifierflags::kShift)
-        text += "Shift+";
-    if (flags & modifierflags::kCommand)
-        text += "Meta+";
-    return QKeySequence(text + QString::fromStdString(key).toUpper());
+    return shortcut ? shortcut->keySequence() : QKeySequence();
 }

@@ -17,6 +17,7 @@
 #include <QRegularExpression>
 #include <QString>
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -207,6 +208,43 @@ std::string MASShortcut::keyCodeStringForKeyEquivalent() const
     if (const int number = functionKeyNumber(m_keyCode))
         return QString(QChar(kFirstFunctionKeyCharacter + number - 1)).toStdString();
     return {};
+}
+
+QKeySequence MASShortcut::keySequence() const
+{
+    // The glyphs keyCodeStringForKeyEquivalent gives named keys, as Qt knows them.
+    static constexpr auto kNamedKeys = std::to_array<std::pair<char16_t, Qt::Key>>({
+        {u' ', Qt::Key_Space},      {u'\u21A9', Qt::Key_Return}, {u'\u21E5', Qt::Key_Tab},
+        {u'\u232B', Qt::Key_Backspace}, {u'\u238B', Qt::Key_Escape}, {u'\u2326', Qt::Key_Delete},
+        {u'\u2196', Qt::Key_Home},  {u'\u2198', Qt::Key_End},    {u'\u21DE', Qt::Key_PageUp},
+        {u'\u21DF', Qt::Key_PageDown}, {u'\u2190', Qt::Key_Left}, {u'\u2192', Qt::Key_Right},
+        {u'\u2193', Qt::Key_Down},  {u'\u2191', Qt::Key_Up},
+    });
+    const QString key = QString::fromStdString(keyCodeStringForKeyEquivalent());
+    if (key.size() != 1)
+        return {};
+    const char16_t character = key.front().unicode();
+    int qtKey = 0;
+    if (character >= kFirstFunctionKeyCharacter && character < kFirstFunctionKeyCharacter + kFunctionKeyCount)
+        qtKey = Qt::Key_F1 + (character - kFirstFunctionKeyCharacter);
+    else if (character > 0x20 && character < 0x7f)
+        qtKey = key.toUpper().front().unicode();
+    else if (const auto* named = std::find_if(kNamedKeys.begin(), kNamedKeys.end(),
+                                              [character](const auto& entry) { return entry.first == character; });
+             named != kNamedKeys.end())
+        qtKey = named->second;
+    else
+        return {};
+    Qt::KeyboardModifiers modifiers;
+    if (m_modifierFlags & modifierflags::kShift)
+        modifiers |= Qt::ShiftModifier;
+    if (m_modifierFlags & modifierflags::kControl)
+        modifiers |= Qt::ControlModifier;
+    if (m_modifierFlags & modifierflags::kOption)
+        modifiers |= Qt::AltModifier;
+    if (m_modifierFlags & modifierflags::kCommand)
+        modifiers |= Qt::MetaModifier;
+    return QKeySequence(QKeyCombination(modifiers, static_cast<Qt::Key>(qtKey)));
 }
 
 std::string MASShortcut::modifierFlagsString() const

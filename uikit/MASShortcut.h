@@ -2,6 +2,8 @@
 
 #include "foundation/Error.h"
 
+#include <QKeySequence>
+
 #include <cstdint>
 #include <functional>
 #include <limits>
@@ -51,6 +53,8 @@ public:
     // UTF-8 texts for menus and the recorder.
     std::string keyCodeString() const;
     std::string keyCodeStringForKeyEquivalent() const;
+    // The key equivalent as Qt's menus take it; empty for a key they cannot show.
+    QKeySequence keySequence() const;
     std::string modifierFlagsString() const;
     std::string description() const { return modifierFlagsString() + keyCodeString(); }
 

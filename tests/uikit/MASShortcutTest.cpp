@@ -114,6 +114,16 @@ TEST_F(MASShortcutTest, KeyEquivalentsOfLongNames)
     EXPECT_EQ(MASShortcut(90, kCommand).keyCodeStringForKeyEquivalent(), "");
 }
 
+TEST_F(MASShortcutTest, MenuKeySequencesNameTheKeyAndItsModifiers)
+{
+    EXPECT_EQ(MASShortcut(122, kCommand | kShift).keySequence(), QKeySequence(Qt::META | Qt::SHIFT | Qt::Key_F1));
+    EXPECT_EQ(MASShortcut(80, kControl).keySequence(), QKeySequence(Qt::CTRL | Qt::Key_F19));
+    EXPECT_EQ(MASShortcut(49, kOption).keySequence(), QKeySequence(Qt::ALT | Qt::Key_Space));
+    EXPECT_EQ(MASShortcut(36, kCommand).keySequence(), QKeySequence(Qt::META | Qt::Key_Return));
+    EXPECT_EQ(MASShortcut(kS, kCommand | kOption).keySequence(), QKeySequence(Qt::META | Qt::ALT | Qt::Key_S));
+    EXPECT_TRUE(MASShortcut(90, kCommand).keySequence().isEmpty());
+}
+
 TEST_F(MASShortcutTest, ValidityAndBypass)
 {
     constexpr std::uint64_t kA = 0;
