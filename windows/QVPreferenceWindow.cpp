@@ -7,6 +7,8 @@
 QVPreferenceWindow::QVPreferenceWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint)
 {
+    // The overlay stays up when the focus moves to this window; it knows it by name.
+    setObjectName(QStringLiteral("preferencesWindow"));
     for (const QKeySequence& cancel : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::META | Qt::Key_Period)}) {
         auto* shortcut = new QShortcut(cancel, this);
         connect(shortcut, &QShortcut::activated, this, &QVPreferenceWindow::cancelOperation);
