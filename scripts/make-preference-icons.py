@@ -18,9 +18,9 @@ HERE = Path(__file__).resolve().parent
 
 def recorder_buttons():
     # The PNG writer of the recorder buttons' script serves here too.
-    spec = importlib.util.spec_from_file_location("buttons", HERE / "make-recorder-buttons.py")
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    button_source = importlib.util.spec_from_file_location("buttons", HERE / "make-recorder-buttons.py")
+    module = importlib.util.module_from_spec(button_source)
+    button_source.loader.exec_module(module)
     module.SIZE = SIZE
     return module
 
