@@ -174,20 +174,21 @@ TEST(GRMustacheRenderingEngine, RenderingObjects)
 
 TEST(GRMustacheRenderingEngine, ContextsKeptByARenderingStayTheirItems)
 {
-    auto kept = std::make_shared<std::vector<GRMustacheContextPtr>>();
+    // The kept contexts hold the data that holds this block, so the block must not own them.
+    std::vector<GRMustacheContextPtr> kept;
     const Value keep = GRMustacheRendering::renderingObjectWithBlock(
-        [kept](const GRMustacheTag&, const GRMustacheContextPtr& context, bool&, Error&) -> std::optional<std::string> {
-            kept->push_back(context);
+        [&kept](const GRMustacheTag&, const GRMustacheContextPtr& context, bool&, Error&) -> std::optional<std::string> {
+            kept.push_back(context);
             return "";
         });
     const Value data(Dictionary{{"keep", keep},
                                 {"list", list({Value(Dictionary{{"name", Value("a")}}),
                                                Value(Dictionary{{"name", Value("b")}}), Value("c")})}});
     EXPECT_EQ(render("{{#list}}{{name}}{{keep}}{{/list}}", data), "ab");
-    ASSERT_EQ(kept->size(), 3u);
-    EXPECT_EQ((*kept)[0]->valueForMustacheKey("name"), Value("a"));
-    EXPECT_EQ((*kept)[1]->valueForMustacheKey("name"), Value("b"));
-    EXPECT_EQ((*kept)[2]->topMustacheObject(), Value("c"));
+    ASSERT_EQ(kept.size(), 3u);
+    EXPECT_EQ(kept[0]->valueForMustacheKey("name"), Value("a"));
+    EXPECT_EQ(kept[1]->valueForMustacheKey("name"), Value("b"));
+    EXPECT_EQ(kept[2]->topMustacheObject(), Value("c"));
 }
 
 TEST(GRMustacheRenderingEngine, MixedEscapingInOneListRaises)
