@@ -81,6 +81,13 @@ check "first-run settings are written" "3" "$(grep -c -e '<key>codeStyle</key>' 
 check "a second client cannot grab the pick hot key" "10" "$?"
 check "a tray icon docks" "vendrel" "$(awk '/^dock/ {print $3; exit}' "$work/tray")"
 
+# The first run shows the welcome tour. While it is open the hot keys only focus its
+# shortcut fields, so it is closed first, as a user would.
+check "the welcome tour opens on first run" "shown" "$(wait_window "Vendrel – Welcome" && echo shown)"
+xdotool search --onlyvisible --name "^Vendrel – Welcome\$" windowfocus --sync key Escape
+sleep 0.5
+check "the welcome tour closes on Escape" "" "$(xdotool search --onlyvisible --name '^Vendrel – Welcome$' 2>/dev/null)"
+
 xdotool mousemove 400 300
 xdotool key super+alt+c
 if wait_window "Vendrel loupe"; then
