@@ -4,9 +4,8 @@
 #include "overlay/NJSwatchesController.h"
 #include "overlay/QVOverlayWindow.h"
 #include "uikit/WNJIndicatorCollectionView.h"
+#include "uikit/ViewAdditions.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 
 QVOverlayWindowController::QVOverlayWindowController(AppDelegate& delegate, const QVFormatRepository& repository)
     : m_window(std::make_unique<QVOverlayWindow>(delegate, repository))
@@ -67,12 +66,7 @@ bool QVOverlayWindowController::hasSelectedColor() const
 
 void QVOverlayWindowController::center()
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    QRect frame = m_window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    m_window->move(frame.topLeft());
+    viewadditions::centerOnPrimaryScreen(m_window.get());
 }
 
 void QVOverlayWindowController::makeKeyAndOrderFront()

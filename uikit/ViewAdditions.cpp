@@ -165,6 +165,16 @@ void embedViewBelow(QWidget* host, QWidget* subview)
     embed(host, subview, true);
 }
 
+void centerOnPrimaryScreen(QWidget* window)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
+}
+
 void addRoundedClippingMask(QWidget* view, double radius)
 {
     if (!view)

@@ -19,6 +19,9 @@ constexpr const char* kAppearanceProperty = "appearance";
 void embedView(QWidget* host, QWidget* subview);
 void embedViewBelow(QWidget* host, QWidget* subview);
 
+// Centres the window in the primary screen's visible frame; nothing without a screen.
+void centerOnPrimaryScreen(QWidget* window);
+
 // Clips the view to its rectangle with rounded corners, also after it is resized.
 void addRoundedClippingMask(QWidget* view, double radius);
 

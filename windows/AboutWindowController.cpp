@@ -1,10 +1,9 @@
 #include "windows/AboutWindowController.h"
 
+#include "uikit/ViewAdditions.h"
 #include "windows/AboutInfoWindow.h"
 
 #include <QDesktopServices>
-#include <QGuiApplication>
-#include <QScreen>
 
 AboutWindowController::AboutWindowController(QString version, QString copyright, UrlOpener opener)
     : m_window(new AboutInfoWindow)
@@ -24,12 +23,7 @@ AboutWindowController::~AboutWindowController()
 
 void AboutWindowController::center()
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    QRect frame = m_window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    m_window->move(frame.topLeft());
+    viewadditions::centerOnPrimaryScreen(m_window);
 }
 
 void AboutWindowController::makeKeyAndOrderFront()

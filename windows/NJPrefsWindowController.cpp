@@ -1,12 +1,11 @@
 #include "NJPrefsWindowController.h"
 
 #include "uikit/NamedImage.h"
+#include "uikit/ViewAdditions.h"
 #include "windows/QVPreferenceWindow.h"
 
 #include <QAction>
 #include <QActionGroup>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -88,11 +87,7 @@ void NJPrefsWindowController::showWindow()
     }
     if (!m_toolbar)
         createToolbar();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = m_window->geometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        m_window->move(frame.topLeft());
-    }
+    viewadditions::centerOnPrimaryScreen(m_window);
     m_window->show();
     m_window->raise();
     m_window->activateWindow();

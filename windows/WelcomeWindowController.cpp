@@ -17,8 +17,6 @@
 #include "uikit/WNJSliderView.h"
 
 #include <QApplication>
-#include <QGuiApplication>
-#include <QScreen>
 
 namespace {
 
@@ -209,11 +207,7 @@ void WelcomeWindowController::bindControls()
 
 void WelcomeWindowController::show()
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = m_window->frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        m_window->move(frame.topLeft());
-    }
+    viewadditions::centerOnPrimaryScreen(m_window);
     m_window->show();
     m_window->raise();
     m_window->activateWindow();
