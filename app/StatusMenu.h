@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // The status item and its menu.
@@ -24,4 +25,6 @@ public:
     // Fills the colour entries; Option swaps history and favourites.
     virtual void updateMenulet(bool optionHeld) = 0;
     virtual bool isOpen() const = 0;
+    // The pick entry's title as the menu shows it.
+    virtual std::string pickColorMenuItemTitle() const = 0;
 };

@@ -48,6 +48,11 @@ NJApplication* application()
 
 } // namespace
 
+std::string StatusMenuController::pickColorMenuItemTitle() const
+{
+    return m_pickColorMenuItem->text().toStdString();
+}
+
 StatusMenuController::StatusMenuController(AppDelegate& delegate)
     : m_delegate(delegate)
     , m_menu(std::make_unique<StatusMenuWidget>())

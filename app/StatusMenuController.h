@@ -33,6 +33,7 @@ public:
     void attachMenu() override;
     void updateMenulet(bool optionHeld) override;
     bool isOpen() const override { return m_menubarVisible; }
+    std::string pickColorMenuItemTitle() const override;
 
     StatusMenuWidget* menu() const { return m_menu.get(); }
     QSystemTrayIcon* statusItem() const { return m_statusItem.get(); }

@@ -17,6 +17,7 @@
 #include "uikit/ViewAdditions.h"
 #include "uikit/WNJIndicatorCollectionView.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPointer>
@@ -33,6 +34,12 @@ bool darkMode()
 {
     const NJApplication* app = NJApplication::sharedApplication();
     return app && app->darkMode();
+}
+
+bool vibrancy()
+{
+    const NJApplication* app = NJApplication::sharedApplication();
+    return app && app->isVisualEffectViewAvailable();
 }
 
 QString themed(const char* name)
@@ -84,6 +91,16 @@ void QVOverlayWindow::setupUI()
     m_ui->colorPanelNavigationView->hide();
     m_ui->linkSearchField->installEventFilter(this);
     connect(m_ui->linkSearchField, &QLineEdit::textEdited, this, [this] { controlTextDidChange(); });
+    m_searchButton = m_ui->linkSearchField->addAction(QIcon(), QLineEdit::LeadingPosition);
+    m_cancelButton = m_ui->linkSearchField->addAction(QIcon(), QLineEdit::TrailingPosition);
+    m_cancelButton->setVisible(false);
+    m_cancelButton->setIcon(QIcon(namedImage(QStringLiteral("close"))));
+    connect(m_ui->linkSearchField, &QLineEdit::textChanged, m_cancelButton,
+            [this](const QString& text) { m_cancelButton->setVisible(!text.isEmpty()); });
+    connect(m_cancelButton, &QAction::triggered, this, [this] {
+        m_ui->linkSearchField->clear();
+        controlTextDidChange();
+    });
     connect(m_ui->linkSearchField, &QLineEdit::returnPressed, this, [this] { exportWithSelectedFormat(); });
     connect(m_ui->pickerButton, &QToolButton::clicked, this, [this] { showPicker(); });
     // The key equivalents the swatch tooltips announce: Command-F and Control-F.
@@ -241,7 +258,8 @@ void QVOverlayWindow::updateToolTips()
             shortcut = QString::fromStdString(recorded->modifierFlagsString()) + key;
         }
     }
-    const QString title = QString::fromLatin1(kPickColorTitle);
+    const StatusMenu* menu = m_delegate.statusMenu();
+    const QString title = menu ? QString::fromStdString(menu->pickColorMenuItemTitle()) : QString();
     m_ui->pickerButton->setToolTip(shortcut.isEmpty() ? title : QStringLiteral("%1 (%2)").arg(title, shortcut));
     m_ui->colorPanelButton->setToolTip(QString::fromUtf8(kColorPanelToolTip));
 }
@@ -360,6 +378,10 @@ void QVOverlayWindow::initializeAppearance()
     m_ui->pickerButton->setIcon(QIcon(namedImage(themed("loupe"))));
     m_ui->colorPanelButton->setIcon(QIcon(namedImage(themed("colorPanel"))));
     m_ui->colorPanelCloseButton->setIcon(QIcon(namedImage(themed("close"))));
+    m_searchButton->setIcon(QIcon(namedImage(themed("search"))));
+    // Without vibrancy the dark theme keeps the cancel button's image as it was.
+    if (!darkMode() || vibrancy())
+        m_cancelButton->setIcon(QIcon(namedImage(themed("close"))));
     m_ui->startLoupeIcon->setPixmap(namedImage(themed("loupe")));
     m_ui->startColorPanelIcon->setPixmap(namedImage(themed("colorPanel")));
     const QColor text = darkMode() ? QColor(Qt::white) : QApplication::palette().color(QPalette::Text);

@@ -12,6 +12,7 @@
 #include <string>
 
 class AppDelegate;
+class QAction;
 class NJFormatTableView;
 class NJSearchArrayController;
 class NJSwatchesController;
@@ -41,7 +42,6 @@ public:
     static constexpr long long kMaxAnimatedDistance = 9;
     static constexpr const char* kPlaceholder = "Type to filter formats";
     static constexpr const char* kColorPanelToolTip = "Edit Color (\u2325 Click or \u2318\u21A9\uFE0E)";
-    static constexpr const char* kPickColorTitle = "Pick Color";
     static constexpr const char* kWindowTitle = "Vendrel overlay";
 
     QVOverlayWindow(AppDelegate& delegate, const QVFormatRepository& repository);
@@ -58,6 +58,8 @@ public:
     QWidget* emptyHistoryView() const;
     QToolButton* pickerButton() const;
     QToolButton* colorPanelButton() const;
+    QAction* searchButton() const { return m_searchButton; }
+    QAction* cancelButton() const { return m_cancelButton; }
 
     void createSwatchesController();
     void updateSwatchesState();
@@ -130,6 +132,9 @@ private:
     bool m_keyDownResent = false;
     // Typed while the focus moves to the search field; Backspace is kept as '\b'.
     QString m_bufferedCharacters;
+    // The search field's magnifier and its cancel button.
+    QAction* m_searchButton = nullptr;
+    QAction* m_cancelButton = nullptr;
     QMetaObject::Connection m_historyListener;
     QMetaObject::Connection m_favoriteListener;
 };

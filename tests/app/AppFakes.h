@@ -159,12 +159,14 @@ public:
     void attachMenu() override { calls.push_back("attachMenu"); }
     void updateMenulet(bool option) override { updates.push_back(option); }
     bool isOpen() const override { return open; }
+    std::string pickColorMenuItemTitle() const override { return pickTitle; }
 
     int imageRefreshes = 0;
     std::vector<std::pair<Entry, std::vector<std::uint8_t>>> shortcuts;
     std::vector<std::string> calls;
     std::vector<bool> updates;
     bool open = false;
+    std::string pickTitle = "Pick Color";
 };
 
 class FakeAppearance final : public Appearance {

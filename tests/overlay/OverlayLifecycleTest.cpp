@@ -85,6 +85,12 @@ TEST_F(OverlayLifecycleTest, PickerTooltipShowsTheRecordedShortcut)
          Dictionary{{"PickColorShortCut", Value::data(archive)}});
     EXPECT_EQ(window()->pickerButton()->toolTip(), QString::fromUtf8("Pick Color (\u21E7\u2318X)"));
     EXPECT_EQ(window()->colorPanelButton()->toolTip(), QString::fromUtf8(QVOverlayWindow::kColorPanelToolTip));
+
+    // The title is the status menu's pick entry as it reads at the next show.
+    m_delegate->hideOverlay();
+    m_menu->pickTitle = "Pick a Colour";
+    show();
+    EXPECT_EQ(window()->pickerButton()->toolTip(), QString::fromUtf8("Pick a Colour (\u21E7\u2318X)"));
 }
 
 TEST_F(OverlayLifecycleTest, LosingTheFocusToAnotherProgramHidesOnALaterTurn)
