@@ -73,6 +73,8 @@ void encode(char32_t c, std::string& out)
     }
 }
 
+} // namespace
+
 std::u32string toUtf32(std::string_view s)
 {
     std::u32string result;
@@ -90,6 +92,8 @@ std::string fromUtf32(std::u32string_view s)
         encode(c, result);
     return result;
 }
+
+namespace {
 
 // Case mapping needs Unicode tables; the C.UTF-8 locale carries them whatever the
 // process locale is.
@@ -224,6 +228,16 @@ std::string validUtf8(std::string_view text)
     for (std::size_t i = 0; i < text.size();)
         encode(decode(text, i), result);
     return result;
+}
+
+bool isValidUtf8(std::string_view text)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t start = i;
+        if (decode(text, i) == kReplacement && text.substr(start, i - start) != "\xEF\xBF\xBD")
+            return false;
+    }
+    return true;
 }
 
 std::size_t utf16Length(std::string_view utf8)

@@ -15,9 +15,14 @@ namespace strings {
 
 std::u16string toUtf16(std::string_view utf8);
 std::string fromUtf16(std::u16string_view utf16);
+// Code points; malformed bytes read as U+FFFD.
+std::u32string toUtf32(std::string_view utf8);
+std::string fromUtf32(std::u32string_view utf32);
 
 // The text with every byte sequence that is not UTF-8 replaced by U+FFFD.
 std::string validUtf8(std::string_view text);
+// Whether validUtf8 would answer the text unchanged.
+bool isValidUtf8(std::string_view text);
 
 std::size_t utf16Length(std::string_view utf8);
 // The UTF-8 text of the UTF-16 range [location, location + length), clamped to the string.

@@ -30,7 +30,7 @@ constexpr const char* kDifferentStrings = "Support for tokens coming from differ
 
 std::string unexpectedClosingTag(const GRMustacheToken& token)
 {
-    return "Unexpected " + token.templateSubstring() + " closing tag";
+    return "Unexpected " + std::string(token.templateSubstring()) + " closing tag";
 }
 
 bool isSectionOpening(const GRMustacheToken& token)
@@ -79,7 +79,7 @@ GRMustacheTemplateASTPtr GRMustacheCompiler::templateASTReturningError(Error* er
     }
     if (!m_openingTokenStack.empty()) {
         const GRMustacheToken& opening = *m_openingTokenStack.back();
-        setMustacheError(error, parseErrorAtToken(opening, "Unclosed " + opening.templateSubstring() + " section"));
+        setMustacheError(error, parseErrorAtToken(opening, "Unclosed " + std::string(opening.templateSubstring()) + " section"));
         return nullptr;
     }
     return GRMustacheTemplateAST::templateASTWithASTNodes(std::move(m_nodesStack.front()), m_contentType);
@@ -104,7 +104,7 @@ bool GRMustacheCompiler::handleToken(const GRMustacheTokenPtr& token)
 {
     switch (token->type()) {
     case GRMustacheTokenTypeText:
-        currentNodes().push_back(GRMustacheTextNode::textNodeWithText(token->templateSubstring()));
+        currentNodes().push_back(GRMustacheTextNode::textNodeWithText(std::string(token->templateSubstring())));
         return true;
     case GRMustacheTokenTypeEscapedVariable:
     case GRMustacheTokenTypeUnescapedVariable:
@@ -177,10 +177,13 @@ GRMustacheTemplateASTNodePtr GRMustacheCompiler::sectionNode(const GRMustacheTok
     const GRMustacheToken& opening = *m_openingTokenStack.back();
     if (opening.templateText() != closingToken.templateText())
         throw Exception(kInternalInconsistencyException, kDifferentStrings);
-    const std::size_t innerStart = opening.range().end();
-    const TextRange innerRange{innerStart, closingToken.range().location - innerStart};
+    const auto between = [](TextRange before, TextRange after) {
+        return TextRange{before.end(), after.location - before.end()};
+    };
+    const GRMustacheTokenSpan inner{between(opening.range(), closingToken.range()),
+                                    between(opening.span().bytes, closingToken.span().bytes)};
     return GRMustacheSectionTag::sectionTagWithExpression(
-        expression, opening.type() == GRMustacheTokenTypeInvertedSectionOpening, opening.templateText(), innerRange,
+        expression, opening.type() == GRMustacheTokenTypeInvertedSectionOpening, opening.templateText(), inner,
         currentAST());
 }
 
@@ -288,7 +291,7 @@ bool GRMustacheCompiler::handlePragma(const GRMustacheTokenPtr& token)
 bool GRMustacheCompiler::handleInheritableOpening(const GRMustacheTokenPtr& token, bool isPartial)
 {
     Error error;
-    const std::string content = token->tagInnerContent();
+    const std::string_view content = token->tagInnerContent();
     std::optional<std::string> name = isPartial
         ? GRMustacheTemplateParser::parseTemplateName(content, nullptr, &error)
         : GRMustacheTemplateParser::parseInheritableSectionName(content, nullptr, &error);

@@ -20,7 +20,7 @@ std::string inTag(const std::string& what, const GRMustacheTokenPtr& token)
 {
     if (!token)
         return what;
-    std::string text = what + " in tag `" + token->templateSubstring() + "` at line " + std::to_string(token->line());
+    std::string text = what + " in tag `" + std::string(token->templateSubstring()) + "` at line " + std::to_string(token->line());
     if (token->templateID())
         text += " of template " + token->templateID().description();
     return text;

@@ -22,30 +22,30 @@ constexpr std::size_t kMaximumCompoundNodes = 256;
 
 enum class State { Initial, LeadingDot, Identifier, AfterDot, AfterIdentifier, AfterCall, Invalid };
 
-bool isWhitespace(char16_t c)
+bool isWhitespace(char c)
 {
-    return c == u'\t' || c == u'\n' || c == u'\r' || c == u' ';
+    return c == '\t' || c == '\n' || c == '\r' || c == ' ';
 }
 
-bool isInvalidInitial(char16_t c)
+bool isInvalidInitial(char c)
 {
-    return std::u16string_view(u"#$&(),/<>^{}").find(c) != std::u16string_view::npos;
+    return std::string_view("#$&(),/<>^{}").find(c) != std::string_view::npos;
 }
 
-bool isInvalidAfterLeadingDot(char16_t c)
+bool isInvalidAfterLeadingDot(char c)
 {
-    return std::u16string_view(u"#$&./<>^{}").find(c) != std::u16string_view::npos;
+    return std::string_view("#$&./<>^{}").find(c) != std::string_view::npos;
 }
 
-bool isInvalidAfterDot(char16_t c)
+bool isInvalidAfterDot(char c)
 {
-    return isWhitespace(c) || std::u16string_view(u"#$&(),./<>^{}").find(c) != std::u16string_view::npos;
+    return isWhitespace(c) || std::string_view("#$&(),./<>^{}").find(c) != std::string_view::npos;
 }
 
 // The state machine of one parse.
 class ExpressionBuilder {
 public:
-    explicit ExpressionBuilder(std::u16string_view units) : m_units(units) {}
+    explicit ExpressionBuilder(std::string_view units) : m_units(units) {}
 
     GRMustacheExpressionPtr parse(bool* empty)
     {
@@ -59,13 +59,13 @@ public:
     }
 
 private:
-    void step(char16_t c, std::size_t i)
+    void step(char c, std::size_t i)
     {
         switch (m_state) {
         case State::Initial:
             if (isWhitespace(c))
                 return;
-            if (c == u'.') {
+            if (c == '.') {
                 m_current = GRMustacheImplicitIteratorExpression::expression();
                 m_state = State::LeadingDot;
             } else if (isInvalidInitial(c)) {
@@ -77,7 +77,7 @@ private:
         case State::LeadingDot:
             if (isWhitespace(c))
                 m_state = State::AfterIdentifier;
-            else if (c == u'(' || c == u')' || c == u',')
+            else if (c == '(' || c == ')' || c == ',')
                 call(c);
             else if (isInvalidAfterLeadingDot(c))
                 m_state = State::Invalid;
@@ -88,10 +88,10 @@ private:
             if (isWhitespace(c)) {
                 endIdentifier(i);
                 m_state = State::AfterIdentifier;
-            } else if (c == u'(' || c == u')' || c == u',') {
+            } else if (c == '(' || c == ')' || c == ',') {
                 endIdentifier(i);
                 call(c);
-            } else if (c == u'.') {
+            } else if (c == '.') {
                 endIdentifier(i);
                 m_state = State::AfterDot;
             }
@@ -105,7 +105,7 @@ private:
         case State::AfterIdentifier:
             if (isWhitespace(c))
                 return;
-            if (c == u'(' || c == u')' || c == u',')
+            if (c == '(' || c == ')' || c == ',')
                 call(c);
             else
                 m_state = State::Invalid;
@@ -113,9 +113,9 @@ private:
         case State::AfterCall:
             if (isWhitespace(c))
                 return;
-            if (c == u'(' || c == u')' || c == u',')
+            if (c == '(' || c == ')' || c == ',')
                 call(c);
-            else if (c == u'.')
+            else if (c == '.')
                 m_state = State::AfterDot;
             else
                 m_state = State::Invalid;
@@ -126,9 +126,9 @@ private:
     }
 
     // "(" opens a call on the current expression, ")" applies, "," curries.
-    void call(char16_t c)
+    void call(char c)
     {
-        if (c == u'(') {
+        if (c == '(') {
             m_pendingFilters.push_back(std::move(m_current));
             m_current.reset();
             m_state = State::Initial;
@@ -144,7 +144,7 @@ private:
         }
         GRMustacheExpressionPtr filter = std::move(m_pendingFilters.back());
         m_pendingFilters.pop_back();
-        if (c == u')') {
+        if (c == ')') {
             m_current = GRMustacheFilteredExpression::expressionWithFilterExpression(std::move(filter),
                                                                                      std::move(m_current), false);
             m_state = State::AfterCall;
@@ -164,7 +164,7 @@ private:
 
     void endIdentifier(std::size_t i)
     {
-        std::string identifier = strings::fromUtf16(m_units.substr(m_identifierStart, i - m_identifierStart));
+        std::string identifier(m_units.substr(m_identifierStart, i - m_identifierStart));
         if (m_current && ++m_compoundNodes > kMaximumCompoundNodes)
             m_tooDeep = true;
         else if (m_current)
@@ -198,7 +198,7 @@ private:
         return nullptr;
     }
 
-    std::u16string_view m_units;
+    std::string_view m_units;
     State m_state = State::Initial;
     GRMustacheExpressionPtr m_current;
     std::vector<GRMustacheExpressionPtr> m_pendingFilters;
@@ -209,12 +209,14 @@ private:
 
 } // namespace
 
-GRMustacheExpressionPtr GRMustacheExpressionParser::parseExpression(const std::string& string, bool* empty,
+GRMustacheExpressionPtr GRMustacheExpressionParser::parseExpression(std::string_view string, bool* empty,
                                                                     Error* error) const
 {
-    const std::u16string units = strings::toUtf16(string);
+    // Malformed bytes read as U+FFFD; every character the grammar knows is ASCII, so the
+    // rest is scanned as bytes.
+    const std::string repaired = strings::isValidUtf8(string) ? std::string() : strings::validUtf8(string);
     bool isEmpty = false;
-    GRMustacheExpressionPtr expression = ExpressionBuilder(units).parse(&isEmpty);
+    GRMustacheExpressionPtr expression = ExpressionBuilder(repaired.empty() ? string : repaired).parse(&isEmpty);
     if (expression)
         return expression;
     if (empty)

@@ -3,20 +3,17 @@
 #include "GRMustacheRenderingEngine.h"
 #include "GRMustacheTemplateASTVisitor.h"
 
-#include "foundation/StringUtils.h"
-
 GRMustacheTemplateASTNodePtr GRMustacheSectionTag::sectionTagWithExpression(GRMustacheExpressionPtr expression,
-    bool inverted, std::shared_ptr<const GRMustacheTemplateText> templateString, TextRange innerRange,
+    bool inverted, std::shared_ptr<const GRMustacheTemplateText> templateString, GRMustacheTokenSpan inner,
     GRMustacheTemplateASTPtr templateAST)
 {
-    return std::make_shared<GRMustacheSectionTag>(std::move(expression), inverted, std::move(templateString),
-                                                  innerRange, std::move(templateAST));
+    return std::make_shared<GRMustacheSectionTag>(std::move(expression), inverted, std::move(templateString), inner,
+                                                  std::move(templateAST));
 }
 
 std::string GRMustacheSectionTag::innerTemplateString() const
 {
-    return strings::fromUtf16(
-        std::u16string_view(m_templateString->utf16).substr(m_innerRange.location, m_innerRange.length));
+    return std::string(m_templateString->scanned().substr(m_inner.bytes.location, m_inner.bytes.length));
 }
 
 bool GRMustacheSectionTag::acceptTemplateASTVisitor(GRMustacheTemplateASTVisitor& visitor, Error* error) const

@@ -8,19 +8,19 @@
 class GRMustacheSectionTag final : public GRMustacheTag {
 public:
     GRMustacheSectionTag(GRMustacheExpressionPtr expression, bool inverted,
-                         std::shared_ptr<const GRMustacheTemplateText> templateString, TextRange innerRange,
+                         std::shared_ptr<const GRMustacheTemplateText> templateString, GRMustacheTokenSpan inner,
                          GRMustacheTemplateASTPtr templateAST)
         : GRMustacheTag(std::move(expression))
         , m_inverted(inverted)
         , m_templateString(std::move(templateString))
-        , m_innerRange(innerRange)
+        , m_inner(inner)
         , m_templateAST(std::move(templateAST)) {}
     static GRMustacheTemplateASTNodePtr sectionTagWithExpression(GRMustacheExpressionPtr expression, bool inverted,
-        std::shared_ptr<const GRMustacheTemplateText> templateString, TextRange innerRange,
+        std::shared_ptr<const GRMustacheTemplateText> templateString, GRMustacheTokenSpan inner,
         GRMustacheTemplateASTPtr templateAST);
 
     const std::string& templateString() const { return m_templateString->utf8; }
-    TextRange innerRange() const { return m_innerRange; }
+    TextRange innerRange() const { return m_inner.units; }
     const GRMustacheTemplateASTPtr& templateAST() const { return m_templateAST; }
 
     GRMustacheTagType type() const override { return GRMustacheTagTypeSection; }
@@ -36,6 +36,6 @@ protected:
 private:
     bool m_inverted;
     std::shared_ptr<const GRMustacheTemplateText> m_templateString;
-    TextRange m_innerRange;
+    GRMustacheTokenSpan m_inner;
     GRMustacheTemplateASTPtr m_templateAST;
 };

@@ -7,7 +7,7 @@ std::string GRMustacheTag::description() const
     const GRMustacheTokenPtr& token = m_expression->token();
     if (!token)
         return "<" + className() + ">";
-    std::string text = "<" + className() + " `" + token->templateSubstring() + "` at line "
+    std::string text = "<" + className() + " `" + std::string(token->templateSubstring()) + "` at line "
         + std::to_string(token->line());
     if (token->templateID())
         text += " of template " + token->templateID().description();

@@ -6,6 +6,7 @@
 
 #include "foundation/StringUtils.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -18,78 +19,116 @@ constexpr const char* kInvalidTemplateName = "Invalid template name";
 constexpr const char* kMissingInheritableSectionName = "Missing inheritable section name";
 constexpr const char* kInvalidInheritableSectionName = "Invalid inheritable section name";
 
-constexpr char16_t kLineFeed = u'\n';
+constexpr char kLineFeed = '\n';
 
-bool isWhitespaceUnit(char16_t unit)
-{
-    return strings::isWhitespaceOrNewline(static_cast<char32_t>(unit));
-}
-
-GRMustacheTokenType typeForSigil(char16_t sigil, bool* hasSigil)
+GRMustacheTokenType typeForSigil(char sigil, bool* hasSigil)
 {
     *hasSigil = true;
     switch (sigil) {
-    case u'!': return GRMustacheTokenTypeComment;
-    case u'#': return GRMustacheTokenTypeSectionOpening;
-    case u'$': return GRMustacheTokenTypeInheritableSectionOpening;
-    case u'%': return GRMustacheTokenTypePragma;
-    case u'&': return GRMustacheTokenTypeUnescapedVariable;
-    case u'/': return GRMustacheTokenTypeClosing;
-    case u'<': return GRMustacheTokenTypeInheritablePartial;
-    case u'>': return GRMustacheTokenTypePartial;
-    case u'^': return GRMustacheTokenTypeInvertedSectionOpening;
-    case u'{': return GRMustacheTokenTypeUnescapedVariable;
+    case '!': return GRMustacheTokenTypeComment;
+    case '#': return GRMustacheTokenTypeSectionOpening;
+    case '$': return GRMustacheTokenTypeInheritableSectionOpening;
+    case '%': return GRMustacheTokenTypePragma;
+    case '&': return GRMustacheTokenTypeUnescapedVariable;
+    case '/': return GRMustacheTokenTypeClosing;
+    case '<': return GRMustacheTokenTypeInheritablePartial;
+    case '>': return GRMustacheTokenTypePartial;
+    case '^': return GRMustacheTokenTypeInvertedSectionOpening;
+    case '{': return GRMustacheTokenTypeUnescapedVariable;
     default:
         *hasSigil = false;
         return GRMustacheTokenTypeEscapedVariable;
     }
 }
 
-// The delimiter strings derived from one start/end pair.
-struct Delimiters {
-    std::u16string start;
-    std::u16string end;
-    std::u16string tripleStart;
-    std::u16string tripleEnd;
-    std::u16string setDelimitersStart;
-    std::u16string setDelimitersEnd;
+// Texts with malformed bytes read as U+FFFD.
+std::string repaired(std::string_view text)
+{
+    return strings::isValidUtf8(text) ? std::string(text) : strings::validUtf8(text);
+}
 
-    Delimiters(std::u16string s, std::u16string e)
-        : start(std::move(s)), end(std::move(e)), setDelimitersStart(start + u"="), setDelimitersEnd(u"=" + end)
+// The delimiter strings derived from one start/end pair, in well-formed UTF-8. Matching
+// their bytes in well-formed text matches their characters.
+struct Delimiters {
+    std::string start;
+    std::string end;
+    std::string tripleStart;
+    std::string tripleEnd;
+    std::string setDelimitersStart;
+    std::string setDelimitersEnd;
+
+    Delimiters(std::string s, std::string e)
+        : start(std::move(s)), end(std::move(e)), setDelimitersStart(start + "="), setDelimitersEnd("=" + end)
     {
-        if (start == u"{{" && end == u"}}") {
-            tripleStart = u"{{{";
-            tripleEnd = u"}}}";
+        if (start == "{{" && end == "}}") {
+            tripleStart = "{{{";
+            tripleEnd = "}}}";
         }
     }
 };
 
-bool matches(const std::u16string& units, std::size_t i, const std::u16string& delimiter)
+bool matches(std::string_view text, std::size_t i, std::string_view delimiter)
 {
-    if (delimiter.empty() || units[i] != delimiter[0] || i + delimiter.size() > units.size())
+    if (delimiter.empty() || text[i] != delimiter[0] || i + delimiter.size() > text.size())
         return false;
-    return units.compare(i, delimiter.size(), delimiter) == 0;
+    return text.compare(i, delimiter.size(), delimiter) == 0;
 }
 
-std::vector<std::u16string> splitAtWhitespace(std::u16string_view text)
+std::vector<std::string> splitAtWhitespace(std::string_view text)
 {
-    std::vector<std::u16string> pieces;
-    std::u16string piece;
-    for (char16_t unit : text) {
-        if (isWhitespaceUnit(unit)) {
+    std::vector<std::string> pieces;
+    std::u32string piece;
+    for (char32_t c : strings::toUtf32(text)) {
+        if (strings::isWhitespaceOrNewline(c)) {
             if (!piece.empty())
-                pieces.push_back(std::move(piece));
+                pieces.push_back(strings::fromUtf32(piece));
             piece.clear();
         } else {
-            piece.push_back(unit);
+            piece.push_back(c);
         }
     }
     if (!piece.empty())
-        pieces.push_back(std::move(piece));
+        pieces.push_back(strings::fromUtf32(piece));
     return pieces;
 }
 
-std::optional<std::string> parseName(const std::string& content, bool* empty, Error* error, const char* missing,
+// UTF-16 offsets of byte offsets in well-formed text, counted on from the last one asked
+// for: the scan asks in increasing order.
+class UnitCounter {
+public:
+    explicit UnitCounter(std::string_view text)
+        : m_text(text), m_ascii(std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; })) {}
+
+    TextRange units(TextRange bytes)
+    {
+        const std::size_t location = offset(bytes.location);
+        return {location, offset(bytes.end()) - location};
+    }
+
+private:
+    std::size_t offset(std::size_t byte)
+    {
+        if (m_ascii)
+            return byte;
+        if (byte < m_byte) {
+            m_byte = 0;
+            m_units = 0;
+        }
+        for (; m_byte < byte; ++m_byte) {
+            const auto c = static_cast<unsigned char>(m_text[m_byte]);
+            if ((c & 0xC0) != 0x80)
+                m_units += c >= 0xF0 ? 2 : 1; // four-byte characters are surrogate pairs
+        }
+        return m_units;
+    }
+
+    std::string_view m_text;
+    bool m_ascii;
+    std::size_t m_byte = 0;
+    std::size_t m_units = 0;
+};
+
+std::optional<std::string> parseName(std::string_view content, bool* empty, Error* error, const char* missing,
                                      const char* invalid)
 {
     const std::string name = strings::trimWhitespaceAndNewlines(content);
@@ -99,8 +138,8 @@ std::optional<std::string> parseName(const std::string& content, bool* empty, Er
         setMustacheError(error, makeMustacheError(GRMustacheErrorCodeParseError, missing));
         return std::nullopt;
     }
-    for (char16_t unit : strings::toUtf16(name)) {
-        if (isWhitespaceUnit(unit)) {
+    for (char32_t c : strings::toUtf32(name)) {
+        if (strings::isWhitespaceOrNewline(c)) {
             if (empty)
                 *empty = false;
             setMustacheError(error, makeMustacheError(GRMustacheErrorCodeParseError, invalid));
@@ -151,19 +190,19 @@ Error GRMustacheTemplateParser::parseError(std::size_t line, const Value& templa
     return makeMustacheError(GRMustacheErrorCodeParseError, "Parse error at line " + lineText + ": " + description);
 }
 
-std::optional<std::string> GRMustacheTemplateParser::parseTemplateName(const std::string& content, bool* empty,
+std::optional<std::string> GRMustacheTemplateParser::parseTemplateName(std::string_view content, bool* empty,
                                                                        Error* error)
 {
     return parseName(content, empty, error, kMissingTemplateName, kInvalidTemplateName);
 }
 
-std::optional<std::string> GRMustacheTemplateParser::parseInheritableSectionName(const std::string& content,
+std::optional<std::string> GRMustacheTemplateParser::parseInheritableSectionName(std::string_view content,
                                                                                  bool* empty, Error* error)
 {
     return parseName(content, empty, error, kMissingInheritableSectionName, kInvalidInheritableSectionName);
 }
 
-std::optional<std::string> GRMustacheTemplateParser::parsePragma(const std::string& content)
+std::optional<std::string> GRMustacheTemplateParser::parsePragma(std::string_view content)
 {
     std::string pragma = strings::trimWhitespaceAndNewlines(content);
     if (pragma.empty())
@@ -185,23 +224,35 @@ void GRMustacheTemplateParser::parseTemplateString(std::shared_ptr<const std::st
 
     auto text = std::make_shared<GRMustacheTemplateText>();
     text->utf8 = *templateString;
-    text->utf16 = strings::toUtf16(*templateString);
-    const std::u16string& units = text->utf16;
+    if (!strings::isValidUtf8(text->utf8))
+        text->repaired = strings::validUtf8(text->utf8);
+    const std::string_view units = text->scanned();
     const std::size_t length = units.size();
+    UnitCounter counter(units);
 
-    Delimiters delimiters(strings::toUtf16(m_tagStartDelimiter), strings::toUtf16(m_tagEndDelimiter));
+    Delimiters delimiters(repaired(m_tagStartDelimiter), repaired(m_tagEndDelimiter));
     ScanState state = ScanState::Start;
     std::size_t line = 1;
     std::size_t tagLine = 1;
     std::size_t pendingStart = 0;
 
     auto emit = [&](GRMustacheTokenType type, std::size_t tokenLine, TextRange range, TextRange inner) {
+        // In increasing order for the counter: the token's start, its inner range, its end.
+        GRMustacheTokenSpan span{{}, range};
+        GRMustacheTokenSpan innerSpan{{}, inner};
+        if (type == GRMustacheTokenTypeText) {
+            span.units = counter.units(range);
+        } else {
+            const TextRange head = counter.units({range.location, inner.location - range.location});
+            innerSpan.units = counter.units(inner);
+            span.units = {head.location, counter.units({inner.end(), range.end() - inner.end()}).end() - head.location};
+        }
         return m_delegate->shouldContinueAfterParsingToken(
-            *this, GRMustacheToken::tokenWithType(type, text, templateID, tokenLine, range, inner));
+            *this, GRMustacheToken::tokenWithType(type, text, templateID, tokenLine, span, innerSpan));
     };
     // Enters the tag state matching an opener at i, if any; i is left after the opener.
     auto enterTag = [&](std::size_t& i) {
-        const std::pair<const std::u16string*, ScanState> openers[] = {
+        const std::pair<const std::string*, ScanState> openers[] = {
             {&delimiters.tripleStart, ScanState::Triple},
             {&delimiters.setDelimitersStart, ScanState::SetDelimiters},
             {&delimiters.start, ScanState::Tag},
@@ -220,7 +271,7 @@ void GRMustacheTemplateParser::parseTemplateString(std::shared_ptr<const std::st
 
     std::size_t i = 0;
     while (i < length) {
-        const char16_t unit = units[i];
+        const char unit = units[i];
         if (unit == kLineFeed) {
             ++line;
             if (state == ScanState::Start) {
@@ -292,8 +343,7 @@ void GRMustacheTemplateParser::parseTemplateString(std::shared_ptr<const std::st
             }
             const std::size_t innerStart = pendingStart + delimiters.setDelimitersStart.size();
             const TextRange inner{innerStart, i - innerStart};
-            std::vector<std::u16string> pieces = splitAtWhitespace(std::u16string_view(units).substr(inner.location,
-                                                                                                     inner.length));
+            std::vector<std::string> pieces = splitAtWhitespace(units.substr(inner.location, inner.length));
             if (pieces.size() != 2) {
                 failWithParseErrorAtLine(line, kInvalidSetDelimitersTag, templateID);
                 return;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 class GRMustacheConfiguration;
 class GRMustacheTemplateParserDelegate;
@@ -31,10 +32,10 @@ public:
     static Error parseError(std::size_t line, const Value& templateID, const std::string& description);
 
     // Name parsers for the compiler; `empty` tells a missing name from an invalid one.
-    static std::optional<std::string> parseTemplateName(const std::string& content, bool* empty, Error* error);
-    static std::optional<std::string> parseInheritableSectionName(const std::string& content, bool* empty,
+    static std::optional<std::string> parseTemplateName(std::string_view content, bool* empty, Error* error);
+    static std::optional<std::string> parseInheritableSectionName(std::string_view content, bool* empty,
                                                                   Error* error);
-    static std::optional<std::string> parsePragma(const std::string& content);
+    static std::optional<std::string> parsePragma(std::string_view content);
 
 private:
     GRMustacheTemplateParserDelegate* m_delegate = nullptr;

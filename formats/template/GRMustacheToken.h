@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 enum GRMustacheTokenType : int {
     GRMustacheTokenTypeText = 0,
@@ -22,44 +23,58 @@ enum GRMustacheTokenType : int {
     GRMustacheTokenTypeInheritableSectionOpening = 11,
 };
 
-// The text a template was parsed from, shared by all tokens of one parse. The
-// UTF-16 form is what ranges index.
+// The text a template was parsed from, shared by all tokens of one parse. Tokens cut
+// their texts from `scanned`, the text with malformed bytes read as U+FFFD; their
+// ranges count UTF-16 units.
 struct GRMustacheTemplateText {
     std::string utf8;
-    std::u16string utf16;
+    // Empty when utf8 is well formed and can be scanned as it is.
+    std::string repaired;
+
+    std::string_view scanned() const { return repaired.empty() ? std::string_view(utf8) : std::string_view(repaired); }
+};
+
+// Where a token stands: UTF-16 units, as ranges are reported, and bytes of the scanned text.
+struct GRMustacheTokenSpan {
+    TextRange units;
+    TextRange bytes;
 };
 
 // One piece of a template: text or a tag, with where it stands.
 class GRMustacheToken final {
 public:
     GRMustacheToken(GRMustacheTokenType type, std::shared_ptr<const GRMustacheTemplateText> templateText,
-                    Value templateID, std::size_t line, TextRange range, TextRange tagInnerRange = {});
+                    Value templateID, std::size_t line, GRMustacheTokenSpan span, GRMustacheTokenSpan tagInner = {});
 
     static std::shared_ptr<const GRMustacheToken> tokenWithType(GRMustacheTokenType type,
         std::shared_ptr<const GRMustacheTemplateText> templateText, Value templateID, std::size_t line,
-        TextRange range, TextRange tagInnerRange = {});
+        GRMustacheTokenSpan span, GRMustacheTokenSpan tagInner = {});
 
     GRMustacheTokenType type() const { return m_type; }
     const std::string& templateString() const { return m_templateText->utf8; }
     const std::shared_ptr<const GRMustacheTemplateText>& templateText() const { return m_templateText; }
     const Value& templateID() const { return m_templateID; }
     std::size_t line() const { return m_line; }
-    TextRange range() const { return m_range; }
-    TextRange tagInnerRange() const { return m_tagInnerRange; }
+    TextRange range() const { return m_span.units; }
+    TextRange tagInnerRange() const { return m_tagInner.units; }
+    const GRMustacheTokenSpan& span() const { return m_span; }
 
     // The whole token, delimiters included for a tag.
-    std::string templateSubstring() const;
-    std::string tagInnerContent() const;
+    std::string_view templateSubstring() const { return substring(m_span.bytes); }
+    std::string_view tagInnerContent() const { return substring(m_tagInner.bytes); }
 
 private:
-    std::string substring(TextRange range) const;
+    std::string_view substring(TextRange bytes) const
+    {
+        return m_templateText->scanned().substr(bytes.location, bytes.length);
+    }
 
     GRMustacheTokenType m_type;
     std::shared_ptr<const GRMustacheTemplateText> m_templateText;
     Value m_templateID;
     std::size_t m_line;
-    TextRange m_range;
-    TextRange m_tagInnerRange;
+    GRMustacheTokenSpan m_span;
+    GRMustacheTokenSpan m_tagInner;
 };
 
 using GRMustacheTokenPtr = std::shared_ptr<const GRMustacheToken>;

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-// A range of UTF-16 units in a template string.
+// A range in a template string, of UTF-16 units or of bytes as its holder says.
 struct TextRange {
     std::size_t location = 0;
     std::size_t length = 0;

@@ -27,6 +27,15 @@ TEST(Utf16, SubstringsTakeUnitRanges)
     EXPECT_EQ(strings::fromUtf16(strings::toUtf16(s)), s);
 }
 
+TEST(Utf8, ValidityMatchesTheRepair)
+{
+    for (const char* text : {"", "abc", "\u00e9\U0001F600", "\uFFFD", "\xff", "a\xe4\xb8", "\xed\xa0\x80",
+                             "\xc0\xaf", "\xf4\x90\x80\x80", "\xef\xbf"})
+        EXPECT_EQ(strings::isValidUtf8(text), strings::validUtf8(text) == text) << text;
+    EXPECT_TRUE(strings::isValidUtf8("\uFFFD"));
+    EXPECT_FALSE(strings::isValidUtf8("\xed\xa0\x80"));
+}
+
 TEST(Trimming, TheTwoCharacterSets)
 {
     EXPECT_EQ(strings::trimWhitespaceAndNewlines(" \t\n x y \r\n\u2028"), "x y");

@@ -134,6 +134,15 @@ TEST(GRMustacheCompiler, NestedSectionsKeepTheirContent)
     EXPECT_EQ(expressionText(nodeAt<GRMustacheSectionTag>(content, 1)), "b.c");
 }
 
+TEST(GRMustacheCompiler, SectionContentKeepsItsCharacters)
+{
+    const Compiled result = compile("\U0001F600{{#a}}\xff\u00e9{{/a}}");
+    ASSERT_TRUE(result.ast);
+    const auto& section = nodeAt<GRMustacheSectionTag>(*result.ast, 1);
+    EXPECT_EQ(section.innerTemplateString(), "\uFFFD\u00e9");
+    EXPECT_EQ(section.innerRange(), (TextRange{8, 2}));
+}
+
 TEST(GRMustacheCompiler, ContentTypePragmas)
 {
     Compiled result = compile("text{{%CONTENT_TYPE:TEXT}}{{x}}");

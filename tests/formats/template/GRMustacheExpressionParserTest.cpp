@@ -64,6 +64,17 @@ TEST(GRMustacheExpressionParser, IdentifiersAndScopes)
         EXPECT_TRUE(parse(text)->isEqual(*identifier(text))) << text;
 }
 
+TEST(GRMustacheExpressionParser, IdentifiersKeepTheirCharacters)
+{
+    EXPECT_TRUE(parse("caf\u00e9.\U0001F600")->isEqual(*GRMustacheScopedExpression::expressionWithBaseExpression(
+        identifier("caf\u00e9"), "\U0001F600")));
+    // A malformed byte reads as U+FFFD.
+    EXPECT_TRUE(parse("a\xff" "b")->isEqual(*identifier("a\uFFFDb")));
+    EXPECT_TRUE(parse("f(\xe9)")->isEqual(*GRMustacheFilteredExpression::expressionWithFilterExpression(
+        identifier("f"), identifier("\uFFFD"), false)));
+    EXPECT_FALSE(parse("a \u00e9"));
+}
+
 TEST(GRMustacheExpressionParser, FilterCalls)
 {
     const auto fa = GRMustacheFilteredExpression::expressionWithFilterExpression(identifier("f"), identifier("a"),

@@ -136,6 +136,46 @@ TEST(GRMustacheTemplateParser, RangesCountUtf16Units)
     EXPECT_EQ(result.tokens[1]->tagInnerContent(), "n");
 }
 
+TEST(GRMustacheTemplateParser, MalformedBytesReadAsReplacementCharacters)
+{
+    // Each malformed byte is one U+FFFD: one unit in ranges, three bytes in texts.
+    Parse result = parse("a\xff\xe9{{n\xc3}}\xf0\x9f\x98");
+    ASSERT_EQ(result.tokens.size(), 3u);
+    EXPECT_EQ(result.tokens[0]->templateSubstring(), "a\uFFFD\uFFFD");
+    EXPECT_EQ(result.tokens[0]->range(), (TextRange{0, 3}));
+    EXPECT_EQ(result.tokens[1]->range(), (TextRange{3, 6}));
+    EXPECT_EQ(result.tokens[1]->tagInnerContent(), "n\uFFFD");
+    EXPECT_EQ(result.tokens[1]->tagInnerRange(), (TextRange{5, 2}));
+    EXPECT_EQ(result.tokens[2]->templateSubstring(), "\uFFFD\uFFFD\uFFFD");
+    EXPECT_EQ(result.tokens[2]->range(), (TextRange{9, 3}));
+
+    // Delimiters are read the same way, and set delimiters may be any characters.
+    result = parse("\u00e9{{=\U0001F600 \u00bb=}}x\U0001F600n\u00bb\n\U0001F600#s\u00bb");
+    ASSERT_EQ(result.tokens.size(), 6u);
+    EXPECT_EQ(result.tokens[1]->type(), GRMustacheTokenTypeSetDelimiter);
+    EXPECT_EQ(result.tokens[1]->range(), (TextRange{1, 10}));
+    EXPECT_EQ(result.tokens[3]->templateSubstring(), "\U0001F600n\u00bb");
+    EXPECT_EQ(result.tokens[3]->range(), (TextRange{12, 4}));
+    EXPECT_EQ(result.tokens[3]->tagInnerContent(), "n");
+    EXPECT_EQ(result.tokens[4]->templateSubstring(), "\n");
+    EXPECT_EQ(result.tokens[5]->type(), GRMustacheTokenTypeSectionOpening);
+    EXPECT_EQ(result.tokens[5]->line(), 2u);
+    EXPECT_EQ(result.tokens[5]->range(), (TextRange{17, 5}));
+    EXPECT_EQ(result.tokens[5]->tagInnerRange(), (TextRange{20, 1}));
+    EXPECT_EQ(result.tokens[5]->tagInnerContent(), "s");
+}
+
+TEST(GRMustacheTemplateParser, UnicodeWhitespaceSeparatesSetDelimiters)
+{
+    // A no-break space and an ideographic space separate; a line separator too.
+    for (const char* text : {"{{=<%\u00a0%>=}}<%n%>", "{{=<%\u3000%>=}}<%n%>", "{{=<%\u2028%>=}}<%n%>"}) {
+        const Parse result = parse(text);
+        ASSERT_EQ(result.tokens.size(), 2u) << text;
+        EXPECT_EQ(result.tokens[1]->tagInnerContent(), "n") << text;
+    }
+    EXPECT_TRUE(parse("{{=<%\u00e9%>=}}").error);
+}
+
 TEST(GRMustacheTemplateParser, SetDelimitersApplyToTheRestOfTheParse)
 {
     const Parse result = parse("{{=<% %>=}}<%name%>{{name}}");
