@@ -93,8 +93,13 @@ QColor NJFormatCellView::exportFormatColor(bool selected, bool darkMode)
 void NJFormatCellView::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     const NJSearchArrayController* controller = m_table ? m_table->contentController() : nullptr;
-    const auto row = controller ? controller->currentObjectAtIndex(static_cast<std::size_t>(index.row()))
-                                : std::nullopt;
+    paintRow(painter, option,
+             controller ? controller->currentObjectAtIndex(static_cast<std::size_t>(index.row())) : std::nullopt);
+}
+
+void NJFormatCellView::paintRow(QPainter* painter, const QStyleOptionViewItem& option,
+                                const std::optional<QVFormatDefinition>& row) const
+{
     const bool selected = isSelected(row) && option.state.testFlag(QStyle::State_Selected);
     const bool dark = darkMode();
     const QColor selectionColor = option.palette.color(QPalette::Active, QPalette::Highlight);

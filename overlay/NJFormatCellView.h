@@ -33,6 +33,8 @@ public:
     static QColor exportFormatColor(bool selected, bool darkMode);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    // Draws the row object in the option's rectangle.
+    void paintRow(QPainter* painter, const QStyleOptionViewItem& option, const std::optional<QVFormatDefinition>& row) const;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
 private:

@@ -12,6 +12,8 @@
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QPointer>
 #include <QScrollBar>
 
@@ -83,9 +85,105 @@ std::optional<std::string> NJFormatTableView::exportFormatForName(const std::str
 
 void NJFormatTableView::reloadData()
 {
+    m_animatedRows.reset();
     m_model->reload();
     if (m_contentController && m_contentController->selectionIndex())
         showSelectedRows({*m_contentController->selectionIndex()});
+}
+
+QRect NJFormatTableView::laidOutRect(std::size_t row, std::size_t count) const
+{
+    const int documentHeight = static_cast<int>(count) * m_rowHeight;
+    const int offset = std::clamp(verticalScrollBar()->value(), 0, std::max(0, documentHeight - viewport()->height()));
+    return {0, static_cast<int>(row) * m_rowHeight - offset, viewport()->width(), m_rowHeight};
+}
+
+void NJFormatTableView::beginUpdates()
+{
+    m_rowsBefore = m_contentController ? m_contentController->currentObjects() : QVFormatList();
+    m_rectsBefore.clear();
+    for (std::size_t row = 0; row < m_rowsBefore.size(); ++row)
+        m_rectsBefore.push_back(laidOutRect(row, m_rowsBefore.size()));
+    m_removedRows.clear();
+    m_insertedRows.clear();
+}
+
+void NJFormatTableView::endUpdates()
+{
+    reloadData();
+    const QVFormatList rows = m_contentController ? m_contentController->currentObjects() : QVFormatList();
+    std::vector<AnimatedRow> animated;
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        const QRect to = laidOutRect(row, rows.size());
+        const bool inserted = std::find(m_insertedRows.begin(), m_insertedRows.end(), row) != m_insertedRows.end();
+        const auto before = std::find(m_rowsBefore.begin(), m_rowsBefore.end(), rows[row]);
+        if (inserted || before == m_rowsBefore.end()) {
+            animated.push_back({rows[row], to, to, 0, 1});
+        } else {
+            const QRect from = m_rectsBefore[static_cast<std::size_t>(before - m_rowsBefore.begin())];
+            animated.push_back({rows[row], from, to, 1, 1});
+        }
+    }
+    for (std::size_t row : m_removedRows) {
+        if (row < m_rowsBefore.size())
+            animated.push_back({m_rowsBefore[row], m_rectsBefore[row], m_rectsBefore[row], 1, 0});
+    }
+    m_rowsBefore.clear();
+    m_rectsBefore.clear();
+    m_animatedRows = std::move(animated);
+    m_updateProgress = 0;
+    viewport()->update();
+}
+
+void NJFormatTableView::setUpdateProgress(double progress)
+{
+    m_updateProgress = std::clamp(progress, 0.0, 1.0);
+    viewport()->update();
+}
+
+void NJFormatTableView::finishUpdates()
+{
+    m_animatedRows.reset();
+    viewport()->update();
+}
+
+double NJFormatTableView::rowOpacity(const QVFormatDefinition& format) const
+{
+    if (m_animatedRows) {
+        for (const AnimatedRow& row : *m_animatedRows) {
+            if (row.format == format)
+                return row.fromOpacity + (row.toOpacity - row.fromOpacity) * m_updateProgress;
+        }
+        return 0;
+    }
+    const QVFormatList& rows = m_contentController ? m_contentController->currentObjects() : QVFormatList();
+    return std::find(rows.begin(), rows.end(), format) != rows.end() ? 1 : 0;
+}
+
+void NJFormatTableView::paintEvent(QPaintEvent* event)
+{
+    if (!m_animatedRows) {
+        QListView::paintEvent(event);
+        return;
+    }
+    QPainter painter(viewport());
+    const auto* cell = static_cast<const NJFormatCellView*>(itemDelegate());
+    const double p = m_updateProgress;
+    auto blend = [p](int from, int to) { return static_cast<int>(std::lround(from + (to - from) * p)); };
+    for (const AnimatedRow& row : *m_animatedRows) {
+        const QRect rect(blend(row.from.x(), row.to.x()), blend(row.from.y(), row.to.y()), row.to.width(),
+                         row.to.height());
+        const double opacity = row.fromOpacity + (row.toOpacity - row.fromOpacity) * p;
+        if (opacity <= 0 || !rect.intersects(event->rect()))
+            continue;
+        QStyleOptionViewItem option;
+        initViewItemOption(&option);
+        option.rect = rect;
+        if (selectedRow())
+            option.state |= QStyle::State_Selected;
+        painter.setOpacity(opacity);
+        cell->paintRow(&painter, option, row.format);
+    }
 }
 
 std::optional<std::size_t> NJFormatTableView::selectedRow() const

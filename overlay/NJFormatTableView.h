@@ -52,7 +52,24 @@ public:
     void renderFormats();
     // "" while nothing was rendered; nullopt for a name the texts lack.
     std::optional<std::string> exportFormatForName(const std::string& name) const;
+    // Reads the rows again; a row animation under way ends.
     void reloadData();
+
+    // A filter change's row animation: between beginUpdates and endUpdates the caller
+    // changes the rows and names those that left (indexes among the rows shown before)
+    // and those that came (indexes among the new rows). endUpdates reads the new rows;
+    // then, as the progress goes from 0 to 1, rows that left fade out where they were,
+    // rows that came fade in where they now stand and the others slide to their places.
+    void beginUpdates();
+    void removeRows(std::vector<std::size_t> rows) { m_removedRows = std::move(rows); }
+    void insertRows(std::vector<std::size_t> rows) { m_insertedRows = std::move(rows); }
+    void endUpdates();
+    void setUpdateProgress(double progress);
+    void finishUpdates();
+    bool isAnimatingRows() const { return m_animatedRows.has_value(); }
+    // How opaque the format's row is drawn now: 1 outside a row animation, 0 for a row
+    // neither shown nor animated.
+    double rowOpacity(const QVFormatDefinition& format) const;
 
     // Selection.
     std::optional<std::size_t> selectedRow() const;
@@ -89,6 +106,7 @@ public:
     void initializeAppearance();
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -100,6 +118,16 @@ private:
     void showSelectedRows(const std::vector<std::size_t>& rows);
     void controllerSelectionChanged();
     QRect rectOfRow(std::size_t row) const;
+    // Where the row stands in the viewport for that many rows, before Qt lays them out.
+    QRect laidOutRect(std::size_t row, std::size_t count) const;
+
+    struct AnimatedRow {
+        QVFormatDefinition format;
+        QRect from;
+        QRect to;
+        double fromOpacity = 1;
+        double toOpacity = 1;
+    };
 
     NJFormatListModel* m_model;
     NJSearchArrayController* m_contentController = nullptr;
@@ -111,6 +139,12 @@ private:
     int m_rowHeight = 40;
     float m_clipY = 0;
     bool m_busyAnimating = false;
+    QVFormatList m_rowsBefore;
+    std::vector<QRect> m_rectsBefore;
+    std::vector<std::size_t> m_removedRows;
+    std::vector<std::size_t> m_insertedRows;
+    std::optional<std::vector<AnimatedRow>> m_animatedRows;
+    double m_updateProgress = 0;
     bool m_applyingSelection = false;
     int m_flashCount = 0;
     unsigned long m_flashGeneration = 0;

@@ -474,7 +474,12 @@ void QVOverlayWindow::updateFilterSearch(bool instant)
     auto changed = std::make_shared<bool>(false);
     filterGroupStep(search, instant, *changed);
     QPointer<QVOverlayWindow> self(this);
+    QPointer<NJFormatTableView> animatedTable(table);
     NJAnimationGroup(kFilterAnimationDuration)
+        .step([animatedTable](double progress) {
+            if (animatedTable && animatedTable->isAnimatingRows())
+                animatedTable->setUpdateProgress(progress);
+        })
         .completion([self, search, changed] {
             if (self)
                 self->filterCompletionStep(search, *changed);
@@ -511,8 +516,11 @@ void QVOverlayWindow::filterGroupStep(const std::string& search, bool instant, b
     const bool noMatch = newCount == 0;
     const std::optional<QVFormatDefinition> selected = table->selectedFormat();
     if ((!removed.empty() || !inserted.empty()) && distance <= kMaxAnimatedDistance && !noMatch && !instant) {
+        table->beginUpdates();
         controller.setAnimSearchString(search);
-        table->reloadData();
+        table->removeRows(std::move(removed));
+        table->insertRows(std::move(inserted));
+        table->endUpdates();
         // A selected row that fades out leaves the selection on the first row.
         table->tryToSelectFormat(selected);
         changed = true;
@@ -531,6 +539,7 @@ void QVOverlayWindow::filterCompletionStep(const std::string& search, bool chang
     NJFormatTableView* table = m_ui->formatTableView;
     NJSearchArrayController& controller = *m_formatController;
     controller.setSearchString(search);
+    table->finishUpdates();
     if (controller.animSearchString() == search) {
         const std::optional<QVFormatDefinition> selected = table->selectedFormat();
         controller.setContentWithFilter(controller.fullList());

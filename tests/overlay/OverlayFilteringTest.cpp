@@ -108,6 +108,39 @@ TEST_F(OverlayFilteringTest, ANarrowingNearTheTopAnimatesAndOneFarDownReloads)
     EXPECT_EQ(selectedName(), "Format 21");
 }
 
+TEST_F(OverlayFilteringTest, RowsThatLeaveFadeOutAndRowsThatComeFadeIn)
+{
+    open(formats({"HEX", "CSS RGB", "CSS HSL"}), {Value("336699FF")}, {}, Dictionary{{"exportFormat", Value("CSS RGB")}});
+    const QVFormatDefinition hex = controller()->fullList()[0];
+    const QVFormatDefinition rgb = controller()->fullList()[1];
+    const QRect hexSlot = table()->visualRect(table()->model()->index(0, 0));
+
+    field()->setText("css");
+    window()->updateFilterSearch(false);
+    EXPECT_TRUE(table()->isAnimatingRows());
+    settle(QVOverlayWindow::kFilterAnimationDuration / 2);
+    EXPECT_GT(table()->rowOpacity(hex), 0.2);
+    EXPECT_LT(table()->rowOpacity(hex), 0.8);
+    EXPECT_EQ(table()->rowOpacity(rgb), 1.0);
+    // The leaving row is still drawn where it stood while the next one slides up.
+    const QImage fading = table()->viewport()->grab(hexSlot).toImage();
+    settle(kFilterEnd);
+    EXPECT_FALSE(table()->isAnimatingRows());
+    EXPECT_EQ(table()->rowOpacity(hex), 0.0);
+    EXPECT_EQ(rowNames(), (std::vector<std::string>{"CSS RGB", "CSS HSL"}));
+    EXPECT_NE(table()->viewport()->grab(hexSlot).toImage(), fading);
+
+    field()->setText("");
+    window()->updateFilterSearch(false);
+    settle(QVOverlayWindow::kFilterAnimationDuration / 2);
+    EXPECT_GT(table()->rowOpacity(hex), 0.2);
+    EXPECT_LT(table()->rowOpacity(hex), 0.8);
+    settle(kFilterEnd);
+    EXPECT_EQ(table()->rowOpacity(hex), 1.0);
+    EXPECT_EQ(rowNames(), (std::vector<std::string>{"HEX", "CSS RGB", "CSS HSL"}));
+    EXPECT_EQ(selectedName(), "CSS RGB");
+}
+
 TEST_F(OverlayFilteringTest, TextThatMovesOnDuringAChangeIsCaughtUp)
 {
     open(formats({"CSS RGB", "CSS HSL", "HEX"}));
