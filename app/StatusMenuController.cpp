@@ -90,6 +90,10 @@ StatusMenuController::StatusMenuController(AppDelegate& delegate)
 
     connect(m_menu.get(), &QMenu::aboutToShow, this, &StatusMenuController::menuWillOpen);
     connect(m_menu.get(), &QMenu::aboutToHide, this, &StatusMenuController::menuDidClose);
+    // The program has no menu bar: the status menu is the menu whose key equivalents the
+    // shortcut recorders must not take.
+    if (NJApplication* app = NJApplication::sharedApplication())
+        app->setMainMenu(m_menu.get());
 }
 
 StatusMenuController::~StatusMenuController()

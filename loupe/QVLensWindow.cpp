@@ -67,6 +67,14 @@ void QVLensWindow::takeInput(bool grabPointer)
     updatePointerGrab();
 }
 
+void QVLensWindow::showAsPreview()
+{
+    show();
+    raise();
+    m_wantsPointer = false;
+    updatePointerGrab();
+}
+
 void QVLensWindow::releaseInput()
 {
     m_wantsPointer = false;

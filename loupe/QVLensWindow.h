@@ -36,6 +36,8 @@ public:
     // Shows the window in front and gives it the input focus; with `grabPointer`, it
     // also takes the pointer and blanks the cursor.
     void takeInput(bool grabPointer);
+    // Shows the window in front as a preview: the input focus stays where it is.
+    void showAsPreview();
     void releaseInput();
     bool pointerGrabbed() const { return m_pointerGrabbed; }
     // Lets clicks and motion pass to the windows below; the input focus stays.

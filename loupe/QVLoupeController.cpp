@@ -142,7 +142,11 @@ void QVLoupeController::showWindow(bool takePointer)
     if (!capture.sessionActive())
         capture.beginSession();
     updateWindowShape();
-    m_window->takeInput(takePointer);
+    // The preview beside the preferences leaves them the keyboard.
+    if (takePointer)
+        m_window->takeInput(true);
+    else
+        m_window->showAsPreview();
 }
 
 void QVLoupeController::orderOut()

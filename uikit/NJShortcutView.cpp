@@ -289,6 +289,12 @@ void NJShortcutView::trySetShortCut(const NJShortcut& shortcut)
         QApplication::beep();
         return;
     }
+    // The menu's key equivalents include the recorder's own shortcut: entering it again
+    // keeps it.
+    if (m_shortcutValue && *m_shortcutValue == shortcut) {
+        setRecording(false);
+        return;
+    }
     Error error;
     if (shortcut.isTakenError(&error)) {
         QString title = QString::fromUtf8(kTakenAlertTitle);

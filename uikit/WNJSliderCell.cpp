@@ -11,6 +11,11 @@ WNJSliderCell::WNJSliderCell(Qt::Orientation orientation, QWidget* parent)
 {
 }
 
+WNJSliderCell::WNJSliderCell(QWidget* parent)
+    : QSlider(parent)
+{
+}
+
 void WNJSliderCell::setMaxSliderValue(double value)
 {
     m_maxSliderValue = value;

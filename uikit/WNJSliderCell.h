@@ -9,6 +9,8 @@ public:
     static constexpr double kMarkRadius = 3;
 
     explicit WNJSliderCell(Qt::Orientation orientation = Qt::Horizontal, QWidget* parent = nullptr);
+    // For interface files, which set the orientation afterwards.
+    explicit WNJSliderCell(QWidget* parent);
 
     double maxSliderValue() const { return m_maxSliderValue; }
     // 0 marks nothing. Redraws at once.

@@ -8,6 +8,7 @@
 #include "formats/processor/QVFormatProcessor.h"
 #include "loupe/QVLensBase.h"
 #include "uikit/NJShortcutView.h"
+#include "uikit/WNJSliderCell.h"
 #include "windows/AppPreferencesHost.h"
 #include "windows/DefaultsBinding.h"
 #include "windows/QVFormatThemeTransformer.h"
@@ -98,7 +99,7 @@ NJShortcutView* PreferencesWindowController::shortcutOverlay() const
     return m_generalUi->shortcutOverlay;
 }
 
-QSlider* PreferencesWindowController::captureSlider() const
+WNJSliderCell* PreferencesWindowController::captureSlider() const
 {
     return m_appearanceUi->captureSlider;
 }
@@ -201,6 +202,11 @@ void PreferencesWindowController::bindControls()
 
 void PreferencesWindowController::setupToolbar()
 {
+    // The window takes the pane's size: a pane is as tall as its controls at its width.
+    for (QWidget* pane : {m_general.data(), m_appearance.data(), m_codestyle.data()}) {
+        const int height = pane->hasHeightForWidth() ? pane->heightForWidth(pane->width()) : pane->sizeHint().height();
+        pane->resize(pane->width(), height);
+    }
     addView(m_general, kGeneral);
     addView(m_appearance, kAppearance);
     addView(m_codestyle, kCodeStyle);
@@ -375,9 +381,10 @@ void PreferencesWindowController::updateCaptureSlider()
     if (zoom <= 0)
         return;
     const double most = m_host->maxDiameterValue() / zoom;
-    QSlider* slider = captureSlider();
+    // The range stays; what lies beyond the largest capture at this zoom shows as a black bar.
+    WNJSliderCell* slider = captureSlider();
     const QSignalBlocker blocker(slider);
-    slider->setMaximum(static_cast<int>(most));
+    slider->setMaxSliderValue(most);
     slider->setValue(static_cast<int>(std::min(m_host->captureValue(), most)));
 }
 

@@ -19,8 +19,8 @@ class QAbstractButton;
 class QLabel;
 class QPainter;
 class QRectF;
-class QSlider;
 class QVFormatProcessor;
+class WNJSliderCell;
 namespace Ui {
 class AppearancePreferencePane;
 class CodeStylePreferencePane;
@@ -66,7 +66,7 @@ public:
     QWidget* codestylePreferenceView() const { return m_codestyle; }
     NJShortcutView* shortcutPicker() const;
     NJShortcutView* shortcutOverlay() const;
-    QSlider* captureSlider() const;
+    WNJSliderCell* captureSlider() const;
 
     // Actions of the controls.
     void lensControlsChanged();

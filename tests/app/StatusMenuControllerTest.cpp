@@ -2,13 +2,17 @@
 
 #include "app/StatusMenuController.h"
 #include "app/StatusMenuWidget.h"
+#include "platform/ModifierFlags.h"
 #include "uikit/MASShortcut.h"
+#include "uikit/NJShortcutView.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMimeData>
+#include <QTest>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -101,6 +105,43 @@ TEST_F(StatusMenuControllerTest, OpeningTheMenuDropsTheHotKeysAndTheBannerUntilI
     EXPECT_TRUE(MASShortcut::registeredUserDefaultsHotKeys().empty());
     m_controller->menuDidClose();
     EXPECT_EQ(MASShortcut::registeredUserDefaultsHotKeys().size(), 2u);
+}
+
+TEST_F(StatusMenuControllerTest, ARecorderRefusesTheMenusShortcutsButKeepsItsOwn)
+{
+    using namespace modifierflags;
+    launchMenu(5);
+    const MASShortcut pick(8, kOption | kCommand);
+    m_controller->setShortcut(StatusMenu::Entry::PickColor, pick.data());
+    std::vector<QString> alerts;
+    NJShortcutView::setAlertPresenter([&alerts](const QString&, const QString& message) { alerts.push_back(message); });
+    QWidget window;
+    auto* recorder = new NJShortcutView(&window);
+    (new QVBoxLayout(&window))->addWidget(recorder);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    const auto record = [recorder](Qt::KeyboardModifiers modifiers) {
+        recorder->setFocus();
+        QTest::keyClick(recorder, Qt::Key_Space);
+        QTest::keyClick(recorder, Qt::Key_C, modifiers);
+    };
+
+    record(Qt::MetaModifier | Qt::AltModifier);
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0], QString::fromUtf8("This shortcut cannot be used because it is already used by the menu item "
+                                           "\u2018Pick Color\u2019."));
+    EXPECT_TRUE(recorder->isRecording());
+    EXPECT_FALSE(recorder->shortcutValue());
+
+    // The recorder that holds the pick shortcut may enter it again.
+    recorder->setShortcutValue(NJShortcut(pick));
+    recorder->resetPressed();
+    record(Qt::MetaModifier | Qt::AltModifier);
+    EXPECT_EQ(alerts.size(), 1u);
+    EXPECT_FALSE(recorder->isRecording());
+    EXPECT_EQ(*recorder->shortcutValue(), pick);
+    NJShortcutView::setAlertPresenter(nullptr);
 }
 
 } // namespace

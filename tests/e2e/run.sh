@@ -119,6 +119,41 @@ else
   failures=$((failures + 1))
 fi
 
+# The preferences, opened from the status menu as a user would: click the tray icon,
+# choose "Preferences…" (third from the end) with the keyboard, tick a box, pick the
+# dark theme while the loupe previews it, close.
+eval "$(xdotool getwindowgeometry --shell "$(awk '/^dock/ {print $2; exit}' "$work/tray")")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
+sleep 1
+xdotool key Up Up Up Return
+if wait_window "General"; then
+  sleep 0.5
+  check "the preferences take the keyboard" "General" "$(xdotool getwindowfocus getwindowname 2>/dev/null)"
+  # Backwards from the pane: "Launch at login", then the banner box.
+  xdotool key shift+Tab shift+Tab space
+  sleep 0.5
+  check "the banner box writes its setting" "<false/>" \
+    "$(grep -A1 '<key>useNotification</key>' "$settings" | sed -n '2s/[[:space:]]//gp')"
+  # The second toolbar item; Tab then reaches the theme pop-up first.
+  eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name '^General$')")"
+  xdotool mousemove $((X + 112)) $((Y + 28)) click 1
+  sleep 0.5
+  xdotool key Tab Down
+  sleep 0.5
+  check "the theme pop-up writes its setting" "dark" \
+    "$(grep -A1 '<key>userInterface</key>' "$settings" | sed -n 's/.*<string>\(.*\)<\/string>.*/\1/p')"
+  check "the loupe previews the change" "shown" "$(wait_window "Vendrel loupe" && echo shown)"
+  check "the preview leaves the keyboard to the preferences" "Appearance" \
+    "$(xdotool getwindowfocus getwindowname 2>/dev/null)"
+  xdotool key Escape
+  sleep 0.5
+  check "Escape closes the preferences and the preview" "" \
+    "$(xdotool search --onlyvisible --name '^(Appearance|Vendrel loupe)$' 2>/dev/null)"
+else
+  echo "FAIL the status menu opened no preferences"
+  failures=$((failures + 1))
+fi
+
 kill -TERM $app
 wait $app
 check "SIGTERM ends with status 0" "0" "$?"

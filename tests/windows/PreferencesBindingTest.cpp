@@ -70,15 +70,23 @@ TEST_F(PreferencesBindingTest, ASliderWritesOnceWhenReleasedAndTheCaptureIsMadeO
     auto* slider = control<QSlider>("captureSlider");
     m_written.clear();
     slider->setSliderDown(true);
-    for (int value : {14, 16, 20})
+    for (int value : {24, 26, 40})
         slider->setValue(value);
     EXPECT_TRUE(m_written.empty());
     slider->setSliderDown(false);
     EXPECT_EQ(m_written, std::vector<std::string> {"captureValue"});
-    EXPECT_DOUBLE_EQ(m_defaults.doubleForKey("captureValue"), 21);
-    EXPECT_EQ(slider->value(), 21);
+    EXPECT_DOUBLE_EQ(m_defaults.doubleForKey("captureValue"), 41);
+    EXPECT_EQ(slider->value(), 41);
     // The loupe takes the value and docks beside the window as a preview.
-    EXPECT_DOUBLE_EQ(m_host->capture, 21);
+    EXPECT_DOUBLE_EQ(m_host->capture, 41);
+
+    // Arrow keys step between odd values both ways.
+    slider->setFocus();
+    QTest::keyClick(slider, Qt::Key_Left);
+    EXPECT_DOUBLE_EQ(m_defaults.doubleForKey("captureValue"), 39);
+    QTest::keyClick(slider, Qt::Key_Right);
+    QTest::keyClick(slider, Qt::Key_Right);
+    EXPECT_DOUBLE_EQ(m_defaults.doubleForKey("captureValue"), 43);
     EXPECT_EQ(m_host->parent, m_controller->window());
 
     auto* magnification = control<QSlider>("magnificationSlider");
@@ -97,10 +105,10 @@ TEST_F(PreferencesBindingTest, ControlsFollowChangesMadeElsewhereWithoutWritingB
     m_defaults.setObject("captureValue", Value::real(14));
     m_defaults.setObject("codeStyle", Value(Dictionary {{"hex", Value(Dictionary {{"prefix", Value("$")}})}}));
     m_written.clear();
-    m_controller->setLoupeValues(15, 6);
+    m_controller->setLoupeValues(25, 6);
     EXPECT_EQ(control<QComboBox>("themePopupButton")->currentIndex(), 1);
     EXPECT_FALSE(control<QCheckBox>("useNotificationCheckBox")->isChecked());
-    EXPECT_EQ(control<QSlider>("captureSlider")->value(), 15);
+    EXPECT_EQ(control<QSlider>("captureSlider")->value(), 25);
     EXPECT_EQ(control<QSlider>("magnificationSlider")->value(), 6);
     EXPECT_EQ(control<QLineEdit>("hexPrefixLineEdit")->text(), "$");
     // The loupe's own values were the only writes.

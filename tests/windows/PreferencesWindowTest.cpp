@@ -2,6 +2,7 @@
 
 #include "uikit/MASShortcut.h"
 #include "uikit/NJShortcutView.h"
+#include "uikit/WNJSliderCell.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -84,12 +85,12 @@ TEST_F(PreferencesWindowTest, InfoTextsFollowTheirSettings)
 TEST_F(PreferencesWindowTest, ThePreviewStaysUntilTwoAndAQuarterSecondsAfterTheLastChange)
 {
     open();
-    changeCapture(15);
+    changeCapture(25);
     EXPECT_EQ(m_host->parent, m_controller->window());
     EXPECT_EQ(m_host->colorInfo, 1);
     EXPECT_TRUE(m_host->peek);
     m_scheduler.advance(1.0);
-    changeCapture(19);
+    changeCapture(29);
     m_scheduler.advance(2.0);
     EXPECT_EQ(m_host->parent, m_controller->window());
     m_scheduler.advance(0.25);
@@ -99,7 +100,7 @@ TEST_F(PreferencesWindowTest, ThePreviewStaysUntilTwoAndAQuarterSecondsAfterTheL
     EXPECT_DOUBLE_EQ(m_host->alpha, 0);
 
     // The next change fades the preview in again.
-    changeCapture(23);
+    changeCapture(33);
     m_scheduler.advance(0.3);
     EXPECT_EQ(m_host->parent, m_controller->window());
     EXPECT_DOUBLE_EQ(m_host->alpha, 1);
@@ -108,16 +109,19 @@ TEST_F(PreferencesWindowTest, ThePreviewStaysUntilTwoAndAQuarterSecondsAfterTheL
 TEST_F(PreferencesWindowTest, TheThemeReachesThePreviewAndTheCaptureSliderIsCapped)
 {
     open();
-    m_host->maxDiameter = 200;
+    m_host->maxDiameter = 400;
     m_host->zoom = 10;
-    m_host->capture = 31;
+    m_host->capture = 51;
+    auto* slider = control<WNJSliderCell>("captureSlider");
+    const int range = slider->maximum();
     auto* theme = control<QComboBox>("themePopupButton");
     theme->setCurrentIndex(1);
     emit theme->activated(1);
     EXPECT_EQ(m_host->appearanceReads, 1);
-    auto* slider = control<QSlider>("captureSlider");
-    EXPECT_EQ(slider->maximum(), 20);
-    EXPECT_EQ(slider->value(), 20);
+    // The range stays; beyond the largest capture at this zoom the bar is marked.
+    EXPECT_EQ(slider->maximum(), range);
+    EXPECT_DOUBLE_EQ(slider->maxSliderValue(), 40);
+    EXPECT_EQ(slider->value(), 40);
     // The slider is capped, the stored value stays.
     EXPECT_DOUBLE_EQ(m_defaults.doubleForKey("captureValue"), 31);
 }
