@@ -6,26 +6,77 @@ Dictionary::Dictionary(std::initializer_list<Entry> entries)
         set(key, value);
 }
 
+namespace {
+
+// Keys are short: comparing their bytes in place beats calling memcmp.
+bool sameKey(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i])
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::uint64_t Dictionary::hashOf(const std::string& key)
+{
+    // FNV-1a: cheap on short keys.
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char c : key) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
 std::size_t Dictionary::position(const std::string& key) const
 {
-    if (m_index.empty()) {
+    if (m_slots.empty()) {
         for (std::size_t i = 0; i < m_entries.size(); ++i) {
-            if (m_entries[i].first == key)
+            if (sameKey(m_entries[i].first, key))
                 return i;
         }
         return m_entries.size();
     }
-    const auto it = m_index.find(key);
-    return it == m_index.end() ? m_entries.size() : it->second;
+    const std::uint64_t hash = hashOf(key);
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const std::uint32_t at = m_slots[slot];
+        if (at == kEmptySlot)
+            return m_entries.size();
+        if (m_hashes[at] == hash && sameKey(m_entries[at].first, key))
+            return at;
+    }
 }
 
 void Dictionary::reindex()
 {
-    m_index.clear();
+    m_hashes.clear();
+    m_slots.clear();
     if (m_entries.size() <= kIndexedSize)
         return;
-    for (std::size_t i = 0; i < m_entries.size(); ++i)
-        m_index.emplace(m_entries[i].first, i);
+    std::size_t slots = 32;
+    while (slots < 2 * m_entries.size())
+        slots *= 2;
+    m_slots.assign(slots, kEmptySlot);
+    m_hashes.reserve(m_entries.size());
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        m_hashes.push_back(hashOf(m_entries[i].first));
+        addToIndex(i);
+    }
+}
+
+void Dictionary::addToIndex(std::size_t position)
+{
+    const std::size_t mask = m_slots.size() - 1;
+    std::size_t slot = m_hashes[position] & mask;
+    while (m_slots[slot] != kEmptySlot)
+        slot = (slot + 1) & mask;
+    m_slots[slot] = static_cast<std::uint32_t>(position);
 }
 
 const Value* Dictionary::find(const std::string& key) const
@@ -48,10 +99,13 @@ void Dictionary::set(const std::string& key, Value value)
         return;
     }
     m_entries.emplace_back(key, std::move(value));
-    if (!m_index.empty())
-        m_index.emplace(key, at);
-    else if (m_entries.size() > kIndexedSize)
-        reindex();
+    if (m_slots.empty() || 2 * m_entries.size() > m_slots.size()) {
+        if (m_entries.size() > kIndexedSize)
+            reindex();
+        return;
+    }
+    m_hashes.push_back(hashOf(key));
+    addToIndex(at);
 }
 
 void Dictionary::setOrRemove(const std::string& key, Value value)
@@ -68,7 +122,7 @@ bool Dictionary::remove(const std::string& key)
     if (at == m_entries.size())
         return false;
     m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(at));
-    if (!m_index.empty())
+    if (!m_slots.empty())
         reindex();
     return true;
 }
@@ -76,7 +130,8 @@ bool Dictionary::remove(const std::string& key)
 void Dictionary::clear()
 {
     m_entries.clear();
-    m_index.clear();
+    m_hashes.clear();
+    m_slots.clear();
 }
 
 std::vector<std::string> Dictionary::keys() const

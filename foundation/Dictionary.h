@@ -2,8 +2,8 @@
 
 #include "Value.h"
 
+#include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -39,11 +39,16 @@ public:
 private:
     // Small dictionaries are searched in order: faster than hashing the key.
     static constexpr std::size_t kIndexedSize = 8;
+    static constexpr std::uint32_t kEmptySlot = UINT32_MAX;
 
+    static std::uint64_t hashOf(const std::string& key);
     std::size_t position(const std::string& key) const;
     void reindex();
+    void addToIndex(std::size_t position);
 
     std::vector<Entry> m_entries;
-    // Positions by key, only above kIndexedSize entries.
-    std::unordered_map<std::string, std::size_t> m_index;
+    // Only above kIndexedSize entries: each entry's hash, and a table of entry positions
+    // by hash, open-addressed, at most half full so that every search ends at an empty slot.
+    std::vector<std::uint64_t> m_hashes;
+    std::vector<std::uint32_t> m_slots;
 };

@@ -63,7 +63,7 @@ void NumberObject::appendDescription(std::string& text) const
     }
     std::array<char, 24> digits;
     const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), m_integer).ptr;
-    text.append(digits.data(), end);
+    text.append(digits.data(), static_cast<std::size_t>(end - digits.data()));
 }
 
 bool NumberObject::isEqual(const Object& other) const

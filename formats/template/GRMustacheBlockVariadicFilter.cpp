@@ -16,9 +16,15 @@ Value GRMustacheBlockVariadicFilter::transformedValue(const Value& object) const
     return (*m_block)(withArguments({&object, 1}));
 }
 
-Value GRMustacheBlockVariadicFilter::transformedValueWithArguments(const std::vector<Value>& arguments) const
+Value GRMustacheBlockVariadicFilter::transformedValueWithArguments(std::vector<Value> arguments) const
 {
-    return (*m_block)(withArguments(arguments));
+    if (!m_arguments.empty())
+        return (*m_block)(withArguments(arguments));
+    for (Value& argument : arguments) {
+        if (!argument)
+            argument = Value::null();
+    }
+    return (*m_block)(arguments);
 }
 
 Value GRMustacheBlockVariadicFilter::filterByCurryingArgument(const Value& argument) const

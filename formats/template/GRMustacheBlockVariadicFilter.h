@@ -17,7 +17,7 @@ public:
 
     Value transformedValue(const Value& object) const override;
     // The same as currying all but the last of them and transforming the last.
-    Value transformedValueWithArguments(const std::vector<Value>& arguments) const;
+    Value transformedValueWithArguments(std::vector<Value> arguments) const;
     Value filterByCurryingArgument(const Value& argument) const override;
 
 private:

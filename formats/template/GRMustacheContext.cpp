@@ -132,9 +132,16 @@ GRMustacheContextPtr GRMustacheContext::copyWithUnsafeKeyAccess() const
 
 Value GRMustacheContext::valueForMustacheKey(const std::string& key, bool* isProtected) const
 {
+    Value storage;
+    const Value* value = lookUpMustacheKey(key, storage, isProtected);
+    return value ? *value : Value();
+}
+
+const Value* GRMustacheContext::lookUpMustacheKey(const std::string& key, Value& storage, bool* isProtected) const
+{
     for (const GRMustacheContext* node = m_tops[Protected]; node; node = node->m_below) {
-        Value value = GRMustacheKeyAccess::valueForMustacheKey(key, node->m_object, node->m_unsafeKeyAccess);
-        if (value) {
+        if (const Value* value = GRMustacheKeyAccess::lookUpMustacheKey(key, node->m_object, node->m_unsafeKeyAccess,
+                                                                        storage)) {
             if (isProtected)
                 *isProtected = true;
             return value;
@@ -142,14 +149,15 @@ Value GRMustacheContext::valueForMustacheKey(const std::string& key, bool* isPro
     }
     if (isProtected)
         *isProtected = false;
+    const bool hides = m_tops[Hidden] != nullptr;
     for (const GRMustacheContext* node = m_tops[Context]; node; node = node->m_below) {
-        if (isHidden(node->m_object.object()))
+        if (hides && isHidden(node->m_object.object()))
             continue;
-        Value value = GRMustacheKeyAccess::valueForMustacheKey(key, node->m_object, node->m_unsafeKeyAccess);
-        if (value)
+        if (const Value* value = GRMustacheKeyAccess::lookUpMustacheKey(key, node->m_object, node->m_unsafeKeyAccess,
+                                                                        storage))
             return value;
     }
-    return {};
+    return nullptr;
 }
 
 bool GRMustacheContext::isHidden(const Object* object) const
@@ -178,7 +186,8 @@ bool GRMustacheContext::hasValue(Value* value, const std::string& expression, Er
 
 Value GRMustacheContext::topMustacheObject() const
 {
-    return m_tops[Context] ? m_tops[Context]->m_object : Value();
+    const Value* top = topObject();
+    return top ? *top : Value();
 }
 
 std::vector<Value> GRMustacheContext::tagDelegateStack() const

@@ -49,6 +49,10 @@ public:
     Value topMustacheObject() const;
     // Nil when no object answers; `isProtected` tells whether a protected object did.
     Value valueForMustacheKey(const std::string& key, bool* isProtected = nullptr) const;
+    // The same without a copy, as GRMustacheKeyAccess::lookUpMustacheKey answers.
+    const Value* lookUpMustacheKey(const std::string& key, Value& storage, bool* isProtected = nullptr) const;
+    // The object on top of the context stack; null when there is none.
+    const Value* topObject() const { return m_tops[Context] ? &m_tops[Context]->m_object : nullptr; }
     // Evaluates an expression string; false with the parse or evaluation error.
     bool hasValue(Value* value, const std::string& expression, Error* error) const;
     // Oldest first.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstdio>
 #include <string_view>
 
@@ -106,6 +107,19 @@ void appendEscapedUnit(std::string& result, unsigned value, const char* format)
 
 constexpr Table<63> kHTMLTable = htmlTable();
 
+// The characters kHTMLTable replaces, as bits: all of them are below 64.
+constexpr std::uint64_t htmlMask()
+{
+    std::uint64_t mask = 0;
+    for (std::size_t unit = 0; unit < kHTMLTable.size(); ++unit) {
+        if (!kHTMLTable[unit].empty())
+            mask |= std::uint64_t{1} << unit;
+    }
+    return mask;
+}
+
+constexpr std::uint64_t kHTMLMask = htmlMask();
+
 } // namespace
 
 std::string GRMustacheEscaping::escapeHTML(const std::string& string)
@@ -115,7 +129,15 @@ std::string GRMustacheEscaping::escapeHTML(const std::string& string)
 
 void GRMustacheEscaping::appendEscapedHTML(std::string& result, std::string_view string)
 {
-    translateInto(result, string, kHTMLTable.data(), kHTMLTable.size());
+    // Most texts have nothing to replace: find that out with the lightest test.
+    const bool unchanged = std::none_of(string.begin(), string.end(), [](char c) {
+        const auto unit = static_cast<unsigned char>(c);
+        return unit < 64 && ((kHTMLMask >> unit) & 1) != 0;
+    });
+    if (unchanged)
+        result += string;
+    else
+        translateInto(result, string, kHTMLTable.data(), kHTMLTable.size());
 }
 
 std::string GRMustacheEscaping::escapeJavascript(const std::string& string)

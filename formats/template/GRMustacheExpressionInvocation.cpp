@@ -10,7 +10,6 @@
 #include "GRMustacheKeyAccess.h"
 #include "GRMustacheScopedExpression.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace {
@@ -30,15 +29,36 @@ std::string inTag(const std::string& what, const GRMustacheTokenPtr& token)
 
 bool GRMustacheExpressionInvocation::invokeReturningError(Error* error)
 {
-    m_value = {};
+    setValue({});
     m_valueIsProtected = false;
     return m_expression->acceptVisitor(*this, error);
+}
+
+void GRMustacheExpressionInvocation::setValue(Value value)
+{
+    m_value = std::move(value);
+    m_result = &m_value;
+}
+
+void GRMustacheExpressionInvocation::borrowValue(const Value* value)
+{
+    if (value) {
+        m_result = value;
+        return;
+    }
+    setValue({});
+}
+
+Value GRMustacheExpressionInvocation::takeValue()
+{
+    return m_result == &m_value ? std::move(m_value) : *m_result;
 }
 
 bool GRMustacheExpressionInvocation::visitIdentifierExpression(const GRMustacheIdentifierExpression& expression,
                                                                Error*)
 {
-    m_value = m_context->valueForMustacheKey(expression.identifier(), &m_valueIsProtected);
+    // m_value holds nothing that m_result still needs: a lookup may compute into it.
+    borrowValue(m_context->lookUpMustacheKey(expression.identifier(), m_value, &m_valueIsProtected));
     return true;
 }
 
@@ -46,8 +66,13 @@ bool GRMustacheExpressionInvocation::visitScopedExpression(const GRMustacheScope
 {
     if (!expression.baseExpression()->acceptVisitor(*this, error))
         return false;
-    m_value = GRMustacheKeyAccess::valueForMustacheKey(expression.identifier(), m_value,
-                                                       m_context->unsafeKeyAccess());
+    Value computed;
+    const Value* value = GRMustacheKeyAccess::lookUpMustacheKey(expression.identifier(), *m_result,
+                                                                m_context->unsafeKeyAccess(), computed);
+    if (value == &computed)
+        setValue(std::move(computed));
+    else
+        borrowValue(value);
     m_valueIsProtected = false;
     return true;
 }
@@ -55,7 +80,7 @@ bool GRMustacheExpressionInvocation::visitScopedExpression(const GRMustacheScope
 bool GRMustacheExpressionInvocation::visitImplicitIteratorExpression(const GRMustacheImplicitIteratorExpression&,
                                                                      Error*)
 {
-    m_value = m_context->topMustacheObject();
+    borrowValue(m_context->topObject());
     m_valueIsProtected = false;
     return true;
 }
@@ -63,19 +88,15 @@ bool GRMustacheExpressionInvocation::visitImplicitIteratorExpression(const GRMus
 bool GRMustacheExpressionInvocation::visitFilteredExpression(const GRMustacheFilteredExpression& expression,
                                                              Error* error)
 {
-    // f(a, b) is f(a) curried, then applied to b: the levels of that chain, innermost first.
-    std::vector<const GRMustacheFilteredExpression*> levels{&expression};
-    for (;;) {
-        const auto* inner = dynamic_cast<const GRMustacheFilteredExpression*>(levels.back()->filterExpression().get());
-        if (!inner || !inner->isCurried())
-            break;
-        levels.push_back(inner);
-    }
-    std::reverse(levels.begin(), levels.end());
+    std::vector<const GRMustacheFilteredExpression*> curried;
+    if (expression.isCurried())
+        curried = expression.curriedLevels();
+    const std::vector<const GRMustacheFilteredExpression*>& levels = expression.isCurried() ? curried
+                                                                                            : expression.levels();
 
     if (!levels.front()->filterExpression()->acceptVisitor(*this, error))
         return false;
-    Value filter = m_value;
+    Value filter = takeValue();
     // A variadic block filter takes all the arguments at once rather than a curried copy per argument.
     const auto* variadic = levels.size() > 1 && !expression.isCurried() && filter.kind() == Value::Kind::Object
         ? dynamic_cast<const GRMustacheBlockVariadicFilter*>(filter.object())
@@ -86,16 +107,16 @@ bool GRMustacheExpressionInvocation::visitFilteredExpression(const GRMustacheFil
         for (const GRMustacheFilteredExpression* level : levels) {
             if (!level->argumentExpression()->acceptVisitor(*this, error))
                 return false;
-            arguments.push_back(std::move(m_value));
+            arguments.push_back(takeValue());
         }
         m_valueIsProtected = false;
-        m_value = variadic->transformedValueWithArguments(std::move(arguments));
+        setValue(variadic->transformedValueWithArguments(std::move(arguments)));
         return true;
     }
     for (const GRMustacheFilteredExpression* level : levels) {
         if (!level->argumentExpression()->acceptVisitor(*this, error) || !applyFilter(*level, filter, error))
             return false;
-        filter = m_value;
+        filter = value();
     }
     return true;
 }
@@ -103,7 +124,7 @@ bool GRMustacheExpressionInvocation::visitFilteredExpression(const GRMustacheFil
 bool GRMustacheExpressionInvocation::applyFilter(const GRMustacheFilteredExpression& expression,
                                                  const Value& filterValue, Error* error)
 {
-    const Value argument = m_value;
+    const Value argument = takeValue();
     m_valueIsProtected = false;
 
     if (!filterValue) {
@@ -120,10 +141,10 @@ bool GRMustacheExpressionInvocation::applyFilter(const GRMustacheFilteredExpress
     }
     if (expression.isCurried()) {
         if (Value curried = filter->filterByCurryingArgument(argument)) {
-            m_value = std::move(curried);
+            setValue(std::move(curried));
             return true;
         }
     }
-    m_value = filter->transformedValue(argument);
+    setValue(filter->transformedValue(argument));
     return true;
 }

@@ -2,11 +2,26 @@
 
 #include "GRMustacheExpressionVisitor.h"
 
+#include <algorithm>
+
 GRMustacheExpressionPtr GRMustacheFilteredExpression::expressionWithFilterExpression(
     GRMustacheExpressionPtr filterExpression, GRMustacheExpressionPtr argumentExpression, bool curried)
 {
     return std::make_shared<GRMustacheFilteredExpression>(std::move(filterExpression), std::move(argumentExpression),
                                                           curried);
+}
+
+std::vector<const GRMustacheFilteredExpression*> GRMustacheFilteredExpression::curriedLevels() const
+{
+    std::vector<const GRMustacheFilteredExpression*> levels{this};
+    for (;;) {
+        const auto* inner = dynamic_cast<const GRMustacheFilteredExpression*>(levels.back()->filterExpression().get());
+        if (!inner || !inner->isCurried())
+            break;
+        levels.push_back(inner);
+    }
+    std::reverse(levels.begin(), levels.end());
+    return levels;
 }
 
 void GRMustacheFilteredExpression::setToken(GRMustacheTokenPtr token)

@@ -15,24 +15,35 @@ std::atomic<bool> preventingUndefinedKeyAttack{false};
 
 Value GRMustacheKeyAccess::valueForMustacheKey(const std::string& key, const Value& object, bool unsafeKeyAccess)
 {
+    Value storage;
+    const Value* value = lookUpMustacheKey(key, object, unsafeKeyAccess, storage);
+    return value ? *value : Value();
+}
+
+const Value* GRMustacheKeyAccess::lookUpMustacheKey(const std::string& key, const Value& object, bool unsafeKeyAccess,
+                                                    Value& storage)
+{
     if (const Dictionary* dictionary = object.dictionary()) {
         const Value* value = dictionary->find(key);
-        return value ? *value : Value();
+        return value && *value ? value : nullptr;
     }
     const Object* target = object.object();
     if (!target)
-        return {};
-    if (target->hasKeyedSubscript())
-        return target->objectForKeyedSubscript(key);
-    if (!unsafeKeyAccess && !target->isSafeKey(key))
-        return {};
-    try {
-        return target->valueForKey(key);
-    } catch (const Exception& exception) {
-        if (exception.name() == kUndefinedKeyException)
-            return {};
-        throw;
+        return nullptr;
+    if (target->hasKeyedSubscript()) {
+        storage = target->objectForKeyedSubscript(key);
+    } else {
+        if (!unsafeKeyAccess && !target->isSafeKey(key))
+            return nullptr;
+        try {
+            storage = target->valueForKey(key);
+        } catch (const Exception& exception) {
+            if (exception.name() == kUndefinedKeyException)
+                return nullptr;
+            throw;
+        }
     }
+    return storage ? &storage : nullptr;
 }
 
 bool GRMustacheKeyAccess::isSafeMustacheKey(const std::string& key, const Value& object)

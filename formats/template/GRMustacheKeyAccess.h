@@ -9,6 +9,10 @@
 class GRMustacheKeyAccess final {
 public:
     static Value valueForMustacheKey(const std::string& key, const Value& object, bool unsafeKeyAccess);
+    // The same without a copy: the value in the object when it holds one, else the value
+    // computed into `storage`; null for nil.
+    static const Value* lookUpMustacheKey(const std::string& key, const Value& object, bool unsafeKeyAccess,
+                                          Value& storage);
     static bool isSafeMustacheKey(const std::string& key, const Value& object);
     // Kept for callers of the original interface: undefined keys never raise here,
     // so there is nothing more to prevent.

@@ -60,15 +60,15 @@ public:
 // Renders in another context for as long as it lives.
 class ContextScope {
 public:
-    ContextScope(GRMustacheContextPtr& current, GRMustacheContextPtr context)
-        : m_current(current), m_saved(std::exchange(current, std::move(context))) {}
-    ~ContextScope() { m_current = std::move(m_saved); }
+    ContextScope(const GRMustacheContext*& current, const GRMustacheContext& context)
+        : m_current(current), m_saved(std::exchange(current, &context)) {}
+    ~ContextScope() { m_current = m_saved; }
     ContextScope(const ContextScope&) = delete;
     ContextScope& operator=(const ContextScope&) = delete;
 
 private:
-    GRMustacheContextPtr& m_current;
-    GRMustacheContextPtr m_saved;
+    const GRMustacheContext*& m_current;
+    const GRMustacheContext* m_saved;
 };
 
 // The tag delegates of a context, oldest first; the values keep them alive.
@@ -111,7 +111,7 @@ bool withinOutputBound(std::size_t bytes, Error* error)
 } // namespace
 
 GRMustacheRenderingEngine::GRMustacheRenderingEngine(GRMustacheContentType contentType, GRMustacheContextPtr context)
-    : m_contentType(contentType), m_context(std::move(context))
+    : m_contentType(contentType), m_baseContext(std::move(context)), m_context(m_baseContext.get())
 {
 }
 
@@ -144,7 +144,7 @@ bool GRMustacheRenderingEngine::visitTemplateAST(const GRMustacheTemplateAST& as
         return false;
     }
     if (ast.contentType() != m_contentType) {
-        GRMustacheRenderingEngine engine(ast.contentType(), m_context);
+        GRMustacheRenderingEngine engine(ast.contentType(), m_context->shared_from_this());
         bool HTMLSafe = false;
         std::optional<std::string> rendering = engine.renderTemplateAST(ast, HTMLSafe, error);
         if (!rendering)
@@ -195,8 +195,9 @@ bool GRMustacheRenderingEngine::visitPartialNode(const GRMustachePartialNode& no
 bool GRMustacheRenderingEngine::visitInheritablePartialNode(const GRMustacheInheritablePartialNode& node,
                                                             Error* error)
 {
-    const ContextScope scope(m_context, m_context->contextByAddingInheritablePartialNode(
-        std::static_pointer_cast<const GRMustacheInheritablePartialNode>(node.shared_from_this())));
+    const GRMustacheContextPtr context = m_context->contextByAddingInheritablePartialNode(
+        std::static_pointer_cast<const GRMustacheInheritablePartialNode>(node.shared_from_this()));
+    const ContextScope scope(m_context, *context);
     return visitPartialNode(*node.partialNode(), error);
 }
 
@@ -210,7 +211,7 @@ bool GRMustacheRenderingEngine::visitTag(const GRMustacheTag& tag, const GRMusta
                                          bool escapesHTML, Error* error)
 {
     GRMustacheExpressionInvocation invocation;
-    invocation.setContext(m_context.get());
+    invocation.setContext(m_context);
     invocation.setExpression(&expression);
     if (!invocation.invokeReturningError(error))
         return false;
@@ -218,14 +219,14 @@ bool GRMustacheRenderingEngine::visitTag(const GRMustacheTag& tag, const GRMusta
     const GRMustacheContextPtr hiding = invocation.valueIsProtected()
         ? m_context->contextByAddingHiddenObject(invocation.value())
         : nullptr;
-    const GRMustacheContextPtr& context = hiding ? hiding : m_context;
-    if (!context->hasTagDelegates()) {
+    const GRMustacheContext& context = hiding ? *hiding : *m_context;
+    if (!context.hasTagDelegates()) {
         if (const std::optional<bool> rendered = renderValue(tag, invocation.value(), context, escapesHTML, error))
             return *rendered;
     }
 
     Value value = invocation.value();
-    const TagDelegates tagDelegates(*context);
+    const TagDelegates tagDelegates(context);
     for (auto delegate = tagDelegates.delegates.rbegin(); delegate != tagDelegates.delegates.rend(); ++delegate)
         value = (*delegate)->mustacheTagWillRenderObject(tag, value);
 
@@ -236,8 +237,8 @@ bool GRMustacheRenderingEngine::visitTag(const GRMustacheTag& tag, const GRMusta
         || GRMustacheValueRendering::boolValue(renderingObject) != tag.isInverted();
     if (renders) {
         Error renderingError;
-        std::optional<std::string> result = GRMustacheValueRendering::render(renderingObject, tag, false, context,
-                                                                             HTMLSafe, renderingError);
+        std::optional<std::string> result = GRMustacheValueRendering::render(
+            renderingObject, tag, false, context.shared_from_this(), HTMLSafe, renderingError);
         if (!result) {
             for (const GRMustacheTagDelegate* delegate : tagDelegates.delegates)
                 delegate->mustacheTagDidFailRenderingObject(tag, value, renderingError);
@@ -260,7 +261,7 @@ bool GRMustacheRenderingEngine::visitTag(const GRMustacheTag& tag, const GRMusta
 // the buffer, sections in this engine; they render as GRMustacheValueRendering renders
 // them. Nullopt for the values it leaves to the general path.
 std::optional<bool> GRMustacheRenderingEngine::renderValue(const GRMustacheTag& tag, const Value& value,
-                                                           const GRMustacheContextPtr& context, bool escapesHTML,
+                                                           const GRMustacheContext& context, bool escapesHTML,
                                                            Error* error)
 {
     const Value::Kind kind = value.kind();
@@ -289,32 +290,35 @@ std::optional<bool> GRMustacheRenderingEngine::renderValue(const GRMustacheTag& 
         return renderContent(content, context, error);
     if (kind == Value::Kind::Array)
         return renderItems(tag, content, *value.array(), context, error);
-    return renderContent(content, context->contextByAddingObject(value), error);
+    return renderContent(content, *context.contextByAddingObject(value), error);
 }
 
-bool GRMustacheRenderingEngine::renderContent(const GRMustacheTemplateAST& content, GRMustacheContextPtr context,
+bool GRMustacheRenderingEngine::renderContent(const GRMustacheTemplateAST& content, const GRMustacheContext& context,
                                               Error* error)
 {
-    const ContextScope scope(m_context, std::move(context));
+    const ContextScope scope(m_context, context);
     return visitTemplateAST(content, error);
 }
 
 bool GRMustacheRenderingEngine::renderItems(const GRMustacheTag& tag, const GRMustacheTemplateAST& content,
-                                            const std::vector<Value>& items, const GRMustacheContextPtr& context,
+                                            const std::vector<Value>& items, const GRMustacheContext& context,
                                             Error* error)
 {
     const std::size_t start = m_buffer.size();
     const bool contentSafe = m_contentType == GRMustacheContentTypeHTML;
     std::optional<bool> allSafe;
     GRMustacheContextPtr itemContext;
+    GRMustacheContextPtr sharedContext;
     for (const Value& item : items) {
         bool itemSafe = contentSafe;
         switch (item.kind()) {
         case Value::Kind::Object: {
             Error renderingError;
             itemSafe = false;
-            std::optional<std::string> rendering = GRMustacheValueRendering::render(item, tag, true, context, itemSafe,
-                                                                                    renderingError);
+            if (!sharedContext)
+                sharedContext = context.shared_from_this();
+            std::optional<std::string> rendering = GRMustacheValueRendering::render(item, tag, true, sharedContext,
+                                                                                    itemSafe, renderingError);
             if (!rendering) {
                 setMustacheError(error, std::move(renderingError));
                 return false;
@@ -327,8 +331,8 @@ bool GRMustacheRenderingEngine::renderItems(const GRMustacheTag& tag, const GRMu
                 return false;
             break;
         default:
-            itemContext = context->contextByAddingItem(item, std::move(itemContext));
-            if (!renderContent(content, itemContext, error))
+            itemContext = context.contextByAddingItem(item, std::move(itemContext));
+            if (!renderContent(content, *itemContext, error))
                 return false;
         }
         GRMustacheValueRendering::addItemEscaping(allSafe, itemSafe);

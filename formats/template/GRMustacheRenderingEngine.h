@@ -42,15 +42,18 @@ private:
     bool visitVariableTag(const GRMustacheVariableTag& tag, Error* error) override;
 
     bool visitTag(const GRMustacheTag& tag, const GRMustacheExpression& expression, bool escapesHTML, Error* error);
-    std::optional<bool> renderValue(const GRMustacheTag& tag, const Value& value, const GRMustacheContextPtr& context,
+    std::optional<bool> renderValue(const GRMustacheTag& tag, const Value& value, const GRMustacheContext& context,
                                     bool escapesHTML, Error* error);
-    // The content in another context, into this engine's buffer.
-    bool renderContent(const GRMustacheTemplateAST& content, GRMustacheContextPtr context, Error* error);
+    // The content in another context, into this engine's buffer; the caller keeps the context alive.
+    bool renderContent(const GRMustacheTemplateAST& content, const GRMustacheContext& context, Error* error);
     bool renderItems(const GRMustacheTag& tag, const GRMustacheTemplateAST& content, const std::vector<Value>& items,
-                     const GRMustacheContextPtr& context, Error* error);
+                     const GRMustacheContext& context, Error* error);
     void appendText(std::string_view text, bool escapesHTML);
 
     GRMustacheContentType m_contentType;
-    GRMustacheContextPtr m_context;
+    // The context the engine was made with keeps it alive; the current one is held by
+    // whoever set it, for as long as it is current.
+    GRMustacheContextPtr m_baseContext;
+    const GRMustacheContext* m_context;
     std::string m_buffer;
 };
