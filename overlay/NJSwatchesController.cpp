@@ -1,8 +1,11 @@
 #include "NJSwatchesController.h"
 
+#include "ui_NJSwatchesController.h"
+
 #include "app/AppDelegate.h"
 #include "uikit/NJAnimationGroup.h"
 #include "uikit/NJApplication.h"
+#include "uikit/NJBlurEffectView.h"
 #include "uikit/NamedImage.h"
 #include "uikit/ViewAdditions.h"
 #include "uikit/WNJICItemView.h"
@@ -11,7 +14,6 @@
 #include "uikit/WNJIndicatorScrollView.h"
 
 #include <QApplication>
-#include <QGraphicsBlurEffect>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -21,12 +23,8 @@
 
 namespace {
 
-constexpr int kWidth = 480;
-constexpr double kBlurWithHistory = 25;
-constexpr double kBlurEmptyHistory = 7;
 constexpr const char* kFavoriteActiveImage = "sample-fav-active";
 constexpr const char* kFavoriteImage = "sample-fav";
-constexpr const char* kFavoritesEmptyText = "No favorites yet: mark a color with its star.";
 
 bool darkMode()
 {
@@ -34,9 +32,26 @@ bool darkMode()
     return app && app->darkMode();
 }
 
+bool vibrancy()
+{
+    const NJApplication* app = NJApplication::sharedApplication();
+    return app && app->isVisualEffectViewAvailable();
+}
+
 QString suffix()
 {
     return darkMode() ? QStringLiteral("-inv") : QString();
+}
+
+// The switch's image, and its alternate image while it is on.
+void setSwitchImages(QToolButton* button, const QString& name)
+{
+    const QPixmap image = namedImage(name + suffix());
+    QIcon icon(image);
+    icon.addPixmap(namedImage(name + suffix() + QStringLiteral("_active")), QIcon::Normal, QIcon::On);
+    button->setIcon(icon);
+    if (!image.isNull())
+        button->setIconSize(image.deviceIndependentSize().toSize());
 }
 
 std::vector<Color> without(const std::vector<Color>& colors, const Color& color)
@@ -56,48 +71,12 @@ bool sameColors(const std::vector<Color>& a, const std::vector<Color>& b)
 NJSwatchesController::NJSwatchesController(AppDelegate& delegate, QWidget* parent)
     : QWidget(parent)
     , m_delegate(delegate)
+    , m_ui(std::make_unique<Ui::NJSwatchesController>())
 {
-    setObjectName(QStringLiteral("swatchesView"));
-    resize(kWidth, kHeight);
-    m_historyContainer = new QWidget(this);
-    m_historyContainer->setObjectName(QStringLiteral("historyContainer"));
-    m_historyContainer->setGeometry(rect());
-    m_historyBlur = new QGraphicsBlurEffect(m_historyContainer);
-    m_historyBlur->setBlurRadius(0);
-    m_historyBlur->setEnabled(false);
-    m_historyContainer->setGraphicsEffect(m_historyBlur);
-
-    m_favoriteContainer = new QWidget(this);
-    m_favoriteContainer->setObjectName(QStringLiteral("favoriteContainer"));
-    m_favoriteContainer->setAutoFillBackground(true);
-    m_favoriteContainer->setGeometry(rect());
-    m_emptyFavoriteView = new QWidget;
-    m_emptyFavoriteView->setObjectName(QStringLiteral("emptyFavoriteView"));
-    auto* emptyLayout = new QHBoxLayout(m_emptyFavoriteView);
-    emptyLayout->setContentsMargins(m_hiddenFavWidth + 8, 0, 8, 0);
-    m_favoriteImage = new QLabel;
-    m_favoriteImage->setObjectName(QStringLiteral("favoriteImage"));
-    m_favoriteEmptyInfo = new QLabel(QString::fromUtf8(kFavoritesEmptyText));
-    m_favoriteEmptyInfo->setObjectName(QStringLiteral("favoriteEmptyInfo"));
-    emptyLayout->addWidget(m_favoriteImage);
-    emptyLayout->addWidget(m_favoriteEmptyInfo, 1);
-
-    m_buttonView = new QWidget(m_favoriteContainer);
-    m_buttonView->setObjectName(QStringLiteral("buttonView"));
-    m_buttonView->setGeometry(0, 0, m_hiddenFavWidth, kHeight);
-    auto* buttons = new QHBoxLayout(m_buttonView);
-    buttons->setContentsMargins(4, 4, 4, 4);
-    m_collectionSwitcherFavorite = new QToolButton;
-    m_collectionSwitcherFavorite->setObjectName(QStringLiteral("collectionSwitcherFavorite"));
-    m_collectionSwitcherHistory = new QToolButton;
-    m_collectionSwitcherHistory->setObjectName(QStringLiteral("collectionSwitcherHistory"));
-    for (QToolButton* button : {m_collectionSwitcherFavorite, m_collectionSwitcherHistory}) {
-        button->setAutoRaise(true);
-        button->setCheckable(true);
-        button->setFocusPolicy(Qt::NoFocus);
-        buttons->addWidget(button);
+    m_ui->setupUi(this);
+    m_ui->emptyFavoriteView->hide();
+    for (QToolButton* button : {m_ui->collectionSwitcherFavorite, m_ui->collectionSwitcherHistory})
         connect(button, &QToolButton::clicked, this, [this] { toggleHistory(); });
-    }
 }
 
 NJSwatchesController::~NJSwatchesController() = default;
@@ -109,6 +88,8 @@ void NJSwatchesController::buildStrip(WNJIndicatorCollectionView*& strip, WNJInd
     strip = new WNJIndicatorCollectionView(QRect(QPoint(), frame.size()), WNJICItemView::itemSize());
     strip->setFocusPolicy(Qt::StrongFocus);
     scrollView->setWidget(strip);
+    // The scroll area would fill the strip with the window colour; the strip is clear.
+    strip->setAutoFillBackground(false);
     QPointer<NJSwatchesController> self(this);
     strip->setOnUpdateButton([self](WNJIndicatorCollectionItem& item) {
         if (self)
@@ -123,16 +104,20 @@ void NJSwatchesController::buildStrip(WNJIndicatorCollectionView*& strip, WNJInd
 void NJSwatchesController::setupUI()
 {
     m_history = true;
-    buildStrip(m_historyCollectionView, m_historyScrollView, m_historyContainer, rect());
+    m_hiddenFavWidth = m_ui->buttonView->width();
+    m_ui->splitView->setGeometry(rect());
+    m_ui->historyContainer->setGeometry(rect());
+    m_ui->emptyHistoryInfo->setGeometry(0, 0, width() - m_hiddenFavWidth, height());
+    buildStrip(m_historyCollectionView, m_historyScrollView, m_ui->historyContainer, rect());
     m_historyCollectionView->setBackgroundColor(std::nullopt);
 
-    viewadditions::embedView(m_favoriteContainer, m_emptyFavoriteView);
-    buildStrip(m_favoriteCollectionView, m_favoriteScrollView, m_favoriteContainer,
+    viewadditions::embedView(m_ui->favoriteContainer, m_ui->emptyFavoriteView);
+    buildStrip(m_favoriteCollectionView, m_favoriteScrollView, m_ui->favoriteContainer,
                QRect(m_hiddenFavWidth, 0, width() - m_hiddenFavWidth, height()));
     m_favoriteCollectionView->setShowSelection(false);
     m_favoriteScrollView->scrollToXPosition(0);
-    m_buttonView->raise();
-    m_favoriteContainer->setGeometry(0, m_favoriteContainer->y(), width(), m_favoriteContainer->height());
+    m_ui->buttonView->raise();
+    m_ui->favoriteContainer->setGeometry(0, m_ui->favoriteContainer->y(), width(), m_ui->favoriteContainer->height());
     m_historyCollectionView->initalizeAppearance();
     m_favoriteCollectionView->initalizeAppearance();
     m_initialized = true;
@@ -145,9 +130,29 @@ WNJIndicatorCollectionView* NJSwatchesController::activeCollectionView() const
     return m_history ? m_historyCollectionView : m_favoriteCollectionView;
 }
 
-double NJSwatchesController::historyBlurRadius() const
+NJBlurEffectView* NJSwatchesController::historyContainer() const
 {
-    return m_historyBlur->blurRadius();
+    return m_ui->historyContainer;
+}
+
+QWidget* NJSwatchesController::favoriteContainer() const
+{
+    return m_ui->favoriteContainer;
+}
+
+QWidget* NJSwatchesController::emptyFavoriteView() const
+{
+    return m_ui->emptyFavoriteView;
+}
+
+QToolButton* NJSwatchesController::collectionSwitcherHistory() const
+{
+    return m_ui->collectionSwitcherHistory;
+}
+
+QToolButton* NJSwatchesController::collectionSwitcherFavorite() const
+{
+    return m_ui->collectionSwitcherFavorite;
 }
 
 const std::vector<Color>& NJSwatchesController::historyColors() const
@@ -195,10 +200,9 @@ void NJSwatchesController::styleButton(WNJIndicatorCollectionItem& item)
     button->setIcon(QIcon(namedImage(name)));
 }
 
-void NJSwatchesController::setHistoryBlur(double radius)
+void NJSwatchesController::setHistoryBlur(double radius, double saturation)
 {
-    m_historyBlur->setBlurRadius(radius);
-    m_historyBlur->setEnabled(radius > 0);
+    m_ui->historyContainer->setBlurRadius(static_cast<float>(radius), static_cast<float>(saturation));
 }
 
 void NJSwatchesController::updateState()
@@ -206,23 +210,25 @@ void NJSwatchesController::updateState()
     if (!m_initialized)
         return;
     const bool hasFavorites = !favoriteColors().empty();
-    m_emptyFavoriteView->setHidden(hasFavorites);
+    m_ui->emptyFavoriteView->setHidden(hasFavorites);
     m_favoriteScrollView->setHidden(!hasFavorites);
     m_historyScrollView->setHidden(historyColors().empty());
+    // What lies under the history strip shows where the strip is hidden.
+    m_ui->emptyHistoryInfo->setHidden(!historyColors().empty());
     updateCollectionSwitcher();
 }
 
 void NJSwatchesController::updateCollectionSwitcher()
 {
-    m_collectionSwitcherHistory->setChecked(false);
-    m_collectionSwitcherFavorite->setChecked(false);
-    m_collectionSwitcherHistory->setHidden(m_history);
-    m_collectionSwitcherFavorite->setHidden(!m_history);
+    m_ui->collectionSwitcherHistory->setChecked(false);
+    m_ui->collectionSwitcherFavorite->setChecked(false);
+    m_ui->collectionSwitcherHistory->setHidden(m_history);
+    m_ui->collectionSwitcherFavorite->setHidden(!m_history);
 }
 
 QRect NJSwatchesController::favoriteHiddenRect() const
 {
-    return {width() - m_hiddenFavWidth, m_favoriteContainer->y(), m_hiddenFavWidth, m_favoriteContainer->height()};
+    return {width() - m_hiddenFavWidth, m_ui->favoriteContainer->y(), m_hiddenFavWidth, m_ui->favoriteContainer->height()};
 }
 
 void NJSwatchesController::toggleHistoryOnCompletion(Block completion)
@@ -267,27 +273,40 @@ void NJSwatchesController::showHistoryOnCompletion(Block completion)
 
 void NJSwatchesController::showFavoriteAnimated(Block completion)
 {
-    const QPoint target(0, m_favoriteContainer->y());
+    const QPoint target(0, m_ui->favoriteContainer->y());
     m_favoriteCollectionView->setShowSelection(false);
     m_historyCollectionView->hideSelectionAnimated(true);
     if (!favoriteColors().empty())
         m_favoriteCollectionView->setSelectionIndexes({0});
     const bool historyFocused = m_historyCollectionView->hasFocus();
     QPointer<NJSwatchesController> self(this);
-    NJAnimationGroup(kSwitchDuration, "easeOutQuart")
-        .position(m_favoriteContainer, target)
-        .completion([self, completion] {
-            if (!self)
-                return;
-            if (!self->favoriteColors().empty())
-                self->m_favoriteCollectionView->setSelectionIndexes({0});
-            if (completion)
-                completion();
-        })
-        .start();
+    NJAnimationGroup group(kSwitchDuration, "easeOutQuart");
+    group.position(m_ui->favoriteContainer, target);
+    if (!vibrancy()) {
+        // Where nothing blurs behind the panel, the history itself blurs as it is covered;
+        // an empty history blurs less and keeps its saturation.
+        const QPointer<NJBlurEffectView> blur(m_ui->historyContainer);
+        const double radius = blur->blurRadius();
+        const double saturation = blur->saturationFactor();
+        const bool empty = historyColors().empty();
+        const double toRadius = empty ? kBlurEmptyHistory : kBlurWithHistory;
+        const double toSaturation = empty ? saturation : kBlurSaturation;
+        group.step([blur, radius, saturation, toRadius, toSaturation](double progress) {
+            if (blur)
+                blur->setBlurRadius(static_cast<float>(radius + (toRadius - radius) * progress),
+                                    static_cast<float>(saturation + (toSaturation - saturation) * progress));
+        });
+    }
+    group.completion([self, completion] {
+        if (!self)
+            return;
+        if (!self->favoriteColors().empty())
+            self->m_favoriteCollectionView->setSelectionIndexes({0});
+        if (completion)
+            completion();
+    });
+    group.start();
     m_favoriteCollectionView->showSelectionAnimated(false);
-    // Only our own content blurs here: the history behind the panel.
-    setHistoryBlur(historyColors().empty() ? kBlurEmptyHistory : kBlurWithHistory);
     if (historyFocused)
         m_favoriteCollectionView->setFocus();
 }
@@ -299,11 +318,12 @@ void NJSwatchesController::showHistoryAnimated(Block completion)
     const bool favoritesFocused = m_favoriteCollectionView->hasFocus();
     QPointer<NJSwatchesController> self(this);
     NJAnimationGroup(kSwitchDuration, "easeInQuart")
-        .position(m_favoriteContainer, favoriteHiddenRect().topLeft())
+        .position(m_ui->favoriteContainer, favoriteHiddenRect().topLeft())
         .completion([self, completion] {
             if (!self || !self->m_history)
                 return;
-            self->setHistoryBlur(0);
+            if (!vibrancy())
+                self->setHistoryBlur(0, 1);
             self->m_favoriteScrollView->scrollToXPosition(0);
             const auto selection = self->m_historyCollectionView->selectionIndexes();
             if (!selection.empty())
@@ -321,10 +341,11 @@ void NJSwatchesController::showHistory()
     if (!m_initialized)
         return;
     m_history = true;
-    m_favoriteContainer->move(favoriteHiddenRect().topLeft());
+    m_ui->favoriteContainer->move(favoriteHiddenRect().topLeft());
     m_historyScrollView->scrollToXPosition(0);
     m_favoriteScrollView->scrollToXPosition(0);
-    setHistoryBlur(0);
+    if (!vibrancy())
+        setHistoryBlur(0, 1);
     m_favoriteCollectionView->setShowSelection(false);
     m_historyCollectionView->showSelectionAnimated(true);
     if (!historyColors().empty())
@@ -400,7 +421,7 @@ bool NJSwatchesController::removeFavoriteMarkerAnimated(const Color& color)
                 if (!self->m_history && self->favoriteColors().empty())
                     self->toggleHistory();
                 self->m_historyCollectionView->updateButtons();
-                self->m_favoriteContainer->update();
+                self->m_ui->favoriteContainer->update();
             });
         }
     }
@@ -504,15 +525,25 @@ void NJSwatchesController::initializeAppearance()
         return;
     m_favoriteCollectionView->initalizeAppearance();
     m_historyCollectionView->initalizeAppearance();
-    setHistoryBlur(m_history ? 0 : historyBlurRadius());
-    QPalette palette = m_favoriteEmptyInfo->palette();
-    palette.setColor(QPalette::WindowText, darkMode() ? QColor(Qt::white) : QApplication::palette().color(QPalette::Text));
-    m_favoriteEmptyInfo->setPalette(palette);
-    m_favoriteImage->setPixmap(namedImage(QStringLiteral("favorites") + suffix()));
-    m_collectionSwitcherFavorite->setIcon(QIcon(namedImage(QStringLiteral("favorites") + suffix())));
-    m_collectionSwitcherFavorite->setToolTip(QString::fromUtf8(kFavoritesToolTip));
-    m_collectionSwitcherHistory->setIcon(QIcon(namedImage(QStringLiteral("history") + suffix())));
-    m_collectionSwitcherHistory->setToolTip(QString::fromUtf8(kHistoryToolTip));
+    // The kit's white tint would paint a light band under the history in the dark
+    // theme: the history panel shows the window's own themed background instead.
+    m_ui->historyContainer->setTintColor(std::nullopt);
+    // A theme change while the favourites cover the history keeps the blur.
+    if (!vibrancy() && m_history)
+        setHistoryBlur(0, 1);
+    const QColor text = darkMode() ? QColor(Qt::white) : QApplication::palette().color(QPalette::Text);
+    for (QLabel* label : {m_ui->favoriteEmptyInfo, m_ui->emptyHistoryPickText, m_ui->emptyHistoryMakeText}) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, text);
+        label->setPalette(palette);
+    }
+    m_ui->loupeImage->setPixmap(namedImage(QStringLiteral("loupe") + suffix()));
+    m_ui->colorPanelImage->setPixmap(namedImage(QStringLiteral("colorPanel") + suffix()));
+    m_ui->favoriteImage->setPixmap(namedImage(QStringLiteral("favorites") + suffix()));
+    setSwitchImages(m_ui->collectionSwitcherFavorite, QStringLiteral("favorites"));
+    m_ui->collectionSwitcherFavorite->setToolTip(QString::fromUtf8(kFavoritesToolTip));
+    setSwitchImages(m_ui->collectionSwitcherHistory, QStringLiteral("history"));
+    m_ui->collectionSwitcherHistory->setToolTip(QString::fromUtf8(kHistoryToolTip));
     updateCollectionSwitcher();
-    m_collectionSwitcherHistory->parentWidget()->update();
+    m_ui->collectionSwitcherHistory->parentWidget()->update();
 }

@@ -6,15 +6,19 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class AppDelegate;
-class QGraphicsBlurEffect;
+class NJBlurEffectView;
 class QLabel;
 class QToolButton;
 class WNJIndicatorCollectionItem;
 class WNJIndicatorCollectionView;
 class WNJIndicatorScrollView;
+namespace Ui {
+class NJSwatchesController;
+}
 
 // The overlay's top area: the history strip and, on a panel that slides in from the
 // right over it, the favourites strip. Marks and unmarks favourites and writes every
@@ -31,8 +35,9 @@ public:
     static constexpr double kRemoveDuration = 0.25;
     static constexpr double kRemoveLastDuration = 0.15;
     static constexpr double kRemoveCommitDuration = 0.25;
-    static constexpr int kHiddenFavWidth = 40;
-    static constexpr int kHeight = 52;
+    static constexpr double kBlurWithHistory = 25;
+    static constexpr double kBlurEmptyHistory = 7;
+    static constexpr double kBlurSaturation = 0.85;
     static constexpr const char* kFavoritesToolTip = "Favorites (\u2318F)";
     static constexpr const char* kHistoryToolTip = "History (\u2318F)";
 
@@ -51,12 +56,12 @@ public:
     WNJIndicatorCollectionView* activeCollectionView() const;
     WNJIndicatorScrollView* historyScrollView() const { return m_historyScrollView; }
     WNJIndicatorScrollView* favoriteScrollView() const { return m_favoriteScrollView; }
-    QWidget* favoriteContainer() const { return m_favoriteContainer; }
-    QWidget* emptyFavoriteView() const { return m_emptyFavoriteView; }
-    QToolButton* collectionSwitcherHistory() const { return m_collectionSwitcherHistory; }
-    QToolButton* collectionSwitcherFavorite() const { return m_collectionSwitcherFavorite; }
-    // The blur over the history while the favourites cover it; 0 when none.
-    double historyBlurRadius() const;
+    // The history panel, blurred while the favourites cover it.
+    NJBlurEffectView* historyContainer() const;
+    QWidget* favoriteContainer() const;
+    QWidget* emptyFavoriteView() const;
+    QToolButton* collectionSwitcherHistory() const;
+    QToolButton* collectionSwitcherFavorite() const;
 
     const std::vector<Color>& historyColors() const;
     const std::vector<Color>& favoriteColors() const;
@@ -89,24 +94,16 @@ private:
     void buildStrip(WNJIndicatorCollectionView*& strip, WNJIndicatorScrollView*& scrollView, QWidget* container,
                     const QRect& frame);
     void styleButton(WNJIndicatorCollectionItem& item);
-    void setHistoryBlur(double radius);
+    void setHistoryBlur(double radius, double saturation);
     void removeItem(std::size_t index, Block completion);
 
     AppDelegate& m_delegate;
+    std::unique_ptr<Ui::NJSwatchesController> m_ui;
     bool m_initialized = false;
     bool m_history = true;
     bool m_isBusy = false;
     bool m_toggleHistFavAnimating = false;
-    int m_hiddenFavWidth = kHiddenFavWidth;
-    QWidget* m_historyContainer = nullptr;
-    QWidget* m_favoriteContainer = nullptr;
-    QWidget* m_emptyFavoriteView = nullptr;
-    QLabel* m_favoriteEmptyInfo = nullptr;
-    QWidget* m_buttonView = nullptr;
-    QToolButton* m_collectionSwitcherHistory = nullptr;
-    QToolButton* m_collectionSwitcherFavorite = nullptr;
-    QLabel* m_favoriteImage = nullptr;
-    QGraphicsBlurEffect* m_historyBlur = nullptr;
+    int m_hiddenFavWidth = 0;
     WNJIndicatorCollectionView* m_historyCollectionView = nullptr;
     WNJIndicatorCollectionView* m_favoriteCollectionView = nullptr;
     WNJIndicatorScrollView* m_historyScrollView = nullptr;

@@ -16,6 +16,8 @@
 #include "uikit/NamedImage.h"
 #include "uikit/ViewAdditions.h"
 #include "uikit/WNJIndicatorCollectionView.h"
+#include "uikit/WNJRoundedView.h"
+#include "uikit/WNJSlimScroller.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,6 +29,24 @@
 #include <algorithm>
 
 namespace {
+
+constexpr int kDownwards = 270;
+constexpr double kStrokeAlpha = 0.125;
+constexpr double kGradientAlpha = 0.75;
+
+QColor white(double white, double alpha)
+{
+    return QColor::fromRgbF(static_cast<float>(white), static_cast<float>(white), static_cast<float>(white),
+                            static_cast<float>(alpha));
+}
+
+void setIcon(QToolButton* button, const QString& name)
+{
+    const QPixmap image = namedImage(name);
+    button->setIcon(QIcon(image));
+    if (!image.isNull())
+        button->setIconSize(image.deviceIndependentSize().toSize());
+}
 
 constexpr Qt::KeyboardModifiers kCommandModifiers = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
 
@@ -86,6 +106,14 @@ void QVOverlayWindow::setupUI()
     table->setContentController(m_formatController.get());
     table->setHasSelectedColor([self] { return self && self->hasSelectedColor(); });
 
+    table->setVerticalScrollBar(new WNJSlimScroller(Qt::Vertical));
+    for (WNJRoundedView* navigation : {m_ui->formatsNavigationView, m_ui->colorPanelNavigationView}) {
+        navigation->setRoundedCorners(0);
+        navigation->setDrawsBackgroundColor(false);
+        navigation->setCanMoveWithMouseDown(true);
+        // The gradients run from the top edge down.
+        navigation->setAngle(kDownwards);
+    }
     viewadditions::embedView(m_ui->swatchesContainerView, m_ui->emptyHistoryView);
     viewadditions::embedView(m_ui->navigationContainerView, m_ui->formatsNavigationView);
     m_ui->colorPanelNavigationView->hide();
@@ -375,16 +403,30 @@ bool QVOverlayWindow::isSearchFirstResponder() const
 void QVOverlayWindow::initializeAppearance()
 {
     m_ui->formatTableView->initializeAppearance();
-    m_ui->pickerButton->setIcon(QIcon(namedImage(themed("loupe"))));
-    m_ui->colorPanelButton->setIcon(QIcon(namedImage(themed("colorPanel"))));
-    m_ui->colorPanelCloseButton->setIcon(QIcon(namedImage(themed("close"))));
+    const bool dark = darkMode();
+    // Without vibrancy the gradients are more opaque: nothing blurs behind them.
+    const double e = vibrancy() ? 0.0 : 0.25;
+    WNJRoundedView* formats = m_ui->formatsNavigationView;
+    const double formatsWhite = dark ? 0.1 : 1.0;
+    formats->setStartingColor(white(formatsWhite, kGradientAlpha + e));
+    formats->setEndingColor(white(formatsWhite, e));
+    formats->setBottomStrokeColor(white(dark ? 1.0 : 0.0, kStrokeAlpha));
+    WNJRoundedView* colorPanel = m_ui->colorPanelNavigationView;
+    const double colorPanelWhite = dark ? 0.15 : 1.0;
+    colorPanel->setStartingColor(white(colorPanelWhite, kGradientAlpha + e));
+    colorPanel->setEndingColor(white(colorPanelWhite, dark && !vibrancy() ? e + 0.5 : e));
+    colorPanel->setBottomStrokeColor(white(dark ? 1.0 : 0.0, kStrokeAlpha));
+    colorPanel->update();
+    setIcon(m_ui->pickerButton, themed("loupe"));
+    setIcon(m_ui->colorPanelButton, themed("colorPanel"));
+    setIcon(m_ui->colorPanelCloseButton, themed("close"));
     m_searchButton->setIcon(QIcon(namedImage(themed("search"))));
     // Without vibrancy the dark theme keeps the cancel button's image as it was.
-    if (!darkMode() || vibrancy())
+    if (!dark || vibrancy())
         m_cancelButton->setIcon(QIcon(namedImage(themed("close"))));
     m_ui->startLoupeIcon->setPixmap(namedImage(themed("loupe")));
     m_ui->startColorPanelIcon->setPixmap(namedImage(themed("colorPanel")));
-    const QColor text = darkMode() ? QColor(Qt::white) : QApplication::palette().color(QPalette::Text);
+    const QColor text = dark ? QColor(Qt::white) : QApplication::palette().color(QPalette::Text);
     for (QWidget* label : {static_cast<QWidget*>(m_ui->startInfoLabel), static_cast<QWidget*>(m_ui->noMatchingFormatLabel)}) {
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, text);
@@ -393,6 +435,8 @@ void QVOverlayWindow::initializeAppearance()
     QPalette field = m_ui->linkSearchField->palette();
     field.setColor(QPalette::Text, text);
     field.setColor(QPalette::PlaceholderText, QColor(Qt::lightGray));
+    // The navigation gradient shows through the field.
+    field.setColor(QPalette::Base, Qt::transparent);
     m_ui->linkSearchField->setPalette(field);
     m_ui->linkSearchField->setPlaceholderText(QString::fromLatin1(kPlaceholder));
     m_ui->formatsNavigationView->update();

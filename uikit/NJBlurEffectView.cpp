@@ -154,7 +154,10 @@ void NJBlurEffectView::assignFilters()
         m_backgroundFilters = std::move(filters);
     } else {
         m_contentFilters = std::move(filters);
-        setGraphicsEffect(m_contentFilters.empty() ? nullptr : new ContentEffect(treatmentOf(m_contentFilters)));
+        // Filters that change nothing cost a pass over every paint: they get no effect.
+        const Treatment treatment = treatmentOf(m_contentFilters);
+        const bool identity = treatment.radius <= 0 && treatment.saturation == 1;
+        setGraphicsEffect(identity ? nullptr : new ContentEffect(treatment));
     }
     update();
 }

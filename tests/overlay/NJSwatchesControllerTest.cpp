@@ -1,8 +1,12 @@
 #include "OverlayFixture.h"
 
+#include "uikit/NJBlurEffectView.h"
+#include "uikit/WNJFavoriteButtonView.h"
 #include "uikit/WNJICItemView.h"
+#include "uikit/WNJIndicatorScrollView.h"
 #include "uikit/WNJIndicatorCollectionItem.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -95,10 +99,16 @@ TEST_F(NJSwatchesControllerTest, SwitchingSlidesTheFavouritesInAndBlursTheHistor
     EXPECT_EQ(panel->pos(), swatches()->favoriteHiddenRect().topLeft());
     swatches()->collectionSwitcherFavorite()->click();
     EXPECT_FALSE(swatches()->isHistoryActive());
-    EXPECT_DOUBLE_EQ(swatches()->historyBlurRadius(), 25);
     // A second request while the panel slides is dropped.
     swatches()->toggleHistory();
+    // The blur deepens as the panel covers the history.
+    NJBlurEffectView* history = swatches()->historyContainer();
+    settle(NJSwatchesController::kSwitchDuration / 2);
+    EXPECT_GT(history->blurRadius(), 0);
+    EXPECT_LT(history->blurRadius(), NJSwatchesController::kBlurWithHistory);
     settle(kSwitchEnd);
+    EXPECT_FLOAT_EQ(history->blurRadius(), 25);
+    EXPECT_FLOAT_EQ(history->saturationFactor(), 0.85f);
     EXPECT_EQ(panel->x(), 0);
     EXPECT_FALSE(swatches()->isHistoryActive());
     EXPECT_TRUE(swatches()->collectionSwitcherFavorite()->isHidden());
@@ -111,14 +121,45 @@ TEST_F(NJSwatchesControllerTest, SwitchingSlidesTheFavouritesInAndBlursTheHistor
     settle(kSwitchEnd);
     EXPECT_TRUE(swatches()->isHistoryActive());
     EXPECT_EQ(panel->pos(), swatches()->favoriteHiddenRect().topLeft());
-    EXPECT_DOUBLE_EQ(swatches()->historyBlurRadius(), 0);
+    EXPECT_FLOAT_EQ(history->blurRadius(), 0);
+    EXPECT_FLOAT_EQ(history->saturationFactor(), 1);
 }
 
 TEST_F(NJSwatchesControllerTest, AnEmptyHistoryIsBlurredLess)
 {
     open(formats({"HEX"}), {}, {Value("00FF00FF")});
     swatches()->toggleHistory();
-    EXPECT_DOUBLE_EQ(swatches()->historyBlurRadius(), 7);
+    settle(kSwitchEnd);
+    EXPECT_FLOAT_EQ(swatches()->historyContainer()->blurRadius(), 7);
+    EXPECT_FLOAT_EQ(swatches()->historyContainer()->saturationFactor(), 1);
+}
+
+TEST_F(NJSwatchesControllerTest, TheViewComesFromItsInterfaceFileWithItsOutlets)
+{
+    open(formats({"HEX"}), {}, {});
+    NJSwatchesController* view = swatches();
+    // The favourite button panel is what stays in view when the favourites slide out.
+    auto* buttonView = view->findChild<WNJFavoriteButtonView*>("buttonView");
+    ASSERT_NE(buttonView, nullptr);
+    EXPECT_EQ(buttonView->parentWidget(), view->favoriteContainer());
+    EXPECT_EQ(buttonView->x(), 0);
+    EXPECT_EQ(view->favoriteHiddenRect().width(), buttonView->width());
+    EXPECT_EQ(view->historyContainer()->objectName(), "historyContainer");
+    EXPECT_NE(view->findChild<QWidget*>("splitView"), nullptr);
+    EXPECT_EQ(view->collectionSwitcherFavorite()->parentWidget(), buttonView);
+    EXPECT_EQ(view->collectionSwitcherHistory()->parentWidget(), buttonView);
+    // Without favourites their panel shows its text, embedded under the strip.
+    EXPECT_EQ(view->emptyFavoriteView()->parentWidget(), view->favoriteContainer());
+    EXPECT_FALSE(view->emptyFavoriteView()->isHidden());
+    EXPECT_FALSE(view->findChild<QLabel*>("favoriteEmptyInfo")->text().isEmpty());
+    // Without history the hint under the strip shows, with the theme's icons.
+    EXPECT_FALSE(view->findChild<QWidget*>("emptyHistoryInfo")->isHidden());
+    for (const char* name : {"loupeImage", "colorPanelImage", "favoriteImage"})
+        EXPECT_FALSE(view->findChild<QLabel*>(name)->pixmap().isNull()) << name;
+
+    view->addColorToHistory(Color::sRGB(0.2, 0.4, 0.6));
+    EXPECT_TRUE(view->findChild<QWidget*>("emptyHistoryInfo")->isHidden());
+    EXPECT_FALSE(view->historyScrollView()->isHidden());
 }
 
 TEST_F(NJSwatchesControllerTest, RemovingAFavouriteKeepsTheSameColourSelected)

@@ -72,6 +72,8 @@ protected:
         m_delegate->showOverlay(m_delegate.get());
         QApplication::setActiveWindow(window());
         settle();
+        // What the first paint of the strips posts.
+        settle();
     }
     // Runs what is due now and what a short wait brings.
     void settle(double seconds = 0)

@@ -209,6 +209,10 @@ TEST_F(ThemedViewsTest, BlurViewAssignsOnlyTheFiltersItHasMade)
     view.setAsBackgroundFilters(false);
     EXPECT_EQ(view.contentFilters(), both);
     EXPECT_NE(view.graphicsEffect(), nullptr);
+    // A blur of 0 at full saturation leaves the content as it is.
+    view.setBlurRadius(0, 1);
+    EXPECT_EQ(view.contentFilters().size(), 2u);
+    EXPECT_EQ(view.graphicsEffect(), nullptr);
     view.clearFilters();
     EXPECT_TRUE(view.contentFilters().empty());
     EXPECT_EQ(view.graphicsEffect(), nullptr);
