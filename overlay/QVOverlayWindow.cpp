@@ -7,6 +7,8 @@
 #include "formats/QVFormatRepository.h"
 #include "formats/processor/QVFormatProcessor.h"
 #include "foundation/Scheduler.h"
+#include "overlay/NJColorPanel.h"
+#include "overlay/NJColorPickerViewController.h"
 #include "overlay/NJFormatTableView.h"
 #include "overlay/NJSearchArrayController.h"
 #include "overlay/NJSwatchesController.h"
@@ -14,6 +16,7 @@
 #include "uikit/NJAnimationGroup.h"
 #include "uikit/NJApplication.h"
 #include "uikit/NamedImage.h"
+#include "uikit/QtColor.h"
 #include "uikit/ViewAdditions.h"
 #include "uikit/WNJIndicatorCollectionView.h"
 #include "uikit/WNJRoundedView.h"
@@ -22,6 +25,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QShortcut>
@@ -133,7 +137,14 @@ void QVOverlayWindow::setupUI()
     connect(m_ui->pickerButton, &QToolButton::clicked, this, [this] { showPicker(); });
     // The key equivalents the swatch tooltips announce: Command-F and Control-F.
     connect(new QShortcut(QKeySequence(Qt::META | Qt::Key_F), this), &QShortcut::activated, this,
-            [this] { m_swatchesController->toggleHistory(); });
+            [this] { toggleHistory(); });
+    // The colour-editor and close buttons' key equivalent, Command-Return.
+    for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
+        connect(new QShortcut(QKeySequence(Qt::META | key), this), &QShortcut::activated, this,
+                [this] { toggleColorPanel(); });
+    }
+    connect(m_ui->colorPanelButton, &QToolButton::clicked, this, [this] { toggleColorPanel(); });
+    connect(m_ui->colorPanelCloseButton, &QToolButton::clicked, this, [this] { toggleColorPanel(); });
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this), &QShortcut::activated, this,
             [this] { toggleCurrentColorFavorite(); });
     setContentView(m_content);
@@ -178,6 +189,11 @@ QToolButton* QVOverlayWindow::colorPanelButton() const
     return m_ui->colorPanelButton;
 }
 
+QToolButton* QVOverlayWindow::colorPanelCloseButton() const
+{
+    return m_ui->colorPanelCloseButton;
+}
+
 void QVOverlayWindow::createSwatchesController()
 {
     if (m_swatchesController)
@@ -191,6 +207,10 @@ void QVOverlayWindow::createSwatchesController()
         strip->setOnDoubleClick([self] {
             if (self)
                 self->exportWithSelectedFormat();
+        });
+        strip->setOnAlternativeActionClick([self](WNJIndicatorCollectionView&) {
+            if (self && !self->colorPanelVisible())
+                self->toggleColorPanel();
         });
     }
 }
@@ -248,6 +268,9 @@ void QVOverlayWindow::activeStripSelectionChanged()
 {
     if (sender() && sender() != m_swatchesController->activeCollectionView())
         return;
+    // A colour set from code is not reported by the panel, so nothing comes back here.
+    if (!m_blockUpdate && colorPanelVisible())
+        NJColorPanel::sharedColorPanel().setColor(qtcolor::fromColor(selectedColorAsSRGB()));
     // A burst of changes in one turn renders once, when the loop is idle.
     if (m_refreshPending)
         return;
@@ -324,6 +347,7 @@ void QVOverlayWindow::makeKeyAndOrderFront()
     activateWindow();
     table->setFocus();
     addSelectionListeners();
+    hideColorPanel(QRectF());
     m_colorsInvalid = false;
 }
 
@@ -360,6 +384,7 @@ void QVOverlayWindow::resignKeyWindow()
         const QWidget* active = QApplication::activeWindow();
         if (active && active->objectName() != QLatin1String("preferencesWindow"))
             return;
+        self->hideColorPanel(QRectF());
         Scheduler::current().post([self] {
             if (self)
                 self->m_delegate.hideOverlay();
@@ -714,7 +739,10 @@ bool QVOverlayWindow::searchFieldCommand(QKeyEvent* event)
 
 void QVOverlayWindow::cancelOperation()
 {
-    m_delegate.hideOverlay();
+    if (colorPanelVisible())
+        hideColorPanel(currentSelectedItemStartRect());
+    else
+        m_delegate.hideOverlay();
 }
 
 void QVOverlayWindow::keyPressEvent(QKeyEvent* event)
@@ -724,7 +752,12 @@ void QVOverlayWindow::keyPressEvent(QKeyEvent* event)
 
 void QVOverlayWindow::keyDown(QKeyEvent* event)
 {
-    if (event->modifiers() & kCommandModifiers) {
+    // The editor's own fields take their keys; only Escape comes up to close it.
+    if (colorPanelVisible() && !(event->modifiers() & kCommandModifiers) && event->key() == Qt::Key_Escape) {
+        cancelOperation();
+        return;
+    }
+    if ((event->modifiers() & kCommandModifiers) || colorPanelVisible()) {
         event->ignore();
         return;
     }

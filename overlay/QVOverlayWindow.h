@@ -3,6 +3,11 @@
 #include "formats/color/Color.h"
 #include "uikit/WNJVisualEffectWindow.h"
 
+#include <QColor>
+#include <QImage>
+#include <QLabel>
+#include <QPointer>
+#include <QRectF>
 #include <QString>
 
 #include <cstddef>
@@ -13,11 +18,12 @@
 
 class AppDelegate;
 class QAction;
+class NJColorPickerViewController;
 class NJFormatTableView;
 class NJSearchArrayController;
 class NJSwatchesController;
-class QLabel;
 class QLineEdit;
+class QPoint;
 class QToolButton;
 class QVFormatProcessor;
 class QVFormatRepository;
@@ -43,6 +49,8 @@ public:
     static constexpr const char* kPlaceholder = "Type to filter formats";
     static constexpr const char* kColorPanelToolTip = "Edit Color (\u2325 Click or \u2318\u21A9\uFE0E)";
     static constexpr const char* kWindowTitle = "Vendrel overlay";
+    static constexpr double kColorPanelDuration = 0.3;
+    static constexpr double kColorPanelSlowDuration = 3.0;
 
     QVOverlayWindow(AppDelegate& delegate, const QVFormatRepository& repository);
     ~QVOverlayWindow() override;
@@ -60,6 +68,7 @@ public:
     QToolButton* colorPanelButton() const;
     QAction* searchButton() const { return m_searchButton; }
     QAction* cancelButton() const { return m_cancelButton; }
+    QToolButton* colorPanelCloseButton() const;
 
     void createSwatchesController();
     void updateSwatchesState();
@@ -96,6 +105,20 @@ public:
     void resizeWindowToMaximum();
     void resizeWindowToMaximum(Block completion);
 
+    // The colour editor in place of the format list.
+    void addColorPanel();
+    bool colorPanelVisible() const;
+    // A null rectangle closes without transition.
+    void showColorPanel(const QRectF& startRect);
+    void hideColorPanel(const QRectF& targetRect);
+    void toggleColorPanel();
+    void colorPanelColorChanged();
+    // A thin mark 2 points above the bottom of the selected swatch; null without one.
+    QRectF currentSelectedItemStartRect() const;
+    void toggleHistory();
+    NJColorPickerViewController* pickerController() const { return m_pickerController.get(); }
+    bool isColorPanelAnimating() const { return m_colorPanelAnimating; }
+
     // Keyboard.
     void cancelOperation();
     void keyDown(QKeyEvent* event);
@@ -116,6 +139,12 @@ private:
     void reselectCurrentFormat();
     void filterGroupStep(const std::string& search, bool instant, bool& changed);
     void filterCompletionStep(const std::string& search, bool changed);
+    double colorPanelDuration() const;
+    QColor screenColorAt(const QWidget* widget, const QPoint& point) const;
+    void showColorPanelLayer(QWidget* transition);
+    void hideColorPanelLayer(bool drop);
+    void showNavigation(bool editor);
+    void dropPickerController();
 
     AppDelegate& m_delegate;
     const QVFormatRepository& m_repository;
@@ -135,6 +164,14 @@ private:
     // The search field's magnifier and its cancel button.
     QAction* m_searchButton = nullptr;
     QAction* m_cancelButton = nullptr;
+    std::unique_ptr<NJColorPickerViewController> m_pickerController;
+    bool m_colorPanelAnimating = false;
+    // An edit is being written back: the selection observer leaves the panel alone.
+    bool m_blockUpdate = false;
+    bool m_refocusSearch = false;
+    // The picture of the panel taken as the editor opens, laid under the transitions.
+    QImage m_colorPanelLayer;
+    QPointer<QLabel> m_colorPanelLayerView;
     QMetaObject::Connection m_historyListener;
     QMetaObject::Connection m_favoriteListener;
 };

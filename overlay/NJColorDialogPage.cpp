@@ -1,0 +1,92 @@
+#include "NJColorDialogPage.h"
+
+#include <QColorDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace {
+
+// The spectrum and the brightness strip, smaller than Qt makes them, so that the
+// page fits the editor.
+constexpr QSize kSpectrumSize(260, 170);
+constexpr QSize kBrightnessSize(20, 176);
+
+// Qt's dialog closes itself on Escape and Return; embedded, those keys belong to the
+// window that hosts it.
+class EmbeddedColorDialog final : public QColorDialog {
+public:
+    explicit EmbeddedColorDialog(QWidget* parent)
+        : QColorDialog(parent)
+    {
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        switch (event->key()) {
+        case Qt::Key_Escape:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            event->ignore();
+            return;
+        default:
+            QColorDialog::keyPressEvent(event);
+        }
+    }
+};
+
+} // namespace
+
+NJColorDialogPage::NJColorDialogPage(Section section, QWidget* parent)
+    : NJColorPage(parent)
+    , m_dialog(new EmbeddedColorDialog(this))
+{
+    setObjectName(section == Spectrum ? QStringLiteral("colorSpectrumPage") : QStringLiteral("colorPalettesPage"));
+    m_dialog->setWindowFlags(Qt::Widget);
+    m_dialog->setOptions(QColorDialog::NoButtons | QColorDialog::DontUseNativeDialog | QColorDialog::ShowAlphaChannel);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_dialog);
+    trim(section);
+    connect(m_dialog, &QColorDialog::currentColorChanged, this, [this](const QColor& color) { emit colorEdited(color); });
+}
+
+void NJColorDialogPage::trim(Section section)
+{
+    const QString pick = QColorDialog::tr("&Pick Screen Color");
+    for (QWidget* child : m_dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (auto* button = qobject_cast<QPushButton*>(child); button && button->text() == pick) {
+            m_pickScreenColor = button;
+            button->hide();
+            continue;
+        }
+        const bool wells = child->inherits("QWellArray") || child->inherits("QPushButton")
+            || (child->inherits("QLabel") && !static_cast<QLabel*>(child)->text().isEmpty());
+        const bool spectrum = child->inherits("QColorPicker") || child->inherits("QColorLuminancePicker")
+            || child->inherits("QColorShower");
+        // The empty label reports the pointer while Qt picks from the screen: we never do.
+        const bool screenInfo = child->inherits("QLabel") && static_cast<QLabel*>(child)->text().isEmpty();
+        if (screenInfo || (section == Spectrum && wells) || (section == Palettes && spectrum))
+            child->hide();
+        if (child->inherits("QColorPicker"))
+            child->setFixedSize(kSpectrumSize);
+        else if (child->inherits("QColorLuminancePicker"))
+            child->setFixedSize(kBrightnessSize);
+    }
+    m_dialog->setMinimumSize(0, 0);
+}
+
+void NJColorDialogPage::setColor(const QColor& color)
+{
+    const QSignalBlocker blocker(m_dialog);
+    m_dialog->setCurrentColor(color);
+}
+
+void NJColorDialogPage::setShowsAlpha(bool shows)
+{
+    const QSignalBlocker blocker(m_dialog);
+    m_dialog->setOption(QColorDialog::ShowAlphaChannel, shows);
+}

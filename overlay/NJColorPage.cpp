@@ -1,0 +1,8 @@
+#include "NJColorPage.h"
+
+NJColorPage::NJColorPage(QWidget* parent)
+    : QWidget(parent)
+{
+}
+
+NJColorPage::~NJColorPage() = default;
