@@ -17,11 +17,11 @@
 #include <string>
 
 class AppDelegate;
-class QAction;
 class NJColorPickerViewController;
 class NJFormatTableView;
 class NJSearchArrayController;
 class NJSwatchesController;
+class QAction;
 class QLineEdit;
 class QPoint;
 class QToolButton;
