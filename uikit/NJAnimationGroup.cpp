@@ -222,6 +222,13 @@ void NJAnimationGroup::setWidgetOpacity(QWidget* widget, double opacity)
         return;
     }
     auto* effect = qobject_cast<QGraphicsOpacityEffect*>(widget->graphicsEffect());
+    // Opaque needs no effect; one left in place would be drawn at the wrong place
+    // while an ancestor fades through an effect of its own.
+    if (opacity >= 1.0) {
+        if (effect)
+            widget->setGraphicsEffect(nullptr);
+        return;
+    }
     if (!effect) {
         effect = new QGraphicsOpacityEffect(widget);
         widget->setGraphicsEffect(effect);

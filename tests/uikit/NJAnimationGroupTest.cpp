@@ -2,6 +2,9 @@
 
 #include "tests/uikit/FakeApplicationTest.h"
 
+#include <QImage>
+#include <QPixmap>
+#include <QTest>
 #include <QWidget>
 
 namespace {
@@ -54,6 +57,30 @@ TEST_F(NJAnimationGroupTest, OpacityOfAWindowAndOfAChild)
     m_scheduler.advance(0.3);
     EXPECT_DOUBLE_EQ(window.windowOpacity(), 0.0);
     EXPECT_NEAR(NJAnimationGroup::widgetOpacity(child), 0.2, 1e-9);
+}
+
+TEST_F(NJAnimationGroupTest, AnOpaqueChildOfAFadingViewIsDrawnInPlace)
+{
+    QWidget window;
+    window.setFixedSize(200, 100);
+    window.setPalette(QPalette(Qt::white));
+    window.setAutoFillBackground(true);
+    auto* pane = new QWidget(&window);
+    pane->setGeometry(0, 0, 200, 100);
+    auto* cap = new QWidget(pane);
+    cap->setGeometry(150, 60, 20, 20);
+    cap->setPalette(QPalette(Qt::black));
+    cap->setAutoFillBackground(true);
+    // The cap faded out and back in, then its pane fades out.
+    NJAnimationGroup::setWidgetOpacity(cap, 0.1);
+    NJAnimationGroup::setWidgetOpacity(cap, 1.0);
+    NJAnimationGroup::setWidgetOpacity(pane, 0.5);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QImage shot = window.grab().toImage();
+    EXPECT_LT(qGray(shot.pixel(160, 70)), 128);
+    EXPECT_EQ(qGray(shot.pixel(20, 20)), 255);
+    EXPECT_EQ(NJAnimationGroup::widgetOpacity(cap), 1.0);
 }
 
 TEST_F(NJAnimationGroupTest, ZeroDurationSetsAtOnceAndCompletesOnTheNextTurn)
