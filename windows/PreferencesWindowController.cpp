@@ -242,6 +242,9 @@ void PreferencesWindowController::showWindow()
     updateExamples();
     NJPrefsWindowController::showWindow();
     addListeners();
+    // The capture slider shows the range the loupe cannot reach from the start, not
+    // only after the first change.
+    updateCaptureSlider();
 }
 
 void PreferencesWindowController::addListeners()
@@ -378,7 +381,8 @@ void PreferencesWindowController::hideLoupe()
 void PreferencesWindowController::updateCaptureSlider()
 {
     const double zoom = m_host->zoomFactor();
-    if (zoom <= 0)
+    // Without a loupe there is no limit to show.
+    if (zoom <= 0 || m_host->maxDiameterValue() <= 0)
         return;
     const double most = m_host->maxDiameterValue() / zoom;
     // The range stays; what lies beyond the largest capture at this zoom shows as a black bar.

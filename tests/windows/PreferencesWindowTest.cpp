@@ -108,11 +108,16 @@ TEST_F(PreferencesWindowTest, ThePreviewStaysUntilTwoAndAQuarterSecondsAfterTheL
 
 TEST_F(PreferencesWindowTest, TheThemeReachesThePreviewAndTheCaptureSliderIsCapped)
 {
-    open();
+    make();
     m_host->maxDiameter = 400;
+    m_host->zoom = 8;
+    open();
+    auto* slider = control<WNJSliderCell>("captureSlider");
+    // Marked from the first showing.
+    EXPECT_DOUBLE_EQ(slider->maxSliderValue(), 50);
+    EXPECT_EQ(slider->value(), 31);
     m_host->zoom = 10;
     m_host->capture = 51;
-    auto* slider = control<WNJSliderCell>("captureSlider");
     const int range = slider->maximum();
     auto* theme = control<QComboBox>("themePopupButton");
     theme->setCurrentIndex(1);
