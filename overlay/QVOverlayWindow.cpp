@@ -432,11 +432,15 @@ void QVOverlayWindow::initializeAppearance()
     // Without vibrancy the gradients are more opaque: nothing blurs behind them.
     const double e = vibrancy() ? 0.0 : 0.25;
     WNJRoundedView* formats = m_ui->formatsNavigationView;
+    WNJRoundedView* colorPanel = m_ui->colorPanelNavigationView;
+    formats->setProperty(viewadditions::kAppearanceProperty, m_content->property(viewadditions::kAppearanceProperty));
+    colorPanel->setProperty(viewadditions::kAppearanceProperty, QString::fromLatin1(NJApplication::kAppearanceNameAqua));
+    formats->initializeAppearance();
+    colorPanel->initializeAppearance();
     const double formatsWhite = dark ? 0.1 : 1.0;
     formats->setStartingColor(white(formatsWhite, kGradientAlpha + e));
     formats->setEndingColor(white(formatsWhite, e));
     formats->setBottomStrokeColor(white(dark ? 1.0 : 0.0, kStrokeAlpha));
-    WNJRoundedView* colorPanel = m_ui->colorPanelNavigationView;
     const double colorPanelWhite = dark ? 0.15 : 1.0;
     colorPanel->setStartingColor(white(colorPanelWhite, kGradientAlpha + e));
     colorPanel->setEndingColor(white(colorPanelWhite, dark && !vibrancy() ? e + 0.5 : e));
