@@ -119,6 +119,26 @@ else
   failures=$((failures + 1))
 fi
 
+# The colour editor edits the selected swatch; hiding the overlay saves the history.
+xdotool key shift+super+c
+if wait_window "Vendrel overlay"; then
+  xdotool key super+Return
+  sleep 1
+  xdotool type --delay 50 "00ff00"
+  xdotool key Return
+  sleep 0.3
+  xdotool key Escape
+  sleep 1
+  check "Escape closes the colour editor and keeps the overlay" "shown" "$(wait_window "Vendrel overlay" && echo shown)"
+  xdotool key Escape
+  sleep 0.5
+  check "the colour editor's edit reaches the stored history" "00FF00FF" \
+    "$(grep -A2 '<key>HistoryColors</key>' "$settings" | sed -n 's/.*<string>\(.*\)<\/string>.*/\1/p' | head -1)"
+else
+  echo "FAIL the colours-and-formats hot key opened no overlay"
+  failures=$((failures + 1))
+fi
+
 # The preferences, opened from the status menu as a user would: click the tray icon,
 # choose "Preferences…" (third from the end) with the keyboard, tick a box, pick the
 # dark theme while the loupe previews it, close.
