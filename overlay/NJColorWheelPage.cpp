@@ -114,13 +114,16 @@ void NJColorWheelPage::edited()
 
 void NJColorWheelPage::hexEntered()
 {
+    // Leaving the field untouched changes nothing.
+    if (!m_hex->isModified())
+        return;
     QString text = m_hex->text().trimmed();
     if (!text.startsWith(u'#'))
         text.prepend(u'#');
     const QColor color = QColor::fromString(text);
     // A value that does not read as a colour gives way to the colour in force.
     m_hex->setModified(false);
-    if (!color.isValid() || color == currentColor()) {
+    if (!color.isValid() || color.rgba() == currentColor().rgba()) {
         showValues();
         return;
     }

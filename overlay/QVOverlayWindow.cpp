@@ -470,6 +470,8 @@ void QVOverlayWindow::initializeAppearance()
     m_ui->linkSearchField->setPlaceholderText(QString::fromLatin1(kPlaceholder));
     m_ui->formatsNavigationView->update();
     m_ui->linkSearchField->update();
+    if (m_pickerController)
+        m_pickerController->setAppearance(m_content->property(viewadditions::kAppearanceProperty).toString());
     if (m_swatchesController)
         m_swatchesController->initializeAppearance();
 }

@@ -56,7 +56,7 @@ void QVOverlayWindow::addColorPanel()
         QObject::disconnect(button, &QAbstractButton::clicked, nullptr, nullptr);
         connect(button, &QAbstractButton::clicked, this, [this] { showPicker(); });
     }
-    m_pickerController->setAppearance(content->property(viewadditions::kAppearanceProperty).toString());
+    m_pickerController->setAppearance(m_content->property(viewadditions::kAppearanceProperty).toString());
     connect(&panel, &NJColorPanel::colorChanged, m_pickerController.get(), [this] { colorPanelColorChanged(); });
 }
 

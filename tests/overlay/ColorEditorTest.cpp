@@ -159,6 +159,18 @@ TEST_F(ColorEditorTest, AnEditReachesTheSwatchAndTheStoredListOnceAndAColourSetF
     EXPECT_EQ(historyHex(0), "#ff000000");
 }
 
+TEST_F(ColorEditorTest, AnEditAfterTheOverlayHidLeavesTheStoredListsAlone)
+{
+    open(formats({"HEX"}), {Value("FF0000FF"), Value("00FF00FF")});
+    openEditor();
+    m_delegate->hideOverlay();
+    settle();
+    ASSERT_TRUE(window()->colorsInvalid());
+    panel().contentView()->findChild<QColorDialog*>()->setCurrentColor(QColor(1, 2, 3));
+    ASSERT_EQ(m_delegate->historyColors().size(), 2U);
+    EXPECT_EQ(historyHex(0), "#ffff0000");
+}
+
 TEST_F(ColorEditorTest, TheEditorButtonOnAnEmptyListSwitchesToTheHistoryAndOpensOnWhite)
 {
     open(formats({"HEX"}), {}, {});
