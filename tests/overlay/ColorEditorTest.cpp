@@ -128,6 +128,10 @@ TEST_F(ColorEditorTest, AnEditReachesTheSwatchAndTheStoredListOnceAndAColourSetF
     EXPECT_EQ(hex(swatches()->historyColors().at(0)), "#ff3366cc");
     EXPECT_EQ(historyHex(0), "#ff3366cc");
     EXPECT_EQ(historyHex(1), "#ff00ff00");
+    // Return belongs to the field: nothing is exported and the overlay stays.
+    settle(QVOverlayWindow::kHideAfterExport + 0.05);
+    EXPECT_TRUE(window()->isVisible());
+    EXPECT_TRUE(window()->colorPanelVisible());
 
     // Each step of a drag in Qt's dialog is one write of the whole list.
     QColorDialog* dialog = panel().contentView()->findChild<QColorDialog*>();
@@ -214,7 +218,24 @@ TEST_F(ColorEditorTest, EscapeClosesTheEditorIntoTheSwatchAndKeepsTheOverlay)
     settle();
     EXPECT_EQ(window()->pickerController(), nullptr);
     EXPECT_TRUE(window()->isVisible());
-    // A second Escape hides the overlay.
+
+    // In Qt's dialog too: Escape closes the editor, never the dialog page itself.
+    openEditor();
+    window()->pickerController()->tabbar()->findChild<QToolButton*>(QStringLiteral("spectrumTabButton"))->click();
+    QLineEdit* html = panel().currentPage()->findChildren<QLineEdit*>().back();
+    html->setFocus();
+    QTest::keyClick(html, Qt::Key_Escape);
+    settle(kOpened);
+    settle();
+    EXPECT_EQ(window()->pickerController(), nullptr);
+    openEditor();
+    EXPECT_EQ(panel().currentPage()->objectName(), "colorSpectrumPage");
+    EXPECT_TRUE(panel().currentPage()->findChild<QColorDialog*>()->isVisibleTo(window()));
+
+    // With the editor closed, Escape hides the overlay.
+    window()->toggleColorPanel();
+    settle(kOpened);
+    settle();
     QTest::keyClick(table(), Qt::Key_Escape);
     settle();
     EXPECT_FALSE(window()->isVisible());
