@@ -167,8 +167,7 @@ void NJColorPanel::addPage(NJColorPage* page, const QString& identifier, const Q
                            std::vector<int> modes)
 {
     m_pages->addWidget(page);
-    NJColorPanelToolbarItem item {identifier, toolTip, drawnIcon(modes.size() > 1 ? RGB : modes.front()),
-                                  modes.size() > 1 ? RGB : modes.front()};
+    NJColorPanelToolbarItem item {identifier, toolTip, drawnIcon(modes.size() > 1 ? RGB : modes.front())};
     m_pageList.push_back({page, std::move(item), std::move(modes)});
     connect(page, &NJColorPage::colorEdited, this, [this, page](const QColor& color) { pageEdited(page, color); });
 }
@@ -204,10 +203,8 @@ QString NJColorPanel::selectedItemIdentifier() const
 void NJColorPanel::performToolbarItem(const NJColorPanelToolbarItem& item)
 {
     for (const Page& page : m_pageList) {
-        if (page.item.identifier == item.identifier) {
-            m_mode = item.mode;
+        if (page.item.identifier == item.identifier)
             m_pages->setCurrentWidget(page.page);
-        }
     }
 }
 
@@ -216,11 +213,21 @@ void NJColorPanel::setMode(int mode)
     for (const Page& page : m_pageList) {
         if (std::find(page.modes.begin(), page.modes.end(), mode) == page.modes.end() || !allowed({mode}))
             continue;
-        m_mode = mode;
         m_pages->setCurrentWidget(page.page);
         if (auto* sliders = qobject_cast<NJColorSlidersPage*>(page.page))
             sliders->setModel(static_cast<NJColorSlidersPage::Model>(mode));
     }
+}
+
+int NJColorPanel::mode() const
+{
+    if (const auto* sliders = qobject_cast<const NJColorSlidersPage*>(m_pages->currentWidget()))
+        return sliders->model();
+    for (const Page& page : m_pageList) {
+        if (page.page == m_pages->currentWidget())
+            return page.modes.front();
+    }
+    return Wheel;
 }
 
 QWidget* NJColorPanel::currentPage() const

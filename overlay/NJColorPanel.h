@@ -13,12 +13,11 @@ class QAbstractButton;
 class QStackedWidget;
 class QWidget;
 
-// One item of the panel's toolbar: the page of a picker mode.
+// One item of the panel's toolbar: it shows one page.
 struct NJColorPanelToolbarItem {
     QString identifier;
     QString toolTip;
     QIcon image;
-    int mode = 0;
 };
 
 // The process's one colour panel: Qt's colour dialog for what it offers and our own
@@ -52,7 +51,7 @@ public:
     QString selectedItemIdentifier() const;
     // The item's action: shows its page.
     void performToolbarItem(const NJColorPanelToolbarItem& item);
-    int mode() const { return m_mode; }
+    int mode() const;
     void setMode(int mode);
     QWidget* currentPage() const;
 
@@ -85,6 +84,5 @@ private:
     QAbstractButton* m_magnifier = nullptr;
     std::vector<Page> m_pageList;
     QColor m_color = Qt::white;
-    int m_mode = Wheel;
     bool m_showsAlpha = true;
 };

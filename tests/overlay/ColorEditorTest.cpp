@@ -2,6 +2,7 @@
 
 #include "overlay/NJColorPanel.h"
 #include "overlay/NJColorPickerViewController.h"
+#include "overlay/NJColorSlidersPage.h"
 #include "overlay/NJColorWheelPage.h"
 #include "overlay/NJTBView.h"
 #include "overlay/NJToolbarCollectionView.h"
@@ -12,6 +13,7 @@
 
 #include <QAbstractButton>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QToolButton>
@@ -285,6 +287,10 @@ TEST_F(ColorEditorTest, TabsFollowThePanelsPagesAndTheEditorReopensOnTheLastTab)
     EXPECT_TRUE(tabs->itemAtIndex(0)->view()->selected());
     EXPECT_EQ(panel().mode(), NJColorPanel::Wheel);
 
+    // The sliders' page answers the mode of the model it shows.
+    tabs->findChild<QToolButton*>(QStringLiteral("slidersTabButton"))->click();
+    panel().currentPage()->findChild<QComboBox*>()->setCurrentIndex(NJColorSlidersPage::CMYK);
+    EXPECT_EQ(panel().mode(), NJColorPanel::CMYK);
     tabs->findChild<QToolButton*>(QStringLiteral("spectrumTabButton"))->click();
     EXPECT_FALSE(tabs->itemAtIndex(0)->view()->selected());
     EXPECT_TRUE(tabs->itemAtIndex(2)->view()->selected());
