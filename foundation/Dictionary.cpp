@@ -79,12 +79,6 @@ void Dictionary::addToIndex(std::size_t position)
     m_slots[slot] = static_cast<std::uint32_t>(position);
 }
 
-const Value* Dictionary::find(const std::string& key) const
-{
-    const std::size_t at = position(key);
-    return at == m_entries.size() ? nullptr : &m_entries[at].second;
-}
-
 Value Dictionary::get(const std::string& key) const
 {
     const Value* value = find(key);

@@ -21,7 +21,11 @@ public:
     // nil when absent.
     Value get(const std::string& key) const;
     // The value in place; null when absent.
-    const Value* find(const std::string& key) const;
+    const Value* find(const std::string& key) const
+    {
+        const std::size_t at = position(key);
+        return at == m_entries.size() ? nullptr : &m_entries[at].second;
+    }
     // Replaces in place when present, else appends.
     void set(const std::string& key, Value value);
     // Setting nil removes the key, as the original's setValue:forKey: did.

@@ -2,12 +2,11 @@
 
 #include "Value.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <climits>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <set>
 
@@ -18,20 +17,35 @@ const std::set<std::string> kSafeKeys = {"boolValue", "intValue", "integerValue"
 
 constexpr double kTwoToThe63 = 9223372036854775808.0;
 
-// The shortest "%g" form that reads back as the same double.
-std::string shortestDouble(double d)
+// The shortest "%g" form that reads back as the same double, at the end of `text`.
+void appendShortestDouble(std::string& text, double d)
 {
-    if (std::isnan(d))
-        return "nan";
-    if (std::isinf(d))
-        return d < 0 ? "-inf" : "inf";
-    std::array<char, 64> buffer{};
-    for (int precision = 1; precision <= 17; ++precision) {
-        std::snprintf(buffer.data(), buffer.size(), "%.*g", precision, d);
-        if (std::strtod(buffer.data(), nullptr) == d)
+    if (std::isnan(d)) {
+        text += "nan";
+        return;
+    }
+    if (std::isinf(d)) {
+        text += d < 0 ? "-inf" : "inf";
+        return;
+    }
+    std::array<char, 64> buffer;
+    char* const first = buffer.data();
+    char* const last = first + buffer.size();
+    // No "%g" precision below the digit count of the shortest round-trip form reads back,
+    // and that count almost always does.
+    char* const shortestEnd = std::to_chars(first, last, d, std::chars_format::scientific).ptr;
+    const auto digits = std::count_if(first, std::find(first, shortestEnd, 'e'),
+                                      [](char c) { return c >= '0' && c <= '9'; });
+    char* end = first;
+    for (int precision = std::max(1, static_cast<int>(digits)); precision <= 17; ++precision) {
+        // The form "%.*g" prints.
+        end = std::to_chars(first, last, d, std::chars_format::general, precision).ptr;
+        double back = 0;
+        std::from_chars(first, end, back);
+        if (back == d)
             break;
     }
-    return buffer.data();
+    text.append(first, static_cast<std::size_t>(end - first));
 }
 
 } // namespace
@@ -58,7 +72,7 @@ std::string NumberObject::description() const
 void NumberObject::appendDescription(std::string& text) const
 {
     if (m_type == Type::Double) {
-        text += shortestDouble(m_double);
+        appendShortestDouble(text, m_double);
         return;
     }
     std::array<char, 24> digits;

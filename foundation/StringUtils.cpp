@@ -233,6 +233,10 @@ std::string validUtf8(std::string_view text)
 bool isValidUtf8(std::string_view text)
 {
     for (std::size_t i = 0; i < text.size();) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            ++i;
+            continue;
+        }
         const std::size_t start = i;
         if (decode(text, i) == kReplacement && text.substr(start, i - start) != "\xEF\xBF\xBD")
             return false;

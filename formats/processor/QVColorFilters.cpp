@@ -11,6 +11,7 @@
 #include "foundation/StringUtils.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -129,9 +130,15 @@ std::string joined(const std::vector<std::string>& parts, const Value& separator
 
 std::string QVColorFilters::hexDigits(int value, bool uppercase) const
 {
+    // "%02x" or "%02X" of the value as unsigned.
     char text[16];
-    std::snprintf(text, sizeof text, uppercase ? "%02X" : "%02x", static_cast<unsigned>(value));
-    return text;
+    char* const end = std::to_chars(text, text + sizeof text, static_cast<unsigned>(value), 16).ptr;
+    std::string digits(text, end);
+    if (digits.size() < 2)
+        digits.insert(0, 2 - digits.size(), '0');
+    if (uppercase)
+        std::transform(digits.begin(), digits.end(), digits.begin(), [](char c) { return c >= 'a' ? c - 'a' + 'A' : c; });
+    return digits;
 }
 
 std::string QVColorFilters::hexPrefix() const

@@ -37,7 +37,7 @@ class FilterContext {
 public:
     explicit FilterContext(std::weak_ptr<QVProcessorState> state) : m_state(std::move(state)) {}
 
-    Value operator()(const std::function<std::string(const QVColorFilters&)>& operation) const
+    template <class Operation> Value operator()(const Operation& operation) const
     {
         const auto state = m_state.lock();
         if (!state)
@@ -186,13 +186,20 @@ void QVFormatProcessor::applyCodeStyle(const Value& style)
     setEnvironment(environment()->withCodeStyle(std::move(merged)));
 }
 
-std::vector<Dictionary::Entry> QVFormatProcessor::currentColorEntries(const Value& colorValues) const
+void QVFormatProcessor::addCurrentColorEntries(const Value& colorValues, std::vector<Dictionary::Entry>& entries)
 {
     // A profile without a colour shows as "not-found" with transparent black.
     const Dictionary* table = colorValues.dictionary();
-    const Value color = table ? table->get(m_currentProfile) : Value();
-    return {{QVTemplateEnvironment::kColorProfileKey, Value(color ? m_currentProfile : kNotFoundProfile)},
-        {QVTemplateEnvironment::kColorKey, color ? color : transparentBlack()}};
+    const Value* color = table ? table->find(m_currentProfile) : nullptr;
+    if (!color || !*color) {
+        entries.emplace_back(QVTemplateEnvironment::kColorProfileKey, Value(kNotFoundProfile));
+        entries.emplace_back(QVTemplateEnvironment::kColorKey, transparentBlack());
+        return;
+    }
+    if (!m_currentProfileValue || *m_currentProfileValue.string() != m_currentProfile)
+        m_currentProfileValue = Value(m_currentProfile);
+    entries.emplace_back(QVTemplateEnvironment::kColorProfileKey, m_currentProfileValue);
+    entries.emplace_back(QVTemplateEnvironment::kColorKey, *color);
 }
 
 void QVFormatProcessor::takeColor(const Color& color, std::vector<Dictionary::Entry> entries)
@@ -211,22 +218,25 @@ void QVFormatProcessor::takeColor(const Color& color, std::vector<Dictionary::En
     if (m_currentProfile.empty())
         m_currentProfile = QVColorProfile::kSRGB;
 
-    for (auto& entry : currentColorEntries(m_colorValues))
-        entries.push_back(std::move(entry));
+    addCurrentColorEntries(m_colorValues, entries);
     entries.emplace_back(QVTemplateEnvironment::kColorValuesKey, m_colorValues);
     setEnvironment(environment()->with(std::move(entries)));
 }
 
 void QVFormatProcessor::updateColorValuesWithColor(const Color& color)
 {
-    takeColor(color, {});
+    std::vector<Dictionary::Entry> entries;
+    entries.reserve(3);
+    takeColor(color, std::move(entries));
 }
 
 void QVFormatProcessor::updateFormatParameters(const QVFormatDefinition& format)
 {
     m_currentProfile = format.colorProfile();
     const auto current = environment();
-    auto entries = currentColorEntries(current->get(QVTemplateEnvironment::kColorValuesKey));
+    std::vector<Dictionary::Entry> entries;
+    entries.reserve(3);
+    addCurrentColorEntries(current->get(QVTemplateEnvironment::kColorValuesKey), entries);
     entries.emplace_back(QVTemplateEnvironment::kFormatKey, format.value());
     setEnvironment(current->with(std::move(entries)));
 }
@@ -234,12 +244,15 @@ void QVFormatProcessor::updateFormatParameters(const QVFormatDefinition& format)
 void QVFormatProcessor::updateColorValuesWithColor(const Color& color, const std::optional<QVFormatDefinition>& format)
 {
     if (!format) {
-        takeColor(color, {});
+        updateColorValuesWithColor(color);
         return;
     }
     // The format and the colour in one update, as the format first and then the colour.
     m_currentProfile = format->colorProfile();
-    takeColor(color, {{QVTemplateEnvironment::kFormatKey, format->value()}});
+    std::vector<Dictionary::Entry> entries;
+    entries.reserve(4);
+    entries.emplace_back(QVTemplateEnvironment::kFormatKey, format->value());
+    takeColor(color, std::move(entries));
 }
 
 std::optional<std::string> QVFormatProcessor::renderFormat(const std::string& templateText) const

@@ -60,8 +60,8 @@ public:
 private:
     void initializeEnvironment();
     void setEnvironment(std::shared_ptr<const QVTemplateEnvironment> environment);
-    // "colorProfile" and "color" for the current profile in this colour table.
-    std::vector<Dictionary::Entry> currentColorEntries(const Value& colorValues) const;
+    // Adds "colorProfile" and "color" for the current profile in this colour table.
+    void addCurrentColorEntries(const Value& colorValues, std::vector<Dictionary::Entry>& entries);
     // Computes the colour in every profile and swaps in an environment with it and `entries`.
     void takeColor(const Color& color, std::vector<Dictionary::Entry> entries);
 
@@ -71,5 +71,7 @@ private:
     // The colour m_colorValues were converted from; none before the first.
     std::optional<Color> m_convertedColor;
     std::string m_currentProfile;
+    // m_currentProfile as a value, made again only when the profile changes.
+    Value m_currentProfileValue;
     mutable QVTemplateCache m_templates;
 };

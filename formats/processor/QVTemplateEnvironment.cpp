@@ -27,11 +27,11 @@ std::string QVTemplateEnvironment::description() const
     return Value(dictionary()).description();
 }
 
-std::shared_ptr<const QVTemplateEnvironment> QVTemplateEnvironment::with(const std::vector<Dictionary::Entry>& entries) const
+std::shared_ptr<const QVTemplateEnvironment> QVTemplateEnvironment::with(std::vector<Dictionary::Entry> entries) const
 {
     auto copy = std::make_shared<QVTemplateEnvironment>(*this);
-    for (const auto& [key, value] : entries)
-        copy->m_entries.set(key, value);
+    for (auto& [key, value] : entries)
+        copy->m_entries.set(key, std::move(value));
     return copy;
 }
 

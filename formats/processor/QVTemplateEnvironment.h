@@ -34,7 +34,7 @@ public:
     const QVCodeStyle& codeStyle() const { return *m_codeStyle; }
 
     // A copy with these entries set.
-    std::shared_ptr<const QVTemplateEnvironment> with(const std::vector<Dictionary::Entry>& entries) const;
+    std::shared_ptr<const QVTemplateEnvironment> with(std::vector<Dictionary::Entry> entries) const;
     // A copy with another code style.
     std::shared_ptr<const QVTemplateEnvironment> withCodeStyle(std::shared_ptr<const QVCodeStyle> codeStyle) const;
 

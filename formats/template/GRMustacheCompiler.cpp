@@ -184,7 +184,7 @@ GRMustacheTemplateASTNodePtr GRMustacheCompiler::sectionNode(const GRMustacheTok
                                     between(opening.span().bytes, closingToken.span().bytes)};
     return GRMustacheSectionTag::sectionTagWithExpression(
         expression, opening.type() == GRMustacheTokenTypeInvertedSectionOpening, opening.templateText(), inner,
-        currentAST());
+        takeCurrentAST());
 }
 
 bool GRMustacheCompiler::handleClosing(const GRMustacheTokenPtr& token)
@@ -232,7 +232,7 @@ bool GRMustacheCompiler::closeInheritablePartial(const GRMustacheTokenPtr& token
     if (!ast->isPlaceholder() && ast->contentType() != m_contentType)
         return failAt(*m_openingTokenStack.back(), kHTMLSafetyMismatch);
     GRMustacheTemplateASTNodePtr node = GRMustacheInheritablePartialNode::inheritablePartialNodeWithPartialNode(
-        GRMustachePartialNode::partialNodeWithTemplateAST(ast, openName), currentAST());
+        GRMustachePartialNode::partialNodeWithTemplateAST(ast, openName), takeCurrentAST());
     popTag();
     currentNodes().push_back(std::move(node));
     return true;
@@ -249,7 +249,7 @@ bool GRMustacheCompiler::closeInheritableSection(const GRMustacheTokenPtr& token
     if (name && *name != openName)
         return failAt(*token, unexpectedClosingTag(*token));
     GRMustacheTemplateASTNodePtr node = GRMustacheInheritableSectionNode::inheritableSectionNodeWithName(openName,
-                                                                                                       currentAST());
+                                                                                                       takeCurrentAST());
     popTag();
     currentNodes().push_back(std::move(node));
     return true;
@@ -319,9 +319,9 @@ void GRMustacheCompiler::popTag()
     m_nodesStack.pop_back();
 }
 
-GRMustacheTemplateASTPtr GRMustacheCompiler::currentAST() const
+GRMustacheTemplateASTPtr GRMustacheCompiler::takeCurrentAST()
 {
-    return GRMustacheTemplateAST::templateASTWithASTNodes(m_nodesStack.back(), m_contentType);
+    return GRMustacheTemplateAST::templateASTWithASTNodes(std::move(m_nodesStack.back()), m_contentType);
 }
 
 GRMustacheTemplateASTPtr GRMustacheCompiler::partialAST(const std::string& name, Error* error)

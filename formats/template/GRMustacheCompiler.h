@@ -46,11 +46,13 @@ private:
     bool closeSection(const GRMustacheTokenPtr& token, const GRMustacheExpressionPtr& openExpression);
     bool closeInheritablePartial(const GRMustacheTokenPtr& token, const std::string& openName);
     bool closeInheritableSection(const GRMustacheTokenPtr& token, const std::string& openName);
+    // Takes the open section's content.
     GRMustacheTemplateASTNodePtr sectionNode(const GRMustacheToken& closingToken, const GRMustacheExpressionPtr& expression);
 
     bool openTag(TagValue value, const GRMustacheTokenPtr& token);
     void popTag();
-    GRMustacheTemplateASTPtr currentAST() const;
+    // The open tag's content as an AST; its nodes move out, so the tag is popped next.
+    GRMustacheTemplateASTPtr takeCurrentAST();
     GRMustacheTemplateAST::Nodes& currentNodes() { return m_nodesStack.back(); }
     bool fail(Error error);
     bool failAt(const GRMustacheToken& token, const std::string& description);

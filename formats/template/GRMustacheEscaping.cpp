@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string_view>
 
 namespace {
@@ -119,6 +120,10 @@ constexpr std::uint64_t htmlMask()
 }
 
 constexpr std::uint64_t kHTMLMask = htmlMask();
+static_assert(kHTMLMask
+                  == (std::uint64_t{1} << '"' | std::uint64_t{1} << '&' | std::uint64_t{1} << '\''
+                      | std::uint64_t{1} << '<' | std::uint64_t{1} << '>'),
+              "needsHTMLEscape looks for these characters");
 
 } // namespace
 
@@ -127,14 +132,39 @@ std::string GRMustacheEscaping::escapeHTML(const std::string& string)
     return translate(string, kHTMLTable.data(), kHTMLTable.size(), escapeCapacity(string));
 }
 
-void GRMustacheEscaping::appendEscapedHTML(std::string& result, std::string_view string)
+namespace {
+
+// Whether any of the eight bytes of `word` is `c`.
+constexpr bool hasByte(std::uint64_t word, unsigned char c)
 {
-    // Most texts have nothing to replace: find that out with the lightest test.
-    const bool unchanged = std::none_of(string.begin(), string.end(), [](char c) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    const std::uint64_t v = word ^ (kOnes * c);
+    return ((v - kOnes) & ~v & (kOnes << 7)) != 0;
+}
+
+// Whether the text holds a character kHTMLTable replaces; eight bytes at a time.
+bool needsHTMLEscape(std::string_view string)
+{
+    std::size_t i = 0;
+    for (; i + 8 <= string.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, string.data() + i, sizeof word);
+        if (hasByte(word, '"') || hasByte(word, '&') || hasByte(word, '\'') || hasByte(word, '<')
+            || hasByte(word, '>'))
+            return true;
+    }
+    return std::any_of(string.begin() + static_cast<std::ptrdiff_t>(i), string.end(), [](char c) {
         const auto unit = static_cast<unsigned char>(c);
         return unit < 64 && ((kHTMLMask >> unit) & 1) != 0;
     });
-    if (unchanged)
+}
+
+} // namespace
+
+void GRMustacheEscaping::appendEscapedHTML(std::string& result, std::string_view string)
+{
+    // Most texts have nothing to replace: find that out with the lightest test.
+    if (!needsHTMLEscape(string))
         result += string;
     else
         translateInto(result, string, kHTMLTable.data(), kHTMLTable.size());

@@ -45,16 +45,30 @@ public:
     bool exceeded() const { return renderingDepth - 1 > GRMustacheRenderingEngine::kMaximumDepth; }
 };
 
-// Pushes a content type on the thread's stack for as long as it lives.
+// Pushes a content type on the thread's stack for as long as it lives, unless `pushed`
+// says the engine's own type, the same, is on top already.
 class ContentTypeScope {
 public:
-    explicit ContentTypeScope(GRMustacheContentType contentType)
+    ContentTypeScope(GRMustacheContentType contentType, bool& pushed) : m_pushed(pushed), m_owns(!pushed)
     {
+        if (!m_owns)
+            return;
         GRMustacheRendering::pushCurrentContentType(contentType);
+        m_pushed = true;
     }
-    ~ContentTypeScope() { GRMustacheRendering::popCurrentContentType(); }
+    ~ContentTypeScope()
+    {
+        if (!m_owns)
+            return;
+        GRMustacheRendering::popCurrentContentType();
+        m_pushed = false;
+    }
     ContentTypeScope(const ContentTypeScope&) = delete;
     ContentTypeScope& operator=(const ContentTypeScope&) = delete;
+
+private:
+    bool& m_pushed;
+    bool m_owns;
 };
 
 // Renders in another context for as long as it lives.
@@ -157,7 +171,7 @@ bool GRMustacheRenderingEngine::visitTemplateAST(const GRMustacheTemplateAST& as
     }
     if (!withinWorkBound(1 + ast.templateASTNodes().size(), error))
         return false;
-    const ContentTypeScope contentType(ast.contentType());
+    const ContentTypeScope contentType(ast.contentType(), m_contentTypePushed);
     const bool inherits = m_context->rendersInheritablePartials();
     for (const GRMustacheTemplateASTNodePtr& node : ast.templateASTNodes()) {
         const bool rendered = inherits ? m_context->resolveTemplateASTNode(node)->acceptTemplateASTVisitor(*this, error)
@@ -224,8 +238,13 @@ bool GRMustacheRenderingEngine::visitTag(const GRMustacheTag& tag, const GRMusta
         if (const std::optional<bool> rendered = renderValue(tag, invocation.value(), context, escapesHTML, error))
             return *rendered;
     }
+    return renderThroughDelegates(tag, invocation.value(), context, escapesHTML, error);
+}
 
-    Value value = invocation.value();
+bool GRMustacheRenderingEngine::renderThroughDelegates(const GRMustacheTag& tag, Value value,
+                                                       const GRMustacheContext& context, bool escapesHTML,
+                                                       Error* error)
+{
     const TagDelegates tagDelegates(context);
     for (auto delegate = tagDelegates.delegates.rbegin(); delegate != tagDelegates.delegates.rend(); ++delegate)
         value = (*delegate)->mustacheTagWillRenderObject(tag, value);

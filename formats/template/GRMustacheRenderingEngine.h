@@ -42,6 +42,9 @@ private:
     bool visitVariableTag(const GRMustacheVariableTag& tag, Error* error) override;
 
     bool visitTag(const GRMustacheTag& tag, const GRMustacheExpression& expression, bool escapesHTML, Error* error);
+    // What visitTag does with tag delegates or with values of other kinds.
+    bool renderThroughDelegates(const GRMustacheTag& tag, Value value, const GRMustacheContext& context,
+                                bool escapesHTML, Error* error);
     std::optional<bool> renderValue(const GRMustacheTag& tag, const Value& value, const GRMustacheContext& context,
                                     bool escapesHTML, Error* error);
     // The content in another context, into this engine's buffer; the caller keeps the context alive.
@@ -55,5 +58,7 @@ private:
     // whoever set it, for as long as it is current.
     GRMustacheContextPtr m_baseContext;
     const GRMustacheContext* m_context;
+    // Whether a visit of this engine has its content type on the thread's stack.
+    bool m_contentTypePushed = false;
     std::string m_buffer;
 };

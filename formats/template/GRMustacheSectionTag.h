@@ -19,7 +19,7 @@ public:
         std::shared_ptr<const GRMustacheTemplateText> templateString, GRMustacheTokenSpan inner,
         GRMustacheTemplateASTPtr templateAST);
 
-    const std::string& templateString() const { return m_templateString->utf8; }
+    const std::string& templateString() const { return m_templateString->utf8(); }
     TextRange innerRange() const { return m_inner.units; }
     const GRMustacheTemplateASTPtr& templateAST() const { return m_templateAST; }
 

@@ -151,6 +151,25 @@ std::optional<std::string> parseName(std::string_view content, bool* empty, Erro
 
 enum class ScanState { Start, Text, Tag, Triple, SetDelimiters };
 
+// What a state waits for: the delimiter whose first byte may end it. The openers a text
+// waits for all begin with the first byte of the set-delimiters opener.
+const std::string* awaitedDelimiter(ScanState state, const Delimiters& delimiters)
+{
+    switch (state) {
+    case ScanState::Start:
+        return nullptr;
+    case ScanState::Text:
+        return &delimiters.setDelimitersStart;
+    case ScanState::Tag:
+        return &delimiters.end;
+    case ScanState::Triple:
+        return &delimiters.tripleEnd;
+    case ScanState::SetDelimiters:
+        return &delimiters.setDelimitersEnd;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 void GRMustacheTemplateParserDelegate::didFailWithError(GRMustacheTemplateParser&, const Error&)
@@ -223,9 +242,9 @@ void GRMustacheTemplateParser::parseTemplateString(std::shared_ptr<const std::st
         return;
 
     auto text = std::make_shared<GRMustacheTemplateText>();
-    text->utf8 = *templateString;
-    if (!strings::isValidUtf8(text->utf8))
-        text->repaired = strings::validUtf8(text->utf8);
+    text->source = std::move(templateString);
+    if (!strings::isValidUtf8(*text->source))
+        text->repaired = strings::validUtf8(*text->source);
     const std::string_view units = text->scanned();
     const std::size_t length = units.size();
     UnitCounter counter(units);
@@ -279,6 +298,15 @@ void GRMustacheTemplateParser::parseTemplateString(std::shared_ptr<const std::st
                 state = ScanState::Text;
             }
             ++i;
+            continue;
+        }
+        // Bytes that are neither a line feed nor the start of the awaited delimiter change nothing.
+        const std::string* awaited = awaitedDelimiter(state, delimiters);
+        const auto isAwaited = [awaited](char c) { return !awaited->empty() && c == (*awaited)[0]; };
+        if (awaited && !isAwaited(unit)) {
+            do
+                ++i;
+            while (i < length && units[i] != kLineFeed && !isAwaited(units[i]));
             continue;
         }
         switch (state) {

@@ -1,5 +1,11 @@
 #include "GRMustacheToken.h"
 
+const std::string& GRMustacheTemplateText::utf8() const
+{
+    static const std::string empty;
+    return source ? *source : empty;
+}
+
 GRMustacheToken::GRMustacheToken(GRMustacheTokenType type, std::shared_ptr<const GRMustacheTemplateText> templateText,
                                  Value templateID, std::size_t line, GRMustacheTokenSpan span,
                                  GRMustacheTokenSpan tagInner)

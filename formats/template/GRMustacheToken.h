@@ -27,11 +27,13 @@ enum GRMustacheTokenType : int {
 // their texts from `scanned`, the text with malformed bytes read as U+FFFD; their
 // ranges count UTF-16 units.
 struct GRMustacheTemplateText {
-    std::string utf8;
-    // Empty when utf8 is well formed and can be scanned as it is.
+    // The text as given; null reads as empty.
+    std::shared_ptr<const std::string> source;
+    // Empty when the source is well formed and can be scanned as it is.
     std::string repaired;
 
-    std::string_view scanned() const { return repaired.empty() ? std::string_view(utf8) : std::string_view(repaired); }
+    const std::string& utf8() const;
+    std::string_view scanned() const { return repaired.empty() ? std::string_view(utf8()) : std::string_view(repaired); }
 };
 
 // Where a token stands: UTF-16 units, as ranges are reported, and bytes of the scanned text.
@@ -51,7 +53,7 @@ public:
         GRMustacheTokenSpan span, GRMustacheTokenSpan tagInner = {});
 
     GRMustacheTokenType type() const { return m_type; }
-    const std::string& templateString() const { return m_templateText->utf8; }
+    const std::string& templateString() const { return m_templateText->utf8(); }
     const std::shared_ptr<const GRMustacheTemplateText>& templateText() const { return m_templateText; }
     const Value& templateID() const { return m_templateID; }
     std::size_t line() const { return m_line; }

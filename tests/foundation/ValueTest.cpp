@@ -8,6 +8,12 @@
 
 #include <climits>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <vector>
 
 namespace {
 
@@ -98,6 +104,34 @@ TEST(ValueDescription, NumbersPrintLikeTheOriginal)
     EXPECT_EQ(Value::real(2.0).description(), "2");
     EXPECT_EQ(Value::real(0.1 + 0.2).description(), "0.30000000000000004");
     EXPECT_EQ(Value::real(1e20).description(), "1e+20");
+}
+
+TEST(ValueDescription, DoublesPrintTheShortestPrintfFormThatReadsBack)
+{
+    const auto expected = [](double d) {
+        char text[64];
+        for (int precision = 1; precision <= 17; ++precision) {
+            std::snprintf(text, sizeof text, "%.*g", precision, d);
+            if (std::strtod(text, nullptr) == d)
+                break;
+        }
+        return std::string(text);
+    };
+    std::vector<double> values = {0.0, -0.0, 1e-5, 1e-4, 123456.0, 1234567.0, 1e16, 1e23, 5e-324, 2.2250738585072014e-308,
+                                  1.7976931348623157e308, 9007199254740993.0, 0.1, 1.0 / 3, -2.5e-300, 100.0};
+    std::mt19937_64 random(22);
+    for (int i = 0; i < 20000; ++i) {
+        const std::uint64_t bits = random();
+        double d;
+        std::memcpy(&d, &bits, sizeof d);
+        if (std::isfinite(d))
+            values.push_back(d);
+        values.push_back(static_cast<double>(bits % 1000000) / 1000.0);
+    }
+    for (const double d : values)
+        ASSERT_EQ(Value::real(d).description(), expected(d)) << d;
+    EXPECT_EQ(Value::real(std::nan("")).description(), "nan");
+    EXPECT_EQ(Value::real(-HUGE_VAL).description(), "-inf");
 }
 
 TEST(ValueDescription, NilNullAndScalars)

@@ -242,6 +242,8 @@ TEST_F(QVFormatProcessorTest, FiltersInTemplates)
         {"csshexColor shorthand upper", shorthandUpper, kViolet, "{{csshexColor(color)}}", "#A0F"},
         {"hex", kBuiltIn, kViolet, "{{hex(color, rgba.r)}}", "0xaa"},
         {"hex no prefix", kBuiltIn, kViolet, "{{hex(color, rgba.r, false)}}", "aa"},
+        {"hex out of range", uppercaseHex, {-0.5, 0, 0.05, 1}, "{{hex(color, rgba.r, false)}} {{hex(color, rgba.b)}}",
+            "FFFFFF80 0x0D"},
         {"int255RGBA", kBuiltIn, kViolet, "{{int255RGBA(color, 3)}}", "170, 0, 255"},
         {"int255RGBA comma", kBuiltIn, kViolet, "{{int255RGBA(color, 3, comma)}}", "170,0,255"},
         {"hexRGBA", kBuiltIn, kViolet, "{{hexRGBA(color, 4)}}", "0xaa 0x00 0xff 0xff"},
