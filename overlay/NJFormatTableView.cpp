@@ -8,12 +8,14 @@
 #include "overlay/ScrollViewAdditions.h"
 #include "uikit/NJApplication.h"
 #include "uikit/ViewAdditions.h"
+#include "uikit/WNJSlimScroller.h"
 
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QPointer>
 #include <QScrollBar>
 
@@ -306,15 +308,55 @@ void NJFormatTableView::scrollToTop()
     scrollviewadditions::scrollToYPosition(*this, 0, kItemHeight);
 }
 
+void NJFormatTableView::setOverlayScroller(WNJSlimScroller* scroller)
+{
+    delete m_overlayScroller;
+    m_overlayScroller = scroller;
+    scroller->setParent(this);
+    scroller->hide();
+    QScrollBar* own = verticalScrollBar();
+    scroller->setRange(own->minimum(), own->maximum());
+    scroller->setPageStep(own->pageStep());
+    scroller->setValue(own->value());
+    connect(own, &QScrollBar::rangeChanged, scroller, [scroller, own](int minimum, int maximum) {
+        scroller->setRange(minimum, maximum);
+        scroller->setPageStep(own->pageStep());
+    });
+    connect(own, &QScrollBar::valueChanged, scroller, &QScrollBar::setValue);
+    connect(scroller, &QScrollBar::valueChanged, own, &QScrollBar::setValue);
+    placeOverlayScroller();
+}
+
+void NJFormatTableView::placeOverlayScroller()
+{
+    if (!m_overlayScroller)
+        return;
+    const int width = static_cast<int>(WNJSlimScroller::scrollerWidth());
+    const QRect area = viewport()->geometry();
+    m_overlayScroller->setGeometry(area.right() + 1 - width, area.top(), width, area.height());
+}
+
+void NJFormatTableView::resizeEvent(QResizeEvent* event)
+{
+    QListView::resizeEvent(event);
+    placeOverlayScroller();
+}
+
 void NJFormatTableView::flashScrollers()
 {
     ++m_flashCount;
     const unsigned long generation = ++m_flashGeneration;
-    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    if (!m_overlayScroller)
+        return;
+    // Nothing to scroll, nothing to show.
+    if (m_overlayScroller->maximum() > m_overlayScroller->minimum()) {
+        m_overlayScroller->raise();
+        m_overlayScroller->show();
+    }
     QPointer<NJFormatTableView> self(this);
     Scheduler::current().schedule(kFlashDuration, [self, generation] {
-        if (self && self->m_flashGeneration == generation)
-            self->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        if (self && self->m_flashGeneration == generation && self->m_overlayScroller)
+            self->m_overlayScroller->hide();
     });
 }
 

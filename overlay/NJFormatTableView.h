@@ -14,6 +14,7 @@
 class NJFormatListModel;
 class NJSearchArrayController;
 class QVFormatProcessor;
+class WNJSlimScroller;
 
 // The one-column list of export formats, each rendered for the selected colour. The
 // keyboard and the mouse move the selection through the content controller; a click
@@ -84,6 +85,10 @@ public:
     void scrollToRow(std::size_t row);
     void scrollFormatsToY(float y, float itemHeight);
     void scrollToTop();
+    // A scroller drawn over the rows' right edge, shown only while it flashes, so the
+    // rows keep their width; it follows and drives the view's own scrolling.
+    void setOverlayScroller(WNJSlimScroller* scroller);
+    WNJSlimScroller* overlayScroller() const { return m_overlayScroller; }
     void flashScrollers();
     int flashCount() const { return m_flashCount; }
     std::size_t pageItemCount() const;
@@ -107,6 +112,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -118,6 +124,7 @@ private:
     void showSelectedRows(const std::vector<std::size_t>& rows);
     void controllerSelectionChanged();
     QRect rectOfRow(std::size_t row) const;
+    void placeOverlayScroller();
     // Where the row stands in the viewport for that many rows, before Qt lays them out.
     QRect laidOutRect(std::size_t row, std::size_t count) const;
 
@@ -132,6 +139,7 @@ private:
     NJFormatListModel* m_model;
     NJSearchArrayController* m_contentController = nullptr;
     QVFormatProcessor* m_processor = nullptr;
+    WNJSlimScroller* m_overlayScroller = nullptr;
     std::function<bool()> m_hasSelectedColor;
     Block m_onFormatClick;
     std::optional<std::map<std::string, std::string>> m_exportFormats;

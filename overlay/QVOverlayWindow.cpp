@@ -110,7 +110,7 @@ void QVOverlayWindow::setupUI()
     table->setContentController(m_formatController.get());
     table->setHasSelectedColor([self] { return self && self->hasSelectedColor(); });
 
-    table->setVerticalScrollBar(new WNJSlimScroller(Qt::Vertical));
+    table->setOverlayScroller(new WNJSlimScroller(Qt::Vertical));
     for (WNJRoundedView* navigation : {m_ui->formatsNavigationView, m_ui->colorPanelNavigationView}) {
         navigation->setRoundedCorners(0);
         navigation->setDrawsBackgroundColor(false);

@@ -1,8 +1,10 @@
 #include "OverlayFixture.h"
 
 #include "overlay/NJFormatCellView.h"
+#include "uikit/WNJSlimScroller.h"
 
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTimer>
 
 #include <functional>
@@ -46,6 +48,29 @@ TEST_F(NJFormatTableViewTest, KeysMoveTheSelectionWithinTheList)
     // The selected row is scrolled into view.
     QTest::keyClick(table(), Qt::Key_End);
     EXPECT_TRUE(table()->viewport()->rect().contains(rowCenter(11)));
+}
+
+TEST_F(NJFormatTableViewTest, ScrollingFlashesTheSlimScrollerOverTheRows)
+{
+    open(numberedFormats(30));
+    WNJSlimScroller* scroller = table()->overlayScroller();
+    ASSERT_NE(scroller, nullptr);
+    const int rowsWidth = table()->viewport()->width();
+    EXPECT_FALSE(scroller->isVisible());
+    QTest::keyClick(table(), Qt::Key_End);
+    EXPECT_TRUE(scroller->isVisible());
+    // Drawn over the rows' right edge: the rows keep their width.
+    EXPECT_EQ(table()->viewport()->width(), rowsWidth);
+    EXPECT_EQ(scroller->geometry().right(), table()->viewport()->geometry().right());
+    EXPECT_EQ(scroller->value(), table()->verticalScrollBar()->value());
+    const QPoint knob = scroller->geometry().topLeft() + scroller->rectForPart(WNJSlimScroller::Part::Knob).center().toPoint();
+    const QRgb shown = table()->grab().toImage().pixel(knob);
+    settle(NJFormatTableView::kFlashDuration + 0.05);
+    EXPECT_FALSE(scroller->isVisible());
+    EXPECT_NE(table()->grab().toImage().pixel(knob), shown);
+    // Dragging its knob scrolls the rows.
+    scroller->setValue(0);
+    EXPECT_EQ(table()->verticalScrollBar()->value(), 0);
 }
 
 TEST_F(NJFormatTableViewTest, PagesAreTheRowsTheViewShowsLessOne)
