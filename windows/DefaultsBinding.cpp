@@ -137,6 +137,8 @@ void DefaultsBinding::commitEditing()
     for (const auto& binding : m_bindings) {
         if (qobject_cast<QLineEdit*>(binding->control))
             commit(*binding, binding->take());
+        else if (auto* spin = qobject_cast<QSpinBox*>(binding->control))
+            spin->interpretText();
     }
 }
 
@@ -213,11 +215,7 @@ void DefaultsBinding::bindSlider(QSlider* slider, const SettingsKey& key, Transf
 
 void DefaultsBinding::bindSpinBox(QSpinBox* spin, const SettingsKey& key)
 {
-    Binding& binding = add(spin, key, std::nullopt, nullptr);
-    binding.take = [spin] { return Value::integer(spin->value()); };
-    binding.put = [spin](const Value& value) { spin->setValue(value.isNumber() ? value.intValue() : 0); };
-    connect(spin, &QSpinBox::valueChanged, this, [this, &binding] { commit(binding, binding.take()); });
-    show(binding);
+    followSpinBox(spin, add(spin, key, std::nullopt, nullptr));
 }
 
 void DefaultsBinding::bindCodeStyle(QAbstractButton* box, QVCodeStyle::Key key)
@@ -243,9 +241,16 @@ void DefaultsBinding::bindCodeStyle(QLineEdit* field, QVCodeStyle::Key key)
 
 void DefaultsBinding::bindCodeStyle(QSpinBox* spin, QVCodeStyle::Key key)
 {
-    Binding& binding = add(spin, settingskeys::kCodeStyle, key, nullptr);
+    followSpinBox(spin, add(spin, settingskeys::kCodeStyle, key, nullptr));
+}
+
+void DefaultsBinding::followSpinBox(QSpinBox* spin, Binding& binding)
+{
     binding.take = [spin] { return Value::integer(spin->value()); };
     binding.put = [spin](const Value& value) { spin->setValue(value.isNumber() ? value.intValue() : 0); };
+    // Every write saves the file: typed digits count once the number is committed
+    // (Return, focus leaving); arrow steps write each.
+    spin->setKeyboardTracking(false);
     connect(spin, &QSpinBox::valueChanged, this, [this, &binding] { commit(binding, binding.take()); });
     show(binding);
 }

@@ -48,7 +48,7 @@ public:
     void bindCodeStyle(QLineEdit* field, QVCodeStyle::Key key);
     void bindCodeStyle(QSpinBox* spin, QVCodeStyle::Key key);
 
-    // Writes what text fields hold and have not committed yet.
+    // Writes what text and number fields hold and have not committed yet.
     void commitEditing();
 
 signals:
@@ -63,6 +63,7 @@ private:
     // The stored value as the control shows it; nil when there is none to show.
     Value shownValue(const Binding& binding) const;
     void show(Binding& binding);
+    void followSpinBox(QSpinBox* spin, Binding& binding);
     // Writes the control's value when it differs from what was shown.
     void commit(Binding& binding, const Value& controlValue);
     void writeCodeStyle(QVCodeStyle::Key key, const Value& value);

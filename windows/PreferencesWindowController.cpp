@@ -432,6 +432,7 @@ void PreferencesWindowController::focusShortcutOverlay()
 
 void PreferencesWindowController::windowWillClose()
 {
+    m_binding->commitEditing();
     m_defaults.synchronize();
     m_host->setInPreferences(false);
     m_host->unDockWindow();

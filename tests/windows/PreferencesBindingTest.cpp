@@ -97,6 +97,26 @@ TEST_F(PreferencesBindingTest, ASliderWritesOnceWhenReleasedAndTheCaptureIsMadeO
     EXPECT_DOUBLE_EQ(m_host->zoom, 12);
 }
 
+TEST_F(PreferencesBindingTest, ANumberTypedIntoASpinBoxWritesOnceWhenCommitted)
+{
+    open();
+    auto* spin = control<QSpinBox>("recentMenuItemsSpinBox");
+    spin->setFocus();
+    spin->selectAll();
+    m_written.clear();
+    QTest::keyClicks(spin, "-12");
+    EXPECT_TRUE(m_written.empty());
+    QTest::keyClick(spin, Qt::Key_Return);
+    EXPECT_EQ(m_written, std::vector<std::string> {"recentMenuItems"});
+    EXPECT_EQ(m_defaults.objectForKey("recentMenuItems"), Value::integer(-12));
+
+    // A number typed and left uncommitted is written when the window closes.
+    spin->selectAll();
+    QTest::keyClicks(spin, "3");
+    m_controller->close();
+    EXPECT_EQ(m_defaults.objectForKey("recentMenuItems"), Value::integer(3));
+}
+
 TEST_F(PreferencesBindingTest, ControlsFollowChangesMadeElsewhereWithoutWritingBack)
 {
     open();
