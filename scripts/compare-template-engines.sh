@@ -13,12 +13,21 @@ cpus=${CPUS:-2,3}
 here=tests/formats/template/comparison
 work="$build/template-comparison"
 
-for tool in node npm taskset; do
-  command -v "$tool" > /dev/null || { echo "$tool is missing (apt-get install nodejs npm util-linux)" >&2; exit 1; }
-done
+# node and npm are not part of the build or test setup: say what to install.
+need() {
+  command -v "$1" > /dev/null && return
+  echo "$1 is missing: $2. Install it with: apt-get install $3" >&2
+  exit 1
+}
+need node "the comparison runs mustache.js with it" "nodejs npm"
+need npm "the comparison installs mustache.js into $work with it" "nodejs npm"
+need taskset "the comparison pins both engines to CPUs $cpus with it" "util-linux"
 if [ ! -d "$work/node_modules/mustache" ]; then
   mkdir -p "$work"
-  npm install --prefix "$work" --no-audit --no-fund --silent mustache@4.2.0
+  if ! npm install --prefix "$work" --no-audit --no-fund --silent mustache@4.2.0; then
+    echo "npm could not install mustache@4.2.0 into $work (is the npm registry reachable?)" >&2
+    exit 1
+  fi
 fi
 cmake --build "$build" --target vendrel_template_comparison -j 3
 
