@@ -15,6 +15,9 @@ class GRMustacheExpression {
 public:
     virtual ~GRMustacheExpression() = default;
 
+    // Whether this is a GRMustacheIdentifierExpression, which evaluation reads with no visitor.
+    bool isIdentifier() const { return m_isIdentifier; }
+
     const GRMustacheTokenPtr& token() const { return m_token; }
     virtual void setToken(GRMustacheTokenPtr token) { m_token = std::move(token); }
 
@@ -22,8 +25,13 @@ public:
     virtual bool isEqual(const GRMustacheExpression& other) const { return this == &other; }
     virtual std::size_t hash() const { return std::hash<const void*>()(this); }
 
+protected:
+    GRMustacheExpression() = default;
+    explicit GRMustacheExpression(bool isIdentifier) : m_isIdentifier(isIdentifier) {}
+
 private:
     GRMustacheTokenPtr m_token;
+    bool m_isIdentifier = false;
 };
 
 using GRMustacheExpressionPtr = std::shared_ptr<GRMustacheExpression>;

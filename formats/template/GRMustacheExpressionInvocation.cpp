@@ -31,6 +31,9 @@ bool GRMustacheExpressionInvocation::invokeReturningError(Error* error)
 {
     setValue({});
     m_valueIsProtected = false;
+    // Most tags hold a plain name.
+    if (m_expression->isIdentifier())
+        return visitIdentifierExpression(static_cast<const GRMustacheIdentifierExpression&>(*m_expression), error);
     return m_expression->acceptVisitor(*this, error);
 }
 

@@ -6,7 +6,8 @@
 
 class GRMustacheIdentifierExpression final : public GRMustacheExpression {
 public:
-    explicit GRMustacheIdentifierExpression(std::string identifier) : m_identifier(std::move(identifier)) {}
+    explicit GRMustacheIdentifierExpression(std::string identifier)
+        : GRMustacheExpression(true), m_identifier(std::move(identifier)) {}
     static GRMustacheExpressionPtr expressionWithIdentifier(std::string identifier);
 
     const std::string& identifier() const { return m_identifier; }

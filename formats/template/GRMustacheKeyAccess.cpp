@@ -1,6 +1,5 @@
 #include "GRMustacheKeyAccess.h"
 
-#include "foundation/Dictionary.h"
 #include "foundation/Exception.h"
 
 #include <atomic>
@@ -20,13 +19,9 @@ Value GRMustacheKeyAccess::valueForMustacheKey(const std::string& key, const Val
     return value ? *value : Value();
 }
 
-const Value* GRMustacheKeyAccess::lookUpMustacheKey(const std::string& key, const Value& object, bool unsafeKeyAccess,
-                                                    Value& storage)
+const Value* GRMustacheKeyAccess::lookUpInObject(const std::string& key, const Value& object, bool unsafeKeyAccess,
+                                                 Value& storage)
 {
-    if (const Dictionary* dictionary = object.dictionary()) {
-        const Value* value = dictionary->find(key);
-        return value && *value ? value : nullptr;
-    }
     const Object* target = object.object();
     if (!target)
         return nullptr;

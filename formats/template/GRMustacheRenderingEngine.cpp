@@ -157,28 +157,48 @@ bool GRMustacheRenderingEngine::visitTemplateAST(const GRMustacheTemplateAST& as
                                                       + std::to_string(kMaximumDepth) + " levels deep"));
         return false;
     }
-    if (ast.contentType() != m_contentType) {
-        GRMustacheRenderingEngine engine(ast.contentType(), m_context->shared_from_this());
-        bool HTMLSafe = false;
-        std::optional<std::string> rendering = engine.renderTemplateAST(ast, HTMLSafe, error);
-        if (!rendering)
-            return false;
-        if (m_contentType == GRMustacheContentTypeHTML && !HTMLSafe)
-            m_buffer += GRMustacheEscaping::escapeHTML(*rendering);
-        else
-            m_buffer += *rendering;
-        return true;
-    }
+    if (ast.contentType() != m_contentType)
+        return renderInOtherEngine(ast, error);
     if (!withinWorkBound(1 + ast.templateASTNodes().size(), error))
         return false;
     const ContentTypeScope contentType(ast.contentType(), m_contentTypePushed);
-    const bool inherits = m_context->rendersInheritablePartials();
+    if (m_context->rendersInheritablePartials()) {
+        for (const GRMustacheTemplateASTNodePtr& node : ast.templateASTNodes()) {
+            if (!m_context->resolveTemplateASTNode(node)->acceptTemplateASTVisitor(*this, error))
+                return false;
+        }
+        return true;
+    }
     for (const GRMustacheTemplateASTNodePtr& node : ast.templateASTNodes()) {
-        const bool rendered = inherits ? m_context->resolveTemplateASTNode(node)->acceptTemplateASTVisitor(*this, error)
-                                       : node->acceptTemplateASTVisitor(*this, error);
+        bool rendered = false;
+        switch (node->kind()) {
+        case GRMustacheTemplateASTNode::Kind::Text:
+            rendered = visitTextNode(static_cast<const GRMustacheTextNode&>(*node), error);
+            break;
+        case GRMustacheTemplateASTNode::Kind::VariableTag:
+            rendered = visitVariableTag(static_cast<const GRMustacheVariableTag&>(*node), error);
+            break;
+        case GRMustacheTemplateASTNode::Kind::Other:
+            rendered = node->acceptTemplateASTVisitor(*this, error);
+            break;
+        }
         if (!rendered)
             return false;
     }
+    return true;
+}
+
+bool GRMustacheRenderingEngine::renderInOtherEngine(const GRMustacheTemplateAST& ast, Error* error)
+{
+    GRMustacheRenderingEngine engine(ast.contentType(), m_context->shared_from_this());
+    bool HTMLSafe = false;
+    std::optional<std::string> rendering = engine.renderTemplateAST(ast, HTMLSafe, error);
+    if (!rendering)
+        return false;
+    if (m_contentType == GRMustacheContentTypeHTML && !HTMLSafe)
+        m_buffer += GRMustacheEscaping::escapeHTML(*rendering);
+    else
+        m_buffer += *rendering;
     return true;
 }
 
@@ -192,12 +212,12 @@ bool GRMustacheRenderingEngine::visitTextNode(const GRMustacheTextNode& node, Er
 
 bool GRMustacheRenderingEngine::visitVariableTag(const GRMustacheVariableTag& tag, Error* error)
 {
-    return visitTag(tag, *tag.expression(), tag.escapesHTML(), error);
+    return visitTag(tag, true, *tag.expression(), tag.escapesHTML(), error);
 }
 
 bool GRMustacheRenderingEngine::visitSectionTag(const GRMustacheSectionTag& tag, Error* error)
 {
-    return visitTag(tag, *tag.expression(), true, error);
+    return visitTag(tag, false, *tag.expression(), true, error);
 }
 
 bool GRMustacheRenderingEngine::visitPartialNode(const GRMustachePartialNode& node, Error* error)
@@ -221,8 +241,8 @@ bool GRMustacheRenderingEngine::visitInheritableSectionNode(const GRMustacheInhe
     return visitTemplateAST(*node.templateAST(), error);
 }
 
-bool GRMustacheRenderingEngine::visitTag(const GRMustacheTag& tag, const GRMustacheExpression& expression,
-                                         bool escapesHTML, Error* error)
+bool GRMustacheRenderingEngine::visitTag(const GRMustacheTag& tag, bool isVariable,
+                                         const GRMustacheExpression& expression, bool escapesHTML, Error* error)
 {
     GRMustacheExpressionInvocation invocation;
     invocation.setContext(m_context);
@@ -235,7 +255,8 @@ bool GRMustacheRenderingEngine::visitTag(const GRMustacheTag& tag, const GRMusta
         : nullptr;
     const GRMustacheContext& context = hiding ? *hiding : *m_context;
     if (!context.hasTagDelegates()) {
-        if (const std::optional<bool> rendered = renderValue(tag, invocation.value(), context, escapesHTML, error))
+        if (const std::optional<bool> rendered = renderValue(tag, isVariable, invocation.value(), context, escapesHTML,
+                                                             error))
             return *rendered;
     }
     return renderThroughDelegates(tag, invocation.value(), context, escapesHTML, error);
@@ -279,14 +300,14 @@ bool GRMustacheRenderingEngine::renderThroughDelegates(const GRMustacheTag& tag,
 // Values of foundation's own kinds, with no tag delegate to tell, render straight into
 // the buffer, sections in this engine; they render as GRMustacheValueRendering renders
 // them. Nullopt for the values it leaves to the general path.
-std::optional<bool> GRMustacheRenderingEngine::renderValue(const GRMustacheTag& tag, const Value& value,
-                                                           const GRMustacheContext& context, bool escapesHTML,
-                                                           Error* error)
+std::optional<bool> GRMustacheRenderingEngine::renderValue(const GRMustacheTag& tag, bool isVariable,
+                                                           const Value& value, const GRMustacheContext& context,
+                                                           bool escapesHTML, Error* error)
 {
     const Value::Kind kind = value.kind();
     if (kind == Value::Kind::Object)
         return std::nullopt;
-    if (tag.type() == GRMustacheTagTypeVariable) {
+    if (isVariable) {
         // A list in a variable tag renders its items one by one: the general path.
         if (kind == Value::Kind::Array)
             return std::nullopt;

@@ -41,12 +41,16 @@ private:
     bool visitTextNode(const GRMustacheTextNode& node, Error* error) override;
     bool visitVariableTag(const GRMustacheVariableTag& tag, Error* error) override;
 
-    bool visitTag(const GRMustacheTag& tag, const GRMustacheExpression& expression, bool escapesHTML, Error* error);
+    // An AST of another content type, rendered by an engine of its type.
+    bool renderInOtherEngine(const GRMustacheTemplateAST& ast, Error* error);
+    // `isVariable`: the tag's type is GRMustacheTagTypeVariable, else a section.
+    bool visitTag(const GRMustacheTag& tag, bool isVariable, const GRMustacheExpression& expression, bool escapesHTML,
+                  Error* error);
     // What visitTag does with tag delegates or with values of other kinds.
     bool renderThroughDelegates(const GRMustacheTag& tag, Value value, const GRMustacheContext& context,
                                 bool escapesHTML, Error* error);
-    std::optional<bool> renderValue(const GRMustacheTag& tag, const Value& value, const GRMustacheContext& context,
-                                    bool escapesHTML, Error* error);
+    std::optional<bool> renderValue(const GRMustacheTag& tag, bool isVariable, const Value& value,
+                                    const GRMustacheContext& context, bool escapesHTML, Error* error);
     // The content in another context, into this engine's buffer; the caller keeps the context alive.
     bool renderContent(const GRMustacheTemplateAST& content, const GRMustacheContext& context, Error* error);
     bool renderItems(const GRMustacheTag& tag, const GRMustacheTemplateAST& content, const std::vector<Value>& items,

@@ -17,7 +17,8 @@ enum GRMustacheTagType : int {
 // A variable or section tag, as rendering objects and tag delegates see it.
 class GRMustacheTag : public GRMustacheTemplateASTNode {
 public:
-    explicit GRMustacheTag(GRMustacheExpressionPtr expression) : m_expression(std::move(expression)) {}
+    explicit GRMustacheTag(GRMustacheExpressionPtr expression, Kind kind = Kind::Other)
+        : GRMustacheTemplateASTNode(kind), m_expression(std::move(expression)) {}
 
     const GRMustacheExpressionPtr& expression() const { return m_expression; }
 

@@ -6,7 +6,7 @@
 
 class GRMustacheTextNode final : public GRMustacheTemplateASTNode {
 public:
-    explicit GRMustacheTextNode(std::string text) : m_text(std::move(text)) {}
+    explicit GRMustacheTextNode(std::string text) : GRMustacheTemplateASTNode(Kind::Text), m_text(std::move(text)) {}
     static GRMustacheTemplateASTNodePtr textNodeWithText(std::string text);
 
     const std::string& text() const { return m_text; }

@@ -6,7 +6,9 @@
 class GRMustacheVariableTag final : public GRMustacheTag {
 public:
     GRMustacheVariableTag(GRMustacheExpressionPtr expression, bool escapesHTML, GRMustacheContentType contentType)
-        : GRMustacheTag(std::move(expression)), m_escapesHTML(escapesHTML), m_contentType(contentType) {}
+        : GRMustacheTag(std::move(expression), Kind::VariableTag), m_escapesHTML(escapesHTML), m_contentType(contentType)
+    {
+    }
     static GRMustacheTemplateASTNodePtr variableTagWithExpression(GRMustacheExpressionPtr expression, bool escapesHTML,
                                                                   GRMustacheContentType contentType);
 
