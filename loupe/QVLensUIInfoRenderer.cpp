@@ -273,23 +273,30 @@ void QVLensUIInfoRenderer::updateLayerPosition(const QPointF& point)
         current->setPosition(m_translationPoint);
 }
 
+QPainterPath QVLensUIInfoRenderer::boxOutline(const QRectF& layerFrame)
+{
+    const double inset = kShadowMargin + 1;
+    const QRectF box = layerFrame.adjusted(inset, inset, -inset, -inset);
+    QPainterPath outline;
+    if (!box.isEmpty())
+        outline.addRoundedRect(box, kCornerRadius, kCornerRadius);
+    return outline;
+}
+
 void QVLensUIInfoRenderer::drawLayer(QPainter& painter, const QRectF& clipBox)
 {
     if (samePoint(m_lensCenter, kNoPoint))
         return;
     QVBaseRenderer::drawLayer(painter, clipBox);
     const QRectF content = clipBox.adjusted(kShadowMargin, kShadowMargin, -kShadowMargin, -kShadowMargin);
-    const QRectF box = content.adjusted(1, 1, -1, -1);
-    if (!box.isEmpty()) {
+    const QPainterPath outline = boxOutline(clipBox);
+    if (!outline.isEmpty()) {
         painter.setRenderHint(QPainter::Antialiasing, true);
         BoxShadow& shadow = sharedShadow();
         shadow.setColor(QColor::fromRgbF(0, 0, 0, kShadowAlpha));
-        shadow.draw(painter, box, kCornerRadius);
-        if (m_backgroundColor) {
-            QPainterPath outline;
-            outline.addRoundedRect(box, kCornerRadius, kCornerRadius);
+        shadow.draw(painter, outline.boundingRect(), kCornerRadius);
+        if (m_backgroundColor)
             painter.fillPath(outline, lenscolor::toQColor(*m_backgroundColor));
-        }
     }
     if (m_colorInfo != FormatNameAndColorText)
         return;

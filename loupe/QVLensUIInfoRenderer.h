@@ -7,6 +7,7 @@
 #include "formats/color/Color.h"
 
 #include <QFont>
+#include <QPainterPath>
 #include <QPointF>
 
 #include <memory>
@@ -61,6 +62,8 @@ public:
     // Places the layer for a point in global points.
     void updateLayerPosition(const QPointF& point);
     void drawLayer(QPainter& painter, const QRectF& clipBox) override;
+    // The rounded box drawn in a layer of that frame, without the shadow's margin.
+    static QPainterPath boxOutline(const QRectF& layerFrame);
     const std::optional<Color>& backgroundColor() const { return m_backgroundColor; }
     // Only stored: the colour change that comes with it invalidates.
     void setBackgroundColor(const std::optional<Color>& color) { m_backgroundColor = color; }

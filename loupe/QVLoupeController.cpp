@@ -5,6 +5,7 @@
 #include "loupe/LensLayer.h"
 #include "loupe/QVLensBase.h"
 #include "loupe/QVLensLayerStack.h"
+#include "loupe/QVLensUIInfoRenderer.h"
 #include "loupe/QVLensWindow.h"
 #include "loupe/QVLoupeDocking.h"
 #include "loupe/QVLoupeHost.h"
@@ -430,11 +431,9 @@ void QVLoupeController::updateWindowShape()
     outline.addEllipse(QRectF(view.center() - QPointF(side.width() / 2, side.height() / 2), side));
     if (const QVLensLayerStack* stack = layerStack()) {
         const LensLayer* info = stack->getUILayerByName(QVLensLayerStack::kInfoLayerName);
-        if (info && !info->frame().isEmpty()) {
-            QPainterPath box;
-            box.addRect(info->frame().translated(view.topLeft()));
-            outline = outline.united(box);
-        }
+        // Only the box itself: without a compositor its shadow's margin would show black.
+        if (info && !info->frame().isEmpty())
+            outline = outline.united(QVLensUIInfoRenderer::boxOutline(info->frame().translated(view.topLeft())));
     }
     const QRegion shape(outline.toFillPolygon().toPolygon());
     if (shape != m_shape) {

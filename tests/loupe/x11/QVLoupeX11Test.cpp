@@ -1,6 +1,8 @@
+#include "loupe/LensLayer.h"
 #include "loupe/NJZoomView.h"
 #include "loupe/QVHoverMode.h"
 #include "loupe/QVLensBase.h"
+#include "loupe/QVLensLayerStack.h"
 #include "loupe/QVLensWindow.h"
 #include "loupe/QVLoupeController.h"
 #include "loupe/QVMouseFollower.h"
@@ -8,10 +10,12 @@
 #include "uikit/NJApplication.h"
 #include "uikit/QtScheduler.h"
 
+#include "foundation/Dictionary.h"
 #include "platform/InputSynthesizer.h"
 #include "platform/VirtualKeys.h"
 
 #include <QElapsedTimer>
+#include <QLineF>
 
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
@@ -253,6 +257,29 @@ TEST_F(QVLoupeX11Test, TheScreenShowsThePickedPixelMagnifiedInTheLensCentre)
         EXPECT_EQ(m_scene->screenPixel(kMarkerAt + inside), kMarker) << inside.x() << "," << inside.y();
     // Left of the centre (the info box lies to the right) the block shows magnified.
     EXPECT_EQ(m_scene->screenPixel(kMarkerAt + QPoint(-30, 2)), kBlock);
+}
+
+TEST_F(QVLoupeX11Test, AnInfoBoxReachingPastTheLensShowsTheScreenAroundIt)
+{
+    QVLensLayerStack* stack = s_loupe->layerStack();
+    ASSERT_NE(stack, nullptr);
+    stack->setExportFormat(QVFormatDefinition(Dictionary{{"name", Value("A format whose name reaches past the lens rim")},
+                                                         {"displayFormat", Value("{{hexColor(color)}}")}}));
+    stack->redrawAll();
+    ASSERT_TRUE(moveTo(kMarkerAt + QPoint(-20, 10)));
+    waitFor([] { return false; }, 100);
+
+    const QRectF box = stack->getUILayerByName(QVLensLayerStack::kInfoLayerName)->frame().translated(
+        s_loupe->zoomView().geometry().topLeft() + QPointF(s_loupe->window().pos()));
+    const QPoint lensCentre = kMarkerAt + QPoint(-20, 10);
+    const double radius = stack->lensSize().width() / 2;
+    // In the box's shadow margin, beyond the rim: the screen below shows, never black.
+    const QPoint margin(lensCentre.x() + static_cast<int>(radius) + 20, static_cast<int>(box.top()) + 3);
+    ASSERT_LT(margin.x(), box.right());
+    const QRect block(kMarkerAt - QPoint(100, 100), QSize(200, 200));
+    EXPECT_EQ(m_scene->screenPixel(margin), block.contains(margin) ? kBlock : kBackground);
+    stack->setExportFormat(std::nullopt);
+    stack->redrawAll();
 }
 
 TEST_F(QVLoupeX11Test, KeysClicksAndTheWheelReachTheLoupeWhereverThePointerIs)
