@@ -714,12 +714,14 @@ bool QVOverlayWindow::searchFieldCommand(QKeyEvent* event)
     case Qt::Key_End:
         table->moveToEnding();
         return false;
+    // The field has no page movement of its own: a page key it ignored would reach
+    // the panel, which would page the list a second time.
     case Qt::Key_PageUp:
         table->pageUp();
-        return false;
+        return true;
     case Qt::Key_PageDown:
         table->pageDown();
-        return false;
+        return true;
     case Qt::Key_Up:
         m_formatController->selectPrevious();
         return true;

@@ -167,6 +167,21 @@ TEST_F(OverlayFilteringTest, ArrowsInTheFieldMoveTheListAndTheSwatches)
     EXPECT_TRUE(field()->hasFocus());
 }
 
+TEST_F(OverlayFilteringTest, PageKeysInTheFieldMoveTheListOnePage)
+{
+    open(numberedFormats(30));
+    field()->setFocus();
+    controller()->setSelectionIndex(0);
+    const std::size_t page = table()->pageItemCount();
+    ASSERT_LT(2 * page, 29U);
+    QTest::keyClick(field(), Qt::Key_PageDown);
+    EXPECT_EQ(table()->selectedRow(), page);
+    QTest::keyClick(field(), Qt::Key_End);
+    QTest::keyClick(field(), Qt::Key_PageUp);
+    EXPECT_EQ(table()->selectedRow(), 29 - page);
+    EXPECT_TRUE(field()->hasFocus());
+}
+
 TEST_F(OverlayFilteringTest, AFilterThatDropsTheSelectedFormatExportsTheFirstMatch)
 {
     open(formats({"HEX", "CSS RGB", "CSS RGBA"}), {Value("336699FF")}, {}, Dictionary{{"exportFormat", Value("HEX")}});
