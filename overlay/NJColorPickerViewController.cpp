@@ -104,6 +104,8 @@ void NJColorPickerViewController::setupUI()
     m_tabScrollView->setAutoFillBackground(false);
     m_tabScrollView->viewport()->setAutoFillBackground(false);
     m_tabScrollView->setWidget(m_tabbar);
+    // Setting the widget turns its background fill on, a light block on the dark bar.
+    m_tabbar->setAutoFillBackground(false);
     if (m_toolbarContainer) {
         viewadditions::embedView(m_toolbarContainer, m_tabScrollView);
     } else {

@@ -307,6 +307,19 @@ TEST_F(ColorEditorTest, TabsFollowThePanelsPagesAndTheEditorReopensOnTheLastTab)
     EXPECT_EQ(panel().selectedItemIdentifier(), "spectrum");
 }
 
+TEST_F(ColorEditorTest, TheTabBarIsClearOverTheNavigationBar)
+{
+    open(formats({"HEX"}), {Value("FF0000FF")});
+    openEditor();
+    NJToolbarCollectionView* tabs = window()->pickerController()->tabbar();
+    QImage image(tabs->size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    tabs->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    // Beside the tabs and above the selected one's fill.
+    EXPECT_EQ(qAlpha(image.pixel(tabs->width() - 1, 1)), 0);
+    EXPECT_EQ(qAlpha(image.pixel(18, 0)), 0);
+}
+
 TEST_F(ColorEditorTest, TheSelectedTabIsFilledWithRoundedTopCornersAndRunsIntoThePageBelow)
 {
     NJTBView tab(QRect(0, 0, 50, 50));
