@@ -159,7 +159,8 @@ void QVLensUIInfoRenderer::setSRGBColor(const Color& color)
             updateLayerPosition();
         }
     }
-    if (changed) {
+    // A first colour equal to the initial black still needs its contrast colour.
+    if (changed || !m_textColor) {
         setTextColor(color.invertedSelectColor());
         invalidate();
     }

@@ -132,6 +132,25 @@ TEST_F(QVLensUIInfoRendererTest, BoxIsFilledWithThePixelAndWrittenInItsContrast)
     EXPECT_LT(qRed(shadowed), 128);
 }
 
+TEST_F(QVLensUIInfoRendererTest, AFirstPickOverBlackIsWrittenInWhite)
+{
+    // A new stack starts at black, so the first colour is no change.
+    auto stack = std::make_unique<QVLensLayerStack>(m_view.get());
+    m_stack = stack.get();
+    m_view->setRenderer(std::move(stack));
+    m_stack->setExportFormatProcessor(&m_processor);
+    m_stack->setExportFormat(exportFormat("HEX", "{{hexColor(color)}}"));
+    m_view->setCapturedImg(solid(qRgb(0, 0, 0)));
+    moveLens(QPointF(640, 512));
+    const QImage frame = render();
+    const QRectF b = box();
+    int textPixels = 0;
+    for (int y = static_cast<int>(b.top()) + 9; y < static_cast<int>(b.bottom()) - 9; ++y)
+        for (int x = static_cast<int>(b.left()) + 9; x < static_cast<int>(b.right()) - 9; ++x)
+            textPixels += qGray(frame.pixel(x, y)) > 200;
+    EXPECT_GT(textPixels, 20);
+}
+
 TEST_F(QVLensUIInfoRendererTest, NothingIsDrawnBeforeTheFirstLensCentre)
 {
     ScaledZoomView view(QRect(0, 0, kViewSide, kViewSide));
