@@ -83,7 +83,11 @@ QVLoupeController::QVLoupeController(QVLoupeHost& host, Platform& platform)
     m_window->setMouseHandler(
         [this](QVLensWindow::MouseEventType type, unsigned long flags) { m_mouse->windowMouseEvent(type, flags); });
     m_attributesObserver = NotificationCenter::defaultCenter().addObserver(
-        QVLensBase::kAttributesChangedNotification, [this](const NotificationCenter::Notification&) { loupeChanged(true); });
+        QVLensBase::kAttributesChangedNotification, [this](const NotificationCenter::Notification&) {
+            // Zoom steps, the wheel and gestures change the lens size too: the shape follows.
+            updateWindowShape();
+            loupeChanged(true);
+        });
 }
 
 QVLoupeController::~QVLoupeController()

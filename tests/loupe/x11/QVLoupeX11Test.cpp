@@ -282,6 +282,22 @@ TEST_F(QVLoupeX11Test, AnInfoBoxReachingPastTheLensShowsTheScreenAroundIt)
     stack->redrawAll();
 }
 
+TEST_F(QVLoupeX11Test, ZoomingKeepsTheWindowShapedToTheWholeLens)
+{
+    ASSERT_TRUE(moveTo(kMarkerAt + QPoint(30, -40)));
+    const double before = s_loupe->layerStack()->lensSize().width();
+    for (int i = 0; i < 3; ++i)
+        s_loupe->increaseZoom();
+    waitFor([] { return false; }, 100);
+    const double lens = s_loupe->layerStack()->lensSize().width();
+    ASSERT_GT(lens, before);
+    EXPECT_GE(s_loupe->window().mask().boundingRect().width(), lens);
+    for (int i = 0; i < 3; ++i)
+        s_loupe->decreaseZoom();
+    waitFor([] { return false; }, 100);
+    EXPECT_LT(s_loupe->window().mask().boundingRect().width(), lens);
+}
+
 TEST_F(QVLoupeX11Test, KeysClicksAndTheWheelReachTheLoupeWhereverThePointerIs)
 {
     // Each test starts away from where the previous one left the loupe: a move straight
