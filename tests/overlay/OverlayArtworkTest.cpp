@@ -76,3 +76,28 @@ TEST_F(OverlayArtworkTest, ThePanelsImagesLoadInBothThemes)
     window()->initializeAppearance();
     expectEveryImageLoads("dark");
 }
+
+TEST_F(OverlayArtworkTest, ImageButtonsDrawNoPanelUnderTheMouse)
+{
+    open(formats({"HEX"}));
+    const auto render = [](QToolButton* button, bool underMouse) {
+        button->setAttribute(Qt::WA_UnderMouse, underMouse);
+        QImage image(button->size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        button->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+        return image;
+    };
+    const auto expectPlain = [&render](QToolButton* button) {
+        SCOPED_TRACE(button->objectName().toStdString());
+        ASSERT_TRUE(button->isVisible());
+        EXPECT_EQ(render(button, true), render(button, false));
+    };
+    expectPlain(window()->pickerButton());
+    expectPlain(window()->colorPanelButton());
+    expectPlain(swatches()->collectionSwitcherFavorite());
+    window()->colorPanelButton()->click();
+    settle();
+    settle(QVOverlayWindow::kColorPanelDuration + 0.05);
+    settle();
+    expectPlain(window()->colorPanelCloseButton());
+}
