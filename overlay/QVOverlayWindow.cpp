@@ -747,10 +747,14 @@ bool QVOverlayWindow::searchFieldCommand(QKeyEvent* event)
 
 void QVOverlayWindow::cancelOperation()
 {
-    if (colorPanelVisible())
-        hideColorPanel(currentSelectedItemStartRect());
-    else
+    if (!colorPanelVisible()) {
         m_delegate.hideOverlay();
+        return;
+    }
+    // Like the toggle, Escape waits for a running transition: closing while the editor
+    // opens would leave the editor's bar over the format list.
+    if (!m_colorPanelAnimating)
+        hideColorPanel(currentSelectedItemStartRect());
 }
 
 void QVOverlayWindow::keyPressEvent(QKeyEvent* event)

@@ -243,6 +243,31 @@ TEST_F(ColorEditorTest, EscapeClosesTheEditorIntoTheSwatchAndKeepsTheOverlay)
     EXPECT_FALSE(window()->isVisible());
 }
 
+TEST_F(ColorEditorTest, EscapeWhileTheEditorOpensLeavesOneNavigationBar)
+{
+    open(formats({"HEX"}), {Value("FF0000FF")});
+    const QWidget* formatsBar = window()->findChild<QWidget*>(QStringLiteral("formatsNavigationView"));
+    const QWidget* editorBar = window()->findChild<QWidget*>(QStringLiteral("colorPanelNavigationView"));
+    const auto expectOneBar = [&] {
+        EXPECT_NE(formatsBar->isVisibleTo(window()), editorBar->isVisibleTo(window()));
+        EXPECT_EQ(editorBar->isVisibleTo(window()), window()->colorPanelVisible());
+    };
+    window()->colorPanelButton()->click();
+    settle();
+    settle(kOpened / 2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    settle(kOpened);
+    settle(kOpened);
+    settle();
+    expectOneBar();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    settle(kOpened);
+    settle();
+    expectOneBar();
+    EXPECT_TRUE(formatsBar->isVisibleTo(window()));
+    EXPECT_TRUE(window()->isVisible());
+}
+
 TEST_F(ColorEditorTest, TheMagnifierStartsOurPicker)
 {
     open(formats({"HEX"}), {Value("FF0000FF")});
