@@ -3,6 +3,8 @@
 #include "loupe/NJZoomView.h"
 #include "platform/KeyboardLayout.h"
 #include "platform/ModifierFlags.h"
+#include "platform/Platform.h"
+#include "platform/WindowInput.h"
 #include "uikit/NJApplication.h"
 
 #include <QKeyEvent>
@@ -86,7 +88,12 @@ void QVLensWindow::setIgnoresMouseEvents(bool ignores)
     if (ignores == m_ignoresMouseEvents)
         return;
     m_ignoresMouseEvents = ignores;
-    if (QWindow* handle = windowHandle())
+    // Qt's transparent-for-input flag would also take the window's keys, and with them
+    // the release of the hover key and Escape.
+    NJApplication* app = NJApplication::sharedApplication();
+    if (app && app->hasPlatform())
+        app->platform().windowInput().setClickThrough(winId(), ignores);
+    else if (QWindow* handle = windowHandle())
         handle->setFlag(Qt::WindowTransparentForInput, ignores);
     updatePointerGrab();
 }

@@ -16,6 +16,7 @@ class ScreenCapture;
 class Screens;
 class SystemInfo;
 class ThemePreference;
+class WindowInput;
 class WindowList;
 class WindowStacking;
 class Workspace;
@@ -29,6 +30,7 @@ public:
     virtual Compositor& compositor() = 0;
     virtual Cursor& cursor() = 0;
     virtual DisplayProfile& displayProfile() = 0;
+    virtual WindowInput& windowInput() = 0;
     virtual WindowList& windowList() = 0;
     virtual WindowStacking& windowStacking() = 0;
     virtual ActiveApplication& activeApplication() = 0;

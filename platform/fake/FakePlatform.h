@@ -15,6 +15,7 @@
 #include "platform/fake/FakeScreens.h"
 #include "platform/fake/FakeSystemInfo.h"
 #include "platform/fake/FakeThemePreference.h"
+#include "platform/fake/FakeWindowInput.h"
 #include "platform/fake/FakeWindowList.h"
 #include "platform/fake/FakeWindowStacking.h"
 #include "platform/fake/FakeWorkspace.h"
@@ -26,6 +27,7 @@ public:
     FakeCompositor& compositor() override { return m_compositor; }
     FakeCursor& cursor() override { return m_cursor; }
     FakeDisplayProfile& displayProfile() override { return m_displayProfile; }
+    FakeWindowInput& windowInput() override { return m_windowInput; }
     FakeWindowList& windowList() override { return m_windowList; }
     FakeWindowStacking& windowStacking() override { return m_windowStacking; }
     FakeActiveApplication& activeApplication() override { return m_activeApplication; }
@@ -45,6 +47,7 @@ private:
     FakeCompositor m_compositor;
     FakeCursor m_cursor;
     FakeDisplayProfile m_displayProfile;
+    FakeWindowInput m_windowInput;
     FakeWindowList m_windowList;
     FakeWindowStacking m_windowStacking;
     FakeActiveApplication m_activeApplication;

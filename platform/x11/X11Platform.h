@@ -16,6 +16,7 @@
 #include "platform/x11/X11ScreenCapture.h"
 #include "platform/x11/X11Screens.h"
 #include "platform/x11/X11ThemePreference.h"
+#include "platform/x11/X11WindowInput.h"
 #include "platform/x11/X11WindowList.h"
 #include "platform/x11/X11WindowStacking.h"
 #include "platform/x11/X11Workspace.h"
@@ -30,6 +31,7 @@ public:
     Compositor& compositor() override { return m_compositor; }
     Cursor& cursor() override { return m_cursor; }
     DisplayProfile& displayProfile() override { return m_displayProfile; }
+    WindowInput& windowInput() override { return m_windowInput; }
     WindowList& windowList() override { return m_windowList; }
     WindowStacking& windowStacking() override { return m_windowStacking; }
     ActiveApplication& activeApplication() override { return m_activeApplication; }
@@ -52,6 +54,7 @@ private:
     X11Compositor m_compositor;
     X11Cursor m_cursor;
     X11DisplayProfile m_displayProfile;
+    X11WindowInput m_windowInput;
     X11WindowList m_windowList;
     X11WindowStacking m_windowStacking;
     X11ActiveApplication m_activeApplication;

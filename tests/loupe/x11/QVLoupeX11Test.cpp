@@ -333,6 +333,11 @@ TEST_F(QVLoupeX11Test, InHoverModeClicksPassThroughAndTheLoupeStillFollows)
     EXPECT_TRUE(s_host->calls.empty());
     EXPECT_TRUE(moveTo(kMarkerAt + QPoint(30, 20)));
 
+    // The keyboard still reaches the loupe: releasing the hover key must be seen.
+    ASSERT_TRUE(s_app->platform().inputSynthesizer().postKeyStroke(virtualkeys::kEscape, 0));
+    EXPECT_TRUE(waitFor([&] { return std::count(s_host->calls.begin(), s_host->calls.end(), "hidePicker") > 0; }, 2000));
+    s_host->calls.clear();
+
     s_loupe->hover().deactivateHoverMode();
     ASSERT_TRUE(waitFor([&] { return s_loupe->hover().hoverMode() == QVHoverMode::Off; }, 2000));
     EXPECT_TRUE(s_loupe->window().pointerGrabbed());

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/WindowInput.h"
+
+#include <set>
+
+class FakeWindowInput final : public WindowInput {
+public:
+    bool setClickThrough(std::uint64_t window, bool through) override
+    {
+        if (through)
+            m_through.insert(window);
+        else
+            m_through.erase(window);
+        return true;
+    }
+    bool clickThrough(std::uint64_t window) const { return m_through.count(window) > 0; }
+
+private:
+    std::set<std::uint64_t> m_through;
+};
