@@ -66,12 +66,12 @@ void LoupeAdapter::setSwitchedControls(bool switched)
 
 long long LoupeAdapter::colorInfo() const
 {
-    return m_loupe->layerStack()->colorInfo();
+    return m_loupe->hover().colorInfo();
 }
 
 void LoupeAdapter::setColorInfo(long long mode)
 {
-    m_loupe->layerStack()->setColorInfo(static_cast<int>(mode));
+    m_loupe->hover().setColorInfo(static_cast<int>(mode));
 }
 
 void LoupeAdapter::setExportFormatProcessor(QVFormatProcessor* processor)

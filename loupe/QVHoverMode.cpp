@@ -30,6 +30,22 @@ void QVHoverMode::toggleHoverMode()
         deactivateHoverMode();
 }
 
+int QVHoverMode::colorInfo() const
+{
+    if ((m_hoverMode & kOnMask) != 0)
+        return m_hoverColorInfo;
+    const QVLensLayerStack* stack = m_loupe.layerStack();
+    return stack ? stack->colorInfo() : 0;
+}
+
+void QVHoverMode::setColorInfo(int mode)
+{
+    if ((m_hoverMode & kOnMask) != 0)
+        m_hoverColorInfo = mode;
+    else if (QVLensLayerStack* stack = m_loupe.layerStack())
+        stack->setColorInfo(mode);
+}
+
 void QVHoverMode::activateHoverMode()
 {
     if ((m_hoverMode & kOnMask) != 0)

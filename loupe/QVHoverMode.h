@@ -19,6 +19,10 @@ public:
     void toggleHoverMode();
     void activateHoverMode();
     void deactivateHoverMode();
+    // The info box's mode as the user chose it. Hover mode hides the box only for a
+    // while: what is saved, or set meanwhile, is the mode it brings back.
+    int colorInfo() const;
+    void setColorInfo(int mode);
 
 private:
     // Runs the fade to `alpha`; at its end, unless a newer transition started, the mode

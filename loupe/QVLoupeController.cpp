@@ -318,7 +318,7 @@ void QVLoupeController::toggleColorInfo()
     const QVLensLayerStack* stack = layerStack();
     if (!stack)
         return;
-    m_host.updateCurrentColorInfo(stack->colorInfo() == 1 ? 0 : 1);
+    m_host.updateCurrentColorInfo(m_hover->colorInfo() == 1 ? 0 : 1);
     m_host.saveSettings();
 }
 

@@ -165,11 +165,15 @@ TEST_F(QVLoupeControllerTest, HoverModeHidesTheGridFocusSquareAndInfoBoxAndBring
     EXPECT_FALSE(stack.showPixelGrid());
     EXPECT_FALSE(stack.showFocusRect());
     EXPECT_EQ(stack.colorInfo(), 0);
+    // What is saved meanwhile is the user's mode, and a mode set meanwhile waits.
+    EXPECT_EQ(m_loupe->hover().colorInfo(), 2);
+    m_loupe->hover().setColorInfo(1);
+    EXPECT_EQ(stack.colorInfo(), 0);
     m_loupe->hover().deactivateHoverMode();
     m_scheduler.advance(0.3);
     EXPECT_TRUE(stack.showPixelGrid());
     EXPECT_TRUE(stack.showFocusRect());
-    EXPECT_EQ(stack.colorInfo(), 2);
+    EXPECT_EQ(stack.colorInfo(), 1);
 }
 
 TEST_F(QVLoupeControllerTest, TheColorInfoToggleSwitchesBetweenTextAndNothing)
