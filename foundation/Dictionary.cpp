@@ -6,22 +6,6 @@ Dictionary::Dictionary(std::initializer_list<Entry> entries)
         set(key, value);
 }
 
-namespace {
-
-// Keys are short: comparing their bytes in place beats calling memcmp.
-bool sameKey(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (a[i] != b[i])
-            return false;
-    }
-    return true;
-}
-
-} // namespace
-
 std::uint64_t Dictionary::hashOf(const std::string& key)
 {
     // FNV-1a: cheap on short keys.
@@ -33,15 +17,8 @@ std::uint64_t Dictionary::hashOf(const std::string& key)
     return hash;
 }
 
-std::size_t Dictionary::position(const std::string& key) const
+std::size_t Dictionary::indexedPosition(const std::string& key) const
 {
-    if (m_slots.empty()) {
-        for (std::size_t i = 0; i < m_entries.size(); ++i) {
-            if (sameKey(m_entries[i].first, key))
-                return i;
-        }
-        return m_entries.size();
-    }
     const std::uint64_t hash = hashOf(key);
     const std::size_t mask = m_slots.size() - 1;
     for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {

@@ -46,7 +46,29 @@ private:
     static constexpr std::uint32_t kEmptySlot = UINT32_MAX;
 
     static std::uint64_t hashOf(const std::string& key);
-    std::size_t position(const std::string& key) const;
+    // Keys are short: comparing their bytes in place beats calling memcmp.
+    static bool sameKey(const std::string& a, const std::string& b)
+    {
+        if (a.size() != b.size())
+            return false;
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            if (a[i] != b[i])
+                return false;
+        }
+        return true;
+    }
+    // The entry's position, or size() when absent.
+    std::size_t position(const std::string& key) const
+    {
+        if (!m_slots.empty())
+            return indexedPosition(key);
+        for (std::size_t i = 0; i < m_entries.size(); ++i) {
+            if (sameKey(m_entries[i].first, key))
+                return i;
+        }
+        return m_entries.size();
+    }
+    std::size_t indexedPosition(const std::string& key) const;
     void reindex();
     void addToIndex(std::size_t position);
 

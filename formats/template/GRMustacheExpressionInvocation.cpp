@@ -10,6 +10,7 @@
 #include "GRMustacheKeyAccess.h"
 #include "GRMustacheScopedExpression.h"
 
+#include <typeinfo>
 #include <vector>
 
 namespace {
@@ -101,8 +102,10 @@ bool GRMustacheExpressionInvocation::visitFilteredExpression(const GRMustacheFil
         return false;
     Value filter = takeValue();
     // A variadic block filter takes all the arguments at once rather than a curried copy per argument.
+    // The class is final: its exact type tells as a cast would, for less.
     const auto* variadic = levels.size() > 1 && !expression.isCurried() && filter.kind() == Value::Kind::Object
-        ? dynamic_cast<const GRMustacheBlockVariadicFilter*>(filter.object())
+            && typeid(*filter.object()) == typeid(GRMustacheBlockVariadicFilter)
+        ? static_cast<const GRMustacheBlockVariadicFilter*>(filter.object())
         : nullptr;
     if (variadic) {
         std::vector<Value> arguments;
