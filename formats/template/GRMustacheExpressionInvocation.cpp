@@ -103,9 +103,10 @@ bool GRMustacheExpressionInvocation::visitFilteredExpression(const GRMustacheFil
     Value filter = takeValue();
     // A variadic block filter takes all the arguments at once rather than a curried copy per argument.
     // The class is final: its exact type tells as a cast would, for less.
+    const Object* filterObject = filter.object();
     const auto* variadic = levels.size() > 1 && !expression.isCurried() && filter.kind() == Value::Kind::Object
-            && typeid(*filter.object()) == typeid(GRMustacheBlockVariadicFilter)
-        ? static_cast<const GRMustacheBlockVariadicFilter*>(filter.object())
+            && typeid(*filterObject) == typeid(GRMustacheBlockVariadicFilter)
+        ? static_cast<const GRMustacheBlockVariadicFilter*>(filterObject)
         : nullptr;
     if (variadic) {
         std::vector<Value> arguments;
