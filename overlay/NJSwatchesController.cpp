@@ -106,9 +106,11 @@ void NJSwatchesController::setupUI()
     m_history = true;
     m_hiddenFavWidth = m_ui->buttonView->width();
     m_ui->splitView->setGeometry(rect());
-    m_ui->historyContainer->setGeometry(rect());
-    m_ui->emptyHistoryInfo->setGeometry(0, 0, width() - m_hiddenFavWidth, height());
-    buildStrip(m_historyCollectionView, m_historyScrollView, m_ui->historyContainer, rect());
+    // The history ends where the slid-out favourites begin, so that no swatch, the
+    // selected one least of all, lies under their buttons.
+    m_ui->historyContainer->setGeometry(0, 0, width() - m_hiddenFavWidth, height());
+    m_ui->emptyHistoryInfo->setGeometry(m_ui->historyContainer->rect());
+    buildStrip(m_historyCollectionView, m_historyScrollView, m_ui->historyContainer, m_ui->historyContainer->rect());
     m_historyCollectionView->setBackgroundColor(std::nullopt);
 
     viewadditions::embedView(m_ui->favoriteContainer, m_ui->emptyFavoriteView);

@@ -233,3 +233,17 @@ TEST_F(NJSwatchesControllerTest, CommandFSwitchesTheListsAndControlFMarksTheSele
     EXPECT_FALSE(swatches()->isHistoryActive());
     EXPECT_TRUE(field()->text().isEmpty());
 }
+
+TEST_F(NJSwatchesControllerTest, TheSelectedSwatchScrollsIntoViewBesideTheFavouritesButtons)
+{
+    open(formats({"HEX"}), hexList(16));
+    for (int i = 0; i < 15; ++i)
+        QTest::keyClick(table(), Qt::Key_Right);
+    settle(1);
+    settle();
+    ASSERT_EQ(swatches()->historyCollectionView()->selectionIndexes(), std::vector<std::size_t>{15});
+    const QWidget* last = historyItem(15).view();
+    const QRect shown(last->mapTo(swatches(), QPoint(0, 0)), last->size());
+    EXPECT_GE(shown.left(), 0);
+    EXPECT_LE(shown.right(), swatches()->favoriteHiddenRect().left() - 1);
+}
