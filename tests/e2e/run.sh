@@ -75,6 +75,8 @@ mkdir -p "$config"
 XDG_CONFIG_HOME="$config" "$vendrel" > "$work/app.out" 2> "$work/app.err" & app=$!
 sleep 2
 check "the program stays up" "up" "$(kill -0 $app 2>/dev/null && echo up)"
+XDG_CONFIG_HOME="$config" timeout 10 "$vendrel" > /dev/null 2>&1
+check "a second program on the same settings ends at once" "1" "$?"
 settings="$config/vendrel/settings.plist"
 check "first-run settings are written" "3" "$(grep -c -e '<key>codeStyle</key>' -e '<key>PickColorShortCut</key>' -e '<key>ColorsAndFormatsShortCut</key>' "$settings")"
 "$helpers/e2e_grab_probe" 0x48 0x63
