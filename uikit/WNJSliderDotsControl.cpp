@@ -24,12 +24,14 @@ void WNJSliderDotsControl::setDotsCount(unsigned count)
     m_dotsCount = count;
     qDeleteAll(findChildren<QPushButton*>(QString(), Qt::FindDirectChildrenOnly));
     const QIcon dotIcon(namedImage(QLatin1String(kDotImage)));
+    const QIcon activeIcon(namedImage(QLatin1String(kActiveDotImage)));
     for (unsigned i = 0; i < count; ++i) {
         auto* dot = new QPushButton(this);
         dot->setFlat(true);
         dot->setFocusPolicy(Qt::NoFocus);
         dot->setGeometry(static_cast<int>(i) * kDotSpacing, 0, kDotSize, kDotSize);
-        dot->setIcon(dotIcon);
+        // New dots keep the highlight: the first slide shows before the others are added.
+        dot->setIcon(i == m_indexOfHighlightedDot ? activeIcon : dotIcon);
         dot->setIconSize(QSize(kDotSize, kDotSize));
         dot->setProperty(kTagProperty, i);
         dot->show();

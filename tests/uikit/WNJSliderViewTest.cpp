@@ -134,14 +134,16 @@ TEST_F(WNJSliderViewTest, SwipesPastTwentyPointsChangeTheSlide)
 TEST_F(WNJSliderViewTest, DotsSelectAndFollowTheHighlight)
 {
     addSlides(3);
-    m_slider->dotsControl()->dotAt(2)->click();
-    EXPECT_EQ(m_slider->indexOfDisplayedSlide(), 2U);
     const QImage active = namedImage(QLatin1String(WNJSliderDotsControl::kActiveDotImage)).toImage();
     ASSERT_FALSE(active.isNull());
     auto shows = [&](unsigned index) {
         return m_slider->dotsControl()->dotAt(index)->icon().pixmap(15, 15).toImage().convertToFormat(active.format())
             == active;
     };
+    // The first slide's dot is lit before any change.
+    EXPECT_TRUE(shows(0));
+    m_slider->dotsControl()->dotAt(2)->click();
+    EXPECT_EQ(m_slider->indexOfDisplayedSlide(), 2U);
     EXPECT_TRUE(shows(2));
     EXPECT_FALSE(shows(0));
     m_calls.clear();
