@@ -1,5 +1,7 @@
 #include "Dictionary.h"
 
+#include <cstring>
+
 Dictionary::Dictionary(std::initializer_list<Entry> entries)
 {
     for (const auto& [key, value] : entries)
@@ -8,13 +10,20 @@ Dictionary::Dictionary(std::initializer_list<Entry> entries)
 
 std::uint64_t Dictionary::hashOf(const std::string& key)
 {
-    // FNV-1a: cheap on short keys.
-    std::uint64_t hash = 14695981039346656037ull;
-    for (const char c : key) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 1099511628211ull;
+    // Eight bytes at a time, mixed by multiplication; the last shift brings the high
+    // bits down to the low ones that pick the slot.
+    std::uint64_t hash = key.size() * 0x9E3779B97F4A7C15ull;
+    std::size_t i = 0;
+    for (; i + 8 <= key.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, key.data() + i, sizeof word);
+        hash = (hash ^ word) * 0xFF51AFD7ED558CCDull;
+        hash ^= hash >> 32;
     }
-    return hash;
+    std::uint64_t tail = 0;
+    std::memcpy(&tail, key.data() + i, key.size() - i);
+    hash = (hash ^ tail) * 0xC4CEB9FE1A85EC53ull;
+    return hash ^ (hash >> 29);
 }
 
 std::size_t Dictionary::indexedPosition(const std::string& key) const
