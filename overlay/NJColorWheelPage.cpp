@@ -26,6 +26,24 @@ int steps(double fraction)
     return static_cast<int>(std::lround(fraction * NJColorWheelPage::kSteps));
 }
 
+// Hex in the order the program writes everywhere else (#RRGGBBAA), not Qt's #AARRGGBB.
+QString hexText(const QColor& color, bool withAlpha)
+{
+    QString text = color.name(QColor::HexRgb);
+    if (withAlpha)
+        text += QStringLiteral("%1").arg(color.alpha(), 2, 16, QChar(u'0'));
+    return text;
+}
+
+QColor colorFromHexText(QString text)
+{
+    if (!text.startsWith(u'#'))
+        text.prepend(u'#');
+    if (text.size() == 9)
+        text = u'#' + text.right(2) + text.mid(1, 6);
+    return QColor::fromString(text);
+}
+
 } // namespace
 
 NJColorWheelPage::NJColorWheelPage(QWidget* parent)
@@ -102,7 +120,7 @@ void NJColorWheelPage::showValues()
     // What the user is typing stays until it is entered.
     if (!m_hex->isModified()) {
         const QColor color = currentColor();
-        m_hex->setText(color.name(m_showsAlpha && color.alpha() < 255 ? QColor::HexArgb : QColor::HexRgb));
+        m_hex->setText(hexText(color, m_showsAlpha && color.alpha() < 255));
     }
 }
 
@@ -117,10 +135,7 @@ void NJColorWheelPage::hexEntered()
     // Leaving the field untouched changes nothing.
     if (!m_hex->isModified())
         return;
-    QString text = m_hex->text().trimmed();
-    if (!text.startsWith(u'#'))
-        text.prepend(u'#');
-    const QColor color = QColor::fromString(text);
+    const QColor color = colorFromHexText(m_hex->text().trimmed());
     // A value that does not read as a colour gives way to the colour in force.
     m_hex->setModified(false);
     if (!color.isValid() || color.rgba() == currentColor().rgba()) {

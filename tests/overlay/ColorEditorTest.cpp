@@ -165,6 +165,19 @@ TEST_F(ColorEditorTest, AnEditReachesTheSwatchAndTheStoredListOnceAndAColourSetF
     EXPECT_EQ(historyHex(0), "#ff000000");
 }
 
+TEST_F(ColorEditorTest, TheHexFieldWritesAndReadsAlphaLastAsTheStoredColoursDo)
+{
+    open(formats({"HEX"}), {Value("3366CC80")});
+    openEditor();
+    QLineEdit* field = hexField();
+    EXPECT_EQ(field->text(), "#3366cc80");
+    field->selectAll();
+    QTest::keyClicks(field, "ff000040");
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(historyHex(0), "#40ff0000");
+    EXPECT_EQ(field->text(), "#ff000040");
+}
+
 TEST_F(ColorEditorTest, AnEditAfterTheOverlayHidLeavesTheStoredListsAlone)
 {
     open(formats({"HEX"}), {Value("FF0000FF"), Value("00FF00FF")});
