@@ -43,7 +43,10 @@ bool checkDisplay()
     }
     if (!Platform::isDisplayReachable()) {
         const QByteArray display = qgetenv("DISPLAY");
-        std::cerr << "vendrel: cannot open the X11 display \"" << display.constData() << "\"\n";
+        if (display.isEmpty())
+            std::cerr << "vendrel: needs an X11 display, and DISPLAY is not set\n";
+        else
+            std::cerr << "vendrel: cannot open the X11 display \"" << display.constData() << "\"\n";
         return false;
     }
     qputenv(kQtPlatformVariable, kXcb);

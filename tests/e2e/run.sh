@@ -181,6 +181,11 @@ wait $app
 check "SIGTERM ends with status 0" "0" "$?"
 check "the settings were saved" "1" "$(grep -c '<key>showMenubarIcon</key>' "$settings")"
 
+env -u DISPLAY "$vendrel" > /dev/null 2> "$work/nodisplay.err"
+check "without DISPLAY the program ends with status 1" "1" "$?"
+check "without DISPLAY the program says why" "vendrel: needs an X11 display, and DISPLAY is not set" \
+  "$(cat "$work/nodisplay.err")"
+
 # The installed program reads the resources installed beside it.
 cmake --install "$build" --prefix "$work/prefix" > /dev/null
 installed="$work/prefix/bin/vendrel"
