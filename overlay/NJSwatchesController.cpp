@@ -308,6 +308,7 @@ void NJSwatchesController::showFavoriteAnimated(Block completion)
             completion();
     });
     group.start();
+    m_switchAnimation = group;
     m_favoriteCollectionView->showSelectionAnimated(false);
     if (historyFocused)
         m_favoriteCollectionView->setFocus();
@@ -319,8 +320,8 @@ void NJSwatchesController::showHistoryAnimated(Block completion)
     m_historyCollectionView->showSelectionAnimated(true);
     const bool favoritesFocused = m_favoriteCollectionView->hasFocus();
     QPointer<NJSwatchesController> self(this);
-    NJAnimationGroup(kSwitchDuration, "easeInQuart")
-        .position(m_ui->favoriteContainer, favoriteHiddenRect().topLeft())
+    NJAnimationGroup group(kSwitchDuration, "easeInQuart");
+    group.position(m_ui->favoriteContainer, favoriteHiddenRect().topLeft())
         .completion([self, completion] {
             if (!self || !self->m_history)
                 return;
@@ -332,8 +333,9 @@ void NJSwatchesController::showHistoryAnimated(Block completion)
                 self->m_historyCollectionView->setSelectionIndexes(selection);
             if (completion)
                 completion();
-        })
-        .start();
+        });
+    group.start();
+    m_switchAnimation = group;
     if (favoritesFocused)
         m_historyCollectionView->setFocus();
 }
@@ -342,6 +344,12 @@ void NJSwatchesController::showHistory()
 {
     if (!m_initialized)
         return;
+    // A slide still running would carry the panel and the blur on after this; what it
+    // would have completed no longer applies.
+    if (m_switchAnimation)
+        m_switchAnimation->stop();
+    m_switchAnimation.reset();
+    m_toggleHistFavAnimating = false;
     m_history = true;
     m_ui->favoriteContainer->move(favoriteHiddenRect().topLeft());
     m_historyScrollView->scrollToXPosition(0);

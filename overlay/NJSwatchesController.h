@@ -1,12 +1,14 @@
 #pragma once
 
 #include "formats/color/Color.h"
+#include "uikit/NJAnimationGroup.h"
 
 #include <QPointer>
 #include <QWidget>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class AppDelegate;
@@ -104,6 +106,8 @@ private:
     bool m_isBusy = false;
     bool m_toggleHistFavAnimating = false;
     int m_hiddenFavWidth = 0;
+    // The running slide between the lists, stopped when the area returns to the history at once.
+    std::optional<NJAnimationGroup> m_switchAnimation;
     WNJIndicatorCollectionView* m_historyCollectionView = nullptr;
     WNJIndicatorCollectionView* m_favoriteCollectionView = nullptr;
     WNJIndicatorScrollView* m_historyScrollView = nullptr;

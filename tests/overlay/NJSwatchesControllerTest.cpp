@@ -247,3 +247,21 @@ TEST_F(NJSwatchesControllerTest, TheSelectedSwatchScrollsIntoViewBesideTheFavour
     EXPECT_GE(shown.left(), 0);
     EXPECT_LE(shown.right(), swatches()->favoriteHiddenRect().left() - 1);
 }
+
+TEST_F(NJSwatchesControllerTest, HidingWhileTheFavouritesSlideInShowsTheHistoryNextTime)
+{
+    open(formats({"HEX"}), {Value("FF0000FF")}, {Value("00FF00FF")});
+    swatches()->toggleHistory();
+    settle(NJSwatchesController::kSwitchDuration / 3);
+    m_delegate->hideOverlay();
+    settle(kSwitchEnd);
+    show();
+    EXPECT_TRUE(swatches()->isHistoryActive());
+    EXPECT_EQ(swatches()->favoriteContainer()->pos(), swatches()->favoriteHiddenRect().topLeft());
+    EXPECT_FLOAT_EQ(swatches()->historyContainer()->blurRadius(), 0);
+    // And the switch works again.
+    swatches()->toggleHistory();
+    settle(kSwitchEnd);
+    EXPECT_FALSE(swatches()->isHistoryActive());
+    EXPECT_EQ(swatches()->favoriteContainer()->x(), 0);
+}
