@@ -143,7 +143,8 @@ void QVOverlayWindow::showColorPanel(const QRectF& startRect)
 
     QPointer<QVOverlayWindow> self(this);
     QPointer<QWidget> view(editor);
-    Scheduler::current().post([self, view, duration, startRect, background] {
+    const bool openedOnHistory = m_swatchesController->isHistoryActive();
+    Scheduler::current().post([self, view, duration, startRect, background, openedOnHistory] {
         if (!self || !view)
             return;
         SlicedTransition::restoreTransition(
@@ -154,7 +155,7 @@ void QVOverlayWindow::showColorPanel(const QRectF& startRect)
                 self->showColorPanelLayer(transition);
                 self->m_ui->formatTableView->hide();
             },
-            [self, view] {
+            [self, view, openedOnHistory] {
                 if (!self)
                     return;
                 self->hideColorPanelLayer(false);
@@ -164,7 +165,12 @@ void QVOverlayWindow::showColorPanel(const QRectF& startRect)
                 }
                 self->showNavigation(true);
                 self->m_colorPanelAnimating = false;
-                self->colorPanelColorChanged();
+                // After a switch of lists meanwhile the panel still holds the other list's
+                // colour: it takes the new selection instead of overwriting it.
+                if (self->m_swatchesController->isHistoryActive() == openedOnHistory)
+                    self->colorPanelColorChanged();
+                else
+                    NJColorPanel::sharedColorPanel().setColor(qtcolor::fromColor(self->selectedColorAsSRGB()));
                 Scheduler::current().post([self] {
                     if (self && self->m_pickerController)
                         self->m_pickerController->updateNextKeyLoop(true);

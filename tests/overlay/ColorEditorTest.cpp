@@ -178,6 +178,23 @@ TEST_F(ColorEditorTest, TheHexFieldWritesAndReadsAlphaLastAsTheStoredColoursDo)
     EXPECT_EQ(field->text(), "#ff000040");
 }
 
+TEST_F(ColorEditorTest, SwitchingListsWhileTheEditorOpensOverwritesNoFavourite)
+{
+    open(formats({"HEX"}), {Value("FF0000FF")}, {Value("336699FF")});
+    window()->colorPanelButton()->click();
+    settle();
+    settle(kOpened / 3);
+    window()->toggleHistory();
+    settle(kOpened);
+    settle(kOpened);
+    settle();
+    ASSERT_TRUE(window()->colorPanelVisible());
+    ASSERT_EQ(m_delegate->favoriteColors().size(), 1U);
+    EXPECT_EQ(hex(m_delegate->favoriteColors().front()), "#ff336699");
+    EXPECT_EQ(hex(swatches()->favoriteColors().front()), "#ff336699");
+    EXPECT_EQ(panel().color().name(QColor::HexArgb), "#ff336699");
+}
+
 TEST_F(ColorEditorTest, AnEditAfterTheOverlayHidLeavesTheStoredListsAlone)
 {
     open(formats({"HEX"}), {Value("FF0000FF"), Value("00FF00FF")});
