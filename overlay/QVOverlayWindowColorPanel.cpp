@@ -133,7 +133,10 @@ void QVOverlayWindow::showColorPanel(const QRectF& startRect)
     m_pickerController->updateToolbarItems();
     const double duration = colorPanelDuration();
     const QColor background = screenColorAt(m_ui->colorPanelButton, QPoint(1, 0));
-    m_colorPanelLayer = SlicedTransition::createBackgroundCALayer(m_content);
+    // Taken from the window: the content is clear, and alone it would be laid on the
+    // palette's light window colour, a light flash in the dark theme.
+    m_colorPanelLayer = SlicedTransition::createBackgroundCALayer(this).copy(
+        QRect(m_content->mapTo(this, QPoint(0, 0)), m_content->size()));
     QWidget* editor = m_pickerController->view();
     editor->setParent(m_content);
     editor->setGeometry(m_ui->formatContainerView->geometry());

@@ -14,6 +14,7 @@
 #include <QAbstractButton>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QToolButton>
@@ -193,6 +194,23 @@ TEST_F(ColorEditorTest, SwitchingListsWhileTheEditorOpensOverwritesNoFavourite)
     EXPECT_EQ(hex(m_delegate->favoriteColors().front()), "#ff336699");
     EXPECT_EQ(hex(swatches()->favoriteColors().front()), "#ff336699");
     EXPECT_EQ(panel().color().name(QColor::HexArgb), "#ff336699");
+}
+
+TEST_F(ColorEditorTest, TheSnapshotUnderTheTransitionKeepsTheDarkBackground)
+{
+    open(formats({"HEX", "CSS"}), {Value("FF0000FF")}, {}, Dictionary{{"userInterface", Value("dark")}});
+    ASSERT_TRUE(m_app->darkMode());
+    window()->colorPanelButton()->click();
+    settle();
+    settle(kOpened / 2);
+    const QLabel* snapshot = nullptr;
+    for (const QLabel* label : window()->findChildren<QLabel*>())
+        if (label->isVisible() && label->pixmap().deviceIndependentSize().toSize() == window()->size())
+            snapshot = label;
+    ASSERT_NE(snapshot, nullptr);
+    // Below the rows, where the panel's own background shows.
+    const QImage image = snapshot->pixmap().toImage();
+    EXPECT_LT(qGray(image.pixel(image.width() / 2, image.height() - 5)), 100);
 }
 
 TEST_F(ColorEditorTest, AnEditAfterTheOverlayHidLeavesTheStoredListsAlone)
