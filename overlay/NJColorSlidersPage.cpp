@@ -91,8 +91,8 @@ void NJColorSlidersPage::layoutRows()
     for (int channel = 0; channel < kChannels; ++channel) {
         Row& row = m_rows[static_cast<std::size_t>(channel)];
         const bool opacity = channel == kOpacityRow;
-        const Channel spec = opacity ? Channel {"Opacity", kPercent} : channels[static_cast<std::size_t>(channel)];
-        const bool shown = opacity ? m_showsAlpha : spec.name != nullptr;
+        const Channel rowChannel = opacity ? Channel {"Opacity", kPercent} : channels[static_cast<std::size_t>(channel)];
+        const bool shown = opacity ? m_showsAlpha : rowChannel.name != nullptr;
         for (QWidget* widget : {static_cast<QWidget*>(row.label), static_cast<QWidget*>(row.slider),
                                 static_cast<QWidget*>(row.field)})
             widget->setVisible(shown);
@@ -100,9 +100,9 @@ void NJColorSlidersPage::layoutRows()
             continue;
         const QSignalBlocker slider(row.slider);
         const QSignalBlocker field(row.field);
-        row.label->setText(tr(spec.name));
-        row.slider->setRange(0, spec.maximum);
-        row.field->setRange(0, spec.maximum);
+        row.label->setText(tr(rowChannel.name));
+        row.slider->setRange(0, rowChannel.maximum);
+        row.field->setRange(0, rowChannel.maximum);
     }
     showValues();
 }
