@@ -4,8 +4,9 @@
 #include "uikit/QtColor.h"
 #include "overlay/NJFormatTableView.h"
 #include "overlay/NJSearchArrayController.h"
-#include "uikit/NJApplication.h"
 #include "uikit/NamedImage.h"
+#include "uikit/ThemeColors.h"
+#include "uikit/WNJVisualEffectWindow.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -16,18 +17,6 @@ constexpr int kIconSide = 24;
 constexpr int kIconMargin = 8;
 constexpr int kTextLeft = 48;
 constexpr int kTextRightMargin = 36;
-
-bool darkMode()
-{
-    const NJApplication* app = NJApplication::sharedApplication();
-    return app && app->darkMode();
-}
-
-bool vibrancy()
-{
-    const NJApplication* app = NJApplication::sharedApplication();
-    return app && app->isVisualEffectViewAvailable();
-}
 
 QColor invertedSelectColor(const QColor& color)
 {
@@ -58,14 +47,14 @@ bool NJFormatCellView::isSelected(const std::optional<QVFormatDefinition>& row) 
 
 bool NJFormatCellView::imageHidden(const std::optional<QVFormatDefinition>& row) const
 {
-    return !vibrancy() || !isSelected(row);
+    return !WNJVisualEffectWindow::useVisualEffectView() || !isSelected(row);
 }
 
 QString NJFormatCellView::formatImageName(const std::optional<QVFormatDefinition>& row) const
 {
     if (!row)
         return {};
-    return buttonImageName(QString::fromStdString(row->group()).toLower(), isSelected(row), darkMode());
+    return buttonImageName(QString::fromStdString(row->group()).toLower(), isSelected(row), themecolors::darkMode());
 }
 
 QString NJFormatCellView::buttonImageName(const QString& group, bool active, bool darkMode)
@@ -101,7 +90,7 @@ void NJFormatCellView::paintRow(QPainter* painter, const QStyleOptionViewItem& o
                                 const std::optional<QVFormatDefinition>& row) const
 {
     const bool selected = isSelected(row) && option.state.testFlag(QStyle::State_Selected);
-    const bool dark = darkMode();
+    const bool dark = themecolors::darkMode();
     const QColor selectionColor = option.palette.color(QPalette::Active, QPalette::Highlight);
     const QRect rect = option.rect;
 

@@ -4,14 +4,15 @@
 
 #include "app/AppDelegate.h"
 #include "uikit/NJAnimationGroup.h"
-#include "uikit/NJApplication.h"
 #include "uikit/NJBlurEffectView.h"
 #include "uikit/NamedImage.h"
+#include "uikit/ThemeColors.h"
 #include "uikit/ViewAdditions.h"
 #include "uikit/WNJICItemView.h"
 #include "uikit/WNJIndicatorCollectionItem.h"
 #include "uikit/WNJIndicatorCollectionView.h"
 #include "uikit/WNJIndicatorScrollView.h"
+#include "uikit/WNJVisualEffectWindow.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -26,21 +27,9 @@ namespace {
 constexpr const char* kFavoriteActiveImage = "sample-fav-active";
 constexpr const char* kFavoriteImage = "sample-fav";
 
-bool darkMode()
-{
-    const NJApplication* app = NJApplication::sharedApplication();
-    return app && app->darkMode();
-}
-
-bool vibrancy()
-{
-    const NJApplication* app = NJApplication::sharedApplication();
-    return app && app->isVisualEffectViewAvailable();
-}
-
 QString suffix()
 {
-    return darkMode() ? QStringLiteral("-inv") : QString();
+    return themecolors::darkMode() ? QStringLiteral("-inv") : QString();
 }
 
 // The switch's image, and its alternate image while it is on.
@@ -284,7 +273,7 @@ void NJSwatchesController::showFavoriteAnimated(Block completion)
     QPointer<NJSwatchesController> self(this);
     NJAnimationGroup group(kSwitchDuration, "easeOutQuart");
     group.position(m_ui->favoriteContainer, target);
-    if (!vibrancy()) {
+    if (!WNJVisualEffectWindow::useVisualEffectView()) {
         // Where nothing blurs behind the panel, the history itself blurs as it is covered;
         // an empty history blurs less and keeps its saturation.
         const QPointer<NJBlurEffectView> blur(m_ui->historyContainer);
@@ -325,7 +314,7 @@ void NJSwatchesController::showHistoryAnimated(Block completion)
         .completion([self, completion] {
             if (!self || !self->m_history)
                 return;
-            if (!vibrancy())
+            if (!WNJVisualEffectWindow::useVisualEffectView())
                 self->setHistoryBlur(0, 1);
             self->m_favoriteScrollView->scrollToXPosition(0);
             const auto selection = self->m_historyCollectionView->selectionIndexes();
@@ -354,7 +343,7 @@ void NJSwatchesController::showHistory()
     m_ui->favoriteContainer->move(favoriteHiddenRect().topLeft());
     m_historyScrollView->scrollToXPosition(0);
     m_favoriteScrollView->scrollToXPosition(0);
-    if (!vibrancy())
+    if (!WNJVisualEffectWindow::useVisualEffectView())
         setHistoryBlur(0, 1);
     m_favoriteCollectionView->setShowSelection(false);
     m_historyCollectionView->showSelectionAnimated(true);
@@ -539,9 +528,9 @@ void NJSwatchesController::initializeAppearance()
     // theme: the history panel shows the window's own themed background instead.
     m_ui->historyContainer->setTintColor(std::nullopt);
     // A theme change while the favourites cover the history keeps the blur.
-    if (!vibrancy() && m_history)
+    if (!WNJVisualEffectWindow::useVisualEffectView() && m_history)
         setHistoryBlur(0, 1);
-    const QColor text = darkMode() ? QColor(Qt::white) : QApplication::palette().color(QPalette::Text);
+    const QColor text = themecolors::darkMode() ? QColor(Qt::white) : QApplication::palette().color(QPalette::Text);
     for (QLabel* label : {m_ui->favoriteEmptyInfo, m_ui->emptyHistoryPickText, m_ui->emptyHistoryMakeText}) {
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, text);

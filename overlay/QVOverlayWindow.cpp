@@ -17,10 +17,12 @@
 #include "uikit/NJApplication.h"
 #include "uikit/NamedImage.h"
 #include "uikit/QtColor.h"
+#include "uikit/ThemeColors.h"
 #include "uikit/ViewAdditions.h"
 #include "uikit/WNJIndicatorCollectionView.h"
 #include "uikit/WNJRoundedView.h"
 #include "uikit/WNJSlimScroller.h"
+#include "uikit/WNJVisualEffectWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -54,21 +56,9 @@ void setIcon(QToolButton* button, const QString& name)
 
 constexpr Qt::KeyboardModifiers kCommandModifiers = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
 
-bool darkMode()
-{
-    const NJApplication* app = NJApplication::sharedApplication();
-    return app && app->darkMode();
-}
-
-bool vibrancy()
-{
-    const NJApplication* app = NJApplication::sharedApplication();
-    return app && app->isVisualEffectViewAvailable();
-}
-
 QString themed(const char* name)
 {
-    return QString::fromLatin1(name) + (darkMode() ? QStringLiteral("-inv") : QString());
+    return QString::fromLatin1(name) + (themecolors::darkMode() ? QStringLiteral("-inv") : QString());
 }
 
 } // namespace
@@ -428,9 +418,9 @@ bool QVOverlayWindow::isSearchFirstResponder() const
 void QVOverlayWindow::initializeAppearance()
 {
     m_ui->formatTableView->initializeAppearance();
-    const bool dark = darkMode();
+    const bool dark = themecolors::darkMode();
     // Without vibrancy the gradients are more opaque: nothing blurs behind them.
-    const double e = vibrancy() ? 0.0 : 0.25;
+    const double e = WNJVisualEffectWindow::useVisualEffectView() ? 0.0 : 0.25;
     WNJRoundedView* formats = m_ui->formatsNavigationView;
     WNJRoundedView* colorPanel = m_ui->colorPanelNavigationView;
     formats->setProperty(viewadditions::kAppearanceProperty, m_content->property(viewadditions::kAppearanceProperty));
@@ -443,7 +433,7 @@ void QVOverlayWindow::initializeAppearance()
     formats->setBottomStrokeColor(white(dark ? 1.0 : 0.0, kStrokeAlpha));
     const double colorPanelWhite = dark ? 0.15 : 1.0;
     colorPanel->setStartingColor(white(colorPanelWhite, kGradientAlpha + e));
-    colorPanel->setEndingColor(white(colorPanelWhite, dark && !vibrancy() ? e + 0.5 : e));
+    colorPanel->setEndingColor(white(colorPanelWhite, dark && !WNJVisualEffectWindow::useVisualEffectView() ? e + 0.5 : e));
     colorPanel->setBottomStrokeColor(white(dark ? 1.0 : 0.0, kStrokeAlpha));
     colorPanel->update();
     setIcon(m_ui->pickerButton, themed("loupe"));
@@ -451,7 +441,7 @@ void QVOverlayWindow::initializeAppearance()
     setIcon(m_ui->colorPanelCloseButton, themed("close"));
     m_searchButton->setIcon(QIcon(namedImage(themed("search"))));
     // Without vibrancy the dark theme keeps the cancel button's image as it was.
-    if (!dark || vibrancy())
+    if (!dark || WNJVisualEffectWindow::useVisualEffectView())
         m_cancelButton->setIcon(QIcon(namedImage(themed("close"))));
     m_ui->startLoupeIcon->setPixmap(namedImage(themed("loupe")));
     m_ui->startColorPanelIcon->setPixmap(namedImage(themed("colorPanel")));
