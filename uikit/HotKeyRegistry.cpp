@@ -4,17 +4,6 @@
 #include "uikit/MASShortcutHotKey.h"
 #include "uikit/MASShortcutUserDefaultsHotKey.h"
 
-namespace {
-
-// Two keys that print alike (or print nothing) are still two hot keys.
-std::string tokenFor(const MASShortcut& shortcut)
-{
-    return shortcut.description() + " " + std::to_string(shortcut.keyCode()) + "/" +
-        std::to_string(shortcut.modifierFlags());
-}
-
-} // namespace
-
 HotKeyRegistry::HotKeyRegistry(HotKeys& hotKeys, UserDefaults& defaults)
     : m_hotKeys(hotKeys)
     , m_defaults(defaults)
@@ -30,7 +19,8 @@ HotKeyRegistry::~HotKeyRegistry()
 std::optional<std::string> HotKeyRegistry::addGlobalHotkeyMonitor(const MASShortcut& shortcut,
                                                                   MASShortcut::Handler handler)
 {
-    std::string token = tokenFor(shortcut);
+    // Shortcuts that read alike are one hot key: the second gets no token.
+    std::string token = shortcut.description();
     if (m_hotKeysByToken.contains(token))
         return std::nullopt;
     auto hotKey = std::make_unique<MASShortcutHotKey>(m_hotKeys, shortcut, std::move(handler));
