@@ -101,11 +101,13 @@ void AppWindows::showAbout()
 
 void AppWindows::showWelcome()
 {
-    if (m_welcome)
-        return;
-    m_welcome = make(m_delegate.windowFactories().welcome);
-    if (m_welcome)
+    if (!m_welcome) {
+        m_welcome = make(m_delegate.windowFactories().welcome);
+        if (!m_welcome)
+            return;
         m_welcome->show();
+    }
+    m_welcome->activate();
 }
 
 void AppWindows::closeWelcome()

@@ -209,6 +209,10 @@ void WelcomeWindowController::show()
 {
     viewadditions::centerOnPrimaryScreen(m_window);
     m_window->show();
+}
+
+void WelcomeWindowController::activate()
+{
     m_window->raise();
     m_window->activateWindow();
 }

@@ -59,6 +59,7 @@ public:
 
     // WelcomeWindow.
     void show() override;
+    void activate() override;
     void close() override;
     bool cancelShortcutRecording() override;
     void focusShortcut(const std::string& name) override;

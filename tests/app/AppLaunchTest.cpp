@@ -15,6 +15,10 @@ TEST_F(Launch, FirstRunOpensTheWelcomeTourFromTheStatusItemAndNeverChecksForUpda
     EXPECT_EQ(AppDelegate::shared(), m_delegate.get());
     EXPECT_EQ(m_menu->calls, (std::vector<std::string>{"initMenulet", "createMenuletItem", "attachWelcome"}));
     EXPECT_EQ(m_welcome.shown, 1);
+    // Asked for again, the open tour comes to the front.
+    m_delegate->windows().showWelcome();
+    EXPECT_EQ(m_welcome.shown, 1);
+    EXPECT_EQ(m_welcome.activated, 2);
     EXPECT_FALSE(m_overlay->visible);
     EXPECT_TRUE(m_delegate->updater().automaticallyChecksForUpdates());
     EXPECT_FALSE(m_delegate->updater().backgroundCheckRequested());

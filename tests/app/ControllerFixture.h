@@ -28,10 +28,12 @@ inline std::vector<Value> hexFormats()
 class RecordingWelcome final : public WelcomeWindow {
 public:
     void show() override { ++shown; }
+    void activate() override { ++activated; }
     void close() override { ++closed; }
     bool cancelShortcutRecording() override { return false; }
     void focusShortcut(const std::string&) override {}
     int shown = 0;
+    int activated = 0;
     int closed = 0;
 };
 
@@ -98,6 +100,7 @@ protected:
     public:
         explicit WelcomeProxy(RecordingWelcome& record) : m_record(record) {}
         void show() override { m_record.show(); }
+        void activate() override { m_record.activate(); }
         void close() override { m_record.close(); }
         bool cancelShortcutRecording() override { return m_record.cancelShortcutRecording(); }
         void focusShortcut(const std::string& name) override { m_record.focusShortcut(name); }
