@@ -1,6 +1,8 @@
 #include "AppDelegate.h"
 
+#include "app/AboutWindow.h"
 #include "app/Appearance.h"
+#include "app/CloseWindowKey.h"
 #include "app/ExportBanner.h"
 #include "app/LoupeView.h"
 #include "app/OverlayWindow.h"
@@ -122,6 +124,10 @@ void AppDelegate::applicationDidFinishLaunching()
                 m_focus.flagsChanged(static_cast<unsigned long>(
                     notification.userInfo.valueForKey(NJApplication::kModifierFlagsKey).integerValue()));
         });
+    if (QCoreApplication* app = QCoreApplication::instance()) {
+        m_closeWindowKey = std::make_unique<CloseWindowKey>([this] { closeActiveWindow(); });
+        app->installEventFilter(m_closeWindowKey.get());
+    }
     if (!m_loupe && m_factories.loupe)
         setLoupe(m_factories.loupe());
     m_useNotification = true;
@@ -246,6 +252,10 @@ void AppDelegate::applicationWillTerminate()
 
 void AppDelegate::closeActiveWindow()
 {
+    if (AboutWindow* about = m_windows.aboutWindow(); about && about->isKeyWindow()) {
+        about->close();
+        return;
+    }
     const bool closePreferences = m_windows.inPreferences() && !inPicking() && !isOverlayVisible();
     if (WelcomeWindow* welcome = m_windows.welcomeWindow())
         welcome->close();

@@ -27,6 +27,7 @@
 #include <vector>
 
 class Appearance;
+class CloseWindowKey;
 class ExportBanner;
 class LoupeView;
 class NJApplication;
@@ -84,6 +85,8 @@ public:
     // Saves and ends the run with status 0.
     void terminateApplication();
     void applicationWillTerminate();
+    // Super+W. The about window, when it has the keyboard, closes alone; else the
+    // tour, the picker, the overlay and the preferences close as the case may be.
     void closeActiveWindow();
     // The machine goes to sleep: the picker ends and focus is not handed back.
     void receiveSleepNote();
@@ -234,6 +237,7 @@ private:
     std::shared_ptr<Appearance> m_appearance;
     std::optional<NotificationCenter::Token> m_defaultsObserver;
     std::optional<NotificationCenter::Token> m_flagsObserver;
+    std::unique_ptr<CloseWindowKey> m_closeWindowKey;
 
     bool m_firstRun = false;
     bool m_checkForUpdate = false;

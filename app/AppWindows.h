@@ -39,6 +39,7 @@ public:
     void closeWelcome();
     void showPreferences();
     bool inWelcome() const { return m_welcome != nullptr; }
+    AboutWindow* aboutWindow() const { return m_about.get(); }
     WelcomeWindow* welcomeWindow() const { return m_welcome.get(); }
     // The preferences window once it was made; null before.
     PreferencesWindow* preferencesWindow() const { return m_preferences.get(); }

@@ -33,6 +33,17 @@ void AboutWindowController::makeKeyAndOrderFront()
     m_window->activateWindow();
 }
 
+bool AboutWindowController::isKeyWindow() const
+{
+    return m_window && m_window->isActiveWindow();
+}
+
+void AboutWindowController::close()
+{
+    if (m_window)
+        m_window->close();
+}
+
 void AboutWindowController::goToHomepage()
 {
     m_opener(QUrl(QString::fromLatin1(kHomepage)));

@@ -27,6 +27,8 @@ public:
 
     void center() override;
     void makeKeyAndOrderFront() override;
+    bool isKeyWindow() const override;
+    void close() override;
     void goToHomepage();
     void goToTwitterAccount();
 

@@ -3,6 +3,9 @@
 #include "app/CrashReporter.h"
 #include "app/Updater.h"
 
+#include <QTest>
+#include <QWidget>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -138,6 +141,32 @@ TEST_F(Launch, ClosingTheActiveWindowWithPreferencesAndOverlayOpenHidesOnlyTheOv
     EXPECT_TRUE(m_preferences->visible);
     m_delegate->closeActiveWindow();
     EXPECT_FALSE(m_preferences->visible);
+}
+
+TEST_F(Launch, SuperWInAWindowOfTheProgramClosesTheActiveWindow)
+{
+    writeReturningUser();
+    launchController();
+    ASSERT_TRUE(m_overlay->visible);
+    QWidget window;
+    window.show();
+    window.activateWindow();
+    QTest::keyClick(&window, Qt::Key_W, Qt::MetaModifier | Qt::ShiftModifier);
+    QTest::keyClick(&window, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_TRUE(m_overlay->visible);
+    QTest::keyClick(&window, Qt::Key_W, Qt::MetaModifier);
+    EXPECT_FALSE(m_overlay->visible);
+
+    // The about window with the keyboard closes alone.
+    m_delegate->showOverlay(nullptr);
+    m_delegate->windows().showAbout();
+    QTest::keyClick(&window, Qt::Key_W, Qt::MetaModifier);
+    EXPECT_FALSE(m_about.key);
+    EXPECT_TRUE(m_overlay->visible);
+    m_delegate->windows().showWelcome();
+    QTest::keyClick(&window, Qt::Key_W, Qt::MetaModifier);
+    EXPECT_EQ(m_welcome.closed, 1);
+    EXPECT_FALSE(m_overlay->visible);
 }
 
 } // namespace

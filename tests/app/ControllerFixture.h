@@ -2,6 +2,7 @@
 
 #include "AppDelegateFixture.h"
 
+#include "app/AboutWindow.h"
 #include "app/PreferencesWindow.h"
 #include "app/WelcomeWindow.h"
 
@@ -35,6 +36,15 @@ public:
     int shown = 0;
     int activated = 0;
     int closed = 0;
+};
+
+class RecordingAbout final : public AboutWindow {
+public:
+    void center() override {}
+    void makeKeyAndOrderFront() override { key = true; }
+    bool isKeyWindow() const override { return key; }
+    void close() override { key = false; }
+    bool key = false;
 };
 
 class RecordingPreferences final : public PreferencesWindow {
@@ -82,6 +92,7 @@ protected:
         };
         factories.welcome = [this] { return std::make_unique<WelcomeProxy>(m_welcome); };
         factories.preferences = [this] { return m_preferences; };
+        factories.about = [this] { return std::make_unique<AboutProxy>(m_about); };
         m_delegate->setWindowFactories(std::move(factories));
         m_delegate->applicationDidFinishLaunching();
     }
@@ -109,6 +120,18 @@ protected:
         RecordingWelcome& m_record;
     };
 
+    class AboutProxy final : public AboutWindow {
+    public:
+        explicit AboutProxy(RecordingAbout& record) : m_record(record) {}
+        void center() override {}
+        void makeKeyAndOrderFront() override { m_record.makeKeyAndOrderFront(); }
+        bool isKeyWindow() const override { return m_record.isKeyWindow(); }
+        void close() override { m_record.close(); }
+
+    private:
+        RecordingAbout& m_record;
+    };
+
     int m_argc = 1;
     char m_arg0[8] = "test";
     char* m_argv[2] = {m_arg0, nullptr};
@@ -116,6 +139,7 @@ protected:
     FakePlatform* m_platform = nullptr;
     std::unique_ptr<NJApplication> m_app;
     RecordingWelcome m_welcome;
+    RecordingAbout m_about;
     std::shared_ptr<RecordingPreferences> m_preferences = std::make_shared<RecordingPreferences>();
     int m_overlaysMade = 0;
 };

@@ -35,7 +35,7 @@ TEST_F(AboutWindowControllerTest, TheButtonsOpenTheTwoPages)
     EXPECT_EQ(m_opened[1], QUrl(AboutWindowController::kTwitterAccount));
 }
 
-TEST_F(AboutWindowControllerTest, EscapeClosesTheWindowAndItShowsAgain)
+TEST_F(AboutWindowControllerTest, EscapeOrCloseClosesTheWindowAndItShowsAgainWithTheKeyboard)
 {
     m_controller.center();
     m_controller.makeKeyAndOrderFront();
@@ -44,6 +44,11 @@ TEST_F(AboutWindowControllerTest, EscapeClosesTheWindowAndItShowsAgain)
     EXPECT_FALSE(m_controller.window()->isVisible());
     m_controller.makeKeyAndOrderFront();
     EXPECT_TRUE(m_controller.window()->isVisible());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_controller.window()));
+    EXPECT_TRUE(m_controller.isKeyWindow());
+    m_controller.close();
+    EXPECT_FALSE(m_controller.window()->isVisible());
+    EXPECT_FALSE(m_controller.isKeyWindow());
 }
 
 } // namespace
