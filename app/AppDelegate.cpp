@@ -287,6 +287,12 @@ void AppDelegate::writeLoupeValuesToPreferences(float capture, float zoom)
         preferences->setLoupeValues(capture, zoom);
 }
 
+void AppDelegate::applicationDidChangeScreenParameters()
+{
+    if (isOverlayVisible())
+        m_windows.overlayWindow()->center();
+}
+
 bool AppDelegate::isWindowKey() const
 {
     return m_loupe && m_loupe->isWindowKey();

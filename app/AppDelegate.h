@@ -100,6 +100,8 @@ public:
     void flagsChanged(const ModifierFlagsEvent& event) override { m_focus.flagsChanged(event.modifierFlags); }
     bool isWindowKey() const override;
     NJGestureResponder* zoomView() override;
+    // The visible overlay is centred again.
+    void applicationDidChangeScreenParameters() override;
 
     // The pick flow, the overlay and the focus, as the rest of the program calls them.
     bool inPicking() const override { return m_pickFlow.inPicking(); }

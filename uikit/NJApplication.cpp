@@ -23,6 +23,7 @@
 #include "platform/WindowList.h"
 
 #include <QKeyEvent>
+#include <QScreen>
 
 #include <algorithm>
 
@@ -83,6 +84,26 @@ NJApplication::NJApplication(int& argc, char** argv, std::unique_ptr<Platform> p
     , m_platform(platform ? std::move(platform) : Platform::create())
     , m_currentAppearance(getAppAppearanceName())
 {
+    for (QScreen* screen : screens())
+        observeScreen(screen);
+    connect(this, &QGuiApplication::screenAdded, this, [this](QScreen* screen) {
+        observeScreen(screen);
+        screenParametersChanged();
+    });
+    connect(this, &QGuiApplication::screenRemoved, this, &NJApplication::screenParametersChanged);
+    connect(this, &QGuiApplication::primaryScreenChanged, this, &NJApplication::screenParametersChanged);
+}
+
+void NJApplication::observeScreen(QScreen* screen)
+{
+    connect(screen, &QScreen::geometryChanged, this, &NJApplication::screenParametersChanged);
+    connect(screen, &QScreen::availableGeometryChanged, this, &NJApplication::screenParametersChanged);
+}
+
+void NJApplication::screenParametersChanged()
+{
+    if (m_delegate)
+        m_delegate->applicationDidChangeScreenParameters();
 }
 
 NJApplication::~NJApplication()

@@ -131,6 +131,8 @@ private:
     void flagsChangedTapCallback(const ModifierFlagsEvent& event);
     void gestureTapCallback(const GestureEvent& event);
     void postFlagsChanged(const void* event, unsigned long modifierFlags);
+    void observeScreen(QScreen* screen);
+    void screenParametersChanged();
     static void disableEventTab(EventTap* tap);
     void hideApplicationCursor();
     void showApplicationCursor();

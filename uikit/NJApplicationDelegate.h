@@ -14,4 +14,6 @@ public:
     virtual bool isWindowKey() const = 0;
     // The loupe's zoom view; null while there is none.
     virtual NJGestureResponder* zoomView() = 0;
+    // A screen came, went or changed its size, its place or the area panels leave free.
+    virtual void applicationDidChangeScreenParameters() = 0;
 };

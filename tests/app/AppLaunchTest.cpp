@@ -3,6 +3,8 @@
 #include "app/CrashReporter.h"
 #include "app/Updater.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTest>
 #include <QWidget>
 
@@ -167,6 +169,23 @@ TEST_F(Launch, SuperWInAWindowOfTheProgramClosesTheActiveWindow)
     QTest::keyClick(&window, Qt::Key_W, Qt::MetaModifier);
     EXPECT_EQ(m_welcome.closed, 1);
     EXPECT_FALSE(m_overlay->visible);
+}
+
+TEST_F(Launch, AChangeOfScreensCentresTheVisibleOverlayAgain)
+{
+    writeReturningUser();
+    launchController();
+    m_app->setDelegate(m_delegate.get());
+    QScreen* screen = QGuiApplication::primaryScreen();
+    ASSERT_TRUE(m_overlay->visible);
+    const int centred = m_overlay->centred;
+    emit screen->geometryChanged(QRect(0, 0, 1280, 1024));
+    emit screen->availableGeometryChanged(QRect(0, 24, 1280, 1000));
+    EXPECT_EQ(m_overlay->centred, centred + 2);
+    m_delegate->hideOverlay();
+    emit screen->geometryChanged(QRect(0, 0, 1920, 1080));
+    EXPECT_EQ(m_overlay->centred, centred + 2);
+    m_app->setDelegate(nullptr);
 }
 
 } // namespace

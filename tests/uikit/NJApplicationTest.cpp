@@ -49,6 +49,7 @@ public:
     void flagsChanged(const ModifierFlagsEvent& event) override { m_flags.push_back(event.modifierFlags); }
     bool isWindowKey() const override { return m_windowKey; }
     NJGestureResponder* zoomView() override { return &m_responder; }
+    void applicationDidChangeScreenParameters() override {}
 
     int m_switches = 0;
     bool m_windowKey = false;
