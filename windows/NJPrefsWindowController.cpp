@@ -140,7 +140,7 @@ void NJPrefsWindowController::displayViewForIdentifier(const QString& identifier
         }
         NJAnimationGroup::setWidgetOpacity(newView, 1.0);
         newView->show();
-        m_window->setGeometry(frameForView(newView));
+        setFixedFrame(frameForView(newView));
     }
     newView->setFocus();
 
@@ -159,10 +159,21 @@ QRect NJPrefsWindowController::frameForView(const QWidget* view) const
     return QRect(frame.topLeft(), QSize(view->width(), view->height() + toolbarHeight));
 }
 
+void NJPrefsWindowController::setFixedFrame(const QRect& frame)
+{
+    m_window->setMinimumSize(0, 0);
+    m_window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    m_window->setGeometry(frame);
+    m_window->setFixedSize(frame.size());
+}
+
 void NJPrefsWindowController::crossFadeView(QWidget* oldView, QWidget* newView)
 {
     if (m_viewAnimation)
         m_viewAnimation->stop();
+    // Free to change size while the fade runs; fixed again at its end.
+    m_window->setMinimumSize(0, 0);
+    m_window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     NJAnimationGroup::setWidgetOpacity(newView, 0);
     newView->show();
     m_viewAnimation.emplace(kCrossFadeDuration, "easeInOut");
@@ -187,6 +198,7 @@ void NJPrefsWindowController::animationDidEnd()
             view->hide();
     }
     m_subviews.assign(1, top);
+    setFixedFrame(frameForView(top));
     if (QWidget* focused = m_window->focusWidget())
         focused->clearFocus();
 }

@@ -59,6 +59,8 @@ protected:
     void addView(QWidget* view, const QString& label, const QString& image);
 
 private:
+    // The window takes the frame and keeps its size: a window manager offers no resizing.
+    void setFixedFrame(const QRect& frame);
     void crossFadeView(QWidget* oldView, QWidget* newView);
     void animationDidEnd();
     void createToolbar();

@@ -26,6 +26,7 @@
 #include <QSignalBlocker>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -149,6 +150,16 @@ void PreferencesWindowController::bindControls()
                               transformer<QVFormatThemeTransformer>());
     m_binding->bindSlider(appearance.magnificationSlider, settingskeys::kMagnificationValue);
     m_binding->bindSlider(appearance.captureSlider, settingskeys::kCaptureValue, transformer<QVOddFloatTransformer>());
+    // The slider stops before the mark: the odd value it stores never passes the largest
+    // capture the loupe allows.
+    WNJSliderCell* capture = appearance.captureSlider;
+    connect(capture, &QAbstractSlider::actionTriggered, this, [capture] {
+        if (capture->maxSliderValue() <= 0)
+            return;
+        const int most = 2 * static_cast<int>(std::floor((capture->maxSliderValue() - 1) / 2)) + 1;
+        if (capture->sliderPosition() > most)
+            capture->setSliderPosition(std::max(most, capture->minimum()));
+    });
     m_binding->bindComboIndex(appearance.colorInfoComboBox, settingskeys::kColorInfo);
     names.clear();
     if (const auto list = repository.displayFormatList()) {

@@ -36,6 +36,7 @@ TEST_F(PreferencesPanesTest, FirstShowingSelectsTheFirstPaneWithoutAnimation)
     EXPECT_EQ(m_controller->contentSubviews().front(), general);
     EXPECT_TRUE(general->isVisible());
     EXPECT_EQ(m_controller->window()->size(), QSize(general->width(), general->height() + toolbarHeight()));
+    EXPECT_EQ(m_controller->window()->maximumSize(), m_controller->window()->minimumSize());
     EXPECT_TRUE(m_host->inPreferences);
 }
 
@@ -62,6 +63,9 @@ TEST_F(PreferencesPanesTest, TogglingCrossFadesAndResizesWithTheTopEdgeKept)
     EXPECT_EQ(window->height(), codeStyle->height() + toolbarHeight());
     EXPECT_EQ(window->width(), codeStyle->width());
     EXPECT_EQ(window->geometry().top(), top);
+    // The user cannot resize it.
+    EXPECT_EQ(window->minimumSize(), window->size());
+    EXPECT_EQ(window->maximumSize(), window->size());
 }
 
 TEST_F(PreferencesPanesTest, TogglingTheShownPaneChangesNothing)

@@ -131,6 +131,23 @@ TEST_F(PreferencesWindowTest, TheThemeReachesThePreviewAndTheCaptureSliderIsCapp
     EXPECT_DOUBLE_EQ(m_defaults.doubleForKey("captureValue"), 31);
 }
 
+TEST_F(PreferencesWindowTest, TheCaptureSliderStoresNothingPastItsMark)
+{
+    make();
+    m_host->zoom = 9;
+    open();
+    auto* slider = control<WNJSliderCell>("captureSlider");
+    ASSERT_NEAR(slider->maxSliderValue(), 44.4, 0.1);
+    ASSERT_GT(slider->maximum(), 45);
+    slider->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_DOUBLE_EQ(m_defaults.doubleForKey("captureValue"), 43);
+    changeCapture(21);
+    slider->setSliderDown(true);
+    slider->setSliderPosition(44);
+    slider->setSliderDown(false);
+    EXPECT_DOUBLE_EQ(m_defaults.doubleForKey("captureValue"), 43);
+}
+
 TEST_F(PreferencesWindowTest, LaunchAtLoginChangesOnlyWhatDiffersAndShowsWhatHappened)
 {
     open();
