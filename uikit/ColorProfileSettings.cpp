@@ -70,7 +70,7 @@ void ColorProfileSettings::installsRGBProfile()
 {
     if (!m_resource)
         return;
-    if (const int error = m_display.write(*m_resource))
+    if (const int error = m_display.write({*m_resource}))
         logging::log(kInstallFailed + std::to_string(error));
 }
 

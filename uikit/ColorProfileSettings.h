@@ -26,6 +26,6 @@ public:
 private:
     DisplayProfile& m_display;
     // The display's profile as saved; an empty inner value when it had none.
-    std::optional<std::optional<DisplayProfile::Bytes>> m_saved;
+    std::optional<std::optional<DisplayProfile::Profile>> m_saved;
     std::optional<DisplayProfile::Bytes> m_resource;
 };

@@ -36,18 +36,22 @@ DisplayProfile::Reading X11DisplayProfile::read() const
     const auto error = adoptReply(rawError);
     if (error)
         return {error->error_code, std::nullopt};
-    if (!reply || reply->type == XCB_ATOM_NONE || reply->format != kByteFormat)
+    if (!reply || reply->type == XCB_ATOM_NONE)
         return {};
+    // Whatever the format, the bytes are kept as they came, to be written back alike.
     const auto* data = static_cast<const std::uint8_t*>(xcb_get_property_value(reply.get()));
-    return {0, Bytes(data, data + xcb_get_property_value_length(reply.get()))};
+    return {0, Profile {Bytes(data, data + xcb_get_property_value_length(reply.get())), reply->format, reply->type}};
 }
 
-int X11DisplayProfile::write(const Bytes& profile)
+int X11DisplayProfile::write(const Profile& profile)
 {
     xcb_connection_t* c = m_connection.connection();
+    const std::uint8_t format = profile.itemBits == 16 || profile.itemBits == 32 ? profile.itemBits : kByteFormat;
+    const std::uint32_t items = static_cast<std::uint32_t>(profile.bytes.size() / (format / 8));
     return errorOf(c, xcb_change_property_checked(c, XCB_PROP_MODE_REPLACE, m_connection.root(),
-                                                  m_connection.atom(kProfileAtom), XCB_ATOM_CARDINAL, kByteFormat,
-                                                  static_cast<std::uint32_t>(profile.size()), profile.data()));
+                                                  m_connection.atom(kProfileAtom),
+                                                  profile.type ? profile.type : xcb_atom_t {XCB_ATOM_CARDINAL}, format, items,
+                                                  profile.bytes.data()));
 }
 
 int X11DisplayProfile::remove()

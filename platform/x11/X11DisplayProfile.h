@@ -10,7 +10,7 @@ public:
     explicit X11DisplayProfile(X11Connection& connection);
 
     Reading read() const override;
-    int write(const Bytes& profile) override;
+    int write(const Profile& profile) override;
     int remove() override;
 
 private:

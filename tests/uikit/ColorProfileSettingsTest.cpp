@@ -9,11 +9,15 @@
 
 namespace {
 
-const DisplayProfile::Bytes kOwnProfile {1, 2, 3};
+// Stored as 32-bit items of its own type.
+const DisplayProfile::Profile kOwnProfile {{1, 2, 3, 4}, 32, 6};
 
-bool isIccProfile(const std::optional<DisplayProfile::Bytes>& bytes)
+bool isIccProfile(const std::optional<DisplayProfile::Profile>& profile)
 {
-    return bytes && bytes->size() > 40 && std::string(bytes->begin() + 36, bytes->begin() + 40) == "acsp";
+    if (!profile || profile->itemBits != 8)
+        return false;
+    const DisplayProfile::Bytes& bytes = profile->bytes;
+    return bytes.size() > 40 && std::string(bytes.begin() + 36, bytes.begin() + 40) == "acsp";
 }
 
 TEST(ColorProfileSettingsTest, InstallsSRGBAndPutsTheOwnProfileBackByteForByte)

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 #include <cstdlib>
 #include <vector>
 
@@ -46,26 +47,44 @@ protected:
 
 TEST_F(X11WindowingTest, ProfileIsWrittenAndRestoredByteForByte)
 {
-    const std::vector<std::uint8_t> own {0x01, 0x02, 0x03};
-    xcb_change_property(connection(), XCB_PROP_MODE_REPLACE, m_platform->connection().root(), atom("_ICC_PROFILE"),
-                        XCB_ATOM_CARDINAL, 8, static_cast<std::uint32_t>(own.size()), own.data());
-    settle();
-
+    // The root window's property, as other clients see it.
+    const auto property = [this] {
+        const auto reply = adoptReply(xcb_get_property_reply(
+            connection(),
+            xcb_get_property(connection(), 0, m_platform->connection().root(), atom("_ICC_PROFILE"),
+                             XCB_GET_PROPERTY_TYPE_ANY, 0, 1 << 20),
+            nullptr));
+        const auto* data = static_cast<const std::uint8_t*>(xcb_get_property_value(reply.get()));
+        return std::make_tuple(reply->type, reply->format,
+                               std::vector<std::uint8_t>(data, data + xcb_get_property_value_length(reply.get())));
+    };
     DisplayProfile& display = m_platform->displayProfile();
-    ColorProfileSettings settings(display);
-    settings.initColorProfileSettings();
-    settings.installsRGBProfile();
-    const auto installed = display.read();
-    ASSERT_TRUE(installed.profile.has_value());
-    ASSERT_GT(installed.profile->size(), 40U);
-    EXPECT_EQ(std::string(installed.profile->begin() + 36, installed.profile->begin() + 40), "acsp");
+    for (const std::uint8_t format : {8, 32}) {
+        const std::vector<std::uint8_t> own {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08};
+        xcb_change_property(connection(), XCB_PROP_MODE_REPLACE, m_platform->connection().root(),
+                            atom("_ICC_PROFILE"), XCB_ATOM_INTEGER, format,
+                            static_cast<std::uint32_t>(own.size() / (format / 8)), own.data());
+        settle();
+        const auto before = property();
 
-    settings.restoreColorProfileSettings();
-    EXPECT_EQ(display.read().profile, own);
+        ColorProfileSettings settings(display);
+        settings.initColorProfileSettings();
+        settings.installsRGBProfile();
+        const auto installed = display.read();
+        ASSERT_TRUE(installed.profile.has_value());
+        const DisplayProfile::Bytes& bytes = installed.profile->bytes;
+        ASSERT_GT(bytes.size(), 40U);
+        EXPECT_EQ(std::string(bytes.begin() + 36, bytes.begin() + 40), "acsp");
+        EXPECT_EQ(std::get<1>(property()), 8);
+
+        settings.restoreColorProfileSettings();
+        EXPECT_EQ(property(), before) << int(format);
+    }
 
     // Without a profile to begin with, restoring removes ours again.
     ASSERT_EQ(display.remove(), 0);
-    settings.saveColorProfileSettings();
+    ColorProfileSettings settings(display);
+    settings.initColorProfileSettings();
     settings.installsRGBProfile();
     EXPECT_TRUE(display.read().profile.has_value());
     settings.restoreColorProfileSettings();
