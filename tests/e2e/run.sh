@@ -196,6 +196,9 @@ check "the installed program reads the installed copy" "0" \
   "$(env -u VENDREL_RESOURCES "$installed" cli -m 99 | grep -c 'CSS RGB')"
 check "a desktop entry is installed" "Exec=vendrel" \
   "$(grep '^Exec=' "$work/prefix/share/applications/vendrel.desktop")"
+icon="$(sed -n 's/^Icon=//p' "$work/prefix/share/applications/vendrel.desktop")"
+check "the desktop entry's icon is installed in the icon theme at every size" "8" \
+  "$(ls "$work/prefix/share/icons/hicolor/"*x*/apps/"${icon:-none}.png" 2> /dev/null | wc -l)"
 
 if [ $failures -ne 0 ]; then
   echo "$failures end-to-end check(s) failed"
