@@ -23,18 +23,15 @@ RING = 0.37
 HANDLE = ((0.68, 0.68), (0.88, 0.88), 0.075)
 
 
-def png_writer():
-    # The PNG writer of the recorder buttons' script serves here too.
-    source = importlib.util.spec_from_file_location("buttons", HERE / "make-recorder-buttons.py")
+def preference_icons():
+    # The preference images' script brings the geometry and the PNG writer.
+    source = importlib.util.spec_from_file_location("icons", HERE / "make-preference-icons.py")
     module = importlib.util.module_from_spec(source)
     source.loader.exec_module(module)
     return module
 
 
-def segment_distance(px, py, ax, ay, bx, by):
-    dx, dy = bx - ax, by - ay
-    t = max(0.0, min(1.0, ((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy)))
-    return math.hypot(px - ax - t * dx, py - ay - t * dy)
+ICONS = preference_icons()
 
 
 def sample(x, y):
@@ -48,7 +45,7 @@ def sample(x, y):
     if r < RING:
         return INK
     (ax, ay), (bx, by), width = HANDLE
-    if segment_distance(x, y, ax, ay, bx, by) < width:
+    if ICONS.segment_distance(x, y, ax, ay, bx, by) < width:
         return INK
     return None
 
@@ -68,7 +65,7 @@ def pixel(x, y, size):
 
 def main():
     root = Path(sys.argv[1]) if len(sys.argv) > 1 else HERE.parent / "resources" / "icons"
-    writer = png_writer()
+    writer = ICONS.recorder_buttons()
     for size in SIZES:
         folder = root / "hicolor" / f"{size}x{size}" / "apps"
         folder.mkdir(parents=True, exist_ok=True)
