@@ -159,10 +159,15 @@ QRect NJPrefsWindowController::frameForView(const QWidget* view) const
     return QRect(frame.topLeft(), QSize(view->width(), view->height() + toolbarHeight));
 }
 
-void NJPrefsWindowController::setFixedFrame(const QRect& frame)
+void NJPrefsWindowController::freeSize()
 {
     m_window->setMinimumSize(0, 0);
     m_window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+}
+
+void NJPrefsWindowController::setFixedFrame(const QRect& frame)
+{
+    freeSize();
     m_window->setGeometry(frame);
     m_window->setFixedSize(frame.size());
 }
@@ -172,8 +177,7 @@ void NJPrefsWindowController::crossFadeView(QWidget* oldView, QWidget* newView)
     if (m_viewAnimation)
         m_viewAnimation->stop();
     // Free to change size while the fade runs; fixed again at its end.
-    m_window->setMinimumSize(0, 0);
-    m_window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    freeSize();
     NJAnimationGroup::setWidgetOpacity(newView, 0);
     newView->show();
     m_viewAnimation.emplace(kCrossFadeDuration, "easeInOut");

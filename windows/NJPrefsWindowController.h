@@ -61,6 +61,7 @@ protected:
 private:
     // The window takes the frame and keeps its size: a window manager offers no resizing.
     void setFixedFrame(const QRect& frame);
+    void freeSize();
     void crossFadeView(QWidget* oldView, QWidget* newView);
     void animationDidEnd();
     void createToolbar();
