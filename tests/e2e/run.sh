@@ -151,6 +151,11 @@ xdotool key Up Up Up Return
 if wait_window "General"; then
   sleep 0.5
   check "the preferences take the keyboard" "General" "$(xdotool getwindowfocus getwindowname 2>/dev/null)"
+  hints="$(xprop -id "$(xdotool search --onlyvisible --name '^General$')" WM_NORMAL_HINTS)"
+  least="$(sed -n 's/.*minimum size: //p' <<< "$hints")"
+  most="$(sed -n 's/.*maximum size: //p' <<< "$hints")"
+  check "a window manager cannot resize the preferences" "same" \
+    "$([ -n "$least" ] && [ "$least" == "$most" ] && echo same || echo "$least/$most")"
   # Backwards from the pane: "Launch at login", then the banner box.
   xdotool key shift+Tab shift+Tab space
   sleep 0.5
