@@ -43,7 +43,7 @@ int ProcessEntry::run(int argc, char** argv)
     commandline::setCLIMode(false);
     commandline::setSettings(Dictionary());
 
-    if (std::find(argv, argv + argc, std::string_view(kCLIArgument)) != argv + argc) {
+    if (isCommandLine(argc, argv)) {
         CommandLineParser parser(m_clipboardFormatNames);
         parser.parse(argc, argv);
         commandline::setCLIMode(true);
@@ -54,6 +54,11 @@ int ProcessEntry::run(int argc, char** argv)
         }
     }
     return m_applicationEntry(argc, argv);
+}
+
+bool ProcessEntry::isCommandLine(int argc, char** argv)
+{
+    return std::find(argv, argv + argc, std::string_view(kCLIArgument)) != argv + argc;
 }
 
 std::vector<std::string> ProcessEntry::clipboardFormatNames(const QVFormatList& formats)

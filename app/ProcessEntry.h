@@ -23,6 +23,9 @@ public:
 
     int run(int argc, char** argv);
 
+    // Whether any argument, the program path included, is "cli".
+    static bool isCommandLine(int argc, char** argv);
+
     static std::vector<std::string> clipboardFormatNames(const QVFormatList& formats);
     static std::string usageText(const std::string& errorMessage, const std::vector<std::string>& formatNames);
 
