@@ -5,13 +5,11 @@
 
 #include <iostream>
 
-// The command-line front end: without "cli" it starts the program at once; with it, it
-// checks the options first and answers usage and option errors without the program.
+// The command-line front end: it checks the options of command-line mode and answers
+// usage and option errors itself; every other start goes on in the program.
 int main(int argc, char** argv)
 {
-    if (!ProcessEntry::isCommandLine(argc, argv))
-        return ProgramExec::run(argv);
-    ProcessEntry entry(QVFormatRepository::allExportFormats(UserDefaults::standard()),
+    ProcessEntry entry([] { return QVFormatRepository::allExportFormats(UserDefaults::standard()); },
                        [argv](int, char**) { return ProgramExec::run(argv); }, std::cout);
     return entry.run(argc, argv);
 }
