@@ -11,6 +11,7 @@
 #include <QVideoFrame>
 #include <QVideoSink>
 
+#include <atomic>
 #include <malloc.h>
 
 namespace {
@@ -31,7 +32,8 @@ std::unique_ptr<QVideoSink> makeSink()
 // and warns that frames are converted on the processor, as asked; both are dropped
 // while a player lives.
 int g_players = 0;
-bool g_converting = false;
+// Read on the backend's threads too.
+std::atomic<bool> g_converting = false;
 QtMessageHandler g_previousHandler = nullptr;
 
 void dropProgressMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
