@@ -17,6 +17,7 @@
 #include <QCoreApplication>
 #include <QLockFile>
 #include <QSystemTrayIcon>
+#include <QThreadPool>
 
 #include <filesystem>
 #include <iostream>
@@ -92,6 +93,10 @@ int applicationMain(int argc, char** argv, const WindowFactoryHook& addFactories
     }
     // A program of the status area: closing a window never ends it.
     app.setQuitOnLastWindowClosed(false);
+    // Qt's raster engine hands every fill taller than 96 rows to the global thread pool,
+    // one task per 64 rows, and waits for them. For the loupe's small layers, redrawn at
+    // every frame of a pick, waking eight threads costs more than the fills: one does.
+    QThreadPool::globalInstance()->setMaxThreadCount(1);
 
     QtScheduler scheduler;
     Scheduler::setCurrent(&scheduler);

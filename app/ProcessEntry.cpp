@@ -31,8 +31,8 @@ std::string exampleFormat(const std::vector<std::string>& names)
 
 } // namespace
 
-ProcessEntry::ProcessEntry(const QVFormatList& formats, ApplicationEntry applicationEntry, std::ostream& output)
-    : m_clipboardFormatNames(clipboardFormatNames(formats))
+ProcessEntry::ProcessEntry(FormatSource formats, ApplicationEntry applicationEntry, std::ostream& output)
+    : m_formats(std::move(formats))
     , m_applicationEntry(std::move(applicationEntry))
     , m_output(output)
 {
@@ -43,17 +43,31 @@ int ProcessEntry::run(int argc, char** argv)
     commandline::setCLIMode(false);
     commandline::setSettings(Dictionary());
 
-    if (std::find(argv, argv + argc, std::string_view(kCLIArgument)) != argv + argc) {
-        CommandLineParser parser(m_clipboardFormatNames);
-        parser.parse(argc, argv);
+    if (isCommandLine(argc, argv)) {
         commandline::setCLIMode(true);
+        if (!hasOptions(argc, argv))
+            return m_applicationEntry(argc, argv);
+        const std::vector<std::string> names = clipboardFormatNames(m_formats());
+        CommandLineParser parser(names);
+        parser.parse(argc, argv);
         commandline::setSettings(parser.settings());
         if (parser.hasError()) {
-            m_output << usageText(parser.errorMessage(), m_clipboardFormatNames) << '\n' << std::flush;
+            m_output << usageText(parser.errorMessage(), names) << '\n' << std::flush;
             return parser.onlyHelpRequested() ? kHelpStatus : kOptionErrorStatus;
         }
     }
     return m_applicationEntry(argc, argv);
+}
+
+bool ProcessEntry::isCommandLine(int argc, char** argv)
+{
+    return std::find(argv, argv + argc, std::string_view(kCLIArgument)) != argv + argc;
+}
+
+bool ProcessEntry::hasOptions(int argc, char** argv)
+{
+    return std::any_of(argv + std::min(argc, 1), argv + argc,
+                       [](const char* argument) { return argument[0] == '-' && argument[1] != '\0'; });
 }
 
 std::vector<std::string> ProcessEntry::clipboardFormatNames(const QVFormatList& formats)

@@ -30,7 +30,7 @@ int main(int argc, char** argv)
         };
     };
     ProcessEntry entry(
-        QVFormatRepository::allExportFormats(UserDefaults::standard()),
+        [] { return QVFormatRepository::allExportFormats(UserDefaults::standard()); },
         [addFactories](int argc, char** argv) { return applicationMain(argc, argv, addFactories); }, std::cout);
     return entry.run(argc, argv);
 }

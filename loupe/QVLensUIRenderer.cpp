@@ -79,12 +79,7 @@ void QVLensUIRenderer::drawLayer(QPainter& painter, const QRectF& clipBox)
     const NJZoomView* view = image();
     if (!view)
         return;
-    const double w = outerCircleWidth();
     const double d = std::ceil(view->diameterValue());
-    const double r = view->diameterValue() / view->maxDiameterValue();
-    const double g = view->backgroundColorBase();
-    const double s = lensgeometry::drawingScale(view->scaleFactor());
-
     // The lens square with its origin moved down to whole points, growing by what was cut.
     QRectF lens((clipBox.width() - d) * 0.5, (clipBox.height() - d) * 0.5, d, d);
     const double cutX = lens.x() - std::trunc(lens.x());
@@ -92,11 +87,39 @@ void QVLensUIRenderer::drawLayer(QPainter& painter, const QRectF& clipBox)
     lens.adjust(-cutX, -cutY, cutX, cutY);
     lens = lensgeometry::flipped(lens, clipBox.height());
 
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    auto* target = dynamic_cast<QImage*>(painter.device());
+    std::vector<double> inputs = target && !view->debugging() ? rimInputs(clipBox, target->devicePixelRatio())
+                                                              : std::vector<double>();
+    if (!inputs.empty() && inputs == m_rimInputs && m_rim.size() == target->size()) {
+        painter.save();
+        painter.resetTransform();
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(QPointF(), m_rim);
+        painter.restore();
+    } else {
+        drawRim(painter, lens);
+        m_rimInputs = std::move(inputs);
+        m_rim = m_rimInputs.empty() ? QImage() : target->copy();
+    }
+
+    const bool grid = m_usePixelGrid && m_alphaBlind < kGridHidingWash && view->zoomFactor() >= kMinGridZoom;
+    if (m_alphaBlind > 0 || grid)
+        drawLensInterior(painter, clipBox, lens, grid);
+}
+
+void QVLensUIRenderer::drawRim(QPainter& painter, const QRectF& lens)
+{
+    const NJZoomView* view = image();
+    const double w = outerCircleWidth();
+    const double d = std::ceil(view->diameterValue());
+    const double r = view->diameterValue() / view->maxDiameterValue();
+    const double g = view->backgroundColorBase();
+    const double s = lensgeometry::drawingScale(view->scaleFactor());
     const double hairlineAlpha = d <= 50 && s == 1.0 ? std::max(0.45, d / 50) : 0.75;
     const double hairlineWidth = (0.25 * r + 0.25) / s;
     const QColor hairline = grey((static_cast<int>(std::trunc(g)) + 1) % 2, hairlineAlpha);
 
-    painter.setRenderHint(QPainter::Antialiasing, true);
     if (m_opaqueBackground) {
         // Everything around the lens up to a point past the circle of the lens size, which
         // the window's outline follows; the lens itself shows the capture.
@@ -110,10 +133,21 @@ void QVLensUIRenderer::drawLayer(QPainter& painter, const QRectF& clipBox)
     const double outerInset = w + 0.35;
     strokeEllipse(painter, lens.adjusted(-outerInset, -outerInset, outerInset, outerInset), hairline, hairlineWidth);
     strokeEllipse(painter, lens.adjusted(0.3, 0.3, -0.3, -0.3), hairline, hairlineWidth);
+}
 
-    const bool grid = m_usePixelGrid && m_alphaBlind < kGridHidingWash && view->zoomFactor() >= kMinGridZoom;
-    if (m_alphaBlind > 0 || grid)
-        drawLensInterior(painter, clipBox, lens, grid);
+std::vector<double> QVLensUIRenderer::rimInputs(const QRectF& clipBox, double devicePixelRatio) const
+{
+    const NJZoomView* view = image();
+    return {clipBox.x(),
+            clipBox.y(),
+            clipBox.width(),
+            clipBox.height(),
+            devicePixelRatio,
+            view->diameterValue(),
+            view->maxDiameterValue(),
+            view->backgroundColorBase(),
+            view->scaleFactor(),
+            static_cast<double>(m_opaqueBackground)};
 }
 
 void QVLensUIRenderer::drawLensInterior(QPainter& painter, const QRectF& clipBox, const QRectF& lens, bool grid)

@@ -3,6 +3,10 @@
 #include "loupe/LensDisc.h"
 #include "loupe/QVBaseRenderer.h"
 
+#include <QImage>
+
+#include <vector>
+
 // Draws the layer over the whole zoom view: the rim (a wide ring just outside the lens
 // with a hairline outside it and one inside the lens edge), the white wash of the pick
 // flash and the pixel grid.
@@ -34,9 +38,18 @@ private:
     // The wash and the grid, cut to the lens.
     void drawLensInterior(QPainter& painter, const QRectF& clipBox, const QRectF& lens, bool grid);
     void drawPixelGrid(QPainter& painter, const QRectF& clipBox) const;
+    // The wide ring, its hairlines and the solid ground behind them.
+    void drawRim(QPainter& painter, const QRectF& lens);
+    // Every value the rim's drawing depends on.
+    std::vector<double> rimInputs(const QRectF& clipBox, double devicePixelRatio) const;
 
     bool m_usePixelGrid = false;
     double m_alphaBlind = 0.0;
     bool m_opaqueBackground = false;
     LensDisc m_disc;
+    // The layer is redrawn at every frame of the pick flash and at every pick, mostly
+    // with the rim of the frame before: the last rim is kept and laid down again while
+    // its values stay the same.
+    std::vector<double> m_rimInputs;
+    QImage m_rim;
 };

@@ -14,7 +14,7 @@ public:
 
     virtual ~MoviePlayer() = default;
 
-    // The view that shows the movie; the player keeps no ownership of it once shown.
+    // The view that shows the movie; it goes with the player.
     virtual QWidget* videoView() const = 0;
     virtual Status status() const = 0;
     virtual bool isPlaying() const = 0;

@@ -7,10 +7,12 @@
 
 #include <memory>
 
+class MovieFrameView;
 class QMediaPlayer;
-class QVideoWidget;
+class QVideoSink;
 
-// Plays a movie file through Qt Multimedia's FFmpeg backend.
+// Plays a movie file through Qt Multimedia's FFmpeg backend. Lives in the movie module,
+// which the program loads only when it shows the movie.
 class QtMoviePlayer final : public MoviePlayer {
 public:
     // A missing or unreadable file ends in Failed.
@@ -30,8 +32,9 @@ public:
 private:
     void report(Status status);
 
+    std::unique_ptr<QVideoSink> m_sink;
     std::unique_ptr<QMediaPlayer> m_player;
-    QPointer<QVideoWidget> m_view;
+    QPointer<MovieFrameView> m_view;
     Status m_status = Status::Unknown;
     StatusChange m_onStatusChange;
     Block m_onReachedEnd;

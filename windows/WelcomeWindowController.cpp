@@ -1,6 +1,6 @@
 #include "windows/WelcomeWindowController.h"
 
-#include "windows/QtMoviePlayer.h"
+#include "windows/MovieModule.h"
 #include "windows/WelcomeTourWindow.h"
 
 #include "ui_Welcome.h"
@@ -70,14 +70,12 @@ WelcomeWindowController::~WelcomeWindowController()
 {
     for (UserDefaults::Token token : m_observers)
         m_defaults.removeObserver(token);
-    if (m_movieTimeout)
-        Scheduler::current().cancel(*m_movieTimeout);
+    releaseMovie();
     if (!m_window)
         return;
     containerView()->setOnSlideWillChange({});
     containerView()->setOnSlideDidChange({});
     m_window->setOnWillClose({});
-    m_player.reset();
     m_window->hide();
     // The window may be inside one of its own handlers.
     m_window->deleteLater();
@@ -123,8 +121,7 @@ void WelcomeWindowController::awakeFromNib()
     const bool dark = app && app->systemThemeIsDark();
     themeText()->setText(QString::fromUtf8(kThemeFormat).arg(dark ? QStringLiteral("Dark") : QStringLiteral("Light")));
 
-    buttonNext()->setEnabled(false);
-    setUpMovie();
+    setUpMovieStill();
 
     QLabel* link = linkToShortcuts();
     link->setTextInteractionFlags(Qt::TextBrowserInteraction);
@@ -144,12 +141,8 @@ void WelcomeWindowController::awakeFromNib()
     slideDidChanged(m_ui->step1);
 }
 
-void WelcomeWindowController::setUpMovie()
+void WelcomeWindowController::setUpMovieStill()
 {
-    m_player = m_movieFactory ? m_movieFactory() : std::make_unique<QtMoviePlayer>(movieFile());
-    QWidget* view = m_player->videoView();
-    if (view)
-        m_ui->movieLayout->addWidget(view);
     // Stands in for the movie when it cannot play: its first frame.
     m_movieStill = new QLabel(m_ui->movieHiPrecision);
     m_movieStill->setObjectName(QStringLiteral("movieStill"));
@@ -157,6 +150,13 @@ void WelcomeWindowController::setUpMovie()
     m_movieStill->setPixmap(namedImage(QString::fromLatin1(kMovieName)));
     m_movieStill->hide();
     m_ui->movieLayout->addWidget(m_movieStill);
+}
+
+void WelcomeWindowController::setUpMovie()
+{
+    m_player = m_movieFactory ? m_movieFactory() : MovieModule::makePlayer(movieFile());
+    if (QWidget* view = m_player->videoView())
+        m_ui->movieLayout->insertWidget(0, view);
     m_player->setOnReachedEnd([this] { playerItemDidReachEnd(); });
     m_player->setOnStatusChange([this](MoviePlayer::Status status) { playerStatusChanged(status); });
     if (m_player->status() != MoviePlayer::Status::Unknown) {
@@ -168,6 +168,14 @@ void WelcomeWindowController::setUpMovie()
         if (m_player->status() == MoviePlayer::Status::Unknown)
             playerStatusChanged(MoviePlayer::Status::Failed);
     });
+}
+
+void WelcomeWindowController::releaseMovie()
+{
+    if (m_movieTimeout)
+        Scheduler::current().cancel(*m_movieTimeout);
+    m_movieTimeout.reset();
+    m_player.reset();
 }
 
 void WelcomeWindowController::bindControls()
@@ -278,9 +286,14 @@ void WelcomeWindowController::buttonClosedPressed()
 void WelcomeWindowController::slideDidChanged(QWidget* displayed)
 {
     if (displayed == step3()) {
+        // The multimedia stack is loaded only for a tour that reaches its movie.
+        if (!m_player)
+            setUpMovie();
         m_player->seekToStart();
         m_player->play();
     }
+    // The tour waits on the movie's step until the movie can play or has failed.
+    buttonNext()->setEnabled(displayed != step3() || m_player->status() != MoviePlayer::Status::Unknown);
     buttonNext()->setText(QString::fromLatin1(containerView()->isLastSlide() ? kFinishTitle : kNextTitle));
     buttonClose()->setVisible(displayed == m_ui->step1);
     buttonPrevious()->setVisible(displayed != m_ui->step1);
@@ -294,7 +307,7 @@ void WelcomeWindowController::slideDidChanged(QWidget* displayed)
 
 void WelcomeWindowController::slideWillChange(QWidget*, QWidget* next)
 {
-    if (next != step3() && m_player->isPlaying() && !m_player->hasError()) {
+    if (next != step3() && m_player && m_player->isPlaying() && !m_player->hasError()) {
         m_player->seekToStart();
         m_player->pause();
     }
@@ -362,8 +375,7 @@ void WelcomeWindowController::windowWillClose()
     m_defaults.synchronize();
     for (UserDefaults::Token token : std::exchange(m_observers, {}))
         m_defaults.removeObserver(token);
-    if (m_player && m_player->isPlaying())
-        m_player->pause();
+    releaseMovie();
     // Last: the owner may end this controller.
     if (auto onClose = std::exchange(m_onClose, {}))
         onClose();

@@ -53,7 +53,8 @@ public:
     static const QStringList kStepCaptions;
 
     // onClose runs when the window closes, last of all: it may end the controller.
-    // The movie comes from the factory; without one, from the bundle.
+    // The movie comes from the factory; without one, from the bundle through the movie
+    // module. It is made when its step first shows and released when the tour closes.
     WelcomeWindowController(UserDefaults& defaults, std::function<void()> onClose, MovieFactory movieFactory = {});
     ~WelcomeWindowController() override;
 
@@ -94,7 +95,9 @@ public:
 
 private:
     void awakeFromNib();
+    void setUpMovieStill();
     void setUpMovie();
+    void releaseMovie();
     void bindControls();
     void slideWillChange(QWidget* current, QWidget* next);
     void slideDidChanged(QWidget* displayed);

@@ -34,7 +34,7 @@ Outcome run(std::vector<std::string> arguments, const QVFormatList& formats = kF
 
     Outcome result;
     std::ostringstream output;
-    ProcessEntry entry(formats, [&result](int, char**) {
+    ProcessEntry entry([&formats] { return formats; }, [&result](int, char**) {
         result.applicationStarted = true;
         return kApplicationStatus;
     }, output);
@@ -94,13 +94,31 @@ TEST_F(ProcessEntryTest, CliAloneStartsCommandLineModeWithNoSettings)
     EXPECT_TRUE(commandline::settings().empty());
 }
 
+TEST_F(ProcessEntryTest, TheFormatListIsReadOnlyWhenOptionsAreGiven)
+{
+    int reads = 0;
+    std::ostringstream output;
+    ProcessEntry entry([&reads] { ++reads; return kFormats; }, [](int, char**) { return 0; }, output);
+    std::string program = "vendrel", cli = "cli", dash = "-", format = "-fHEX";
+    char* plain[] = {program.data(), nullptr};
+    char* cliAlone[] = {program.data(), cli.data(), dash.data(), nullptr};
+    char* withOption[] = {program.data(), cli.data(), format.data(), nullptr};
+    entry.run(1, plain);
+    entry.run(3, cliAlone);
+    EXPECT_EQ(reads, 0);
+    EXPECT_TRUE(commandline::isCLIMode());
+    entry.run(3, withOption);
+    EXPECT_EQ(reads, 1);
+    EXPECT_EQ(commandline::settings().get("exportFormat"), Value(std::string_view("HEX")));
+}
+
 TEST_F(ProcessEntryTest, CliIsFoundAnywhereEvenAsTheProgramPath)
 {
     std::string program = "cli";
     std::string option = "-m5";
     char* argv[] = {program.data(), option.data(), nullptr};
     std::ostringstream output;
-    ProcessEntry entry(kFormats, [](int, char**) { return 0; }, output);
+    ProcessEntry entry([] { return kFormats; }, [](int, char**) { return 0; }, output);
     EXPECT_EQ(entry.run(2, argv), 0);
     EXPECT_TRUE(commandline::isCLIMode());
     EXPECT_EQ(commandline::settings().get("magnificationValue"), Value::integer(5));

@@ -20,6 +20,14 @@ constexpr unsigned long kCommand = 0x100000;
 // A movie that plays nothing and answers what the test tells it.
 class FakeMoviePlayer final : public MoviePlayer {
 public:
+    FakeMoviePlayer(Status status, int& alive)
+        : m_status(status)
+        , m_alive(alive)
+    {
+        ++m_alive;
+    }
+    ~FakeMoviePlayer() override { --m_alive; }
+
     QWidget* videoView() const override { return m_view.get(); }
     Status status() const override { return m_status; }
     bool isPlaying() const override { return m_playing; }
@@ -51,7 +59,8 @@ public:
 private:
     // Released to the layout that shows it.
     QPointer<QWidget> m_view {new QWidget};
-    Status m_status = Status::Unknown;
+    Status m_status;
+    int& m_alive;
     bool m_playing = false;
     StatusChange m_onStatusChange;
     Block m_onReachedEnd;
@@ -71,22 +80,23 @@ protected:
         FakeApplicationTest::TearDown();
     }
 
-    void makeTour()
+    // The movie answers at once when it is made, or when the test tells it.
+    void makeTour(MoviePlayer::Status movieStatus = MoviePlayer::Status::Unknown)
     {
         m_controller = std::make_unique<WelcomeWindowController>(
             m_defaults, [this] { ++m_closes; },
-            [this] {
-                auto player = std::make_unique<FakeMoviePlayer>();
+            [this, movieStatus] {
+                auto player = std::make_unique<FakeMoviePlayer>(movieStatus, m_livePlayers);
                 m_player = player.get();
+                ++m_playersMade;
                 return player;
             });
     }
-    // Shows the tour and makes its movie ready, as a user would see it.
+    // Shows the tour with a movie that can play, as a user would see it.
     void showReadyTour()
     {
-        makeTour();
+        makeTour(MoviePlayer::Status::ReadyToPlay);
         m_controller->show();
-        m_player->answer(MoviePlayer::Status::ReadyToPlay);
     }
     void goToStep(std::size_t index)
     {
@@ -98,6 +108,8 @@ protected:
 
     std::unique_ptr<WelcomeWindowController> m_controller;
     FakeMoviePlayer* m_player = nullptr;
+    int m_playersMade = 0;
+    int m_livePlayers = 0;
     int m_closes = 0;
 };
 
@@ -145,8 +157,9 @@ TEST_F(WelcomeWindowControllerTest, EscapeAndTheCloseButtonCloseTheTour)
 
 TEST_F(WelcomeWindowControllerTest, TheOwnerMayEndTheControllerWhileItCloses)
 {
-    m_controller = std::make_unique<WelcomeWindowController>(m_defaults, [this] { m_controller.reset(); },
-                                                             [] { return std::make_unique<FakeMoviePlayer>(); });
+    m_controller = std::make_unique<WelcomeWindowController>(m_defaults, [this] { m_controller.reset(); }, [this] {
+        return std::make_unique<FakeMoviePlayer>(MoviePlayer::Status::Unknown, m_livePlayers);
+    });
     m_controller->show();
     m_controller->close();
     EXPECT_EQ(m_controller, nullptr);
@@ -156,6 +169,7 @@ TEST_F(WelcomeWindowControllerTest, TheOwnerMayEndTheControllerWhileItCloses)
 TEST_F(WelcomeWindowControllerTest, TheTourWaitsForTheMovieAndGoesOnWhenItCannotPlay)
 {
     makeTour();
+    goToStep(2);
     EXPECT_FALSE(m_controller->buttonNext()->isEnabled());
     m_player->answer(MoviePlayer::Status::Failed);
     EXPECT_TRUE(m_controller->buttonNext()->isEnabled());
@@ -164,6 +178,7 @@ TEST_F(WelcomeWindowControllerTest, TheTourWaitsForTheMovieAndGoesOnWhenItCannot
 
     m_controller.reset();
     makeTour();
+    goToStep(2);
     m_player->answer(MoviePlayer::Status::ReadyToPlay);
     EXPECT_TRUE(m_controller->buttonNext()->isEnabled());
     EXPECT_FALSE(m_player->videoView()->isHidden());
@@ -172,18 +187,37 @@ TEST_F(WelcomeWindowControllerTest, TheTourWaitsForTheMovieAndGoesOnWhenItCannot
 TEST_F(WelcomeWindowControllerTest, AMovieThatNeverAnswersCountsAsFailed)
 {
     makeTour();
-    m_scheduler.advance(WelcomeWindowController::kMovieAnswerTimeout - 0.1);
+    goToStep(2);
+    m_scheduler.advance(WelcomeWindowController::kMovieAnswerTimeout - 1.1);
     EXPECT_FALSE(m_controller->buttonNext()->isEnabled());
     m_scheduler.advance(0.2);
     EXPECT_TRUE(m_controller->buttonNext()->isEnabled());
     EXPECT_TRUE(m_player->videoView()->isHidden());
 }
 
+TEST_F(WelcomeWindowControllerTest, TheMovieIsMadeWhenItsStepFirstShowsAndReleasedWhenTheTourCloses)
+{
+    makeTour();
+    m_controller->show();
+    goToStep(1);
+    EXPECT_EQ(m_playersMade, 0);
+    EXPECT_TRUE(m_controller->buttonNext()->isEnabled());
+    goToStep(2);
+    EXPECT_EQ(m_playersMade, 1);
+    m_player->answer(MoviePlayer::Status::ReadyToPlay);
+    goToStep(3);
+    m_controller->buttonPreviousPressed();
+    EXPECT_EQ(m_playersMade, 1);
+    EXPECT_EQ(m_livePlayers, 1);
+    m_controller->close();
+    EXPECT_EQ(m_livePlayers, 0);
+}
+
 TEST_F(WelcomeWindowControllerTest, TheMoviePlaysFromItsStartOnlyWhileItsStepShows)
 {
     showReadyTour();
     goToStep(1);
-    EXPECT_FALSE(m_player->isPlaying());
+    EXPECT_EQ(m_player, nullptr);
     goToStep(2);
     EXPECT_TRUE(m_player->isPlaying());
     EXPECT_EQ(m_player->position, 0);
