@@ -40,8 +40,8 @@ public:
     static constexpr double kBlurWithHistory = 25;
     static constexpr double kBlurEmptyHistory = 7;
     static constexpr double kBlurSaturation = 0.85;
-    static constexpr const char* kFavoritesToolTip = "Favorites (\u2318F)";
-    static constexpr const char* kHistoryToolTip = "History (\u2318F)";
+    static constexpr const char* kFavoritesToolTip = "Favorites (Super+F)";
+    static constexpr const char* kHistoryToolTip = "History (Super+F)";
 
     explicit NJSwatchesController(AppDelegate& delegate, QWidget* parent = nullptr);
     ~NJSwatchesController() override;
