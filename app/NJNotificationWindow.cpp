@@ -50,9 +50,17 @@ void NJNotificationWindow::layoutContent()
 void NJNotificationWindow::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    QColor background = m_dark ? kDarkBackground : kLightBackground;
+    // Shaped by a mask, every pixel inside it shows as it is painted: an edge blended
+    // with nothing would show black, so the ground is opaque up to the mask's edge.
+    if (!mask().isEmpty()) {
+        background.setAlpha(255);
+        painter.fillRect(rect(), background);
+        return;
+    }
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(m_dark ? kDarkBackground : kLightBackground);
+    painter.setBrush(background);
     painter.drawRoundedRect(QRectF(rect()), kCornerRadius, kCornerRadius);
 }
 

@@ -92,12 +92,18 @@ StatusMenuController::StatusMenuController(AppDelegate& delegate)
     connect(m_menu.get(), &QMenu::aboutToHide, this, &StatusMenuController::menuDidClose);
     // The program has no menu bar: the status menu is the menu whose key equivalents the
     // shortcut recorders must not take.
-    if (NJApplication* app = NJApplication::sharedApplication())
+    if (NJApplication* app = NJApplication::sharedApplication()) {
         app->setMainMenu(m_menu.get());
+        m_appearanceObserver = NotificationCenter::defaultCenter().addObserver(
+            NJApplication::kAppearanceChangedNotification,
+            [this](const NotificationCenter::Notification&) { updateStatusIcon(); }, app);
+    }
 }
 
 StatusMenuController::~StatusMenuController()
 {
+    if (m_appearanceObserver)
+        NotificationCenter::defaultCenter().removeObserver(*m_appearanceObserver);
     if (m_statusItem)
         m_statusItem->hide();
 }
@@ -139,8 +145,8 @@ void StatusMenuController::createMenuletItem()
 {
     if (m_statusItem)
         return;
-    NJApplication* app = application();
-    m_statusItem = std::make_unique<QSystemTrayIcon>(AppIcons::statusIcon(app && app->darkMode()));
+    m_statusItem = std::make_unique<QSystemTrayIcon>();
+    updateStatusIcon();
     m_statusItem->setToolTip(kToolTip);
     connect(m_statusItem.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         if (reason != QSystemTrayIcon::Trigger)
@@ -151,6 +157,13 @@ void StatusMenuController::createMenuletItem()
             m_delegate.windows().showWelcome();
     });
     refreshStatusImage();
+}
+
+void StatusMenuController::updateStatusIcon()
+{
+    NJApplication* app = application();
+    if (m_statusItem)
+        m_statusItem->setIcon(AppIcons::statusIcon(app && app->darkMode()));
 }
 
 void StatusMenuController::refreshStatusImage()

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "app/StatusMenu.h"
+#include "foundation/NotificationCenter.h"
 
 #include <QObject>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class AppDelegate;
@@ -50,6 +52,8 @@ private:
     void fillGroup(const std::vector<QAction*>& entries, QAction* separator, bool shown, const std::vector<class Color>& colors,
                    long long maximum);
     void itemPressed(const QAction* entry, bool history);
+    // The icon in the shades of the theme in force.
+    void updateStatusIcon();
 
     AppDelegate& m_delegate;
     std::unique_ptr<StatusMenuWidget> m_menu;
@@ -63,4 +67,5 @@ private:
     std::vector<QAction*> m_favoriteMenuEntries;
     bool m_menubarVisible = false;
     bool m_menuAttached = false;
+    std::optional<NotificationCenter::Token> m_appearanceObserver;
 };

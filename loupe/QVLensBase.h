@@ -50,6 +50,8 @@ public:
     virtual void setExportFormatProcessor(QVFormatProcessor* processor);
     // The square that holds the lens with its rim, in points.
     virtual QSizeF lensSize() const { return {}; }
+    // The square of the circle the rim ends on, in whole pixels: the window's outline.
+    virtual QSizeF rimSize() const { return lensSize(); }
     // A new loupe centre, in global points; recorded in the location history.
     virtual void setLensCenter(const QPointF& center);
     virtual void gestureStarted() {}

@@ -54,7 +54,9 @@ void QVLensDebugOverlay::draw(QPainter& painter, const NJZoomView& view, const Q
         sum += lens.frameRateHistory()[static_cast<std::size_t>(i)];
     const double mean = count > 0 ? sum / count : 0;
 
-    painter.setFont(QFont("LucidaGrande", 9));
+    QFont font(QStringLiteral("LucidaGrande"));
+    font.setPixelSize(9);
+    painter.setFont(font);
     painter.setPen(Qt::black);
     painter.drawText(panel.adjusted(4, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop, QString::asprintf("%3.2f", mean));
     const double baseline = panel.top() + 42;

@@ -124,6 +124,11 @@ QSizeF QVLensLayerStack::lensSize() const
     return m_uiRenderer->UIDimensions();
 }
 
+QSizeF QVLensLayerStack::rimSize() const
+{
+    return m_uiRenderer->rimDimensions();
+}
+
 LensLayer* QVLensLayerStack::getUILayerByName(const std::string& name) const
 {
     if (name == kCursorLayerName)

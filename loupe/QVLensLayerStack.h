@@ -49,6 +49,7 @@ public:
     // Nothing shows through the loupe window: the rim gets a solid ground.
     void setOpaqueBackground(bool opaque);
     QSizeF lensSize() const override;
+    QSizeF rimSize() const override;
 
     // The layers; null for another name or while the layers do not exist.
     LensLayer* getUILayerByName(const std::string& name) const override;

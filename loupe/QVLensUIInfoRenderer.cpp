@@ -270,8 +270,14 @@ void QVLensUIInfoRenderer::updateLayerPosition(const QPointF& point)
 
     const QPointF center = lensgeometry::halfPointCenter(QRectF(QPointF(), QSizeF(view->size())));
     m_translationPoint = QPointF(center.x() + shiftX, center.y() - shiftUp);
-    if (current)
-        current->setPosition(m_translationPoint);
+    if (!current)
+        return;
+    // The box's edges on whole pixels: a box of odd height centred on a whole point would
+    // straddle two rows at its top and bottom, half painted.
+    const QSizeF size = current->bounds().size();
+    m_translationPoint = QPointF(std::floor(m_translationPoint.x() - size.width() / 2) + size.width() / 2,
+                                 std::floor(m_translationPoint.y() - size.height() / 2) + size.height() / 2);
+    current->setPosition(m_translationPoint);
 }
 
 QPainterPath QVLensUIInfoRenderer::boxOutline(const QRectF& layerFrame)

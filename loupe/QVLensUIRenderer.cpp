@@ -17,6 +17,8 @@ namespace {
 constexpr double kMinGridZoom = 5.5;
 // The wash hides the grid from this opacity on.
 constexpr double kGridHidingWash = 0.5;
+// The outer hairline's distance outside the wide ring.
+constexpr double kOuterHairlineGap = 0.35;
 
 QColor grey(double level, double alpha)
 {
@@ -56,6 +58,25 @@ QSizeF QVLensUIRenderer::UIDimensions() const
         return {};
     const float side = std::ceil(static_cast<float>(view->diameterValue()) + 2 * outerCircleWidth()) + 5;
     return {side, side};
+}
+
+QSizeF QVLensUIRenderer::rimDimensions() const
+{
+    const NJZoomView* view = image();
+    if (!view)
+        return {};
+    const double side = std::ceil(std::ceil(view->diameterValue()) + 2 * (outerCircleWidth() + kOuterHairlineGap)
+                                  + hairlineWidth());
+    return {side, side};
+}
+
+double QVLensUIRenderer::hairlineWidth() const
+{
+    const NJZoomView* view = image();
+    if (!view)
+        return 0;
+    const double r = view->diameterValue() / view->maxDiameterValue();
+    return (0.25 * r + 0.25) / lensgeometry::drawingScale(view->scaleFactor());
 }
 
 float QVLensUIRenderer::outerCircleWidth() const
@@ -117,20 +138,20 @@ void QVLensUIRenderer::drawRim(QPainter& painter, const QRectF& lens)
     const double g = view->backgroundColorBase();
     const double s = lensgeometry::drawingScale(view->scaleFactor());
     const double hairlineAlpha = d <= 50 && s == 1.0 ? std::max(0.45, d / 50) : 0.75;
-    const double hairlineWidth = (0.25 * r + 0.25) / s;
+    const double hairlineWidth = this->hairlineWidth();
     const QColor hairline = grey((static_cast<int>(std::trunc(g)) + 1) % 2, hairlineAlpha);
 
     if (m_opaqueBackground) {
-        // Everything around the lens up to a point past the circle of the lens size, which
-        // the window's outline follows; the lens itself shows the capture.
-        const double outer = UIDimensions().width() / 2 + 1;
+        // Everything around the lens up to a pixel past the rim's outer hairline, where
+        // the window's outline ends; the lens itself shows the capture.
+        const double outer = rimDimensions().width() / 2 + 1;
         QPainterPath ring;
         ring.addEllipse(lens.center(), outer, outer);
         ring.addEllipse(lens);
         painter.fillPath(ring, grey(g, 1.0));
     }
     strokeEllipse(painter, lens.adjusted(-w / 2, -w / 2, w / 2, w / 2), grey(g, 0.9 - 0.4 * r), w);
-    const double outerInset = w + 0.35;
+    const double outerInset = w + kOuterHairlineGap;
     strokeEllipse(painter, lens.adjusted(-outerInset, -outerInset, outerInset, outerInset), hairline, hairlineWidth);
     strokeEllipse(painter, lens.adjusted(0.3, 0.3, -0.3, -0.3), hairline, hairlineWidth);
 }

@@ -21,13 +21,15 @@ public:
     double alphaBlind() const { return m_alphaBlind; }
     void setAlphaBlind(double alpha) { m_alphaBlind = alpha; }
     // Nothing shows through the window (no compositor): the rim is laid over a solid
-    // ring of its own grey, out to the circle of UIDimensions, instead of blending with
-    // whatever lies below.
+    // ring of its own grey, a pixel past the circle of rimDimensions, instead of
+    // blending with whatever lies below.
     bool opaqueBackground() const { return m_opaqueBackground; }
     void setOpaqueBackground(bool opaque);
 
     // The square that holds the lens with its rim.
     QSizeF UIDimensions() const override;
+    // The square of the circle that ends with the rim's outer hairline, in whole pixels.
+    QSizeF rimDimensions() const;
     // Width of the wide ring for the zoom view's diameter and scale.
     float outerCircleWidth() const;
     float outerCircleWidth(float diameter, int scale) const;
@@ -35,6 +37,7 @@ public:
     void drawLayer(QPainter& painter, const QRectF& clipBox) override;
 
 private:
+    double hairlineWidth() const;
     // The wash and the grid, cut to the lens.
     void drawLensInterior(QPainter& painter, const QRectF& clipBox, const QRectF& lens, bool grid);
     void drawPixelGrid(QPainter& painter, const QRectF& clipBox) const;

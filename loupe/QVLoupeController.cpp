@@ -428,7 +428,7 @@ void QVLoupeController::gestureEnded()
 
 void QVLoupeController::updateWindowShape()
 {
-    const QSizeF lens = renderer()->lensSize();
+    const QSizeF lens = renderer()->rimSize();
     const QSizeF side = lens.isEmpty() ? QSizeF(m_window->size()) : lens;
     const QRectF view = m_zoomView->geometry();
     QPainterPath outline;

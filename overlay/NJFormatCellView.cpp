@@ -9,6 +9,7 @@
 #include "uikit/WNJVisualEffectWindow.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QPainter>
 
 namespace {
@@ -110,7 +111,7 @@ void NJFormatCellView::paintRow(QPainter* painter, const QStyleOptionViewItem& o
 
     QFont nameFont = QApplication::font();
     QFont valueFont = nameFont;
-    valueFont.setPointSizeF(nameFont.pointSizeF() - 1);
+    valueFont.setPixelSize(QFontInfo(nameFont).pixelSize() - 1);
     const QRect text(rect.left() + kTextLeft, rect.top(), rect.width() - kTextLeft - kTextRightMargin, rect.height());
     const QRect nameRect(text.left(), text.top() + 2, text.width(), text.height() / 2 - 2);
     const QRect valueRect(text.left(), text.center().y(), text.width(), text.height() / 2 - 2);

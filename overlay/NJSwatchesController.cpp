@@ -111,6 +111,7 @@ void NJSwatchesController::setupUI()
     m_ui->favoriteContainer->setGeometry(0, m_ui->favoriteContainer->y(), width(), m_ui->favoriteContainer->height());
     m_historyCollectionView->initalizeAppearance();
     m_favoriteCollectionView->initalizeAppearance();
+    applyFavoriteGround();
     m_initialized = true;
     updateState();
     showHistoryAnimated(nullptr);
@@ -518,12 +519,29 @@ void NJSwatchesController::clearAllItems()
     setFavoriteColors({});
 }
 
+void NJSwatchesController::applyFavoriteGround()
+{
+    // Where no vibrancy tints the favourites, the blurred history would show through
+    // their empty slots and behind their placeholder as coloured smears.
+    QWidget* panel = m_ui->favoriteContainer;
+    const bool ground = !WNJVisualEffectWindow::useVisualEffectView();
+    panel->setAutoFillBackground(ground);
+    if (!ground)
+        return;
+    QColor tint = WNJVisualEffectWindow::tintColorFromAppearance();
+    tint.setAlphaF(static_cast<float>(kFavoriteGroundAlpha));
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::Window, tint);
+    panel->setPalette(palette);
+}
+
 void NJSwatchesController::initializeAppearance()
 {
     if (!m_initialized)
         return;
     m_favoriteCollectionView->initalizeAppearance();
     m_historyCollectionView->initalizeAppearance();
+    applyFavoriteGround();
     // The kit's white tint would paint a light band under the history in the dark
     // theme: the history panel shows the window's own themed background instead.
     m_ui->historyContainer->setTintColor(std::nullopt);

@@ -40,8 +40,10 @@ public:
     static constexpr double kBlurWithHistory = 25;
     static constexpr double kBlurEmptyHistory = 7;
     static constexpr double kBlurSaturation = 0.85;
-    static constexpr const char* kFavoritesToolTip = "Favorites (\u2318F)";
-    static constexpr const char* kHistoryToolTip = "History (\u2318F)";
+    // How much of the blurred history the favourites' own ground hides without vibrancy.
+    static constexpr double kFavoriteGroundAlpha = 0.9;
+    static constexpr const char* kFavoritesToolTip = "Favorites (Super+F)";
+    static constexpr const char* kHistoryToolTip = "History (Super+F)";
 
     explicit NJSwatchesController(AppDelegate& delegate, QWidget* parent = nullptr);
     ~NJSwatchesController() override;
@@ -93,6 +95,7 @@ public:
     void updateCollectionSwitcher();
 
 private:
+    void applyFavoriteGround();
     void buildStrip(WNJIndicatorCollectionView*& strip, WNJIndicatorScrollView*& scrollView, QWidget* container,
                     const QRect& frame);
     void styleButton(WNJIndicatorCollectionItem& item);

@@ -47,7 +47,7 @@ public:
     // How far below the first visible row the selection may be for an animated change.
     static constexpr long long kMaxAnimatedDistance = 9;
     static constexpr const char* kPlaceholder = "Type to filter formats";
-    static constexpr const char* kColorPanelToolTip = "Edit Color (\u2325 Click or \u2318\u21A9\uFE0E)";
+    static constexpr const char* kColorPanelToolTip = "Edit Color (Alt+Click or Super+Return)";
     static constexpr const char* kWindowTitle = "Vendrel overlay";
     static constexpr double kColorPanelDuration = 0.3;
     static constexpr double kColorPanelSlowDuration = 3.0;

@@ -8,6 +8,7 @@
 #include "platform/ModifierFlags.h"
 #include "platform/VirtualKeys.h"
 #include "uikit/HotKeyRegistry.h"
+#include "uikit/ModifierNames.h"
 #include "uikit/NJApplication.h"
 #include "uikit/QtKeyTranslation.h"
 
@@ -249,16 +250,7 @@ QKeySequence MASShortcut::keySequence() const
 
 std::string MASShortcut::modifierFlagsString() const
 {
-    std::string glyphs;
-    if (m_modifierFlags & modifierflags::kControl)
-        glyphs += "\u2303";
-    if (m_modifierFlags & modifierflags::kOption)
-        glyphs += "\u2325";
-    if (m_modifierFlags & modifierflags::kShift)
-        glyphs += "\u21E7";
-    if (m_modifierFlags & modifierflags::kCommand)
-        glyphs += "\u2318";
-    return glyphs;
+    return modifiernames::prefix(static_cast<unsigned long>(m_modifierFlags)).toStdString();
 }
 
 bool MASShortcut::shouldBypass() const

@@ -55,6 +55,7 @@ public:
     std::string keyCodeStringForKeyEquivalent() const;
     // The key equivalent as Qt's menus take it; empty for a key they cannot show.
     QKeySequence keySequence() const;
+    // The held modifiers by name, each followed by "+", as in "Super+Shift+".
     std::string modifierFlagsString() const;
     std::string description() const { return modifierFlagsString() + keyCodeString(); }
 

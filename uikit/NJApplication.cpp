@@ -84,6 +84,7 @@ NJApplication::NJApplication(int& argc, char** argv, std::unique_ptr<Platform> p
     , m_platform(platform ? std::move(platform) : Platform::create())
     , m_currentAppearance(getAppAppearanceName())
 {
+    installTranslator(&m_modifierNames);
     for (QScreen* screen : screens())
         observeScreen(screen);
     connect(this, &QGuiApplication::screenAdded, this, [this](QScreen* screen) {

@@ -7,6 +7,7 @@
 #include "platform/Platform.h"
 #include "platform/ScreenInfo.h"
 #include "platform/WindowInfo.h"
+#include "uikit/ModifierNameTranslator.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -138,6 +139,7 @@ private:
     void showApplicationCursor();
 
     std::unique_ptr<Platform> m_platform;
+    ModifierNameTranslator m_modifierNames;
     NJApplicationDelegate* m_delegate = nullptr;
     UserDefaults* m_defaults = nullptr;
     std::unique_ptr<EventTap> m_flagSwitchEventTap;

@@ -3,19 +3,24 @@
 #include "uikit/NJModifierKey.h"
 #include "uikit/NJShortcutView.h"
 
+#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
 constexpr double kInset = 3.0;
 constexpr double kCornerRadius = 2.0;
 
-NJKey::TextAttributes makeTextAttributes(double pointSize)
+NJKey::TextAttributes makeTextAttributes(int pixelSize)
 {
     QFont font;
-    font.setPointSizeF(pointSize);
+    font.setPixelSize(pixelSize);
     // Single-precision values, as the cap colours were chosen.
     return {font, QColor::fromRgbF(0.165f, 0.165f, 0.165f, 1.0f), QPointF(0, 1), QColor::fromRgbF(1, 1, 1, 0.6f)};
 }
@@ -96,6 +101,14 @@ const NJKey::TextAttributes& NJKey::largeTextAttributes()
     return attributes;
 }
 
+int NJKey::fittingWidth(int side) const
+{
+    constexpr int kTextPadding = 1;
+    const QFontMetrics metrics(largeTextAttributes().font);
+    const int text = metrics.horizontalAdvance(prettyStringValue());
+    return std::max(side, text + 2 * (static_cast<int>(kInset) + 1 + kTextPadding));
+}
+
 void NJKey::drawKeyBackground(QPainter& painter, const QRectF& rect)
 {
     const QRectF cap = rect.adjusted(kInset, kInset, -kInset, -kInset);
@@ -128,9 +141,13 @@ void NJKey::paintEvent(QPaintEvent*)
         return;
     const TextAttributes& attributes = largeTextAttributes();
     const QRectF textRect = QRectF(rect()).adjusted(kInset, kInset, -kInset, -kInset);
+    // The ink is centred, not the line: a descender ("Super", "Space") stays off the border.
+    const QRectF ink = QFontMetricsF(attributes.font).tightBoundingRect(text);
+    const QPointF baseline(std::round(textRect.center().x() - ink.center().x()),
+                           std::round(textRect.center().y() - ink.center().y()));
     painter.setFont(attributes.font);
     painter.setPen(attributes.shadowColor);
-    painter.drawText(textRect.translated(attributes.shadowOffset), Qt::AlignCenter, text);
+    painter.drawText(baseline + attributes.shadowOffset, text);
     painter.setPen(attributes.foreground);
-    painter.drawText(textRect, Qt::AlignCenter, text);
+    painter.drawText(baseline, text);
 }

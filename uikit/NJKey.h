@@ -49,6 +49,8 @@ public:
     static const TextAttributes& textAttributes();
     static const TextAttributes& largeTextAttributes();
     static void drawKeyBackground(QPainter& painter, const QRectF& rect);
+    // The width at which the cap's text fits inside its border, at least `side`.
+    int fittingWidth(int side) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "uikit/ModifierNames.h"
 #include "uikit/NJKey.h"
 
 // A modifier's cap; its names and flag are constants of its class.
@@ -15,7 +16,7 @@ class NJKeyCommand final : public NJModifierKey {
 public:
     using NJModifierKey::NJModifierKey;
     QString stringValue() const override { return QStringLiteral("cmd"); }
-    QString prettyStringValue() const override { return QStringLiteral("\u2318"); }
+    QString prettyStringValue() const override { return QString::fromLatin1(modifiernames::kCommand); }
     unsigned long modifierFlag() const override;
 };
 
@@ -24,7 +25,7 @@ class NJKeyControl final : public NJModifierKey {
 public:
     using NJModifierKey::NJModifierKey;
     QString stringValue() const override { return QStringLiteral("ctrl"); }
-    QString prettyStringValue() const override { return QStringLiteral("\u2303"); }
+    QString prettyStringValue() const override { return QString::fromLatin1(modifiernames::kControl); }
     unsigned long modifierFlag() const override;
 };
 
@@ -33,7 +34,7 @@ class NJKeyOption final : public NJModifierKey {
 public:
     using NJModifierKey::NJModifierKey;
     QString stringValue() const override { return QStringLiteral("opt"); }
-    QString prettyStringValue() const override { return QStringLiteral("\u2325"); }
+    QString prettyStringValue() const override { return QString::fromLatin1(modifiernames::kOption); }
     unsigned long modifierFlag() const override;
 };
 
@@ -42,6 +43,6 @@ class NJKeyShift final : public NJModifierKey {
 public:
     using NJModifierKey::NJModifierKey;
     QString stringValue() const override { return QStringLiteral("shift"); }
-    QString prettyStringValue() const override { return QStringLiteral("\u21E7"); }
+    QString prettyStringValue() const override { return QString::fromLatin1(modifiernames::kShift); }
     unsigned long modifierFlag() const override;
 };

@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr int kDefaultHeight = 25;
+constexpr int kDefaultHeight = 29;
 constexpr int kKeyInset = 2;
 constexpr int kKeySpacing = 3;
 constexpr int kButtonMargin = 4;
@@ -61,7 +61,7 @@ NJShortcutView::NJShortcutView(QWidget* parent)
     for (int i = 0; i < CapCount; ++i) {
         NJKey* key = NJKey::keyFromString(QString::fromLatin1(kKeyNames[i]), this);
         key->setObjectName(QString::fromLatin1(kKeyObjectNames[i]));
-        key->setGeometry(kKeyInset, kKeyInset, side, side);
+        key->setGeometry(kKeyInset, kKeyInset, key->fittingWidth(side), side);
         NJAnimationGroup::setWidgetOpacity(key, 0);
         m_keys[i] = key;
     }
@@ -215,8 +215,8 @@ void NJShortcutView::keysForKeyCode(const QString& key, unsigned long modifierFl
 int NJShortcutView::mainKeyWidth() const
 {
     const QString name = m_keys[MainCap]->stringValue();
-    const int modifierWidth = m_keys[ShiftCap]->width();
-    return name.isEmpty() ? modifierWidth : static_cast<int>(name.size()) * 10 - 10 + modifierWidth;
+    const int side = m_keys[MainCap]->height();
+    return m_keys[MainCap]->fittingWidth(name.isEmpty() ? side : static_cast<int>(name.size()) * 10 - 10 + side);
 }
 
 int NJShortcutView::alignKeysWithDuration(double duration)
@@ -236,8 +236,11 @@ int NJShortcutView::alignKeysWithDuration(double duration)
             alpha = cap->active() ? kLitAlpha : kFadedAlpha;
         else if (m_shortcutValue && cap->active())
             alpha = kLitAlpha;
-        else if (m_shortcutValue)
-            takesPlace = false; // keeps its alpha; the next cap covers it
+        else if (m_shortcutValue) {
+            // Caps differ in width, so the next cap would not cover it: it hides.
+            alpha = 0.0;
+            takesPlace = false;
+        }
         else
             alpha = 0.0;
         if (alpha) {
@@ -254,6 +257,18 @@ int NJShortcutView::alignKeysWithDuration(double duration)
     if (animate)
         group.start();
     return placed;
+}
+
+QSize NJShortcutView::minimumSizeHint() const
+{
+    constexpr int kWidestMainKeyLength = 3;
+    const int side = kDefaultHeight - 2 * kKeyInset;
+    int width = 2 * kKeyInset + kButtonMargin + m_clearBtn->width();
+    for (const NJKey* cap : m_keys)
+        width += (cap == m_keys[MainCap] ? cap->fittingWidth(kWidestMainKeyLength * 10 - 10 + side)
+                                         : cap->fittingWidth(side))
+            + kKeySpacing;
+    return {width, kDefaultHeight};
 }
 
 void NJShortcutView::placeButton(NJRolloverButton* button)
@@ -396,7 +411,7 @@ void NJShortcutView::layOutKeys()
 {
     const int side = std::max(0, height() - 2 * kKeyInset);
     for (NJKey* cap : m_keys)
-        cap->resize(side, side);
+        cap->resize(cap->fittingWidth(side), side);
     m_keys[MainCap]->resize(mainKeyWidth(), side);
     alignKeysWithDuration(0.0);
     updateButtons();

@@ -74,6 +74,10 @@ public:
 
     static void setAlertPresenter(AlertPresenter presenter);
 
+    // Room for all five caps, as recording shows them, and the button.
+    QSize minimumSizeHint() const override;
+    QSize sizeHint() const override { return minimumSizeHint(); }
+
 signals:
     void shortcutValueChanged();
 

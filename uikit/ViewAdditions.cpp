@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
 #include <utility>
 
 namespace viewadditions {
@@ -163,6 +164,15 @@ void embedView(QWidget* host, QWidget* subview)
 void embedViewBelow(QWidget* host, QWidget* subview)
 {
     embed(host, subview, true);
+}
+
+void setTitleFont(QWidget* view, int pixelSize)
+{
+    constexpr double kDefaultDpi = 96.0;
+    QFont font = view->font();
+    font.setBold(true);
+    font.setPixelSize(qRound(pixelSize * std::max(1.0, view->logicalDpiY() / kDefaultDpi)));
+    view->setFont(font);
 }
 
 void centerOnPrimaryScreen(QWidget* window)

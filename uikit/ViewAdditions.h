@@ -19,6 +19,10 @@ constexpr const char* kAppearanceProperty = "appearance";
 void embedView(QWidget* host, QWidget* subview);
 void embedViewBelow(QWidget* host, QWidget* subview);
 
+// Sets the view's font bold at the pixel size, grown in proportion where the user's
+// font settings (a logical dpi above 96) make text larger.
+void setTitleFont(QWidget* view, int pixelSize);
+
 // Centres the window in the primary screen's visible frame; nothing without a screen.
 void centerOnPrimaryScreen(QWidget* window);
 

@@ -10,7 +10,7 @@ class WNJICItemView final : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kSide = 42;
-    static constexpr const char* kFavoriteToolTip = "Favorite (\u2303F)";
+    static constexpr const char* kFavoriteToolTip = "Favorite (Ctrl+F)";
 
     // Keeps the origin; the size is always the swatch size.
     explicit WNJICItemView(const QPoint& origin, QWidget* parent = nullptr);

@@ -37,7 +37,10 @@ void WNJSliderCell::paintEvent(QPaintEvent* event)
     QSlider::paintEvent(event);
     QStyleOptionSlider option;
     initStyleOption(&option);
-    const QRectF bar = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
+    // The style draws its groove one pixel inside the groove rectangle (two at the far
+    // edges, where its outline falls); the mark covers what is drawn, not the rectangle.
+    const QRectF groove = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
+    const QRectF bar = groove.adjusted(1, 1, -2, -2);
     const QRectF mark = forbiddenRect(bar);
     if (mark.isEmpty())
         return;

@@ -2,7 +2,8 @@
 
 #include <QSlider>
 
-// A slider that marks the part of its bar beyond an allowed maximum in black.
+// A slider that marks the part of its bar beyond an allowed maximum in black, within
+// the groove as the style draws it.
 class WNJSliderCell : public QSlider {
     Q_OBJECT
 public:

@@ -2,6 +2,8 @@
 
 #include "ui_About.h"
 
+#include "uikit/ViewAdditions.h"
+
 #include <QKeyEvent>
 
 AboutInfoWindow::AboutInfoWindow(QWidget* parent)
@@ -9,6 +11,7 @@ AboutInfoWindow::AboutInfoWindow(QWidget* parent)
     , m_ui(std::make_unique<Ui::About>())
 {
     m_ui->setupUi(this);
+    viewadditions::setTitleFont(m_ui->nameText, kTitlePixelSize);
     connect(m_ui->homepageButton, &QPushButton::clicked, this, &AboutInfoWindow::homepageRequested);
     connect(m_ui->twitterButton, &QPushButton::clicked, this, &AboutInfoWindow::twitterAccountRequested);
 }

@@ -17,6 +17,7 @@ class AboutInfoWindow final : public QWidget {
     Q_OBJECT
 public:
     static constexpr const char* kVersionFormat = "Version %1";
+    static constexpr int kTitlePixelSize = 20;
 
     explicit AboutInfoWindow(QWidget* parent = nullptr);
     ~AboutInfoWindow() override;

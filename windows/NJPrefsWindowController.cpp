@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QLayout>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -129,6 +130,7 @@ void NJPrefsWindowController::displayViewForIdentifier(const QString& identifier
         return;
 
     newView->move(0, 0);
+    newView->resize(fittingSize(newView));
     newView->raise();
     m_subviews.push_back(newView);
     if (animate && m_crossFade) {
@@ -154,9 +156,20 @@ void NJPrefsWindowController::displayViewForIdentifier(const QString& identifier
 
 QRect NJPrefsWindowController::frameForView(const QWidget* view) const
 {
-    const int toolbarHeight = m_toolbar ? m_toolbar->sizeHint().height() : 0;
+    const QSize toolbar = m_toolbar ? m_toolbar->sizeHint() : QSize();
     const QRect frame = m_window->geometry();
-    return QRect(frame.topLeft(), QSize(view->width(), view->height() + toolbarHeight));
+    return QRect(frame.topLeft(), QSize(std::max(view->width(), toolbar.width()), view->height() + toolbar.height()));
+}
+
+QSize NJPrefsWindowController::fittingSize(const QWidget* view)
+{
+    // Larger fonts make a pane's controls larger than the size it was laid out for.
+    QSize size = view->size().expandedTo(view->minimumSizeHint());
+    if (const QLayout* layout = view->layout(); layout && layout->hasHeightForWidth())
+        size.setHeight(std::max(size.height(), layout->totalHeightForWidth(size.width())));
+    else
+        size = size.expandedTo(view->sizeHint());
+    return size;
 }
 
 void NJPrefsWindowController::freeSize()

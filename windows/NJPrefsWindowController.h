@@ -44,6 +44,8 @@ public:
     void toggleActivePreferenceView(const QString& identifier) { displayViewForIdentifier(identifier, true); }
     // The window frame that fits the pane below the toolbar, with the top edge kept.
     QRect frameForView(const QWidget* view) const;
+    // The pane's size, grown where its controls need more room.
+    static QSize fittingSize(const QWidget* view);
 
 protected:
     // Hooks for subclasses.

@@ -30,12 +30,13 @@
 
 namespace {
 
-constexpr const char* kOptionPinchInfo = "⌥ Pinch Zoom\nScroll";
-constexpr const char* kOptionScrollInfo = "Pinch Zoom\n⌥ Scroll";
-constexpr const char* kCopiesDirectlyInfo = "⌥ Click copies directly to Clipboard";
-constexpr const char* kOpensOverlayInfo = "⌥ Click opens Colors & Formats Dialog";
-constexpr const char* kFavoritesInfo = "Pressing ⌥ will show recently favorited colors";
-constexpr const char* kHistoryInfo = "Pressing ⌥ will show recently picked colors";
+constexpr const char* kOptionPinchInfo = "Alt+Pinch Zoom\nScroll";
+constexpr const char* kOptionScrollInfo = "Pinch Zoom\nAlt+Scroll";
+constexpr const char* kCopiesDirectlyInfo = "Alt+Click copies directly to Clipboard";
+constexpr const char* kOpensOverlayInfo = "Alt+Click opens Colors & Formats Dialog";
+constexpr const char* kFavoritesInfo = "Pressing Alt will show recently favorited colors";
+constexpr const char* kHistoryInfo = "Pressing Alt will show recently picked colors";
+constexpr const char* kCaptureLimitInfo = "The black part of the bar is beyond the largest capture area at this magnification";
 
 constexpr const char* kHexExample = "{{hexColor(color)}}";
 constexpr const char* kCssExample = "{{csshexColor(color)}}";
@@ -400,6 +401,7 @@ void PreferencesWindowController::updateCaptureSlider()
     WNJSliderCell* slider = captureSlider();
     const QSignalBlocker blocker(slider);
     slider->setMaxSliderValue(most);
+    slider->setToolTip(most < slider->maximum() ? QString::fromLatin1(kCaptureLimitInfo) : QString());
     slider->setValue(static_cast<int>(std::min(m_host->captureValue(), most)));
 }
 

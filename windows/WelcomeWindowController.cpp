@@ -17,6 +17,7 @@
 #include "uikit/WNJSliderView.h"
 
 #include <QApplication>
+#include <QLayout>
 
 namespace {
 
@@ -58,8 +59,12 @@ WelcomeWindowController::WelcomeWindowController(UserDefaults& defaults, std::fu
 {
     auto* content = new WNJBasicView;
     m_ui->setupUi(content);
+    for (QWidget* title : {m_ui->welcomeTitle, m_ui->workflowTitle, m_ui->hiPrecisionTitle, m_ui->themeTitle,
+                           m_ui->shortcutsTitle})
+        viewadditions::setTitleFont(title, kTitlePixelSize);
     content->setCanMoveWithMouseDown(true);
     m_window->setWindowCaption(m_ui->windowCaption);
+    fitPages(content);
     m_window->resize(content->size());
     m_window->setContentView(content);
     m_window->setOnWillClose([this] { windowWillClose(); });
@@ -79,6 +84,23 @@ WelcomeWindowController::~WelcomeWindowController()
     m_window->hide();
     // The window may be inside one of its own handlers.
     m_window->deleteLater();
+}
+
+void WelcomeWindowController::fitPages(QWidget* content)
+{
+    // Larger fonts need more room than the pages were laid out for: the slide area
+    // takes what the largest page needs, and the window grows around it.
+    const QList<QWidget*> pages {m_ui->step1, m_ui->step2, m_ui->step3, m_ui->step4, m_ui->step5};
+    WNJSliderView* slider = containerView();
+    content->layout()->activate();
+    int width = slider->width();
+    for (const QWidget* page : pages)
+        width = std::max(width, page->minimumSizeHint().width());
+    int height = slider->height();
+    for (const QWidget* page : pages)
+        height = std::max(height, page->layout()->totalHeightForWidth(width));
+    slider->setMinimumSize(width, height);
+    content->resize(content->size().expandedTo(content->minimumSizeHint()));
 }
 
 void WelcomeWindowController::awakeFromNib()

@@ -39,6 +39,7 @@ public:
 
     static constexpr const char* kCaptionFormat = "Vendrel \u2013 %1";
     static constexpr const char* kThemeFormat = "We\u2019ve detected you\u2019re using the %1 theme.";
+    static constexpr int kTitlePixelSize = 17;
     static constexpr const char* kFinishTitle = "Finish";
     static constexpr const char* kNextTitle = "Next step";
     static constexpr const char* kEmptyRecorderCaption = "Click to record shortcut";
@@ -94,6 +95,7 @@ public:
     MoviePlayer* player() const { return m_player.get(); }
 
 private:
+    void fitPages(QWidget* content);
     void awakeFromNib();
     void setUpMovieStill();
     void setUpMovie();

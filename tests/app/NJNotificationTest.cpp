@@ -108,4 +108,27 @@ TEST_F(NJNotificationTest, WithoutAStatusItemItStandsAtTheTopRightAndAClickRunsT
     EXPECT_EQ(m_clicks, 1);
 }
 
+TEST_F(NJNotificationTest, WithoutACompositorEveryPixelInsideTheShapeIsOpaque)
+{
+    for (const bool dark : {false, true}) {
+        m_dark = dark;
+        m_banner->present("336699", QImage(), 3.0);
+        NJNotificationWindow& window = m_banner->window();
+        ASSERT_FALSE(window.mask().isEmpty());
+        const QImage image = window.grab().toImage();
+        int inside = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (!window.mask().contains(QPoint(x, y)))
+                    continue;
+                ++inside;
+                // A translucent pixel shows black on a screen that does not blend.
+                ASSERT_EQ(image.pixelColor(x, y).alpha(), 255) << x << "," << y;
+            }
+        }
+        EXPECT_GT(inside, image.width() * image.height() * 9 / 10);
+        m_scheduler.advance(4.0);
+    }
+}
+
 } // namespace

@@ -1,5 +1,6 @@
 #include "ControllerFixture.h"
 
+#include "app/AppIcons.h"
 #include "app/StatusMenuController.h"
 #include "app/StatusMenuWidget.h"
 #include "platform/ModifierFlags.h"
@@ -11,10 +12,13 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMimeData>
+#include <QPainter>
 #include <QTest>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace {
 
@@ -142,6 +146,24 @@ TEST_F(StatusMenuControllerTest, ARecorderRefusesTheMenusShortcutsButKeepsItsOwn
     EXPECT_FALSE(recorder->isRecording());
     EXPECT_EQ(*recorder->shortcutValue(), pick);
     NJShortcutView::setAlertPresenter(nullptr);
+}
+
+TEST_F(StatusMenuControllerTest, TheStatusIconReadsOnDarkAndOnLightPanelsInEitherTheme)
+{
+    for (const bool darkTheme : {false, true}) {
+        const QImage icon = AppIcons::statusIcon(darkTheme).pixmap(22, 22).toImage();
+        for (const QColor panel : {QColor(Qt::black), QColor(Qt::white)}) {
+            QImage shown(icon.size(), QImage::Format_RGB32);
+            shown.fill(panel);
+            QPainter(&shown).drawImage(0, 0, icon);
+            int standingOut = 0;
+            for (int y = 0; y < shown.height(); ++y) {
+                for (int x = 0; x < shown.width(); ++x)
+                    standingOut += std::abs(shown.pixelColor(x, y).lightness() - panel.lightness()) > 160;
+            }
+            EXPECT_GT(standingOut, 30) << darkTheme << " on " << panel.name().toStdString();
+        }
+    }
 }
 
 } // namespace

@@ -47,8 +47,11 @@ TEST_F(QVLensUIRendererTest, RimTakesTheThemeAndHairlinesTheContrast)
     m_stack->setOpaqueBackground(true);
     const QImage opaque = renderUI();
     EXPECT_EQ(opaque.pixel(294, 200), qRgb(0, 0, 0));
-    // Solid out to the circle of the lens size, which the window's outline follows.
-    EXPECT_EQ(qAlpha(opaque.pixel(299, 200)), 255);
+    // Solid out to the rim's outer hairline, where the window's outline ends, and a
+    // pixel past it, no further.
+    const int rim = static_cast<int>(m_stack->rimSize().width() / 2);
+    EXPECT_EQ(qAlpha(opaque.pixel(200 + rim - 1, 200)), 255);
+    EXPECT_EQ(qAlpha(opaque.pixel(200 + rim + 2, 200)), 0);
     EXPECT_EQ(qAlpha(opaque.pixel(200, 200)), 0) << "the lens itself stays the capture's";
 }
 
@@ -61,6 +64,8 @@ TEST_F(QVLensUIRendererTest, RimWidthAndLensSizeFollowTheDiameter)
     EXPECT_FLOAT_EQ(m_stack->uiRenderer().outerCircleWidth(), 10.0f);
     // The ring at the largest lens fades to alpha 0.5.
     EXPECT_NEAR(qAlpha(renderUI().pixel(200 + 351 / 2 + 5, 200)), 128, 2);
+    // Its outline fits the window.
+    EXPECT_LE(m_stack->rimSize().width(), m_view->maxDiameterValue() + 24);
 }
 
 TEST_F(QVLensUIRendererTest, GridLinesSeparateTheMagnifiedPixels)

@@ -125,6 +125,24 @@ TEST_F(NJSwatchesControllerTest, SwitchingSlidesTheFavouritesInAndBlursTheHistor
     EXPECT_FLOAT_EQ(history->saturationFactor(), 1);
 }
 
+TEST_F(NJSwatchesControllerTest, TheBlurredHistoryDoesNotSmearTheEmptyFavourites)
+{
+    open(formats({"HEX"}), {Value("FF0000FF"), Value("FF00FFFF"), Value("0000FFFF"), Value("FFFF00FF")}, {});
+    swatches()->toggleHistory();
+    settle(kSwitchEnd);
+    QWidget* panel = swatches()->favoriteContainer();
+    // The format list overlaps the panel's lower edge; its selection is not the panel's.
+    table()->hide();
+    const QImage shown = panel->window()->grab().toImage();
+    const QRect area(panel->mapTo(panel->window(), QPoint(0, 0)), panel->size());
+    int vivid = 0;
+    for (int y = area.top() + 2; y < area.bottom() - 2; y += 2) {
+        for (int x = area.left() + 2; x < area.right() - 2; x += 2)
+            vivid += shown.pixelColor(x, y).hsvSaturation() > 80;
+    }
+    EXPECT_EQ(vivid, 0);
+}
+
 TEST_F(NJSwatchesControllerTest, AnEmptyHistoryIsBlurredLess)
 {
     open(formats({"HEX"}), {}, {Value("00FF00FF")});

@@ -83,14 +83,14 @@ TEST_F(OverlayLifecycleTest, PickerTooltipShowsTheRecordedShortcut)
     const auto archive = NJShortcut(7, 0x120000).data();
     open(formats({"HEX"}), {Value("FF0000FF")}, {},
          Dictionary{{"PickColorShortCut", Value::data(archive)}});
-    EXPECT_EQ(window()->pickerButton()->toolTip(), QString::fromUtf8("Pick Color (\u21E7\u2318X)"));
+    EXPECT_EQ(window()->pickerButton()->toolTip(), QString::fromUtf8("Pick Color (Super+Shift+X)"));
     EXPECT_EQ(window()->colorPanelButton()->toolTip(), QString::fromUtf8(QVOverlayWindow::kColorPanelToolTip));
 
     // The title is the status menu's pick entry as it reads at the next show.
     m_delegate->hideOverlay();
     m_menu->pickTitle = "Pick a Colour";
     show();
-    EXPECT_EQ(window()->pickerButton()->toolTip(), QString::fromUtf8("Pick a Colour (\u21E7\u2318X)"));
+    EXPECT_EQ(window()->pickerButton()->toolTip(), QString::fromUtf8("Pick a Colour (Super+Shift+X)"));
 }
 
 TEST_F(OverlayLifecycleTest, LosingTheFocusToAnotherProgramHidesOnALaterTurn)

@@ -64,14 +64,18 @@ TEST_F(MASShortcutTest, ArchiveHoldsKeyCodeAndFlagsAndRefusesAnythingElse)
     EXPECT_FALSE(MASShortcut::shortcutWithData(propertylist::writeBinary(Value(Dictionary {{"KeyCode", Value("8")}}))));
 }
 
-TEST_F(MASShortcutTest, DescriptionShowsModifierGlyphsInOrderThenTheKey)
+TEST_F(MASShortcutTest, DescriptionNamesTheModifiersAsQtsMenusDoThenTheKey)
 {
-    EXPECT_EQ(MASShortcut(kC, kCommand | kOption).description(), "\u2325\u2318C");
+    EXPECT_EQ(MASShortcut(kC, kCommand | kOption).description(), "Super+Alt+C");
     EXPECT_EQ(MASShortcut(kC, kCommand | kOption).keyCodeStringForKeyEquivalent(), "c");
-    EXPECT_EQ(MASShortcut(kC, kCommand | kShift | kOption | kControl).modifierFlagsString(),
-              "\u2303\u2325\u21E7\u2318");
+    EXPECT_EQ(MASShortcut(kC, kCommand | kShift | kOption | kControl).modifierFlagsString(), "Super+Ctrl+Alt+Shift+");
     EXPECT_EQ(MASShortcut(kC, 0).modifierFlagsString(), "");
-    EXPECT_EQ(MASShortcut(MASShortcut::kNotFound, kCommand).description(), "\u2318");
+    EXPECT_EQ(MASShortcut(MASShortcut::kNotFound, kCommand).description(), "Super+");
+    // The menus' key equivalents read the same, Meta named Super.
+    for (const unsigned long flags : {kCommand | kOption, kCommand | kShift | kOption | kControl}) {
+        const MASShortcut shortcut(kC, flags);
+        EXPECT_EQ(shortcut.keySequence().toString(QKeySequence::NativeText).toStdString(), shortcut.description());
+    }
 }
 
 TEST_F(MASShortcutTest, FixedKeysHaveTheirOwnNamesWhateverTheLayoutTypes)

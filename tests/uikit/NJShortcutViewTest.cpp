@@ -176,7 +176,7 @@ TEST_F(NJShortcutViewTest, TakenCombinationIsRefusedWithAnAlertAndRecordingGoesO
     startRecording(m_first);
     QTest::keyClick(m_first, Qt::Key_S, Qt::MetaModifier | Qt::ShiftModifier);
     ASSERT_EQ(m_alerts.size(), 1u);
-    EXPECT_EQ(m_alerts[0].first, QString::fromUtf8("The key combination \u21E7\u2318S cannot be used"));
+    EXPECT_EQ(m_alerts[0].first, QString::fromUtf8("The key combination Super+Shift+S cannot be used"));
     EXPECT_EQ(m_alerts[0].second,
               QString::fromUtf8("This shortcut cannot be used because it is already used by the menu item \u2018Save\u2019."));
     EXPECT_TRUE(m_first->isRecording());
@@ -274,13 +274,14 @@ TEST_F(NJShortcutViewTest, MainCapWidensWithItsNameAndTheCapsLineUp)
 {
     m_first->setShortcutValue(NJShortcut(111, kShift | kCommand));
     m_scheduler.advance(1);
-    const int side = cap(m_first, "shiftKey")->width();
+    const int side = cap(m_first, "mainKey")->height();
     EXPECT_EQ(cap(m_first, "mainKey")->width(), side + 20);
     EXPECT_EQ(cap(m_first, "mainKey")->prettyStringValue(), QStringLiteral("F12"));
     // Shift and Command take places; Control and Option give theirs up.
     EXPECT_EQ(cap(m_first, "shiftKey")->x(), 2);
-    EXPECT_EQ(cap(m_first, "commandKey")->x(), 2 + side + 3);
-    EXPECT_EQ(cap(m_first, "mainKey")->x(), 2 + 2 * (side + 3));
+    const int shiftWidth = cap(m_first, "shiftKey")->width();
+    EXPECT_EQ(cap(m_first, "commandKey")->x(), 2 + shiftWidth + 3);
+    EXPECT_EQ(cap(m_first, "mainKey")->x(), 2 + shiftWidth + 3 + cap(m_first, "commandKey")->width() + 3);
     EXPECT_DOUBLE_EQ(alpha(m_first, "mainKey"), 1.0);
 
     m_first->setShortcutValue(NJShortcut(kX, kCommand));
@@ -313,3 +314,28 @@ TEST_F(NJShortcutViewTest, DirectEntryTakesAValidCombinationWithoutRecording)
 }
 
 } // namespace
+
+TEST_F(NJShortcutViewTest, EveryCapsTextStaysInsideItsBorder)
+{
+    NJShortcutView recorder;
+    recorder.resize(recorder.sizeHint());
+    recorder.setShortcutValue(NJShortcut(111, kShift | kControl | kOption | kCommand));
+    m_scheduler.advance(1);
+    const QImage image = recorder.grab().toImage();
+    for (const NJKey* key : recorder.findChildren<NJKey*>()) {
+        const QRect cap = key->geometry();
+        EXPECT_LE(cap.right(), recorder.width()) << key->objectName().toStdString();
+        // Text is the only dark ink; the border is 3 pixels in and 1 pixel wide.
+        const QRect inside = cap.adjusted(4, 4, -4, -4);
+        int ink = 0;
+        for (int y = cap.top(); y <= cap.bottom(); ++y) {
+            for (int x = cap.left(); x <= cap.right(); ++x) {
+                if (image.pixelColor(x, y).lightness() >= 100)
+                    continue;
+                ++ink;
+                EXPECT_TRUE(inside.contains(x, y)) << key->objectName().toStdString() << " at " << x << "," << y;
+            }
+        }
+        EXPECT_GT(ink, 10) << key->objectName().toStdString();
+    }
+}

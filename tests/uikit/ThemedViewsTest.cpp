@@ -174,6 +174,27 @@ TEST_F(ThemedViewsTest, SliderMarksTheRangeBeyondItsMaximum)
     EXPECT_TRUE(slider.forbiddenRect(bar).isEmpty());
 }
 
+TEST_F(ThemedViewsTest, SliderMarkLiesWithinTheGrooveAsDrawn)
+{
+    WNJSliderCell slider(Qt::Horizontal);
+    slider.setRange(21, 101);
+    slider.setValue(21);
+    slider.resize(200, 30);
+    const QImage plain = slider.grab().toImage();
+    slider.setMaxSliderValue(41);
+    const QImage marked = slider.grab().toImage();
+    const int x = 150;
+    int black = 0;
+    for (int y = 0; y < marked.height(); ++y) {
+        if (marked.pixelColor(x, y).lightness() > 60)
+            continue;
+        ++black;
+        // Where the plain slider draws nothing, the mark draws nothing either.
+        EXPECT_NE(plain.pixelColor(x, y), plain.pixelColor(x, 0)) << "row " << y;
+    }
+    EXPECT_GT(black, 0);
+}
+
 TEST_F(ThemedViewsTest, SlimScrollerHasOnlyAKnobAndItsSlot)
 {
     WNJSlimScroller scroller;

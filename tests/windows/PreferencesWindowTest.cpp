@@ -65,15 +65,15 @@ TEST_F(PreferencesWindowTest, AStyleChangeWhileHiddenIsNotRendered)
 TEST_F(PreferencesWindowTest, InfoTextsFollowTheirSettings)
 {
     const std::vector<std::tuple<const char*, Value, const char*, QString>> cases {
-        {"openFormatsAfterPick", Value::boolean(true), "afterPickInfo", "⌥ Click copies directly to Clipboard"},
-        {"openFormatsAfterPick", Value::boolean(false), "afterPickInfo", "⌥ Click opens Colors & Formats Dialog"},
-        {"recentMenuItems", Value::integer(1), "recentMenuItemInfo", "Pressing ⌥ will show recently favorited colors"},
-        {"recentMenuItems", Value::integer(0), "recentMenuItemInfo", "Pressing ⌥ will show recently picked colors"},
-        {"recentMenuItems", Value::integer(-3), "recentMenuItemInfo", "Pressing ⌥ will show recently picked colors"},
-        {"switchLensInputControls", Value::boolean(true), "magnificationInfoText", "⌥ Pinch Zoom\nScroll"},
-        {"switchLensInputControls", Value::boolean(true), "captureAreaInfoText", "Pinch Zoom\n⌥ Scroll"},
-        {"switchLensInputControls", Value::boolean(false), "magnificationInfoText", "Pinch Zoom\n⌥ Scroll"},
-        {"switchLensInputControls", Value::boolean(false), "captureAreaInfoText", "⌥ Pinch Zoom\nScroll"},
+        {"openFormatsAfterPick", Value::boolean(true), "afterPickInfo", "Alt+Click copies directly to Clipboard"},
+        {"openFormatsAfterPick", Value::boolean(false), "afterPickInfo", "Alt+Click opens Colors & Formats Dialog"},
+        {"recentMenuItems", Value::integer(1), "recentMenuItemInfo", "Pressing Alt will show recently favorited colors"},
+        {"recentMenuItems", Value::integer(0), "recentMenuItemInfo", "Pressing Alt will show recently picked colors"},
+        {"recentMenuItems", Value::integer(-3), "recentMenuItemInfo", "Pressing Alt will show recently picked colors"},
+        {"switchLensInputControls", Value::boolean(true), "magnificationInfoText", "Alt+Pinch Zoom\nScroll"},
+        {"switchLensInputControls", Value::boolean(true), "captureAreaInfoText", "Pinch Zoom\nAlt+Scroll"},
+        {"switchLensInputControls", Value::boolean(false), "magnificationInfoText", "Pinch Zoom\nAlt+Scroll"},
+        {"switchLensInputControls", Value::boolean(false), "captureAreaInfoText", "Alt+Pinch Zoom\nScroll"},
     };
     open();
     for (const auto& [key, value, field, expected] : cases) {

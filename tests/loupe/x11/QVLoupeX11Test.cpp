@@ -287,11 +287,11 @@ TEST_F(QVLoupeX11Test, AnInfoBoxReachingPastTheLensShowsTheScreenAroundIt)
 TEST_F(QVLoupeX11Test, ZoomingKeepsTheWindowShapedToTheWholeLens)
 {
     ASSERT_TRUE(moveTo(kMarkerAt + QPoint(30, -40)));
-    const double before = s_loupe->layerStack()->lensSize().width();
+    const double before = s_loupe->layerStack()->rimSize().width();
     for (int i = 0; i < 3; ++i)
         s_loupe->increaseZoom();
     waitFor([] { return false; }, 100);
-    const double lens = s_loupe->layerStack()->lensSize().width();
+    const double lens = s_loupe->layerStack()->rimSize().width();
     ASSERT_GT(lens, before);
     EXPECT_GE(s_loupe->window().mask().boundingRect().width(), lens);
     for (int i = 0; i < 3; ++i)

@@ -1,0 +1,72 @@
+#include "tests/windows/PreferencesFixture.h"
+#include "uikit/NJShortcutView.h"
+#include "windows/NJPrefsWindowController.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QLayout>
+#include <QScreen>
+
+#include <string>
+
+namespace {
+
+// The desktop of a user whose font settings say Xft.dpi: 144, as the program sees it:
+// one point is one pixel, and text in points is half as large again.
+const bool kLargeFonts = [] {
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" VENDREL_LARGE_FONT_SCREENS);
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    return true;
+}();
+
+std::string nameOf(const QWidget* widget)
+{
+    return widget->objectName().isEmpty() ? widget->metaObject()->className() : widget->objectName().toStdString();
+}
+
+// Every visible text control in the view has the room its size hints ask for, inside the view.
+void expectNothingCut(const QWidget* view)
+{
+    int checked = 0;
+    for (const QWidget* widget : view->findChildren<QWidget*>()) {
+        if (!widget->isVisibleTo(view)
+            || !(qobject_cast<const QLabel*>(widget) || qobject_cast<const QAbstractButton*>(widget)
+                 || qobject_cast<const QComboBox*>(widget) || qobject_cast<const NJShortcutView*>(widget)))
+            continue;
+        ++checked;
+        const auto* label = qobject_cast<const QLabel*>(widget);
+        if (label && label->wordWrap())
+            EXPECT_GE(widget->height(), widget->heightForWidth(widget->width())) << nameOf(widget);
+        else
+            EXPECT_GE(widget->width(), widget->minimumSizeHint().width()) << nameOf(widget);
+        EXPECT_GE(widget->height(), widget->minimumSizeHint().height()) << nameOf(widget);
+        const QRect frame(widget->mapTo(view, QPoint(0, 0)), widget->size());
+        EXPECT_TRUE(view->rect().contains(frame)) << nameOf(widget);
+    }
+    EXPECT_GT(checked, 2) << nameOf(view);
+}
+
+class LargeFontLayoutTest : public PreferencesFixture {
+protected:
+    void SetUp() override
+    {
+        PreferencesFixture::SetUp();
+        ASSERT_TRUE(kLargeFonts);
+        ASSERT_EQ(QGuiApplication::primaryScreen()->logicalDotsPerInchY(), 144);
+    }
+};
+
+TEST_F(LargeFontLayoutTest, PreferencePanesGrowUntilNoLabelIsCut)
+{
+    open();
+    for (const QString& identifier : m_controller->toolbarIdentifiers()) {
+        m_controller->displayViewForIdentifier(identifier, false);
+        QWidget* pane = m_controller->contentSubviews().back();
+        pane->layout()->activate();
+        expectNothingCut(pane);
+        EXPECT_GE(m_controller->window()->height(), pane->height());
+    }
+}
+
+} // namespace
