@@ -176,8 +176,8 @@ QPointF QVLoupeController::setLoupeCenter(const QPointF& p)
             screen = app->getScreenFromMousePoint(m_window->frame().center());
         if (screen) {
             const QRectF f = screen->frame;
-            r.setX(std::min(std::max(r.x(), f.x() + 1), f.x() + f.width() - 1));
-            r.setY(std::min(std::max(r.y(), f.y() + 1), f.y() + f.height() - 1));
+            r.setX(std::min(std::max(r.x(), f.x()), f.x() + f.width() - 1));
+            r.setY(std::min(std::max(r.y(), f.y() + 1), f.y() + f.height()));
         }
         q = r;
     }
