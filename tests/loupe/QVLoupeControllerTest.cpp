@@ -32,6 +32,12 @@ TEST_F(QVLoupeControllerTest, PlacementRoundsOntoTheScreenAndClampsAtEdgesAndCor
         EXPECT_EQ(m_loupe->lastCenter(), c.center);
         EXPECT_EQ(windowCenter(), c.center);
     }
+
+    // Back and forth between two spots in single jumps: the window follows every one.
+    for (const QPointF spot : {QPointF(500, 700), QPointF(1100, 700), QPointF(500, 700), QPointF(1100, 700)}) {
+        m_loupe->setLoupeCenter(spot);
+        EXPECT_EQ(windowCenter(), spot);
+    }
 }
 
 TEST_F(QVLoupeControllerTest, CapturesAnOddSquareCentredOnThePointerOnceAPoint)
