@@ -37,6 +37,8 @@
 namespace {
 
 constexpr int kDownwards = 270;
+// The format list lies over the bottom of the swatch strip by this much.
+constexpr int kContainerOverlap = 2;
 constexpr double kStrokeAlpha = 0.125;
 constexpr double kGradientAlpha = 0.75;
 
@@ -88,6 +90,8 @@ void QVOverlayWindow::setupUI()
     m_ui->setupUi(m_content);
     m_ui->noMatchingFormatLabel->setAlignment(Qt::AlignCenter);
     m_ui->noMatchingFormatLabel->setParent(nullptr);
+    m_ui->containerLayout->insertSpacing(m_ui->containerLayout->indexOf(m_ui->formatContainerView),
+                                         -kContainerOverlap);
     m_formatController = std::make_unique<NJSearchArrayController>(m_repository);
     createSwatchesController();
 
@@ -649,7 +653,7 @@ QRectF QVOverlayWindow::calculateWindowRect(std::size_t rows) const
     const double listHeight =
         std::max(std::min(static_cast<double>(rows) * rowHeight, kMaxVisibleRows * rowHeight), rowHeight + 5);
     const double height = listHeight + m_ui->swatchesContainerView->minimumHeight() +
-                          m_ui->navigationContainerView->minimumHeight() - 2;
+                          m_ui->navigationContainerView->minimumHeight() - kContainerOverlap;
     const QRectF current = frame();
     return {current.x(), current.y() + current.height() - height, current.width(), height};
 }
