@@ -127,7 +127,6 @@ void QVOverlayWindow::setupUI()
         m_ui->linkSearchField->clear();
         controlTextDidChange();
     });
-    connect(m_ui->linkSearchField, &QLineEdit::returnPressed, this, [this] { exportWithSelectedFormat(); });
     connect(m_ui->pickerButton, &QToolButton::clicked, this, [this] { showPicker(); });
     // The key equivalents the swatch tooltips announce: Command-F and Control-F.
     connect(new QShortcut(QKeySequence(Qt::META | Qt::Key_F), this), &QShortcut::activated, this,
@@ -726,6 +725,11 @@ bool QVOverlayWindow::searchFieldCommand(QKeyEvent* event)
     case Qt::Key_Right:
         QCoreApplication::sendEvent(m_swatchesController->activeCollectionView(), event);
         return true;
+    // The field leaves Return unaccepted: taken here, it does not reach the panel too.
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        exportOnReturn();
+        return true;
     case Qt::Key_Escape:
         if (!m_ui->linkSearchField->text().isEmpty()) {
             m_ui->linkSearchField->setText(QString());
@@ -774,8 +778,7 @@ void QVOverlayWindow::keyDown(QKeyEvent* event)
         return;
     }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        m_ui->formatTableView->highlightSelection();
-        exportWithSelectedFormat();
+        exportOnReturn();
         return;
     }
     const QString text = event->text();
@@ -822,6 +825,12 @@ void QVOverlayWindow::keyDown(QKeyEvent* event)
         break;
     }
     m_keyDownResent = false;
+}
+
+void QVOverlayWindow::exportOnReturn()
+{
+    m_ui->formatTableView->highlightSelection();
+    exportWithSelectedFormat();
 }
 
 void QVOverlayWindow::sendBufferedCharacters()

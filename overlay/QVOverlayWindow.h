@@ -134,6 +134,7 @@ private:
     void resignKeyWindow();
     void controlTextDidChange();
     bool searchFieldCommand(QKeyEvent* event);
+    void exportOnReturn();
     void activeStripSelectionChanged();
     void updateToolTips();
     void reselectCurrentFormat();

@@ -3,6 +3,9 @@
 #include "uikit/MASShortcut.h"
 #include "uikit/NJShortcut.h"
 
+#include <QCursor>
+#include <QMouseEvent>
+#include <QSignalSpy>
 #include <QToolButton>
 
 class OverlayLifecycleTest : public OverlayFixture {};
@@ -56,15 +59,41 @@ TEST_F(OverlayLifecycleTest, ReturnExportsTheSelectedFormatWithTheSelectedSwatch
     EXPECT_EQ(selectedName(), "CSS");
 }
 
-TEST_F(OverlayLifecycleTest, ReturnInTheSearchFieldExportsToo)
+TEST_F(OverlayLifecycleTest, ReturnInTheSearchFieldExportsOnce)
 {
     open(formats({"HEX", "CSS"}), {Value("00FF00FF")});
     field()->setFocus();
     type(field(), "cs");
     settle(kFilterEnd);
     settle(kFilterEnd);
+    QSignalSpy writes(QGuiApplication::clipboard(), &QClipboard::dataChanged);
     QTest::keyClick(field(), Qt::Key_Return);
+    settle();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "CSS 00ff00");
+    EXPECT_EQ(writes.count(), 1);
+}
+
+TEST_F(OverlayLifecycleTest, ADoubleClickOnARowExportsOnce)
+{
+    open(formats({"HEX", "CSS"}), {Value("00FF00FF")});
+    QSignalSpy writes(QGuiApplication::clipboard(), &QClipboard::dataChanged);
+    QWidget* rows = table()->viewport();
+    const QPoint point = table()->visualRect(table()->model()->index(1, 0)).center();
+    const QPointF global = rows->mapToGlobal(QPointF(point));
+    QCursor::setPos(global.toPoint());
+    const auto mouse = [&](QEvent::Type type) {
+        return new QMouseEvent(type, QPointF(point), global, Qt::LeftButton,
+                               type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    };
+    // The press waits for its release; the double click comes after it.
+    for (const QEvent::Type type :
+         {QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease})
+        QCoreApplication::postEvent(rows, mouse(type));
+    std::unique_ptr<QMouseEvent> press(mouse(QEvent::MouseButtonPress));
+    QCoreApplication::sendEvent(rows, press.get());
+    settle();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "CSS 00ff00");
+    EXPECT_EQ(writes.count(), 1);
 }
 
 TEST_F(OverlayLifecycleTest, SwatchMovesInOneTurnRenderOnce)
