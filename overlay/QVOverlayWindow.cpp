@@ -391,6 +391,8 @@ bool QVOverlayWindow::exportWithSelectedFormat()
         m_delegate.showPicker(this);
         return false;
     }
+    // What was typed last counts, however far its filtering got.
+    settleFilterSearch();
     const auto& format = m_ui->formatTableView->selectedFormat();
     if (m_formatController->content().empty() || !format)
         return false;
@@ -543,16 +545,35 @@ void QVOverlayWindow::updateFilterSearch(bool instant)
     filterGroupStep(search, instant, *changed);
     QPointer<QVOverlayWindow> self(this);
     QPointer<NJFormatTableView> animatedTable(table);
-    NJAnimationGroup(kFilterAnimationDuration)
-        .step([animatedTable](double progress) {
-            if (animatedTable && animatedTable->isAnimatingRows())
-                animatedTable->setUpdateProgress(progress);
-        })
-        .completion([self, search, changed] {
-            if (self)
-                self->filterCompletionStep(search, *changed);
-        })
-        .start();
+    m_filterAnimation = NJAnimationGroup(kFilterAnimationDuration)
+                            .step([animatedTable](double progress) {
+                                if (animatedTable && animatedTable->isAnimatingRows())
+                                    animatedTable->setUpdateProgress(progress);
+                            })
+                            .completion([self, search, changed] {
+                                if (self)
+                                    self->filterCompletionStep(search, *changed);
+                            });
+    m_filterAnimation->start();
+}
+
+void QVOverlayWindow::settleFilterSearch()
+{
+    sendBufferedCharacters();
+    NJFormatTableView* table = m_ui->formatTableView;
+    const std::string search = currentSearchString().toStdString();
+    const bool animating = m_filterAnimation && m_filterAnimation->isRunning();
+    if (!animating && m_formatController->searchString().value_or(std::string()) == search)
+        return;
+    if (animating) {
+        m_filterAnimation->stop();
+        table->setBusyAnimating(false);
+    }
+    m_filterAnimation.reset();
+    table->setBusyAnimating(true);
+    bool changed = false;
+    filterGroupStep(search, true, changed);
+    filterCompletionStep(search, changed);
 }
 
 void QVOverlayWindow::filterGroupStep(const std::string& search, bool instant, bool& changed)
@@ -829,6 +850,7 @@ void QVOverlayWindow::keyDown(QKeyEvent* event)
 
 void QVOverlayWindow::exportOnReturn()
 {
+    settleFilterSearch();
     m_ui->formatTableView->highlightSelection();
     exportWithSelectedFormat();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "formats/color/Color.h"
+#include "uikit/NJAnimationGroup.h"
 #include "uikit/WNJVisualEffectWindow.h"
 
 #include <QColor>
@@ -97,6 +98,8 @@ public:
     void updateFilterSearch();
     void updateFilterSearchInstant();
     void updateFilterSearch(bool instant);
+    // Applies everything typed so far at once, ending a running filter animation.
+    void settleFilterSearch();
     void showNoFormatInfo();
     void hideNoFormatInfo();
     QRectF calculateWindowRect(std::size_t rows) const;
@@ -160,6 +163,7 @@ private:
     bool m_refreshPending = false;
     bool m_makingFirstResponder = false;
     bool m_keyDownResent = false;
+    std::optional<NJAnimationGroup> m_filterAnimation;
     // Typed while the focus moves to the search field; Backspace is kept as '\b'.
     QString m_bufferedCharacters;
     // The search field's magnifier and its cancel button.

@@ -73,6 +73,18 @@ TEST_F(OverlayLifecycleTest, ReturnInTheSearchFieldExportsOnce)
     EXPECT_EQ(writes.count(), 1);
 }
 
+TEST_F(OverlayLifecycleTest, ReturnRightAfterTypingExportsWhatTheWholeFilterSelects)
+{
+    // "css" alone leaves "CSS Hex" selected; "css rgb" leaves only "CSS RGB".
+    open(formats({"HEX", "CSS Hex", "CSS RGB", "CSS HSL"}), {Value("336699FF")});
+    for (const QChar ch : QStringLiteral("css rgb")) {
+        QTest::keyClick(QApplication::focusWidget(), ch.toLatin1());
+        settle(0.03);
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "CSS RGB 336699");
+}
+
 TEST_F(OverlayLifecycleTest, ADoubleClickOnARowExportsOnce)
 {
     open(formats({"HEX", "CSS"}), {Value("00FF00FF")});
