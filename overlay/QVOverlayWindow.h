@@ -171,6 +171,8 @@ private:
     QAction* m_cancelButton = nullptr;
     std::unique_ptr<NJColorPickerViewController> m_pickerController;
     bool m_colorPanelAnimating = false;
+    // Counts the editor's closes at once, which cut an opening transition short.
+    unsigned long m_colorPanelOpening = 0;
     // An edit is being written back: the selection observer leaves the panel alone.
     bool m_blockUpdate = false;
     bool m_refocusSearch = false;
