@@ -337,7 +337,7 @@ void QVOverlayWindow::makeKeyAndOrderFront()
     addCustomWindowShadow(m_content);
     show();
     raise();
-    activateWindow();
+    NJApplication::makeKeyWindow(this);
     table->setFocus();
     addSelectionListeners();
     hideColorPanel(QRectF());

@@ -210,7 +210,7 @@ void WelcomeWindowController::show()
     viewadditions::centerOnPrimaryScreen(m_window);
     m_window->show();
     m_window->raise();
-    m_window->activateWindow();
+    NJApplication::makeKeyWindow(m_window);
 }
 
 void WelcomeWindowController::close()

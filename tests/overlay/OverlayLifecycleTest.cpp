@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QToolButton>
+#include <QWindow>
 
 class OverlayLifecycleTest : public OverlayFixture {};
 
@@ -20,6 +21,8 @@ TEST_F(OverlayLifecycleTest, ShowRendersEveryFormatForTheSelectedSwatchAndSelect
     EXPECT_EQ(table()->exportFormatForName("Swift"), "Swift ff8000");
     EXPECT_EQ(table()->exportFormatForName("Unknown"), std::nullopt);
     EXPECT_FALSE(window()->emptyHistoryView()->isVisibleTo(window()));
+    // The keyboard focus is taken on the platform, not only asked of Qt.
+    EXPECT_EQ(m_platform->windowInput().focus(), window()->windowHandle()->winId());
 }
 
 TEST_F(OverlayLifecycleTest, WithoutColoursThePlaceholderShowsAndEveryRowSaysSo)
