@@ -5,7 +5,9 @@
 #include "platform/x11/X11Reply.h"
 
 #include <QCoreApplication>
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -14,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <vector>
@@ -67,6 +70,23 @@ public:
         const auto reply = adoptReply(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
         return reply ? reply->focus : XCB_NONE;
     }
+    // The direct children of the root, bottom to top.
+    std::vector<xcb_window_t> stackingOrder()
+    {
+        const auto tree = adoptReply(xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, m_root), nullptr));
+        const xcb_window_t* children = xcb_query_tree_children(tree.get());
+        return {children, children + xcb_query_tree_children_length(tree.get())};
+    }
+    // The root's child that holds the window: its frame under a window manager.
+    xcb_window_t frameOf(xcb_window_t window)
+    {
+        for (;;) {
+            const auto tree = adoptReply(xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, window), nullptr));
+            if (!tree || tree->parent == m_root || tree->parent == XCB_NONE)
+                return window;
+            window = tree->parent;
+        }
+    }
     void sync() { std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr)); }
 
 private:
@@ -105,6 +125,39 @@ TEST_F(X11KeyboardTest, TheRecorderSeesACombinationAnotherProgramHoldsAndRefuses
     EXPECT_TRUE(recorder->isRecording());
     recorder->setRecording(false);
     NJShortcutView::setAlertPresenter(nullptr);
+}
+
+TEST_F(X11KeyboardTest, TheTakenAlertStandsAboveTheRecordersAlwaysOnTopWindow)
+{
+    m_other.grab(kK, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1);
+    QWidget window(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    window.setGeometry(200, 200, 600, 400);
+    auto* recorder = new NJShortcutView(&window);
+    window.show();
+    NJApplication::makeKeyWindow(&window);
+    ASSERT_TRUE(waitFor([&] { return m_other.focus() == static_cast<xcb_window_t>(window.windowHandle()->winId()); }));
+    recorder->setRecording(true);
+    m_other.type({kControlL, kAltL, kK});
+    std::vector<xcb_window_t> order;
+    xcb_window_t alert = XCB_NONE;
+    // The alert runs its own loop: it is looked at, then closed, from within it.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible())
+            return;
+        poll.stop();
+        alert = m_other.frameOf(static_cast<xcb_window_t>(modal->windowHandle()->winId()));
+        m_other.sync();
+        m_platform->connection().sync();
+        order = m_other.stackingOrder();
+        modal->close();
+    });
+    poll.start(20);
+    EXPECT_TRUE(waitFor([&] { return alert != XCB_NONE; }));
+    const auto position = [&order](xcb_window_t id) { return std::find(order.begin(), order.end(), id) - order.begin(); };
+    EXPECT_GT(position(alert), position(m_other.frameOf(static_cast<xcb_window_t>(window.windowHandle()->winId()))));
+    recorder->setRecording(false);
 }
 
 } // namespace
