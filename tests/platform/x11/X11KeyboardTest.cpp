@@ -105,22 +105,33 @@ protected:
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         return condition();
     }
+    static xcb_window_t idOf(const QWidget& window)
+    {
+        return static_cast<xcb_window_t>(window.windowHandle()->winId());
+    }
+    // Shows the window with a recorder, gives it the keyboard, records and types the
+    // combination the other client holds.
+    NJShortcutView* recordHeldCombination(QWidget& window)
+    {
+        m_other.grab(kK, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1);
+        auto* recorder = new NJShortcutView(&window);
+        window.show();
+        NJApplication::makeKeyWindow(&window);
+        EXPECT_TRUE(waitFor([&] { return m_other.focus() == idOf(window); }));
+        recorder->setRecording(true);
+        m_other.type({kControlL, kAltL, kK});
+        return recorder;
+    }
 
     OtherClient m_other;
 };
 
 TEST_F(X11KeyboardTest, TheRecorderSeesACombinationAnotherProgramHoldsAndRefusesIt)
 {
-    m_other.grab(kK, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1);
     std::vector<QString> alerts;
     NJShortcutView::setAlertPresenter([&alerts](const QString& title, const QString&) { alerts.push_back(title); });
     QWidget window;
-    auto* recorder = new NJShortcutView(&window);
-    window.show();
-    NJApplication::makeKeyWindow(&window);
-    ASSERT_TRUE(waitFor([&] { return m_other.focus() == static_cast<xcb_window_t>(window.windowHandle()->winId()); }));
-    recorder->setRecording(true);
-    m_other.type({kControlL, kAltL, kK});
+    NJShortcutView* recorder = recordHeldCombination(window);
     EXPECT_TRUE(waitFor([&] { return !alerts.empty(); }));
     EXPECT_TRUE(recorder->isRecording());
     recorder->setRecording(false);
@@ -129,15 +140,9 @@ TEST_F(X11KeyboardTest, TheRecorderSeesACombinationAnotherProgramHoldsAndRefuses
 
 TEST_F(X11KeyboardTest, TheTakenAlertStandsAboveTheRecordersAlwaysOnTopWindow)
 {
-    m_other.grab(kK, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1);
     QWidget window(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     window.setGeometry(200, 200, 600, 400);
-    auto* recorder = new NJShortcutView(&window);
-    window.show();
-    NJApplication::makeKeyWindow(&window);
-    ASSERT_TRUE(waitFor([&] { return m_other.focus() == static_cast<xcb_window_t>(window.windowHandle()->winId()); }));
-    recorder->setRecording(true);
-    m_other.type({kControlL, kAltL, kK});
+    NJShortcutView* recorder = recordHeldCombination(window);
     std::vector<xcb_window_t> order;
     xcb_window_t alert = XCB_NONE;
     // The alert runs its own loop: it is looked at, then closed, from within it.
@@ -147,7 +152,7 @@ TEST_F(X11KeyboardTest, TheTakenAlertStandsAboveTheRecordersAlwaysOnTopWindow)
         if (!modal || !modal->isVisible())
             return;
         poll.stop();
-        alert = m_other.frameOf(static_cast<xcb_window_t>(modal->windowHandle()->winId()));
+        alert = m_other.frameOf(idOf(*modal));
         m_other.sync();
         m_platform->connection().sync();
         order = m_other.stackingOrder();
@@ -156,7 +161,7 @@ TEST_F(X11KeyboardTest, TheTakenAlertStandsAboveTheRecordersAlwaysOnTopWindow)
     poll.start(20);
     EXPECT_TRUE(waitFor([&] { return alert != XCB_NONE; }));
     const auto position = [&order](xcb_window_t id) { return std::find(order.begin(), order.end(), id) - order.begin(); };
-    EXPECT_GT(position(alert), position(m_other.frameOf(static_cast<xcb_window_t>(window.windowHandle()->winId()))));
+    EXPECT_GT(position(alert), position(m_other.frameOf(idOf(window))));
     recorder->setRecording(false);
 }
 
