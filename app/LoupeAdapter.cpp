@@ -10,6 +10,7 @@
 #include "loupe/QVLoupeHost.h"
 #include "loupe/QVMouseFollower.h"
 #include "uikit/NJAnimationGroup.h"
+#include "uikit/NJApplication.h"
 
 #include <QImage>
 
@@ -123,7 +124,7 @@ void LoupeAdapter::orderOut()
 
 void LoupeAdapter::makeWindowKey()
 {
-    m_loupe->window().activateWindow();
+    NJApplication::makeKeyWindow(&m_loupe->window());
 }
 
 bool LoupeAdapter::isWindowKey() const

@@ -64,7 +64,7 @@ void QVLensWindow::takeInput(bool grabPointer)
 {
     show();
     raise();
-    activateWindow();
+    NJApplication::makeKeyWindow(this);
     m_wantsPointer = grabPointer;
     updatePointerGrab();
 }

@@ -176,16 +176,17 @@ QPointF QVLoupeController::setLoupeCenter(const QPointF& p)
             screen = app->getScreenFromMousePoint(m_window->frame().center());
         if (screen) {
             const QRectF f = screen->frame;
-            r.setX(std::min(std::max(r.x(), f.x() + 1), f.x() + f.width() - 1));
-            r.setY(std::min(std::max(r.y(), f.y() + 1), f.y() + f.height() - 1));
+            r.setX(std::min(std::max(r.x(), f.x()), f.x() + f.width() - 1));
+            r.setY(std::min(std::max(r.y(), f.y() + 1), f.y() + f.height()));
         }
         q = r;
     }
-    const bool moved = r != m_windowCenter;
+    // Against where the window stands now and where it was last sent: a frame from
+    // before the previous move would take a return to that spot for no move at all.
+    const QPointF frameCenter = m_window->frame().center();
+    const bool moved = r != QPointF(std::round(frameCenter.x()), std::round(frameCenter.y())) || r != m_windowCenter;
     m_loupeCenter = m_docking->isWindowDocked() ? q : r;
     m_lastCenter = q;
-    const QPointF frameCenter = m_window->frame().center();
-    m_windowCenter = QPointF(std::round(frameCenter.x()), std::round(frameCenter.y()));
 
     const auto windowNumber = NJApplication::sharedApplication()->windowNumberAtPoint(
         p, static_cast<std::uint32_t>(m_window->winId()));
@@ -193,8 +194,10 @@ QPointF QVLoupeController::setLoupeCenter(const QPointF& p)
         windowNumber ? NJApplication::sharedApplication()->getApplicationNameForWndNum(*windowNumber).value_or("") : "";
 
     updateCaptureImage(CustomWindow::pointToScreenPosition(m_loupeCenter));
-    if (moved)
+    if (moved) {
         m_window->setCenterLocation(r);
+        m_windowCenter = r;
+    }
     m_zoomView->setOffset(offsetFromCenter(q));
     renderer()->setLensCenter(q);
     renderer()->setConvertColorToSRGB(appColorsNeedsRGBConvertion(owner));

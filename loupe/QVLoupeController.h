@@ -117,6 +117,7 @@ private:
     std::optional<NotificationCenter::Token> m_attributesObserver;
 
     QPointF m_loupeCenter;
+    // Where the window was last sent.
     QPointF m_windowCenter;
     QPointF m_lastCenter;
     QPointF m_currentPos;

@@ -130,7 +130,6 @@ bool QVLoupeKeys::nudge(int qtKey, unsigned long flags)
     default:
         return false;
     }
-    m_loupe.setLoupeCenter(point);
-    m_loupe.mouse().moveMouseTo(point);
+    m_loupe.mouse().moveMouseTo(m_loupe.setLoupeCenter(point));
     return true;
 }

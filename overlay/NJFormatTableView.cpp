@@ -476,9 +476,9 @@ void NJFormatTableView::mouseReleaseEvent(QMouseEvent*)
 {
 }
 
-void NJFormatTableView::mouseDoubleClickEvent(QMouseEvent* event)
+void NJFormatTableView::mouseDoubleClickEvent(QMouseEvent*)
 {
-    mousePressEvent(event);
+    // The pair's first click has exported already.
 }
 
 void NJFormatTableView::formatClicked()

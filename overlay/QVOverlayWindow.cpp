@@ -37,6 +37,8 @@
 namespace {
 
 constexpr int kDownwards = 270;
+// The format list lies over the bottom of the swatch strip by this much.
+constexpr int kContainerOverlap = 2;
 constexpr double kStrokeAlpha = 0.125;
 constexpr double kGradientAlpha = 0.75;
 
@@ -88,6 +90,8 @@ void QVOverlayWindow::setupUI()
     m_ui->setupUi(m_content);
     m_ui->noMatchingFormatLabel->setAlignment(Qt::AlignCenter);
     m_ui->noMatchingFormatLabel->setParent(nullptr);
+    m_ui->containerLayout->insertSpacing(m_ui->containerLayout->indexOf(m_ui->formatContainerView),
+                                         -kContainerOverlap);
     m_formatController = std::make_unique<NJSearchArrayController>(m_repository);
     createSwatchesController();
 
@@ -123,7 +127,6 @@ void QVOverlayWindow::setupUI()
         m_ui->linkSearchField->clear();
         controlTextDidChange();
     });
-    connect(m_ui->linkSearchField, &QLineEdit::returnPressed, this, [this] { exportWithSelectedFormat(); });
     connect(m_ui->pickerButton, &QToolButton::clicked, this, [this] { showPicker(); });
     // The key equivalents the swatch tooltips announce: Command-F and Control-F.
     connect(new QShortcut(QKeySequence(Qt::META | Qt::Key_F), this), &QShortcut::activated, this,
@@ -334,7 +337,7 @@ void QVOverlayWindow::makeKeyAndOrderFront()
     addCustomWindowShadow(m_content);
     show();
     raise();
-    activateWindow();
+    NJApplication::makeKeyWindow(this);
     table->setFocus();
     addSelectionListeners();
     hideColorPanel(QRectF());
@@ -388,6 +391,8 @@ bool QVOverlayWindow::exportWithSelectedFormat()
         m_delegate.showPicker(this);
         return false;
     }
+    // What was typed last counts, however far its filtering got.
+    settleFilterSearch();
     const auto& format = m_ui->formatTableView->selectedFormat();
     if (m_formatController->content().empty() || !format)
         return false;
@@ -540,16 +545,35 @@ void QVOverlayWindow::updateFilterSearch(bool instant)
     filterGroupStep(search, instant, *changed);
     QPointer<QVOverlayWindow> self(this);
     QPointer<NJFormatTableView> animatedTable(table);
-    NJAnimationGroup(kFilterAnimationDuration)
-        .step([animatedTable](double progress) {
-            if (animatedTable && animatedTable->isAnimatingRows())
-                animatedTable->setUpdateProgress(progress);
-        })
-        .completion([self, search, changed] {
-            if (self)
-                self->filterCompletionStep(search, *changed);
-        })
-        .start();
+    m_filterAnimation = NJAnimationGroup(kFilterAnimationDuration)
+                            .step([animatedTable](double progress) {
+                                if (animatedTable && animatedTable->isAnimatingRows())
+                                    animatedTable->setUpdateProgress(progress);
+                            })
+                            .completion([self, search, changed] {
+                                if (self)
+                                    self->filterCompletionStep(search, *changed);
+                            });
+    m_filterAnimation->start();
+}
+
+void QVOverlayWindow::settleFilterSearch()
+{
+    sendBufferedCharacters();
+    NJFormatTableView* table = m_ui->formatTableView;
+    const std::string search = currentSearchString().toStdString();
+    const bool animating = m_filterAnimation && m_filterAnimation->isRunning();
+    if (!animating && m_formatController->searchString().value_or(std::string()) == search)
+        return;
+    if (animating) {
+        m_filterAnimation->stop();
+        table->setBusyAnimating(false);
+    }
+    m_filterAnimation.reset();
+    table->setBusyAnimating(true);
+    bool changed = false;
+    filterGroupStep(search, true, changed);
+    filterCompletionStep(search, changed);
 }
 
 void QVOverlayWindow::filterGroupStep(const std::string& search, bool instant, bool& changed)
@@ -649,7 +673,7 @@ QRectF QVOverlayWindow::calculateWindowRect(std::size_t rows) const
     const double listHeight =
         std::max(std::min(static_cast<double>(rows) * rowHeight, kMaxVisibleRows * rowHeight), rowHeight + 5);
     const double height = listHeight + m_ui->swatchesContainerView->minimumHeight() +
-                          m_ui->navigationContainerView->minimumHeight() - 2;
+                          m_ui->navigationContainerView->minimumHeight() - kContainerOverlap;
     const QRectF current = frame();
     return {current.x(), current.y() + current.height() - height, current.width(), height};
 }
@@ -722,6 +746,11 @@ bool QVOverlayWindow::searchFieldCommand(QKeyEvent* event)
     case Qt::Key_Right:
         QCoreApplication::sendEvent(m_swatchesController->activeCollectionView(), event);
         return true;
+    // The field leaves Return unaccepted: taken here, it does not reach the panel too.
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        exportOnReturn();
+        return true;
     case Qt::Key_Escape:
         if (!m_ui->linkSearchField->text().isEmpty()) {
             m_ui->linkSearchField->setText(QString());
@@ -770,8 +799,7 @@ void QVOverlayWindow::keyDown(QKeyEvent* event)
         return;
     }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        m_ui->formatTableView->highlightSelection();
-        exportWithSelectedFormat();
+        exportOnReturn();
         return;
     }
     const QString text = event->text();
@@ -818,6 +846,13 @@ void QVOverlayWindow::keyDown(QKeyEvent* event)
         break;
     }
     m_keyDownResent = false;
+}
+
+void QVOverlayWindow::exportOnReturn()
+{
+    settleFilterSearch();
+    m_ui->formatTableView->highlightSelection();
+    exportWithSelectedFormat();
 }
 
 void QVOverlayWindow::sendBufferedCharacters()

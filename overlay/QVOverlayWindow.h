@@ -1,6 +1,7 @@
 #pragma once
 
 #include "formats/color/Color.h"
+#include "uikit/NJAnimationGroup.h"
 #include "uikit/WNJVisualEffectWindow.h"
 
 #include <QColor>
@@ -97,6 +98,8 @@ public:
     void updateFilterSearch();
     void updateFilterSearchInstant();
     void updateFilterSearch(bool instant);
+    // Applies everything typed so far at once, ending a running filter animation.
+    void settleFilterSearch();
     void showNoFormatInfo();
     void hideNoFormatInfo();
     QRectF calculateWindowRect(std::size_t rows) const;
@@ -134,6 +137,7 @@ private:
     void resignKeyWindow();
     void controlTextDidChange();
     bool searchFieldCommand(QKeyEvent* event);
+    void exportOnReturn();
     void activeStripSelectionChanged();
     void updateToolTips();
     void reselectCurrentFormat();
@@ -159,6 +163,7 @@ private:
     bool m_refreshPending = false;
     bool m_makingFirstResponder = false;
     bool m_keyDownResent = false;
+    std::optional<NJAnimationGroup> m_filterAnimation;
     // Typed while the focus moves to the search field; Backspace is kept as '\b'.
     QString m_bufferedCharacters;
     // The search field's magnifier and its cancel button.
@@ -166,6 +171,8 @@ private:
     QAction* m_cancelButton = nullptr;
     std::unique_ptr<NJColorPickerViewController> m_pickerController;
     bool m_colorPanelAnimating = false;
+    // Counts the editor's closes at once, which cut an opening transition short.
+    unsigned long m_colorPanelOpening = 0;
     // An edit is being written back: the selection observer leaves the panel alone.
     bool m_blockUpdate = false;
     bool m_refocusSearch = false;

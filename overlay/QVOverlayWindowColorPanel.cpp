@@ -147,19 +147,22 @@ void QVOverlayWindow::showColorPanel(const QRectF& startRect)
     QPointer<QVOverlayWindow> self(this);
     QPointer<QWidget> view(editor);
     const bool openedOnHistory = m_swatchesController->isHistoryActive();
-    Scheduler::current().post([self, view, duration, startRect, background, openedOnHistory] {
-        if (!self || !view)
+    // A close at once meanwhile ends this opening: nothing of it may come back.
+    const unsigned long opening = m_colorPanelOpening;
+    const auto current = [self, opening] { return self && self->m_colorPanelOpening == opening; };
+    Scheduler::current().post([self, view, duration, startRect, background, openedOnHistory, current] {
+        if (!current() || !view)
             return;
         SlicedTransition::restoreTransition(
             duration, view, self->m_content, startRect, kEditorEdge, background,
-            [self](QWidget* transition) {
-                if (!self)
+            [self, current](QWidget* transition) {
+                if (!current())
                     return;
                 self->showColorPanelLayer(transition);
                 self->m_ui->formatTableView->hide();
             },
-            [self, view, openedOnHistory] {
-                if (!self)
+            [self, view, openedOnHistory, current] {
+                if (!current())
                     return;
                 self->hideColorPanelLayer(false);
                 if (view) {
@@ -197,6 +200,8 @@ void QVOverlayWindow::hideColorPanel(const QRectF& targetRect)
     };
     QWidget* editor = m_pickerController->view();
     if (targetRect.isNull()) {
+        ++m_colorPanelOpening;
+        qDeleteAll(m_content->findChildren<SlicedTransition*>(Qt::FindDirectChildrenOnly));
         hideColorPanelLayer(true);
         m_ui->formatTableView->show();
         editor->hide();

@@ -2,12 +2,16 @@
 
 #include <cstdint>
 
-// Lets clicks pass through one of our top-level windows to the windows below while it
-// keeps the keyboard, which Qt's transparent-for-input flag does not: that flag also
-// stops the window's key events. Windows are native window ids (QWidget::winId()).
+// How one of our top-level windows takes input. Windows are native window ids
+// (QWidget::winId()).
 class WindowInput {
 public:
     virtual ~WindowInput() = default;
-    // False when the server refused.
+    // Lets clicks pass through the window to the windows below while it keeps the
+    // keyboard, which Qt's transparent-for-input flag does not: that flag also stops the
+    // window's key events. False when the server refused.
     virtual bool setClickThrough(std::uint64_t window, bool through) = 0;
+    // Gives the window the keyboard focus as soon as it is mapped, whatever time stamps
+    // other programs used for theirs; a later call for another window replaces it.
+    virtual void takeKeyboardFocus(std::uint64_t window) = 0;
 };

@@ -20,10 +20,12 @@
 #include "platform/Screens.h"
 #include "platform/SystemInfo.h"
 #include "platform/ThemePreference.h"
+#include "platform/WindowInput.h"
 #include "platform/WindowList.h"
 
 #include <QKeyEvent>
 #include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -342,6 +344,15 @@ void NJApplication::showApplicationCursor()
         return;
     restoreOverrideCursor();
     m_applicationCursorHidden = false;
+}
+
+void NJApplication::makeKeyWindow(QWidget* window)
+{
+    window->activateWindow();
+    NJApplication* app = sharedApplication();
+    // The native window as it stands now: a widget's own id can outlive a re-creation.
+    if (app && app->hasPlatform() && window->windowHandle())
+        app->platform().windowInput().takeKeyboardFocus(window->windowHandle()->winId());
 }
 
 void NJApplication::forceCursorHide()

@@ -97,6 +97,10 @@ public:
     void enableGestureListening();
     void disableGestureListening();
 
+    // Activates one of our windows for keys and gives it the keyboard focus once it is
+    // mapped, with or without a window manager.
+    static void makeKeyWindow(QWidget* window);
+
     // Cursor.
     void hideGCursor();
     void showGCursor();

@@ -32,7 +32,9 @@ constexpr std::array<const char*, 5> kKeyObjectNames {"shiftKey", "controlKey", 
 
 void presentModalAlert(const QString& title, const QString& message)
 {
-    QMessageBox alert(QMessageBox::Critical, title, title);
+    // Over the window recording, which may itself stay on top of others.
+    QMessageBox alert(QMessageBox::Critical, title, title, QMessageBox::NoButton, QApplication::activeWindow(),
+                      Qt::Dialog | Qt::WindowStaysOnTopHint);
     alert.setInformativeText(message);
     alert.addButton(QString::fromUtf8(NJShortcutView::kAlertButton), QMessageBox::AcceptRole);
     alert.exec();
@@ -109,6 +111,7 @@ void NJShortcutView::setRecording(bool recording)
     }
     if (recording != m_recording) {
         m_recording = recording;
+        holdKeyboard(recording);
         if (recording) {
             keysForKeyCode(QString(), 0);
             alignKeysWithDuration(kLayoutDuration);
@@ -124,6 +127,16 @@ void NJShortcutView::setRecording(bool recording)
         monitor().activateKeyMonitoring(m_recording);
         monitor().activateMouseMonitoring(m_recording);
     }
+}
+
+void NJShortcutView::holdKeyboard(bool hold)
+{
+    // An active grab outranks the passive grabs of other programs: a combination one of
+    // them holds reaches the recorder, and so do the releases of its modifiers.
+    if (hold && isVisible())
+        grabKeyboard();
+    else if (!hold && keyboardGrabber() == this)
+        releaseKeyboard();
 }
 
 void NJShortcutView::setShortcutValue(const std::optional<NJShortcut>& value)
@@ -314,7 +327,9 @@ void NJShortcutView::trySetShortCut(const NJShortcut& shortcut)
     if (shortcut.isTakenError(&error)) {
         QString title = QString::fromUtf8(kTakenAlertTitle);
         title.replace(QStringLiteral("%@"), QString::fromStdString(shortcut.description()));
+        holdKeyboard(false);
         alertPresenter()(title, QString::fromStdString(error.message));
+        holdKeyboard(m_recording);
         return;
     }
     setShortcutValue(shortcut);

@@ -92,6 +92,7 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    void holdKeyboard(bool hold);
     enum Cap { ShiftCap, ControlCap, OptionCap, CommandCap, MainCap, CapCount };
 
     void mouseDown(bool ignoreMouseSwitch, int clickCount);

@@ -43,8 +43,10 @@ bool isFirstReceiver(QObject* watched)
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget)
         return false;
-    QWidget* focus = QApplication::focusWidget();
-    return focus ? widget == focus : widget->isWindow();
+    QWidget* first = QWidget::keyboardGrabber();
+    if (!first)
+        first = QApplication::focusWidget();
+    return first ? widget == first : widget->isWindow();
 }
 
 } // namespace

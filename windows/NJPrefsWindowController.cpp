@@ -1,5 +1,6 @@
 #include "NJPrefsWindowController.h"
 
+#include "uikit/NJApplication.h"
 #include "uikit/NamedImage.h"
 #include "uikit/ViewAdditions.h"
 #include "windows/QVPreferenceWindow.h"
@@ -91,7 +92,7 @@ void NJPrefsWindowController::showWindow()
     viewadditions::centerOnPrimaryScreen(m_window);
     m_window->show();
     m_window->raise();
-    m_window->activateWindow();
+    NJApplication::makeKeyWindow(m_window);
 }
 
 void NJPrefsWindowController::createToolbar()

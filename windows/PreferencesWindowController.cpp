@@ -7,6 +7,7 @@
 #include "formats/QVFormatRepository.h"
 #include "formats/processor/QVFormatProcessor.h"
 #include "loupe/QVLensBase.h"
+#include "uikit/NJApplication.h"
 #include "uikit/NJShortcutView.h"
 #include "uikit/WNJSliderCell.h"
 #include "windows/AppPreferencesHost.h"
@@ -433,13 +434,13 @@ void PreferencesWindowController::cancelShortcutRecording()
 
 void PreferencesWindowController::focusShortcutPicker()
 {
-    window()->activateWindow();
+    NJApplication::makeKeyWindow(window());
     shortcutPicker()->setFocus();
 }
 
 void PreferencesWindowController::focusShortcutOverlay()
 {
-    window()->activateWindow();
+    NJApplication::makeKeyWindow(window());
     shortcutOverlay()->setFocus();
 }
 

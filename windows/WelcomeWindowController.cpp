@@ -244,7 +244,7 @@ void WelcomeWindowController::show()
 void WelcomeWindowController::activate()
 {
     m_window->raise();
-    m_window->activateWindow();
+    NJApplication::makeKeyWindow(m_window);
 }
 
 void WelcomeWindowController::close()

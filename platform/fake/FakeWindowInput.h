@@ -2,6 +2,7 @@
 
 #include "platform/WindowInput.h"
 
+#include <optional>
 #include <set>
 
 class FakeWindowInput final : public WindowInput {
@@ -15,7 +16,10 @@ public:
         return true;
     }
     bool clickThrough(std::uint64_t window) const { return m_through.count(window) > 0; }
+    void takeKeyboardFocus(std::uint64_t window) override { m_focus = window; }
+    std::optional<std::uint64_t> focus() const { return m_focus; }
 
 private:
     std::set<std::uint64_t> m_through;
+    std::optional<std::uint64_t> m_focus;
 };

@@ -303,7 +303,9 @@ void X11ScreenCapture::drain()
     const int count = xcb_xfixes_fetch_region_rectangles_length(region.get());
     for (int i = 0; i < count; ++i) {
         const QRect rect = QRect(rects[i].x, rects[i].y, rects[i].width, rects[i].height).intersected(m_snapshot.rect());
-        if (rect.isEmpty() || m_excluded.contains(rect))
+        // QRegion::contains(QRect) answers any overlap: only a rectangle wholly under
+        // the loupe is left out.
+        if (rect.isEmpty() || QRegion(rect).subtracted(m_excluded).isEmpty())
             continue;
         reads.emplace_back(rect, xcb_get_image(m_reader, XCB_IMAGE_FORMAT_Z_PIXMAP, m_connection.root(),
                                                static_cast<std::int16_t>(rect.x()), static_cast<std::int16_t>(rect.y()),

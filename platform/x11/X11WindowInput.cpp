@@ -6,9 +6,22 @@
 #include <xcb/shape.h>
 #include <xcb/xfixes.h>
 
+namespace {
+
+constexpr std::chrono::milliseconds kFocusRetryInterval {5};
+// A window manager may take a while to map a window: two seconds of tries.
+constexpr int kFocusTries = 400;
+
+} // namespace
+
 X11WindowInput::X11WindowInput(X11Connection& connection)
     : m_connection(connection)
 {
+    m_focusRetry.setInterval(kFocusRetryInterval);
+    QObject::connect(&m_focusRetry, &QTimer::timeout, &m_connection, [this] {
+        if (tryFocus() || ++m_focusTries >= kFocusTries)
+            m_focusRetry.stop();
+    });
     xcb_connection_t* c = m_connection.connection();
     if (m_connection.firstEvent(&xcb_xfixes_id)) {
         // Input shapes need XFixes 2; the version must be stated before any request.
@@ -31,4 +44,28 @@ bool X11WindowInput::setClickThrough(std::uint64_t window, bool through)
     const bool done = m_connection.check(xcb_xfixes_set_window_shape_region_checked(c, id, XCB_SHAPE_SK_INPUT, 0, 0, empty));
     xcb_xfixes_destroy_region(c, empty);
     return done;
+}
+
+void X11WindowInput::takeKeyboardFocus(std::uint64_t window)
+{
+    m_focusWindow = static_cast<std::uint32_t>(window);
+    m_focusTries = 0;
+    if (tryFocus())
+        m_focusRetry.stop();
+    else
+        m_focusRetry.start();
+}
+
+bool X11WindowInput::tryFocus()
+{
+    xcb_connection_t* c = m_connection.connection();
+    const auto attributes =
+        adoptReply(xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, m_focusWindow), nullptr));
+    if (!attributes)
+        return true;
+    if (attributes->map_state != XCB_MAP_STATE_VIEWABLE)
+        return false;
+    xcb_set_input_focus(c, XCB_INPUT_FOCUS_PARENT, m_focusWindow, XCB_CURRENT_TIME);
+    const auto focus = adoptReply(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+    return focus && focus->focus == m_focusWindow;
 }

@@ -2,16 +2,30 @@
 
 #include "platform/WindowInput.h"
 
+#include <QTimer>
+
+#include <cstdint>
+
 class X11Connection;
 
 // Empties the window's input shape (XFixes) to let clicks through, and restores the
-// default shape to take them again; the window's event mask is left alone.
+// default shape to take them again; the window's event mask is left alone. The focus
+// is set with the server's current time once the window is viewable: Qt's own request
+// carries the time of the last event Qt saw, which the server ignores when another
+// client changed the focus later.
 class X11WindowInput final : public WindowInput {
 public:
     explicit X11WindowInput(X11Connection& connection);
     bool setClickThrough(std::uint64_t window, bool through) override;
+    void takeKeyboardFocus(std::uint64_t window) override;
 
 private:
+    // True once the window holds the focus, or when it is gone.
+    bool tryFocus();
+
     X11Connection& m_connection;
     bool m_xfixes = false;
+    std::uint32_t m_focusWindow = 0;
+    int m_focusTries = 0;
+    QTimer m_focusRetry;
 };

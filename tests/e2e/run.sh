@@ -3,31 +3,7 @@
 # build folder as the first argument. Drives vendrel with xdotool and reads the
 # clipboard with xclip.
 set -uo pipefail
-build=${1:?build folder}
-source_dir=$(cd "$(dirname "$0")/../.." && pwd)
-vendrel="$build/app/vendrel"
-helpers="$build/tests/e2e"
-export VENDREL_RESOURCES="$source_dir/resources"
-export QT_QPA_PLATFORM=xcb
-unset DBUS_SESSION_BUS_ADDRESS
-
-work=$(mktemp -d)
-failures=0
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-check() { # name, expected, actual
-  if [ "$2" == "$3" ]; then
-    echo "ok   $1"
-  else
-    echo "FAIL $1: expected [$2], got [$3]"
-    failures=$((failures + 1))
-  fi
-}
+source "$(dirname "$0")/common.sh"
 
 # Waits up to 5 s for a visible window with the title.
 wait_window() {

@@ -22,15 +22,21 @@ TEST_F(QVLoupeControllerTest, PlacementRoundsOntoTheScreenAndClampsAtEdgesAndCor
     };
     const Case cases[] = {
         {{1925, 500}, {1919, 500}}, // off the right edge
-        {{-7, 500}, {1, 500}},      // off the left edge
-        {{-3, -3}, {1, 1}},         // bottom-left corner
-        {{1930, 1090}, {1919, 1079}}, // top-right corner
+        {{-7, 500}, {0, 500}},      // off the left edge: column 0 is on the screen
+        {{-3, -3}, {0, 1}},         // bottom-left corner
+        {{1930, 1090}, {1919, 1080}}, // top-right corner: so is row 0
         {{0, 1080}, {0, 1080}},     // the top-left pixel is on the screen
     };
     for (const Case& c : cases) {
         EXPECT_EQ(m_loupe->setLoupeCenter(c.mouse), c.center) << c.mouse.x() << "," << c.mouse.y();
         EXPECT_EQ(m_loupe->lastCenter(), c.center);
         EXPECT_EQ(windowCenter(), c.center);
+    }
+
+    // Back and forth between two spots in single jumps: the window follows every one.
+    for (const QPointF spot : {QPointF(500, 700), QPointF(1100, 700), QPointF(500, 700), QPointF(1100, 700)}) {
+        m_loupe->setLoupeCenter(spot);
+        EXPECT_EQ(windowCenter(), spot);
     }
 }
 

@@ -84,6 +84,18 @@ TEST_F(QVLoupeKeysTest, ArrowsNudgeByOneDevicePixelAndMoveThePointerAlong)
     m_loupe->mouse().windowMouseEvent(QVLensWindow::MouseEventType::Moved, 0);
     EXPECT_EQ(m_loupe->lastCenter(), QPointF(500, 500));
 
+    // The top row lies at y 1080 and the left column at x 0: arrows stop there.
+    m_loupe->setLoupeCenter({0, 1080});
+    press(Qt::Key_Up);
+    press(Qt::Key_Left);
+    EXPECT_EQ(m_loupe->lastCenter(), QPointF(0, 1080));
+    EXPECT_EQ(m_platform->cursor().warps().back(), QPointF(0, 1080));
+    m_loupe->setLoupeCenter({1919, 1});
+    press(Qt::Key_Down);
+    press(Qt::Key_Right);
+    EXPECT_EQ(m_loupe->lastCenter(), QPointF(1919, 1));
+    m_loupe->setLoupeCenter({500, 500});
+
     m_platform->screens().setScreens({{QRectF(0, 0, 1920, 1080), QRectF(0, 0, 1920, 1080), 2.0}});
     press(Qt::Key_Right);
     EXPECT_EQ(m_loupe->lastCenter(), QPointF(500.5, 500));

@@ -10,6 +10,7 @@
 #include "uikit/WNJICItemView.h"
 #include "uikit/WNJIndicatorCollectionItem.h"
 #include "uikit/QtColor.h"
+#include "uikit/SlicedTransition.h"
 
 #include <QAbstractButton>
 #include <QColorDialog>
@@ -314,6 +315,24 @@ TEST_F(ColorEditorTest, EscapeWhileTheEditorOpensLeavesOneNavigationBar)
     expectOneBar();
     EXPECT_TRUE(formatsBar->isVisibleTo(window()));
     EXPECT_TRUE(window()->isVisible());
+}
+
+TEST_F(ColorEditorTest, AShowWhileTheEditorOpensBringsTheSearchBarBackForGood)
+{
+    open(formats({"HEX"}), {Value("FF0000FF")});
+    const QWidget* formatsBar = window()->findChild<QWidget*>(QStringLiteral("formatsNavigationView"));
+    window()->colorPanelButton()->click();
+    settle();
+    settle(kOpened / 2);
+    m_delegate->hideOverlay();
+    show();
+    settle(kOpened);
+    settle();
+    EXPECT_FALSE(window()->colorPanelVisible());
+    EXPECT_TRUE(formatsBar->isVisibleTo(window()));
+    EXPECT_TRUE(field()->isVisibleTo(window()));
+    EXPECT_TRUE(table()->isVisibleTo(window()));
+    EXPECT_TRUE(window()->findChildren<SlicedTransition*>().isEmpty());
 }
 
 TEST_F(ColorEditorTest, TheMagnifierStartsOurPicker)

@@ -52,6 +52,9 @@ TEST_F(OverlayFilteringTest, TheListAreaFitsTheMatchesAndKeepsTheTopEdge)
     const double top = window()->frame().y() + window()->frame().height();
     const double fixed = window()->calculateWindowRect(0).height() - 45;
     EXPECT_DOUBLE_EQ(window()->frame().height() - fixed, 400);
+    // Ten whole rows show, and a page is nine of them.
+    EXPECT_EQ(table()->height(), 400);
+    EXPECT_EQ(table()->pageItemCount(), 9u);
 
     field()->setText("Format 1");
     window()->updateFilterSearch(true);

@@ -3,7 +3,11 @@
 #include "uikit/MASShortcut.h"
 #include "uikit/NJShortcut.h"
 
+#include <QCursor>
+#include <QMouseEvent>
+#include <QSignalSpy>
 #include <QToolButton>
+#include <QWindow>
 
 class OverlayLifecycleTest : public OverlayFixture {};
 
@@ -17,6 +21,8 @@ TEST_F(OverlayLifecycleTest, ShowRendersEveryFormatForTheSelectedSwatchAndSelect
     EXPECT_EQ(table()->exportFormatForName("Swift"), "Swift ff8000");
     EXPECT_EQ(table()->exportFormatForName("Unknown"), std::nullopt);
     EXPECT_FALSE(window()->emptyHistoryView()->isVisibleTo(window()));
+    // The keyboard focus is taken on the platform, not only asked of Qt.
+    EXPECT_EQ(m_platform->windowInput().focus(), window()->windowHandle()->winId());
 }
 
 TEST_F(OverlayLifecycleTest, WithoutColoursThePlaceholderShowsAndEveryRowSaysSo)
@@ -56,15 +62,53 @@ TEST_F(OverlayLifecycleTest, ReturnExportsTheSelectedFormatWithTheSelectedSwatch
     EXPECT_EQ(selectedName(), "CSS");
 }
 
-TEST_F(OverlayLifecycleTest, ReturnInTheSearchFieldExportsToo)
+TEST_F(OverlayLifecycleTest, ReturnInTheSearchFieldExportsOnce)
 {
     open(formats({"HEX", "CSS"}), {Value("00FF00FF")});
     field()->setFocus();
     type(field(), "cs");
     settle(kFilterEnd);
     settle(kFilterEnd);
+    QSignalSpy writes(QGuiApplication::clipboard(), &QClipboard::dataChanged);
     QTest::keyClick(field(), Qt::Key_Return);
+    settle();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "CSS 00ff00");
+    EXPECT_EQ(writes.count(), 1);
+}
+
+TEST_F(OverlayLifecycleTest, ReturnRightAfterTypingExportsWhatTheWholeFilterSelects)
+{
+    // "css" alone leaves "CSS Hex" selected; "css rgb" leaves only "CSS RGB".
+    open(formats({"HEX", "CSS Hex", "CSS RGB", "CSS HSL"}), {Value("336699FF")});
+    for (const QChar ch : QStringLiteral("css rgb")) {
+        QTest::keyClick(QApplication::focusWidget(), ch.toLatin1());
+        settle(0.03);
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "CSS RGB 336699");
+}
+
+TEST_F(OverlayLifecycleTest, ADoubleClickOnARowExportsOnce)
+{
+    open(formats({"HEX", "CSS"}), {Value("00FF00FF")});
+    QSignalSpy writes(QGuiApplication::clipboard(), &QClipboard::dataChanged);
+    QWidget* rows = table()->viewport();
+    const QPoint point = table()->visualRect(table()->model()->index(1, 0)).center();
+    const QPointF global = rows->mapToGlobal(QPointF(point));
+    QCursor::setPos(global.toPoint());
+    const auto mouse = [&](QEvent::Type type) {
+        return new QMouseEvent(type, QPointF(point), global, Qt::LeftButton,
+                               type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    };
+    // The press waits for its release; the double click comes after it.
+    for (const QEvent::Type type :
+         {QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease})
+        QCoreApplication::postEvent(rows, mouse(type));
+    std::unique_ptr<QMouseEvent> press(mouse(QEvent::MouseButtonPress));
+    QCoreApplication::sendEvent(rows, press.get());
+    settle();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "CSS 00ff00");
+    EXPECT_EQ(writes.count(), 1);
 }
 
 TEST_F(OverlayLifecycleTest, SwatchMovesInOneTurnRenderOnce)

@@ -133,6 +133,21 @@ TEST_F(X11ScreenCaptureTest, SessionNeverShowsTheLoupeAndFollowsChangesOutsideIt
     EXPECT_EQ(pixelsOf(capture().capture(moved), kMagenta), moved.width() * moved.height());
 }
 
+TEST_F(X11ScreenCaptureTest, AChangePartlyUnderTheLoupeKeepsItsPartOutside)
+{
+    // No window covers the loupe's place: the scene's change arrives as one rectangle
+    // that overlaps it.
+    const xcb_window_t scene = m_painter.show(kScene, kRed);
+    ASSERT_TRUE(capture().beginSession());
+    capture().setExcludedRegion(QRegion(kLoupe));
+    m_painter.fill(scene, kGreen);
+    settle();
+
+    const QImage image = capture().capture(kScene);
+    EXPECT_EQ(pixelsOf(image, kRed), kLoupe.width() * kLoupe.height());
+    EXPECT_EQ(pixelsOf(image, kGreen), kScene.width() * kScene.height() - kLoupe.width() * kLoupe.height());
+}
+
 TEST_F(X11ScreenCaptureTest, NewSnapshotKeepsWhatLiesUnderTheLoupe)
 {
     const xcb_window_t scene = m_painter.show(kScene, kRed);

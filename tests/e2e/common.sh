@@ -1,0 +1,28 @@
+# What the end-to-end scripts share: the build folder as the first argument, the
+# program and its helpers, a work folder, processes ended on exit, and the checks.
+build=${1:?build folder}
+source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+vendrel="$build/app/vendrel"
+helpers="$build/tests/e2e"
+export VENDREL_RESOURCES="$source_dir/resources"
+export QT_QPA_PLATFORM=xcb
+unset DBUS_SESSION_BUS_ADDRESS
+
+work=$(mktemp -d)
+failures=0
+pids=()
+cleanup() {
+  # A process held up with SIGSTOP ends too.
+  for pid in "${pids[@]}"; do kill -CONT "$pid" 2>/dev/null; kill "$pid" 2>/dev/null; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+check() { # name, expected, actual
+  if [ "$2" == "$3" ]; then
+    echo "ok   $1"
+  else
+    echo "FAIL $1: expected [$2], got [$3]"
+    failures=$((failures + 1))
+  fi
+}
