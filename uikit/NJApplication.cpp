@@ -11,6 +11,7 @@
 #include "foundation/Scheduler.h"
 #include "foundation/UserDefaults.h"
 #include "platform/ActiveApplication.h"
+#include "platform/Compositor.h"
 #include "platform/Cursor.h"
 #include "platform/EventTap.h"
 #include "platform/EventTaps.h"
@@ -83,6 +84,10 @@ NJApplication::NJApplication(int& argc, char** argv, std::unique_ptr<Platform> p
     , m_platform(platform ? std::move(platform) : Platform::create())
     , m_currentAppearance(getAppAppearanceName())
 {
+    if (m_platform) {
+        m_platform->compositor().setChangeHandler(
+            [this] { NotificationCenter::defaultCenter().post(kCompositingChangedNotification, this); });
+    }
 }
 
 NJApplication::~NJApplication()
