@@ -13,6 +13,7 @@ packages=(
   libxcb-xkb-dev libxcb-xinput-dev libxcb-randr0-dev libxkbcommon-x11-dev
   libxcb-damage0-dev libxcb-shm0-dev
   xvfb xauth xclip xdotool
+  openbox picom tint2 xsettingsd imagemagick x11-utils
 )
 
 sudo_cmd=()
