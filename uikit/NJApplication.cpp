@@ -1,5 +1,6 @@
 #include "uikit/NJApplication.h"
 
+#include "uikit/ApplicationPalette.h"
 #include "uikit/HotKeyRegistry.h"
 #include "uikit/NJApplicationDelegate.h"
 #include "uikit/NJGestureResponder.h"
@@ -137,12 +138,14 @@ void NJApplication::initialization()
     m_isCLIMode = commandline::isCLIMode();
     m_CLIParams = commandline::settings();
     m_inDarkMode = themeIsDark();
+    setPalette(applicationpalette::forTheme(m_inDarkMode));
     m_platform->themePreference().setChangeHandler([this] { themeChanged(); });
 }
 
 void NJApplication::themeChanged()
 {
     m_inDarkMode = themeIsDark();
+    setPalette(applicationpalette::forTheme(m_inDarkMode));
     NotificationCenter::defaultCenter().post(kAppearanceChangedNotification, this);
 }
 

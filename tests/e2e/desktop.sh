@@ -64,10 +64,10 @@ area() {
   eval "$(xdotool getwindowgeometry --shell "$1")"
   echo "$WIDTH $HEIGHT $X $Y"
 }
-# The darkest and lightest grey levels (0-255) in the area of the framebuffer.
+# The darkest, lightest and mean grey levels (0-255) in the area of the framebuffer.
 levels() { # W H X Y
   convert "xwd:$work/fb/Xvfb_screen0" -crop "$1x$2+$3+$4" -colorspace Gray \
-    -format "%[fx:int(255*minima+0.5)] %[fx:int(255*maxima+0.5)]" info:
+    -format "%[fx:int(255*minima+0.5)] %[fx:int(255*maxima+0.5)] %[fx:int(255*mean+0.5)]" info:
 }
 # The framebuffer's colour at a point, as rrggbb.
 pixel() { # x y
@@ -76,9 +76,10 @@ pixel() { # x y
 # Text is readable when the window holds both near-black and near-white.
 readable() { # name, window
   read -r w h x y <<< "$(area "$2")"
-  read -r low high <<< "$(levels "$w" "$h" "$x" "$y")"
+  read -r low high mean <<< "$(levels "$w" "$h" "$x" "$y")"
   [ "$low" -lt 70 ] && [ "$high" -gt 185 ]
   check_true "$1" "grey levels $low to $high" $?
+  echo "$mean" > "$work/mean"
 }
 in_task_bar() { # window: "listed" when managed without skip-taskbar
   local states
@@ -89,22 +90,22 @@ in_task_bar() { # window: "listed" when managed without skip-taskbar
 }
 
 desktop=808080
-config="$work/config"
-mkdir -p "$config"
-XDG_CONFIG_HOME="$config" "$vendrel" > "$work/app.out" 2>&1 & app=$!; pids+=($!)
-
-tour=$(wait_window "Vendrel – Welcome")
-check "the welcome tour opens" "shown" "${tour:+shown}"
-if [ -n "$tour" ]; then
-  sleep 1
-  readable "the tour is readable with the compositor" "$tour"
-  check "the tour stays out of the task bar" "skipped" "$(in_task_bar "$tour")"
-  xdotool windowfocus --sync "$tour" key Escape
-  sleep 1
-fi
-
+# The program takes the desktop's theme on its first run; one program per theme.
 for shade in light dark; do
   theme "$shade"
+  [ -n "${app:-}" ] && { kill -TERM "$app"; wait "$app"; }
+  mkdir -p "$work/$shade"
+  XDG_CONFIG_HOME="$work/$shade" "$vendrel" > "$work/$shade.out" 2>&1 & app=$!; pids+=($!)
+  tour=$(wait_window "Vendrel – Welcome")
+  check "the welcome tour opens ($shade)" "shown" "${tour:+shown}"
+  if [ -n "$tour" ]; then
+    sleep 1
+    readable "the tour is readable with the compositor ($shade)" "$tour"
+    check "the tour stays out of the task bar" "skipped" "$(in_task_bar "$tour")"
+    xdotool windowfocus --sync "$tour" key Escape
+    sleep 1
+  fi
+
   xdotool mousemove 640 500 key shift+super+c
   overlay=$(wait_window "Vendrel overlay")
   # Right after the tour closes under a window manager the first hot key can go
@@ -113,6 +114,9 @@ for shade in light dark; do
   if [ -n "$overlay" ]; then
     sleep 1
     readable "the overlay is readable with the compositor ($shade)" "$overlay"
+    mean=$(cat "$work/mean")
+    if [ "$shade" == dark ]; then [ "$mean" -lt 110 ]; else [ "$mean" -gt 150 ]; fi
+    check_true "the overlay takes the $shade theme" "mean grey level $mean" $?
     check "the overlay stays out of the task bar ($shade)" "skipped" "$(in_task_bar "$overlay")"
     xdotool key Escape
     sleep 0.5
@@ -134,13 +138,15 @@ for shade in light dark; do
   if [ -n "$prefs" ]; then
     sleep 1
     readable "the preferences are readable with the compositor ($shade)" "$prefs"
+    mean=$(cat "$work/mean")
+    if [ "$shade" == dark ]; then [ "$mean" -lt 110 ]; else [ "$mean" -gt 150 ]; fi
+    check_true "the preferences take the $shade theme" "mean grey level $mean" $?
     xdotool key Escape
     sleep 0.5
   else
     check "the status menu opens the preferences ($shade)" "shown" ""
   fi
 done
-theme light
 
 # The compositing manager stops while the program runs.
 kill "$picom"
