@@ -88,6 +88,12 @@ QVLoupeController::QVLoupeController(QVLoupeHost& host, Platform& platform)
             updateWindowShape();
             loupeChanged(true);
         });
+    QObject::connect(m_window.get(), &CustomWindow::compositingChanged, m_window.get(), [this] {
+        if (QVLensLayerStack* stack = layerStack())
+            stack->setOpaqueBackground(!CustomWindow::isCompositing());
+        if (m_zoomView)
+            m_zoomView->setNeedsDisplay(true);
+    });
 }
 
 QVLoupeController::~QVLoupeController()

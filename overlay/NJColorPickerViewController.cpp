@@ -4,6 +4,7 @@
 #include "overlay/NJToolbarCollectionView.h"
 #include "overlay/NJToolbarCollectionViewItem.h"
 #include "uikit/NJApplication.h"
+#include "uikit/ThemeColors.h"
 #include "uikit/ViewAdditions.h"
 #include "uikit/WNJOpaqueView.h"
 
@@ -15,6 +16,8 @@ namespace {
 
 // White 1.0 at alpha 0.95.
 const QColor kBackground = QColor::fromRgbF(1, 1, 1, 0.95F);
+// The pages' ground in the dark theme, where their Qt widgets take the dark palette.
+const QColor kDarkBackground = QColor::fromRgbF(0.15F, 0.15F, 0.15F, 0.95F);
 
 bool shownIn(const QWidget* widget)
 {
@@ -178,8 +181,10 @@ void NJColorPickerViewController::setColorPanelFrame(double tabBarHeight)
 void NJColorPickerViewController::setAppearance(const QString& appearance)
 {
     QWidget* main = view();
-    if (m_subEffectView)
+    if (m_subEffectView) {
         m_subEffectView->setProperty(viewadditions::kAppearanceProperty, appearance);
+        m_subEffectView->setBackgroundColor(themecolors::darkMode() ? kDarkBackground : kBackground);
+    }
     main->setProperty(viewadditions::kAppearanceProperty, appearance);
     viewadditions::setAppearanceInSubViews(main, appearance);
     if (QWidget* content = colorPanelView())

@@ -11,6 +11,7 @@ class HotKeys;
 class InputSynthesizer;
 class KeyboardLayout;
 class LoginItems;
+class PanelHints;
 class PowerEvents;
 class ScreenCapture;
 class Screens;
@@ -33,6 +34,7 @@ public:
     virtual WindowInput& windowInput() = 0;
     virtual WindowList& windowList() = 0;
     virtual WindowStacking& windowStacking() = 0;
+    virtual PanelHints& panelHints() = 0;
     virtual ActiveApplication& activeApplication() = 0;
     virtual EventTaps& eventTaps() = 0;
     virtual HotKeys& hotKeys() = 0;

@@ -12,7 +12,8 @@ packages=(
   libxcb1-dev libxcb-xfixes0-dev libxcb-composite0-dev libxcb-xtest0-dev
   libxcb-xkb-dev libxcb-xinput-dev libxcb-randr0-dev libxkbcommon-x11-dev
   libxcb-damage0-dev libxcb-shm0-dev
-  xvfb xauth xclip xdotool openbox
+  xvfb xauth xclip xdotool
+  openbox picom tint2 xsettingsd imagemagick x11-utils
 )
 
 sudo_cmd=()

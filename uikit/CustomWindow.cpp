@@ -6,6 +6,7 @@
 
 #include "platform/Compositor.h"
 #include "platform/Cursor.h"
+#include "platform/PanelHints.h"
 #include "platform/Screens.h"
 
 #include <QEvent>
@@ -32,9 +33,9 @@ CustomWindow::CustomWindow(QWidget* parent, Qt::WindowFlags flags)
     : QWidget(parent, flags | Qt::Tool | Qt::FramelessWindowHint)
 {
     setAutoFillBackground(false);
-    setAttribute(Qt::WA_NoSystemBackground);
-    if (isCompositing())
-        setAttribute(Qt::WA_TranslucentBackground);
+    // Always with an alpha channel: a compositing manager may start later, and the
+    // visual cannot change once the window exists. Without one the outline shapes it.
+    setAttribute(Qt::WA_TranslucentBackground);
     NJApplication* app = application();
     if (!app)
         return;
@@ -42,12 +43,21 @@ CustomWindow::CustomWindow(QWidget* parent, Qt::WindowFlags flags)
     m_appearanceObserver = NotificationCenter::defaultCenter().addObserver(
         NJApplication::kAppearanceChangedNotification,
         [this](const NotificationCenter::Notification&) { applicationAppearanceDidChange(); }, app);
+    m_compositingObserver = NotificationCenter::defaultCenter().addObserver(
+        NJApplication::kCompositingChangedNotification,
+        [this](const NotificationCenter::Notification&) {
+            compositingDidChange();
+            emit compositingChanged();
+        },
+        app);
 }
 
 CustomWindow::~CustomWindow()
 {
-    if (m_appearanceObserver)
-        NotificationCenter::defaultCenter().removeObserver(m_appearanceObserver);
+    for (const NotificationCenter::Token token : {m_appearanceObserver, m_compositingObserver}) {
+        if (token)
+            NotificationCenter::defaultCenter().removeObserver(token);
+    }
 }
 
 NJApplication* CustomWindow::application()
@@ -56,6 +66,12 @@ NJApplication* CustomWindow::application()
 }
 
 void CustomWindow::applicationAppearanceDidChange() {}
+
+void CustomWindow::compositingDidChange()
+{
+    applyOutline();
+    update();
+}
 
 bool CustomWindow::canBecomeKeyWindow() const
 {
@@ -69,6 +85,14 @@ bool CustomWindow::event(QEvent* event)
             app->checkVisualEffectChange();
     }
     return QWidget::event(event);
+}
+
+void CustomWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Before the window maps: a window manager reads the states only then.
+    if (NJApplication* app = application(); app && isWindow())
+        app->platform().panelHints().markAsPanel(winId());
 }
 
 QRectF CustomWindow::toGlobal(const QRect& topLeftRect)
@@ -198,9 +222,22 @@ bool CustomWindow::isCompositing()
 
 void CustomWindow::setWindowOutline(const QPainterPath& outline)
 {
-    if (isCompositing()) {
-        clearMask();
+    m_outline = outline;
+    applyOutline();
+}
+
+void CustomWindow::clearWindowOutline()
+{
+    m_outline.reset();
+    clearMask();
+}
+
+void CustomWindow::applyOutline()
+{
+    if (!m_outline)
         return;
-    }
-    setMask(QRegion(outline.toFillPolygon().toPolygon()));
+    if (isCompositing())
+        clearMask();
+    else
+        setMask(QRegion(m_outline->toFillPolygon().toPolygon()));
 }

@@ -26,6 +26,9 @@ public:
 
     // Runs when the application's appearance changes; overrides call the base first.
     virtual void applicationAppearanceDidChange();
+    // Runs when a compositing manager starts or stops; overrides call the base first,
+    // which shapes the window to its outline or clears the shape again.
+    virtual void compositingDidChange();
     // A window docked into another one never takes the keyboard.
     bool canBecomeKeyWindow() const;
 
@@ -56,9 +59,15 @@ public:
     // Gives the window the outline (widget coordinates): without a compositor the
     // window is shaped to it, with one it stays clear outside it.
     void setWindowOutline(const QPainterPath& outline);
+    void clearWindowOutline();
+
+signals:
+    // After compositingDidChange() has run.
+    void compositingChanged();
 
 protected:
     bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     // Runs after every frame change made here, also on each step of an animated one
     // and while the window is hidden (when Qt sends no move or resize events).
     virtual void frameDidChange(bool display);
@@ -68,5 +77,9 @@ protected:
     static QRect toTopLeft(const QRectF& globalRect);
 
 private:
+    void applyOutline();
+
     NotificationCenter::Token m_appearanceObserver = 0;
+    NotificationCenter::Token m_compositingObserver = 0;
+    std::optional<QPainterPath> m_outline;
 };

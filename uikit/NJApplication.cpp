@@ -1,5 +1,6 @@
 #include "uikit/NJApplication.h"
 
+#include "uikit/ApplicationPalette.h"
 #include "uikit/HotKeyRegistry.h"
 #include "uikit/NJApplicationDelegate.h"
 #include "uikit/NJGestureResponder.h"
@@ -11,6 +12,7 @@
 #include "foundation/Scheduler.h"
 #include "foundation/UserDefaults.h"
 #include "platform/ActiveApplication.h"
+#include "platform/Compositor.h"
 #include "platform/Cursor.h"
 #include "platform/EventTap.h"
 #include "platform/EventTaps.h"
@@ -87,6 +89,10 @@ NJApplication::NJApplication(int& argc, char** argv, std::unique_ptr<Platform> p
     , m_currentAppearance(getAppAppearanceName())
 {
     installTranslator(&m_modifierNames);
+    if (m_platform) {
+        m_platform->compositor().setChangeHandler(
+            [this] { NotificationCenter::defaultCenter().post(kCompositingChangedNotification, this); });
+    }
     for (QScreen* screen : screens())
         observeScreen(screen);
     connect(this, &QGuiApplication::screenAdded, this, [this](QScreen* screen) {
@@ -156,12 +162,14 @@ void NJApplication::initialization()
     m_isCLIMode = commandline::isCLIMode();
     m_CLIParams = commandline::settings();
     m_inDarkMode = themeIsDark();
+    setPalette(applicationpalette::forTheme(m_inDarkMode));
     m_platform->themePreference().setChangeHandler([this] { themeChanged(); });
 }
 
 void NJApplication::themeChanged()
 {
     m_inDarkMode = themeIsDark();
+    setPalette(applicationpalette::forTheme(m_inDarkMode));
     NotificationCenter::defaultCenter().post(kAppearanceChangedNotification, this);
 }
 

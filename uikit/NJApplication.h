@@ -32,6 +32,8 @@ class NJApplication : public QApplication {
     Q_OBJECT
 public:
     static constexpr const char* kAppearanceChangedNotification = "NJApplicationAppearanceChangedNotification";
+    // Posted when a compositing manager starts or stops.
+    static constexpr const char* kCompositingChangedNotification = "NJCompositingChangedNotification";
     static constexpr const char* kFlagsChangedNotification = "NJFlagsChangedNotification";
     static constexpr const char* kFlagsChangedQueuedNotification = "NJFlagsChangedNotification (Queued)";
     // The user info key of the flags notifications.

@@ -4,6 +4,7 @@
 #include "uikit/ViewAdditions.h"
 #include "uikit/WNJShadowView.h"
 
+#include "platform/PanelHints.h"
 #include "platform/Screens.h"
 #include "platform/WindowStacking.h"
 
@@ -103,11 +104,11 @@ void WNJShadowWindow::removeShadowWnd()
 {
     if (m_shapedInstead) {
         m_shapedInstead = false;
-        clearMask();
+        clearWindowOutline();
     }
     if (!m_shadowWindow)
         return;
-    m_shadowWindow->hide();
+    hideShadowPanel();
     delete m_shadowWindow.data();
 }
 
@@ -147,6 +148,14 @@ void WNJShadowWindow::frameDidChange(bool display)
     updateOutline();
 }
 
+void WNJShadowWindow::compositingDidChange()
+{
+    CustomWindow::compositingDidChange();
+    // The panel and the shaped window stand in for each other.
+    if (m_shadowWindow || m_shapedInstead)
+        addShadowWnd();
+}
+
 void WNJShadowWindow::moveToScreenBounds()
 {
     const QRectF window = frame();
@@ -174,9 +183,19 @@ void WNJShadowWindow::followWindow()
         return;
     if (shadowWindowRct() != shadowPanelFrame())
         positionShadow();
+    NJApplication* app = application();
+    if (app)
+        app->platform().panelHints().markAsPanel(m_shadowWindow->winId());
     m_shadowWindow->show();
+    if (app)
+        app->platform().windowStacking().keepBelow(m_shadowWindow->winId(), winId());
+}
+
+void WNJShadowWindow::hideShadowPanel()
+{
     if (NJApplication* app = application())
-        app->platform().windowStacking().placeBelow(m_shadowWindow->winId(), winId());
+        app->platform().windowStacking().release(m_shadowWindow->winId());
+    m_shadowWindow->hide();
 }
 
 void WNJShadowWindow::updateOutline()
@@ -213,7 +232,7 @@ void WNJShadowWindow::hideEvent(QHideEvent* event)
 {
     CustomWindow::hideEvent(event);
     if (m_shadowWindow)
-        m_shadowWindow->hide();
+        hideShadowPanel();
 }
 
 void WNJShadowWindow::paintEvent(QPaintEvent*)

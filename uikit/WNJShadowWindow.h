@@ -49,10 +49,12 @@ protected:
     void hideEvent(QHideEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void frameDidChange(bool display) override;
+    void compositingDidChange() override;
 
 private:
     QRectF shadowPanelFrame() const;
     void followWindow();
+    void hideShadowPanel();
     void updateOutline();
 
     QPointer<QWidget> m_shadowWindow;

@@ -10,6 +10,7 @@
 #include "platform/fake/FakeInputSynthesizer.h"
 #include "platform/fake/FakeKeyboardLayout.h"
 #include "platform/fake/FakeLoginItems.h"
+#include "platform/fake/FakePanelHints.h"
 #include "platform/fake/FakePowerEvents.h"
 #include "platform/fake/FakeScreenCapture.h"
 #include "platform/fake/FakeScreens.h"
@@ -30,6 +31,7 @@ public:
     FakeWindowInput& windowInput() override { return m_windowInput; }
     FakeWindowList& windowList() override { return m_windowList; }
     FakeWindowStacking& windowStacking() override { return m_windowStacking; }
+    FakePanelHints& panelHints() override { return m_panelHints; }
     FakeActiveApplication& activeApplication() override { return m_activeApplication; }
     FakeEventTaps& eventTaps() override { return m_eventTaps; }
     FakeHotKeys& hotKeys() override { return m_hotKeys; }
@@ -50,6 +52,7 @@ private:
     FakeWindowInput m_windowInput;
     FakeWindowList m_windowList;
     FakeWindowStacking m_windowStacking;
+    FakePanelHints m_panelHints;
     FakeActiveApplication m_activeApplication;
     FakeEventTaps m_eventTaps;
     FakeHotKeys m_hotKeys;

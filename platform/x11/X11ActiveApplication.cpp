@@ -35,16 +35,7 @@ std::optional<std::uint32_t> X11ActiveApplication::activeWindow() const
 
 void X11ActiveApplication::activate(std::uint32_t window)
 {
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = window;
-    message.type = m_activeWindowAtom;
-    message.data.data32[0] = kSourcePager;
-    message.data.data32[1] = XCB_CURRENT_TIME;
-    xcb_send_event(m_connection.connection(), 0, m_connection.root(),
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&message));
+    m_connection.sendToWindowManager(window, m_activeWindowAtom, {kSourcePager, XCB_CURRENT_TIME, 0, 0, 0});
     xcb_set_input_focus(m_connection.connection(), XCB_INPUT_FOCUS_PARENT, window, XCB_CURRENT_TIME);
     xcb_flush(m_connection.connection());
 }

@@ -5,6 +5,8 @@
 #include <QAbstractEventDispatcher>
 #include <QSocketNotifier>
 
+#include <algorithm>
+
 
 X11Connection::X11Connection()
 {
@@ -90,6 +92,19 @@ void X11Connection::processEvents()
                 handler(event);
         }
     }
+}
+
+void X11Connection::sendToWindowManager(xcb_window_t window, xcb_atom_t type,
+                                        const std::array<std::uint32_t, 5>& data) const
+{
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = type;
+    std::copy(data.begin(), data.end(), message.data.data32);
+    xcb_send_event(m_connection, 0, root(), XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
 }
 
 bool X11Connection::check(xcb_void_cookie_t cookie) const

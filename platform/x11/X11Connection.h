@@ -4,6 +4,7 @@
 
 #include <xcb/xcb.h>
 
+#include <array>
 #include <functional>
 #include <map>
 #include <memory>
@@ -37,6 +38,8 @@ public:
     // A round trip, then the events it brought are handled.
     void sync();
     void processEvents();
+    // A client message about the window to the window manager, through the root window.
+    void sendToWindowManager(xcb_window_t window, xcb_atom_t type, const std::array<std::uint32_t, 5>& data) const;
     // Waits for a checked request; false when the server answered with an error.
     bool check(xcb_void_cookie_t cookie) const;
 

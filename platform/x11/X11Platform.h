@@ -13,6 +13,7 @@
 #include "platform/x11/X11HotKeys.h"
 #include "platform/x11/X11InputSynthesizer.h"
 #include "platform/x11/X11KeyboardLayout.h"
+#include "platform/x11/X11PanelHints.h"
 #include "platform/x11/X11ScreenCapture.h"
 #include "platform/x11/X11Screens.h"
 #include "platform/x11/X11ThemePreference.h"
@@ -34,6 +35,7 @@ public:
     WindowInput& windowInput() override { return m_windowInput; }
     WindowList& windowList() override { return m_windowList; }
     WindowStacking& windowStacking() override { return m_windowStacking; }
+    PanelHints& panelHints() override { return m_panelHints; }
     ActiveApplication& activeApplication() override { return m_activeApplication; }
     EventTaps& eventTaps() override { return m_eventTaps; }
     HotKeys& hotKeys() override { return m_hotKeys; }
@@ -57,6 +59,7 @@ private:
     X11WindowInput m_windowInput;
     X11WindowList m_windowList;
     X11WindowStacking m_windowStacking;
+    X11PanelHints m_panelHints;
     X11ActiveApplication m_activeApplication;
     X11EventTaps m_eventTaps;
     // Before the hot keys, which find their keys through it.

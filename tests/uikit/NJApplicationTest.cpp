@@ -14,6 +14,7 @@
 #include "tests/uikit/FakeApplicationTest.h"
 
 #include <QKeyEvent>
+#include <QMenu>
 #include <QWindow>
 
 #include <gtest/gtest.h>
@@ -121,6 +122,24 @@ TEST_F(NJApplicationTest, ThemeChangedPostsEveryTime)
     m_platform->themePreference().setDark(true);
     EXPECT_EQ(m_appearanceNotifications, 3);
     EXPECT_TRUE(m_app->darkMode());
+}
+
+TEST_F(NJApplicationTest, QtWidgetsTakeTheThemesPalette)
+{
+    m_app->initialization();
+    QMenu menu;
+    EXPECT_GT(menu.palette().color(QPalette::Window).lightness(), 200);
+    m_platform->themePreference().setDark(true);
+    QCoreApplication::sendPostedEvents();
+    for (const QPalette& palette : {QApplication::palette(), menu.palette()}) {
+        EXPECT_LT(palette.color(QPalette::Window).lightness(), 80);
+        EXPECT_LT(palette.color(QPalette::Base).lightness(), 80);
+        EXPECT_GT(palette.color(QPalette::WindowText).lightness(), 200);
+        EXPECT_GT(palette.color(QPalette::Text).lightness(), 200);
+    }
+    m_platform->themePreference().setDark(false);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_LT(menu.palette().color(QPalette::WindowText).lightness(), 80);
 }
 
 TEST_F(NJApplicationTest, NoThemeObserverBeforeInitialization)

@@ -70,6 +70,35 @@ TEST_F(WNJShadowWindowTest, WithoutACompositorTheWindowIsShapedInstead)
     EXPECT_FALSE(window.mask().contains(QPoint(599, 299)));
 }
 
+TEST_F(WNJShadowWindowTest, ACompositorStartingOrStoppingSwapsThePanelAndTheShape)
+{
+    m_platform->compositor().setRunning(true);
+    WNJShadowWindow window;
+    window.setFrame(QRectF(100, 100, 400, 300), false);
+    QLabel content(&window);
+    window.addCustomWindowShadow(&content);
+    window.show();
+    ASSERT_NE(window.shadowWindow(), nullptr);
+    const auto& kept = m_platform->windowStacking().kept();
+    EXPECT_EQ(kept.count(window.shadowWindow()->winId()), 1U);
+    EXPECT_TRUE(m_platform->panelHints().isPanel(window.shadowWindow()->winId()));
+    EXPECT_TRUE(m_platform->panelHints().isPanel(window.winId()));
+
+    m_platform->compositor().setRunning(false);
+    EXPECT_EQ(window.shadowWindow(), nullptr);
+    EXPECT_TRUE(kept.empty());
+    EXPECT_FALSE(window.mask().contains(QPoint(0, 0)));
+    EXPECT_TRUE(window.mask().contains(QPoint(200, 150)));
+
+    m_platform->compositor().setRunning(true);
+    ASSERT_NE(window.shadowWindow(), nullptr);
+    EXPECT_TRUE(window.shadowWindow()->isVisible());
+    EXPECT_TRUE(window.mask().isEmpty());
+    EXPECT_EQ(kept.count(window.shadowWindow()->winId()), 1U);
+    window.hide();
+    EXPECT_TRUE(kept.empty());
+}
+
 TEST_F(WNJShadowWindowTest, MoveToScreenBoundsBringsTheWindowBack)
 {
     WNJShadowWindow window;

@@ -160,4 +160,52 @@ TEST_F(X11WindowingTest, WithACompositorTheShadowPanelStandsDirectlyBelow)
     EXPECT_FALSE(m_platform->compositor().isRunning());
 }
 
+TEST_F(X11WindowingTest, TheShadowPanelFollowsTheFrameAndTheCompositor)
+{
+    xcb_connection_t* other = xcb_connect(nullptr, nullptr);
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(other)).data;
+    auto roundTrip = [other] { std::free(xcb_get_input_focus_reply(other, xcb_get_input_focus(other), nullptr)); };
+    const xcb_window_t owner = xcb_generate_id(other);
+    xcb_create_window(other, XCB_COPY_FROM_PARENT, owner, screen->root, 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_ONLY,
+                      XCB_COPY_FROM_PARENT, 0, nullptr);
+    xcb_set_selection_owner(other, owner, atom("_NET_WM_CM_S0"), XCB_CURRENT_TIME);
+    roundTrip();
+    settle();
+
+    // A window manager makes the frame first and reparents the window into it after
+    // the map, when the panel already stands above the frame.
+    const xcb_window_t frame = xcb_generate_id(other);
+    xcb_create_window(other, XCB_COPY_FROM_PARENT, frame, screen->root, 290, 290, 220, 180, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+    roundTrip();
+    WNJShadowWindow window;
+    window.setFrame(QRectF(300, 300, 200, 150), false);
+    QLabel content(&window);
+    window.addCustomWindowShadow(&content);
+    window.show();
+    settle();
+    ASSERT_NE(window.shadowWindow(), nullptr);
+    const xcb_window_t panel = window.shadowWindow()->winId();
+    xcb_reparent_window(other, window.winId(), frame, 10, 10);
+    xcb_map_window(other, frame);
+    roundTrip();
+    settle();
+    settle();
+    std::vector<xcb_window_t> order = stackingOrder();
+    auto below = std::find(order.begin(), order.end(), panel);
+    ASSERT_NE(below, order.end());
+    ASSERT_NE(below + 1, order.end());
+    EXPECT_EQ(*(below + 1), frame);
+
+    // The compositing manager goes: the panel goes with it and the window is shaped.
+    xcb_destroy_window(other, owner);
+    roundTrip();
+    settle();
+    settle();
+    EXPECT_FALSE(m_platform->compositor().isRunning());
+    EXPECT_EQ(window.shadowWindow(), nullptr);
+    xcb_disconnect(other);
+    settle();
+}
+
 } // namespace
