@@ -4,6 +4,7 @@
 #include "loupe/ScrollWheelEvent.h"
 #include "uikit/NJApplication.h"
 
+#include "foundation/Scheduler.h"
 #include "formats/color/BgraImage.h"
 #include "platform/ModifierFlags.h"
 
@@ -13,15 +14,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
-constexpr double kRubberPullInterval = 1.0 / 12.0;
-// Input must rest this long before values are pulled back.
-constexpr double kRubberPullDelay = static_cast<double>(0.1f);
 constexpr double kPinchZoomGain = 1.15;
 constexpr double kSharpenDuration = 0.2;
-constexpr const char* kLinear = "linear";
 constexpr const char* kEaseOutCubic = "easeOutCubic";
 
 bool isWhole(double value)
@@ -660,72 +658,22 @@ void NJZoomView::setSnapShotTarget(float value)
 
 void NJZoomView::startRubberPull()
 {
-    if (m_updateTimer)
-        return;
-    m_updateTimer = Scheduler::current().scheduleRepeating(kRubberPullInterval, [this] { timerAction(); });
+    m_rubberPull.start();
 }
 
 void NJZoomView::stopRubberPull()
 {
-    if (!m_updateTimer)
-        return;
-    Scheduler::current().cancel(*m_updateTimer);
-    m_updateTimer.reset();
+    m_rubberPull.stop();
 }
 
 void NJZoomView::timerAction()
 {
-    if (!m_timerEnabled || Scheduler::current().now() - m_lastScrollEvent < kRubberPullDelay || m_gestureActive
-        || isAnimationActive())
-        return;
-    stopUpdateTimer();
-    rubberDrag();
-}
-
-void NJZoomView::pullBack(const char* key, const std::function<void(const AnimationCallbacks&)>& animate)
-{
-    stopAnimationForKey(key, [this, animate] { animate({[this] { resetModifyState(); }, {}}); });
+    m_rubberPull.tick();
 }
 
 void NJZoomView::rubberDrag()
 {
-    if (zoomFactor() > maxZoomFactor()) {
-        pullBack(kZoomTargetKey, [this](const AnimationCallbacks& callbacks) {
-            zoomTo(maxZoomFactor(), m_maxAnimDuration, kLinear, callbacks);
-        });
-        return;
-    }
-    if (zoomFactor() < minZoomFactor()) {
-        pullBack(kZoomTargetKey, [this](const AnimationCallbacks& callbacks) {
-            zoomTo(minZoomFactor(), m_maxAnimDuration, kEaseOutCubic, callbacks);
-        });
-        return;
-    }
-    // On a display of scale 2 a zoom of 2.5 is already whole device pixels.
-    if (!isWhole(zoomFactor() * m_scaleFactor)) {
-        sharpenZoom();
-        return;
-    }
-    bool pulled = false;
-    if (diameterValue() > maxDiameterValue()) {
-        pullBack(kDiameterTargetKey, [this](const AnimationCallbacks& callbacks) {
-            diameterTo(maxDiameterValue(), m_maxAnimDuration, kLinear, callbacks);
-        });
-        pulled = true;
-    } else if (captureValue() > maxCaptureValue()) {
-        pullBack(kCaptureTargetKey, [this](const AnimationCallbacks& callbacks) {
-            captureTo(maxCaptureValue(), m_maxAnimDuration, kLinear, callbacks);
-        });
-        pulled = true;
-    }
-    if (captureValue() < minCaptureValue()) {
-        pullBack(kCaptureTargetKey, [this](const AnimationCallbacks& callbacks) {
-            captureTo(minCaptureValue(), m_minAnimDuration, kEaseOutCubic, callbacks);
-        });
-        pulled = true;
-    }
-    if (!pulled)
-        resetModifyState();
+    m_rubberPull.pull();
 }
 
 // High-precision zoom -------------------------------------------------------------------

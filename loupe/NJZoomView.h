@@ -2,13 +2,13 @@
 
 #include "loupe/HighPrecisionZoom.h"
 #include "loupe/QVLensBase.h"
+#include "loupe/ZoomRubberPull.h"
 #include "loupe/ZoomValueModel.h"
 #include "uikit/AnimationCallbacks.h"
 #include "uikit/NJAnimatedView.h"
 #include "uikit/NJGestureResponder.h"
 #include "uikit/TimingFunction.h"
 
-#include "foundation/Scheduler.h"
 #include "formats/color/Color.h"
 
 #include <QImage>
@@ -16,7 +16,6 @@
 #include <QSizeF>
 
 #include <functional>
-#include <limits>
 #include <memory>
 #include <optional>
 
@@ -232,10 +231,10 @@ public:
     // back inside their limits once input has rested.
     void startRubberPull();
     void stopRubberPull();
-    bool rubberPullRunning() const { return m_updateTimer.has_value(); }
-    void startUpdateTimer() { m_timerEnabled = true; }
-    void stopUpdateTimer() { m_timerEnabled = false; }
-    bool timerEnabled() const { return m_timerEnabled; }
+    bool rubberPullRunning() const { return m_rubberPull.running(); }
+    void startUpdateTimer() { m_rubberPull.arm(); }
+    void stopUpdateTimer() { m_rubberPull.disarm(); }
+    bool timerEnabled() const { return m_rubberPull.armed(); }
     void timerAction();
     void rubberDrag();
 
@@ -265,9 +264,6 @@ private:
     // It stores zoom and capture without a recomputation, and asks the delegate.
     friend class HighPrecisionZoom;
 
-    // Once the key's animation has stopped, `animate` runs with callbacks that end the
-    // modify state when it finishes.
-    void pullBack(const char* key, const std::function<void(const AnimationCallbacks&)>& animate);
     void finishSharpening();
 
     NJZoomViewDelegate* m_delegate = nullptr;
@@ -284,7 +280,6 @@ private:
     int m_captureControl = ScrollWheelControl;
     int m_modifyState = ModifyNone;
     double m_lastScrollEvent = 0;
-    bool m_timerEnabled = false;
     std::optional<Color> m_centerColor;
     QPointF m_centerPoint;
     bool m_noChangeNotification = false;
@@ -298,9 +293,9 @@ private:
     double m_maxAnimDuration = 0.25;
     EasingName m_captureEasing = "easeOutBack";
     EasingName m_zoomEasing = "easeOutBack";
-    std::optional<Scheduler::TimerId> m_updateTimer;
     double m_backgroundColorBase = 1.0;
     QSizeF m_captureImgPointSize;
     QSizeF m_captureImgPixelSize;
     HighPrecisionZoom m_highPrecision {*this};
+    ZoomRubberPull m_rubberPull {*this};
 };
