@@ -5,7 +5,6 @@
 #include "uikit/NJApplication.h"
 
 #include "foundation/Scheduler.h"
-#include "formats/color/BgraImage.h"
 #include "platform/ModifierFlags.h"
 
 #include <QNativeGestureEvent>
@@ -14,7 +13,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace {
 
@@ -119,8 +117,8 @@ double NJZoomView::constraintedDiameter(double diameter) const
 
 QPointF NJZoomView::constraintedOffset(const QPointF& offset) const
 {
-    return {constrainedComponent(offset.x(), m_captureImgPointSize.width()),
-            constrainedComponent(offset.y(), m_captureImgPointSize.height())};
+    const QSizeF size = m_captured.pointSize();
+    return {constrainedComponent(offset.x(), size.width()), constrainedComponent(offset.y(), size.height())};
 }
 
 void NJZoomView::updateInternalValues(int cause)
@@ -175,40 +173,13 @@ void NJZoomView::setDebugging(bool debugging)
 
 void NJZoomView::setCapturedImg(const QImage& image)
 {
-    m_centerColor.reset();
-    m_centerPoint = QPointF(-std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity());
-    if (image.isNull()) {
-        m_capturedImg = QImage();
-        m_captureImgPixelSize = QSizeF(0, 0);
-        m_captureImgPointSize = QSizeF(0, 0);
-        return;
-    }
-    const bool bgra = image.format() == QImage::Format_ARGB32_Premultiplied || image.format() == QImage::Format_ARGB32
-        || image.format() == QImage::Format_RGB32;
-    m_capturedImg = bgra ? image : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    m_captureImgPixelSize = QSizeF(image.width(), image.height());
-    m_captureImgPointSize = m_captureImgPixelSize / windowBackingScaleFactor();
+    // A null image has no size to scale.
+    m_captured.setImage(image, image.isNull() ? 1.0 : windowBackingScaleFactor());
 }
 
 std::optional<Color> NJZoomView::centerColor()
 {
-    if (m_capturedImg.isNull())
-        return std::nullopt;
-    // The hot-spot pixel sits at the middle of the (even) image; the offset moves it,
-    // y upwards while rows grow downwards.
-    const float halfWidth = static_cast<float>(std::trunc(m_captureImgPixelSize.width())) / 2.0f;
-    const float halfHeight = static_cast<float>(std::trunc(m_captureImgPixelSize.height())) / 2.0f;
-    const QPointF point(halfWidth + m_offset.x(), halfHeight - m_offset.y());
-    if (m_centerColor && point == m_centerPoint)
-        return m_centerColor;
-    const BgraImage view {
-        std::span<const std::uint8_t>(m_capturedImg.constBits(), static_cast<std::size_t>(m_capturedImg.sizeInBytes())),
-        m_capturedImg.width(), m_capturedImg.height(), static_cast<std::size_t>(m_capturedImg.bytesPerLine()),
-        ColorSpace::SRGB};
-    m_centerColor = Color::getColorFromCGImage(&view, static_cast<std::int32_t>(std::trunc(point.x())),
-                                               static_cast<std::int32_t>(std::trunc(point.y())));
-    m_centerPoint = point;
-    return m_centerColor;
+    return m_captured.centerColor(m_offset);
 }
 
 // Collaborators and layers --------------------------------------------------------------

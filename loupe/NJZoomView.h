@@ -1,5 +1,6 @@
 #pragma once
 
+#include "loupe/CapturedImage.h"
 #include "loupe/HighPrecisionZoom.h"
 #include "loupe/QVLensBase.h"
 #include "loupe/ZoomRubberPull.h"
@@ -138,12 +139,12 @@ public:
     void setDebugging(bool debugging);
 
     // The captured image: opaque BGRA pixels, null for none.
-    const QImage& capturedImg() const { return m_capturedImg; }
+    const QImage& capturedImg() const { return m_captured.image(); }
     void setCapturedImg(const QImage& image);
-    QSizeF captureImgPointSize() const { return m_captureImgPointSize; }
-    void setCaptureImgPointSize(const QSizeF& size) { m_captureImgPointSize = size; }
-    QSizeF captureImgPixelSize() const { return m_captureImgPixelSize; }
-    void setCaptureImgPixelSize(const QSizeF& size) { m_captureImgPixelSize = size; }
+    QSizeF captureImgPointSize() const { return m_captured.pointSize(); }
+    void setCaptureImgPointSize(const QSizeF& size) { m_captured.setPointSize(size); }
+    QSizeF captureImgPixelSize() const { return m_captured.pixelSize(); }
+    void setCaptureImgPixelSize(const QSizeF& size) { m_captured.setPixelSize(size); }
     // The colour of the picked pixel of the capture (the one under the pointer's hot
     // spot, moved by the offset); cached until the next capture. nullopt without an image.
     std::optional<Color> centerColor();
@@ -272,7 +273,7 @@ private:
     bool m_scrollPhaseSupport = false;
     bool m_inScrollPhase = false;
     bool m_sharpening = false;
-    QImage m_capturedImg;
+    CapturedImage m_captured;
     double m_scaleFactor = 0;
     QPointF m_offset;
     int m_zoomControl = MagnifyGestureControl;
@@ -280,8 +281,6 @@ private:
     int m_captureControl = ScrollWheelControl;
     int m_modifyState = ModifyNone;
     double m_lastScrollEvent = 0;
-    std::optional<Color> m_centerColor;
-    QPointF m_centerPoint;
     bool m_noChangeNotification = false;
     bool m_switchedControls = false;
     bool m_rootLayer = false;
@@ -294,8 +293,6 @@ private:
     EasingName m_captureEasing = "easeOutBack";
     EasingName m_zoomEasing = "easeOutBack";
     double m_backgroundColorBase = 1.0;
-    QSizeF m_captureImgPointSize;
-    QSizeF m_captureImgPixelSize;
     HighPrecisionZoom m_highPrecision {*this};
     ZoomRubberPull m_rubberPull {*this};
 };
