@@ -138,7 +138,7 @@ void HighPrecisionZoom::deactivate(Completion completion)
     const auto finished = [this, completion] {
         std::scoped_lock finishGuard(hiDPILock());
         m_view.setMaxZoomFactor(m_savedMaxZoom);
-        m_view.m_captureValue = m_savedValues.y();
+        m_view.m_values.storeCaptureValue(m_savedValues.y());
         m_view.setZoomFactor(m_savedValues.x());
         m_state = NJZoomView::HiDPIOff;
         if (completion)
@@ -158,7 +158,7 @@ void HighPrecisionZoom::reset()
 {
     if (canDeactivate()) {
         m_view.setMaxZoomFactor(m_savedMaxZoom);
-        m_view.m_captureValue = m_savedValues.y();
+        m_view.m_values.storeCaptureValue(m_savedValues.y());
         m_view.setZoomFactor(m_savedValues.x());
     }
     m_state = NJZoomView::HiDPIOff;
@@ -168,7 +168,7 @@ void HighPrecisionZoom::reset()
 void HighPrecisionZoom::restoreSavedValues()
 {
     m_view.setMaxZoomFactor(m_savedMaxZoom);
-    m_view.m_zoomFactor = m_savedValues.x();
-    m_view.m_captureValue = m_savedValues.y();
+    m_view.m_values.storeZoomFactor(m_savedValues.x());
+    m_view.m_values.storeCaptureValue(m_savedValues.y());
     m_view.setNeedsDisplay();
 }

@@ -4,7 +4,7 @@
 #include "loupe/ScrollWheelEvent.h"
 #include "uikit/NJApplication.h"
 
-#include "formats/color/BgraImage.h"
+#include "foundation/Scheduler.h"
 #include "platform/ModifierFlags.h"
 
 #include <QNativeGestureEvent>
@@ -16,25 +16,9 @@
 
 namespace {
 
-constexpr double kRubberPullInterval = 1.0 / 12.0;
-// Input must rest this long before values are pulled back.
-constexpr double kRubberPullDelay = static_cast<double>(0.1f);
-constexpr double kZoomEdgeMargin = 0.01;
-constexpr double kDiameterEdgeMargin = 2.0;
-constexpr double kMinDiameterRubberFloor = 2.0;
-constexpr double kMinZoomRubberFloor = 0.1;
-constexpr double kMinCaptureRubberFloor = 1.0;
 constexpr double kPinchZoomGain = 1.15;
 constexpr double kSharpenDuration = 0.2;
-constexpr const char* kLinear = "linear";
 constexpr const char* kEaseOutCubic = "easeOutCubic";
-
-// Clamps as min(max(v, low), high), where a NaN takes the lower bound.
-double clampValue(double value, double low, double high)
-{
-    const double raised = value > low ? value : low;
-    return raised < high ? raised : high;
-}
 
 bool isWhole(double value)
 {
@@ -74,11 +58,7 @@ NJZoomView::~NJZoomView()
 void NJZoomView::setZoomFactor(double zoom)
 {
     stopAllAnimations();
-    m_rezoomCapture = m_diameterValue / m_zoomFactor;
-    const double newZoom = clampValue(zoom, m_minZoomRubberValue, m_maxZoomRubberValue);
-    m_zoomFactorDelta = newZoom - m_zoomFactor;
-    m_zoomFactor = newZoom;
-    m_captureValue = clampValue(m_captureValue, m_minCaptureValue, m_maxCaptureValue);
+    m_values.setZoomFactor(zoom);
     updateInternalValues(ZoomSet);
 }
 
@@ -92,9 +72,7 @@ void NJZoomView::setSilentlyZoomFactor(double zoom)
 void NJZoomView::setCaptureValue(double capture)
 {
     stopAllAnimations();
-    m_captureValue = clampValue(capture, m_minCaptureRubberValue, m_maxCaptureRubberValue);
-    m_rezoomCapture = m_captureValue;
-    m_zoomFactor = clampValue(m_zoomFactor, m_minZoomFactor, m_maxZoomFactor);
+    m_values.setCaptureValue(capture);
     updateInternalValues(CaptureSet);
 }
 
@@ -108,8 +86,7 @@ void NJZoomView::setSilentlyCaptureValue(double capture)
 void NJZoomView::setDiameterValue(double diameter)
 {
     stopAllAnimations();
-    m_rezoomCapture = m_diameterValue / m_zoomFactor;
-    m_diameterValue = diameter;
+    m_values.setDiameterValue(diameter);
     updateInternalValues(DiameterSet);
 }
 
@@ -121,89 +98,34 @@ void NJZoomView::setOffset(const QPointF& offset)
 
 double NJZoomView::constraintedZoomFactor(double zoom) const
 {
-    if (m_zoomControl == MagnifyGestureControl || (m_zoomControl == ScrollWheelControl && m_scrollPhaseSupport))
-        return clampValue(zoom, m_minZoomRubberValue, m_maxZoomRubberValue);
-    return clampValue(zoom, m_minZoomFactor, m_maxZoomFactor);
+    return m_values.clampedZoomFactor(zoom, m_zoomControl == MagnifyGestureControl
+                                                || (m_zoomControl == ScrollWheelControl && m_scrollPhaseSupport));
 }
 
 double NJZoomView::constraintedCapture(double capture) const
 {
-    if (m_captureControl == MagnifyGestureControl
-        || (m_captureControl == ScrollWheelControl && m_scrollPhaseSupport))
-        return clampValue(capture, m_minCaptureRubberValue, m_maxCaptureRubberValue);
-    return clampValue(capture, m_minCaptureValue, m_maxCaptureValue);
+    return m_values.clampedCapture(capture, m_captureControl == MagnifyGestureControl
+                                             || (m_captureControl == ScrollWheelControl && m_scrollPhaseSupport));
 }
 
 double NJZoomView::constraintedDiameter(double diameter) const
 {
-    if ((m_diameterControl == ScrollWheelControl && !m_scrollPhaseSupport) || m_diameterControl > ScrollWheelControl)
-        return clampValue(diameter, m_minDiameterValue, m_maxDiameterValue);
-    return clampValue(diameter, m_minDiameterRubberValue, m_maxDiameterRubberValue);
+    const bool hard =
+        (m_diameterControl == ScrollWheelControl && !m_scrollPhaseSupport) || m_diameterControl > ScrollWheelControl;
+    return m_values.clampedDiameter(diameter, !hard);
 }
 
 QPointF NJZoomView::constraintedOffset(const QPointF& offset) const
 {
-    return {constrainedComponent(offset.x(), m_captureImgPointSize.width()),
-            constrainedComponent(offset.y(), m_captureImgPointSize.height())};
+    const QSizeF size = m_captured.pointSize();
+    return {constrainedComponent(offset.x(), size.width()), constrainedComponent(offset.y(), size.height())};
 }
 
 void NJZoomView::updateInternalValues(int cause)
 {
-    m_minDiameterValue = m_minCaptureValue * m_minZoomFactor;
-    m_minDiameterRubberValue = std::max(m_minDiameterValue - m_minRubberPixels, kMinDiameterRubberFloor);
-    m_maxDiameterValue = m_maxViewDiameter - m_maxRubberPixels;
-    m_maxDiameterRubberValue = m_maxViewDiameter;
-    m_maxZoomRubberValue =
-        m_maxZoomFactor + m_maxRubberPixels / std::min(m_captureValue, m_maxViewDiameter / m_zoomFactor);
-    m_minZoomRubberValue = std::max(m_minZoomFactor - m_minRubberPixels / m_captureValue, kMinZoomRubberFloor);
-    m_maxCaptureValue = m_maxDiameterValue / m_minZoomFactor;
-    m_maxCaptureRubberValue = m_maxCaptureValue + m_maxRubberPixels / m_zoomFactor;
-    m_minCaptureRubberValue = std::max(m_minCaptureValue - m_minRubberPixels / m_zoomFactor, kMinCaptureRubberFloor);
-
-    m_diameterValue = diameterForCause(cause);
-    if (cause == ZoomSet)
-        m_stopInertia = zoomAtRubberEdge();
-    else if (cause == DiameterSet || cause == CaptureSet)
-        m_stopInertia = captureAtRubberEdge();
-
+    m_values.recompute(cause, m_sharpening);
     if (!m_noChangeNotification && m_renderer)
         m_renderer->lensAttributeChanged();
-}
-
-double NJZoomView::diameterForCause(int cause) const
-{
-    const double spanned = m_zoomFactor * m_captureValue;
-    switch (cause) {
-    case ZoomSet:
-        if (m_zoomFactorDelta < 0)
-            return std::min(m_diameterValue, spanned);
-        if (m_zoomFactor >= m_maxZoomFactor)
-            return std::min(m_maxDiameterRubberValue, m_zoomFactor * m_rezoomCapture);
-        return std::min(m_maxDiameterValue, spanned);
-    case CaptureSet:
-    case CaptureAnimated:
-        return std::min(m_maxDiameterRubberValue, spanned);
-    case ZoomAnimated:
-        if (!m_sharpening && m_rezoomTarget >= m_maxZoomFactor)
-            return std::min(m_maxDiameterRubberValue, m_zoomFactor * m_rezoomCapture);
-        return std::min(m_maxDiameterValue, spanned);
-    default:
-        return m_diameterValue;
-    }
-}
-
-bool NJZoomView::zoomAtRubberEdge() const
-{
-    return m_maxZoomRubberValue - m_zoomFactor <= kZoomEdgeMargin
-        || m_zoomFactor - m_minZoomRubberValue <= kZoomEdgeMargin;
-}
-
-bool NJZoomView::captureAtRubberEdge() const
-{
-    return m_maxCaptureRubberValue - m_captureValue <= kZoomEdgeMargin
-        || m_captureValue - m_minCaptureRubberValue <= kZoomEdgeMargin
-        || m_maxDiameterRubberValue - m_diameterValue <= kDiameterEdgeMargin
-        || m_diameterValue - m_minDiameterRubberValue <= kDiameterEdgeMargin;
 }
 
 // Control modes -------------------------------------------------------------------------
@@ -251,40 +173,13 @@ void NJZoomView::setDebugging(bool debugging)
 
 void NJZoomView::setCapturedImg(const QImage& image)
 {
-    m_centerColor.reset();
-    m_centerPoint = QPointF(-std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity());
-    if (image.isNull()) {
-        m_capturedImg = QImage();
-        m_captureImgPixelSize = QSizeF(0, 0);
-        m_captureImgPointSize = QSizeF(0, 0);
-        return;
-    }
-    const bool bgra = image.format() == QImage::Format_ARGB32_Premultiplied || image.format() == QImage::Format_ARGB32
-        || image.format() == QImage::Format_RGB32;
-    m_capturedImg = bgra ? image : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    m_captureImgPixelSize = QSizeF(image.width(), image.height());
-    m_captureImgPointSize = m_captureImgPixelSize / windowBackingScaleFactor();
+    // A null image has no size to scale.
+    m_captured.setImage(image, image.isNull() ? 1.0 : windowBackingScaleFactor());
 }
 
 std::optional<Color> NJZoomView::centerColor()
 {
-    if (m_capturedImg.isNull())
-        return std::nullopt;
-    // The hot-spot pixel sits at the middle of the (even) image; the offset moves it,
-    // y upwards while rows grow downwards.
-    const float halfWidth = static_cast<float>(std::trunc(m_captureImgPixelSize.width())) / 2.0f;
-    const float halfHeight = static_cast<float>(std::trunc(m_captureImgPixelSize.height())) / 2.0f;
-    const QPointF point(halfWidth + m_offset.x(), halfHeight - m_offset.y());
-    if (m_centerColor && point == m_centerPoint)
-        return m_centerColor;
-    const BgraImage view {
-        std::span<const std::uint8_t>(m_capturedImg.constBits(), static_cast<std::size_t>(m_capturedImg.sizeInBytes())),
-        m_capturedImg.width(), m_capturedImg.height(), static_cast<std::size_t>(m_capturedImg.bytesPerLine()),
-        ColorSpace::SRGB};
-    m_centerColor = Color::getColorFromCGImage(&view, static_cast<std::int32_t>(std::trunc(point.x())),
-                                               static_cast<std::int32_t>(std::trunc(point.y())));
-    m_centerPoint = point;
-    return m_centerColor;
+    return m_captured.centerColor(m_offset);
 }
 
 // Collaborators and layers --------------------------------------------------------------
@@ -331,7 +226,7 @@ void NJZoomView::viewDidChangeBackingProperties()
 {
     m_scaleFactor = windowBackingScaleFactor();
     setOffset(m_delegate ? m_delegate->offsetFromLastCenter() : QPointF());
-    m_zoomFactor = constraintedZoomFactor(m_zoomFactor);
+    m_values.storeZoomFactor(constraintedZoomFactor(m_values.zoomFactor()));
     if (m_renderer)
         m_renderer->updateLayerBacking();
 }
@@ -483,10 +378,10 @@ void NJZoomView::scrollWheel(const ScrollWheelEvent& event)
             stopAllAnimations();
             stopUpdateTimer();
         }
-        m_stopInertia = false;
+        m_values.clearStopInertia();
     }
     // Momentum after a value met the edge of its rubber band is ignored.
-    if (m_stopInertia && m_scrollPhaseSupport)
+    if (m_values.stopInertia() && m_scrollPhaseSupport)
         return;
     m_lastScrollEvent = Scheduler::current().now();
     if (event.deltaY != 0 || event.deltaX != 0)
@@ -505,11 +400,11 @@ void NJZoomView::processDelta(const QPointF& delta, int mode, bool alt)
     const bool scroll = mode == ScrollWheelControl;
     const double scale = windowBackingScaleFactor();
     if ((!alt && m_captureControl == mode) || (alt && m_zoomControl == mode))
-        captureDelta(scroll ? scale * d / (m_zoomFactor * m_captureValue) : d);
+        captureDelta(scroll ? scale * d / (zoomFactor() * captureValue()) : d);
     if (m_diameterControl == mode)
-        diameterDelta(scroll ? scale * d / m_diameterValue : d);
+        diameterDelta(scroll ? scale * d / diameterValue() : d);
     if ((!alt && m_zoomControl == mode) || (alt && m_captureControl == mode))
-        zoomDelta(scroll ? scale * d / (m_zoomFactor * m_captureValue) : d * kPinchZoomGain);
+        zoomDelta(scroll ? scale * d / (zoomFactor() * captureValue()) : d * kPinchZoomGain);
 }
 
 namespace {
@@ -532,18 +427,18 @@ void NJZoomView::zoomDelta(double delta)
 {
     m_modifyState = ModifyZoom;
     const double effective =
-        resisted(delta, m_zoomFactor, m_minZoomFactor, m_maxZoomFactor, m_minRubberPixels, m_maxRubberPixels);
-    setZoomFactor(m_zoomFactor * (1.0 + effective));
+        resisted(delta, zoomFactor(), minZoomFactor(), maxZoomFactor(), minRubberPixels(), maxRubberPixels());
+    setZoomFactor(zoomFactor() * (1.0 + effective));
     setNeedsDisplay();
 }
 
 void NJZoomView::captureDelta(double delta)
 {
     m_modifyState = ModifyCapture;
-    m_zoomFactor = constraintedZoomFactor(m_zoomFactor);
-    const double effective = resisted(delta, m_captureValue, m_minCaptureValue, m_maxCaptureValue,
-                                      m_minRubberPixels, m_maxRubberPixels);
-    const double base = delta < 0 ? m_diameterValue / m_zoomFactor : m_captureValue;
+    m_values.storeZoomFactor(constraintedZoomFactor(m_values.zoomFactor()));
+    const double effective = resisted(delta, captureValue(), minCaptureValue(), maxCaptureValue(),
+                                      minRubberPixels(), maxRubberPixels());
+    const double base = delta < 0 ? diameterValue() / zoomFactor() : captureValue();
     setCaptureValue(base * (1.0 + effective));
     setNeedsDisplay();
 }
@@ -551,7 +446,7 @@ void NJZoomView::captureDelta(double delta)
 void NJZoomView::diameterDelta(double delta)
 {
     m_modifyState = ModifyDiameter;
-    setDiameterValue(m_diameterValue * (1.0 + delta));
+    setDiameterValue(diameterValue() * (1.0 + delta));
     setNeedsDisplay();
 }
 
@@ -564,8 +459,7 @@ void NJZoomView::zoomTo(double zoom, double duration)
 
 void NJZoomView::zoomTo(double zoom, double duration, const EasingName& easing, const AnimationCallbacks& callbacks)
 {
-    m_rezoomTarget = zoom;
-    m_rezoomCapture = m_diameterValue / m_zoomFactor;
+    m_values.aimZoom(zoom);
     animateKey(kZoomTargetKey, QVariant(static_cast<float>(zoom)), duration, easing, callbacks);
 }
 
@@ -599,7 +493,7 @@ void NJZoomView::diameterTo(double diameter, double duration)
 void NJZoomView::diameterTo(double diameter, double duration, const EasingName& easing,
                             const AnimationCallbacks& callbacks)
 {
-    m_rezoomCapture = clampValue(m_diameterValue, m_minDiameterValue, m_maxDiameterValue) / m_zoomFactor;
+    m_values.aimDiameter();
     stopAnimationForKey(kCaptureTargetKey);
     animateKey(kDiameterTargetKey, QVariant(static_cast<float>(diameter)), duration, easing, callbacks);
 }
@@ -624,7 +518,7 @@ void NJZoomView::stopAllAnimations()
 
 bool NJZoomView::needsSharping() const
 {
-    return !isWhole(m_zoomFactor);
+    return !isWhole(zoomFactor());
 }
 
 void NJZoomView::finishSharpening()
@@ -643,64 +537,64 @@ void NJZoomView::sharpenZoom()
         return;
     }
     const auto finish = [this] { finishSharpening(); };
-    zoomTo(constraintedZoomFactor(std::round(m_zoomFactor)), kSharpenDuration, kEaseOutCubic, {finish, finish});
+    zoomTo(constraintedZoomFactor(std::round(zoomFactor())), kSharpenDuration, kEaseOutCubic, {finish, finish});
 }
 
 // Animated targets ----------------------------------------------------------------------
 
 float NJZoomView::zoomTarget() const
 {
-    return static_cast<float>(m_zoomFactor);
+    return static_cast<float>(zoomFactor());
 }
 
 void NJZoomView::setZoomTarget(float zoom)
 {
     if (!animationActiveForKey(kZoomTargetKey) || std::isnan(zoom))
         return;
-    m_zoomFactor = constraintedZoomFactor(zoom);
+    m_values.storeZoomFactor(constraintedZoomFactor(zoom));
     updateInternalValues(ZoomAnimated);
     setNeedsDisplay();
 }
 
 float NJZoomView::captureTarget() const
 {
-    return static_cast<float>(m_captureValue);
+    return static_cast<float>(captureValue());
 }
 
 void NJZoomView::setCaptureTarget(float capture)
 {
     if (!animationActiveForKey(kCaptureTargetKey) || std::isnan(capture))
         return;
-    m_captureValue = constraintedCapture(capture);
+    m_values.storeCaptureValue(constraintedCapture(capture));
     updateInternalValues(CaptureAnimated);
     setNeedsDisplay();
 }
 
 QPointF NJZoomView::zoomCaptureTarget() const
 {
-    return {m_zoomFactor, m_captureValue};
+    return {zoomFactor(), captureValue()};
 }
 
 void NJZoomView::setZoomCaptureTarget(const QPointF& zoomCapture)
 {
     if (!animationActiveForKey(kZoomCaptureTargetKey) || std::isnan(zoomCapture.x()) || std::isnan(zoomCapture.y()))
         return;
-    m_zoomFactor = constraintedZoomFactor(zoomCapture.x());
-    m_captureValue = constraintedCapture(zoomCapture.y());
+    m_values.storeZoomFactor(constraintedZoomFactor(zoomCapture.x()));
+    m_values.storeCaptureValue(constraintedCapture(zoomCapture.y()));
     updateInternalValues(ZoomAnimated);
     setNeedsDisplay();
 }
 
 float NJZoomView::diameterTarget() const
 {
-    return static_cast<float>(m_diameterValue);
+    return static_cast<float>(diameterValue());
 }
 
 void NJZoomView::setDiameterTarget(float diameter)
 {
     if (!animationActiveForKey(kDiameterTargetKey) || std::isnan(diameter))
         return;
-    m_diameterValue = constraintedDiameter(diameter);
+    m_values.storeDiameterValue(constraintedDiameter(diameter));
     updateInternalValues(DiameterAnimated);
     setNeedsDisplay();
 }
@@ -735,72 +629,22 @@ void NJZoomView::setSnapShotTarget(float value)
 
 void NJZoomView::startRubberPull()
 {
-    if (m_updateTimer)
-        return;
-    m_updateTimer = Scheduler::current().scheduleRepeating(kRubberPullInterval, [this] { timerAction(); });
+    m_rubberPull.start();
 }
 
 void NJZoomView::stopRubberPull()
 {
-    if (!m_updateTimer)
-        return;
-    Scheduler::current().cancel(*m_updateTimer);
-    m_updateTimer.reset();
+    m_rubberPull.stop();
 }
 
 void NJZoomView::timerAction()
 {
-    if (!m_timerEnabled || Scheduler::current().now() - m_lastScrollEvent < kRubberPullDelay || m_gestureActive
-        || isAnimationActive())
-        return;
-    stopUpdateTimer();
-    rubberDrag();
-}
-
-void NJZoomView::pullBack(const char* key, const std::function<void(const AnimationCallbacks&)>& animate)
-{
-    stopAnimationForKey(key, [this, animate] { animate({[this] { resetModifyState(); }, {}}); });
+    m_rubberPull.tick();
 }
 
 void NJZoomView::rubberDrag()
 {
-    if (m_zoomFactor > m_maxZoomFactor) {
-        pullBack(kZoomTargetKey, [this](const AnimationCallbacks& callbacks) {
-            zoomTo(m_maxZoomFactor, m_maxAnimDuration, kLinear, callbacks);
-        });
-        return;
-    }
-    if (m_zoomFactor < m_minZoomFactor) {
-        pullBack(kZoomTargetKey, [this](const AnimationCallbacks& callbacks) {
-            zoomTo(m_minZoomFactor, m_maxAnimDuration, kEaseOutCubic, callbacks);
-        });
-        return;
-    }
-    // On a display of scale 2 a zoom of 2.5 is already whole device pixels.
-    if (!isWhole(m_zoomFactor * m_scaleFactor)) {
-        sharpenZoom();
-        return;
-    }
-    bool pulled = false;
-    if (m_diameterValue > m_maxDiameterValue) {
-        pullBack(kDiameterTargetKey, [this](const AnimationCallbacks& callbacks) {
-            diameterTo(m_maxDiameterValue, m_maxAnimDuration, kLinear, callbacks);
-        });
-        pulled = true;
-    } else if (m_captureValue > m_maxCaptureValue) {
-        pullBack(kCaptureTargetKey, [this](const AnimationCallbacks& callbacks) {
-            captureTo(m_maxCaptureValue, m_maxAnimDuration, kLinear, callbacks);
-        });
-        pulled = true;
-    }
-    if (m_captureValue < m_minCaptureValue) {
-        pullBack(kCaptureTargetKey, [this](const AnimationCallbacks& callbacks) {
-            captureTo(m_minCaptureValue, m_minAnimDuration, kEaseOutCubic, callbacks);
-        });
-        pulled = true;
-    }
-    if (!pulled)
-        resetModifyState();
+    m_rubberPull.pull();
 }
 
 // High-precision zoom -------------------------------------------------------------------

@@ -1,13 +1,15 @@
 #pragma once
 
+#include "loupe/CapturedImage.h"
 #include "loupe/HighPrecisionZoom.h"
 #include "loupe/QVLensBase.h"
+#include "loupe/ZoomRubberPull.h"
+#include "loupe/ZoomValueModel.h"
 #include "uikit/AnimationCallbacks.h"
 #include "uikit/NJAnimatedView.h"
 #include "uikit/NJGestureResponder.h"
 #include "uikit/TimingFunction.h"
 
-#include "foundation/Scheduler.h"
 #include "formats/color/Color.h"
 
 #include <QImage>
@@ -15,7 +17,6 @@
 #include <QSizeF>
 
 #include <functional>
-#include <limits>
 #include <memory>
 #include <optional>
 
@@ -51,14 +52,8 @@ public:
     // Which value input is changing.
     enum ModifyState : int { ModifyNone = 0, ModifyZoom = 1, ModifyCapture = 2, ModifyDiameter = 3, ModifyOffset = 4 };
     // What made updateInternalValues run.
-    enum ChangeCause : int {
-        DiameterSet = 0,
-        ZoomSet = 1,
-        CaptureSet = 2,
-        DiameterAnimated = 3,
-        ZoomAnimated = 4,
-        CaptureAnimated = 5,
-    };
+    using ChangeCause = ZoomValueModel::ChangeCause;
+    using enum ZoomValueModel::ChangeCause;
     // High-precision zoom.
     enum HiDPIStates : int { HiDPIOff = 0, HiDPIActivating = 1, HiDPIOn = 2, HiDPIReturning = 3 };
 
@@ -67,13 +62,13 @@ public:
 
     // Values. The setters clamp with the limits of the previous recomputation, stop every
     // animation, recompute and announce the change; the silent ones do not announce it.
-    double zoomFactor() const { return m_zoomFactor; }
+    double zoomFactor() const { return m_values.zoomFactor(); }
     void setZoomFactor(double zoom);
     void setSilentlyZoomFactor(double zoom);
-    double captureValue() const { return m_captureValue; }
+    double captureValue() const { return m_values.captureValue(); }
     void setCaptureValue(double capture);
     void setSilentlyCaptureValue(double capture);
-    double diameterValue() const { return m_diameterValue; }
+    double diameterValue() const { return m_values.diameterValue(); }
     // Stores any value; the next recomputation may bound it.
     void setDiameterValue(double diameter);
     QPointF offset() const { return m_offset; }
@@ -88,32 +83,32 @@ public:
     void updateInternalValues(int cause);
 
     // Hard limits.
-    double minZoomFactor() const { return m_minZoomFactor; }
-    void setMinZoomFactor(double value) { m_minZoomFactor = value; }
-    double maxZoomFactor() const { return m_maxZoomFactor; }
-    void setMaxZoomFactor(double value) { m_maxZoomFactor = value; }
-    double minCaptureValue() const { return m_minCaptureValue; }
-    void setMinCaptureValue(double value) { m_minCaptureValue = value; }
+    double minZoomFactor() const { return m_values.minZoomFactor(); }
+    void setMinZoomFactor(double value) { m_values.setMinZoomFactor(value); }
+    double maxZoomFactor() const { return m_values.maxZoomFactor(); }
+    void setMaxZoomFactor(double value) { m_values.setMaxZoomFactor(value); }
+    double minCaptureValue() const { return m_values.minCaptureValue(); }
+    void setMinCaptureValue(double value) { m_values.setMinCaptureValue(value); }
     // Derived: the next recomputation replaces whatever was set.
-    double maxCaptureValue() const { return m_maxCaptureValue; }
-    void setMaxCaptureValue(double value) { m_maxCaptureValue = value; }
-    double minDiameterValue() const { return m_minDiameterValue; }
-    double maxDiameterValue() const { return m_maxDiameterValue; }
-    int maxViewDiameter() const { return m_maxViewDiameter; }
-    void setMaxViewDiameter(int value) { m_maxViewDiameter = value; }
+    double maxCaptureValue() const { return m_values.maxCaptureValue(); }
+    void setMaxCaptureValue(double value) { m_values.setMaxCaptureValue(value); }
+    double minDiameterValue() const { return m_values.minDiameterValue(); }
+    double maxDiameterValue() const { return m_values.maxDiameterValue(); }
+    int maxViewDiameter() const { return m_values.maxViewDiameter(); }
+    void setMaxViewDiameter(int value) { m_values.setMaxViewDiameter(value); }
     // How far values may be pushed beyond their limits.
-    double minRubberPixels() const { return m_minRubberPixels; }
-    void setMinRubberPixels(double value) { m_minRubberPixels = value; }
-    double maxRubberPixels() const { return m_maxRubberPixels; }
-    void setMaxRubberPixels(double value) { m_maxRubberPixels = value; }
+    double minRubberPixels() const { return m_values.minRubberPixels(); }
+    void setMinRubberPixels(double value) { m_values.setMinRubberPixels(value); }
+    double maxRubberPixels() const { return m_values.maxRubberPixels(); }
+    void setMaxRubberPixels(double value) { m_values.setMaxRubberPixels(value); }
     // Rubber-band limits, derived by every recomputation.
-    double minZoomRubberValue() const { return m_minZoomRubberValue; }
-    double maxZoomRubberValue() const { return m_maxZoomRubberValue; }
-    double minCaptureRubberValue() const { return m_minCaptureRubberValue; }
-    double maxCaptureRubberValue() const { return m_maxCaptureRubberValue; }
-    double minDiameterRubberValue() const { return m_minDiameterRubberValue; }
-    double maxDiameterRubberValue() const { return m_maxDiameterRubberValue; }
-    bool stopInertia() const { return m_stopInertia; }
+    double minZoomRubberValue() const { return m_values.minZoomRubberValue(); }
+    double maxZoomRubberValue() const { return m_values.maxZoomRubberValue(); }
+    double minCaptureRubberValue() const { return m_values.minCaptureRubberValue(); }
+    double maxCaptureRubberValue() const { return m_values.maxCaptureRubberValue(); }
+    double minDiameterRubberValue() const { return m_values.minDiameterRubberValue(); }
+    double maxDiameterRubberValue() const { return m_values.maxDiameterRubberValue(); }
+    bool stopInertia() const { return m_values.stopInertia(); }
 
     // Pull-back animations.
     double minAnimDuration() const { return m_minAnimDuration; }
@@ -144,12 +139,12 @@ public:
     void setDebugging(bool debugging);
 
     // The captured image: opaque BGRA pixels, null for none.
-    const QImage& capturedImg() const { return m_capturedImg; }
+    const QImage& capturedImg() const { return m_captured.image(); }
     void setCapturedImg(const QImage& image);
-    QSizeF captureImgPointSize() const { return m_captureImgPointSize; }
-    void setCaptureImgPointSize(const QSizeF& size) { m_captureImgPointSize = size; }
-    QSizeF captureImgPixelSize() const { return m_captureImgPixelSize; }
-    void setCaptureImgPixelSize(const QSizeF& size) { m_captureImgPixelSize = size; }
+    QSizeF captureImgPointSize() const { return m_captured.pointSize(); }
+    void setCaptureImgPointSize(const QSizeF& size) { m_captured.setPointSize(size); }
+    QSizeF captureImgPixelSize() const { return m_captured.pixelSize(); }
+    void setCaptureImgPixelSize(const QSizeF& size) { m_captured.setPixelSize(size); }
     // The colour of the picked pixel of the capture (the one under the pointer's hot
     // spot, moved by the offset); cached until the next capture. nullopt without an image.
     std::optional<Color> centerColor();
@@ -237,10 +232,10 @@ public:
     // back inside their limits once input has rested.
     void startRubberPull();
     void stopRubberPull();
-    bool rubberPullRunning() const { return m_updateTimer.has_value(); }
-    void startUpdateTimer() { m_timerEnabled = true; }
-    void stopUpdateTimer() { m_timerEnabled = false; }
-    bool timerEnabled() const { return m_timerEnabled; }
+    bool rubberPullRunning() const { return m_rubberPull.running(); }
+    void startUpdateTimer() { m_rubberPull.arm(); }
+    void stopUpdateTimer() { m_rubberPull.disarm(); }
+    bool timerEnabled() const { return m_rubberPull.armed(); }
     void timerAction();
     void rubberDrag();
 
@@ -270,45 +265,22 @@ private:
     // It stores zoom and capture without a recomputation, and asks the delegate.
     friend class HighPrecisionZoom;
 
-    double diameterForCause(int cause) const;
-    bool zoomAtRubberEdge() const;
-    bool captureAtRubberEdge() const;
-    // Once the key's animation has stopped, `animate` runs with callbacks that end the
-    // modify state when it finishes.
-    void pullBack(const char* key, const std::function<void(const AnimationCallbacks&)>& animate);
     void finishSharpening();
 
     NJZoomViewDelegate* m_delegate = nullptr;
     std::unique_ptr<QVLensBase> m_renderer;
+    ZoomValueModel m_values;
     bool m_scrollPhaseSupport = false;
     bool m_inScrollPhase = false;
     bool m_sharpening = false;
-    QImage m_capturedImg;
+    CapturedImage m_captured;
     double m_scaleFactor = 0;
-    double m_zoomFactor = 0;
-    double m_captureValue = 0;
-    double m_diameterValue = 0;
     QPointF m_offset;
-    double m_rezoomCapture = 0;
-    double m_rezoomTarget = 0;
-    double m_zoomFactorDelta = 0;
-    double m_minZoomRubberValue = 0;
-    double m_maxZoomRubberValue = std::numeric_limits<double>::infinity();
-    double m_minCaptureRubberValue = 1.0;
-    double m_maxCaptureRubberValue = std::numeric_limits<double>::infinity();
-    double m_minDiameterValue = 1.0;
-    double m_maxDiameterValue = std::numeric_limits<double>::infinity();
-    double m_minDiameterRubberValue = 1.0;
-    double m_maxDiameterRubberValue = std::numeric_limits<double>::infinity();
     int m_zoomControl = MagnifyGestureControl;
     int m_diameterControl = NoControl;
     int m_captureControl = ScrollWheelControl;
     int m_modifyState = ModifyNone;
     double m_lastScrollEvent = 0;
-    bool m_timerEnabled = false;
-    bool m_stopInertia = false;
-    std::optional<Color> m_centerColor;
-    QPointF m_centerPoint;
     bool m_noChangeNotification = false;
     bool m_switchedControls = false;
     bool m_rootLayer = false;
@@ -316,20 +288,11 @@ private:
     bool m_ignoreLocalGestures = false;
     bool m_ignoreAllInput = false;
     bool m_debugging = false;
-    int m_maxViewDiameter = 0;
-    double m_minZoomFactor = 0;
-    double m_maxZoomFactor = std::numeric_limits<double>::infinity();
-    double m_minCaptureValue = 1.0;
-    double m_maxCaptureValue = std::numeric_limits<double>::infinity();
-    double m_minRubberPixels = 0;
-    double m_maxRubberPixels = 0;
     double m_minAnimDuration = 0.25;
     double m_maxAnimDuration = 0.25;
     EasingName m_captureEasing = "easeOutBack";
     EasingName m_zoomEasing = "easeOutBack";
-    std::optional<Scheduler::TimerId> m_updateTimer;
     double m_backgroundColorBase = 1.0;
-    QSizeF m_captureImgPointSize;
-    QSizeF m_captureImgPixelSize;
     HighPrecisionZoom m_highPrecision {*this};
+    ZoomRubberPull m_rubberPull {*this};
 };
