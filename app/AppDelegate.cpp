@@ -219,6 +219,7 @@ void AppDelegate::initWithCLIParams()
 void AppDelegate::terminateApplication()
 {
     hidePickerAndRestoreFocus(false);
+    m_pickFlow.recordPendingPick();
     m_windows.hideOverlayAndRestoreFocus(false);
     if (NJApplication* app = application())
         app->platform().powerEvents().setSleepHandler(nullptr);

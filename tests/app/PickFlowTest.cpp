@@ -76,6 +76,21 @@ TEST_F(PickFlowTest, APickExportsOnceThenRecordsTheColourAndSaves)
     EXPECT_EQ(history->front(), Value("336699FF"));
 }
 
+TEST_F(PickFlowTest, QuittingDuringAPicksFlashStillSavesThatPickOnce)
+{
+    launchPicking();
+    m_loupe->color = Color::sRGB(0.2, 0.4, 0.6);
+    m_delegate->doPick();
+    // The event loop ends here: neither the flash nor anything posted runs in the program.
+    m_delegate->terminateApplication();
+    const Value history = m_settings.stored().get("HistoryColors");
+    ASSERT_NE(history.array(), nullptr);
+    EXPECT_EQ(*history.array(), std::vector<Value>{Value("336699FF")});
+    finishFlash();
+    m_scheduler.runPending();
+    EXPECT_EQ(m_delegate->historyColors().size(), 1u);
+}
+
 TEST_F(PickFlowTest, WithTheOverlayDueThePickOpensItAfterTheHistoryHasTheColour)
 {
     launchPicking({{"openFormatsAfterPick", Value::boolean(true)}});
