@@ -136,6 +136,9 @@ public:
     void initializeFromDefaults();
     void registerDefaults(const Dictionary& defaults);
     void defaultsChanged();
+    // Another process or an editor changed the settings file: what start-up loads is
+    // loaded again and every live setting re-applied.
+    void defaultsChangedOutside();
     void loadSettings();
     void saveSettings() override;
     void validateSettings();
@@ -207,6 +210,7 @@ public:
     void setIgnoreDefaultsChange(bool ignore) override { m_ignoreDefaultsChange = ignore; }
 
 private:
+    void stopObservingDefaults();
     void mergeCodeStyle(const Dictionary& bundleDefaults);
     void applyShortcut(const SettingsKey& key, StatusMenu::Entry entry);
 
@@ -233,6 +237,7 @@ private:
     std::shared_ptr<StatusMenu> m_statusMenu;
     std::shared_ptr<Appearance> m_appearance;
     std::optional<NotificationCenter::Token> m_defaultsObserver;
+    std::optional<NotificationCenter::Token> m_outsideDefaultsObserver;
     std::optional<NotificationCenter::Token> m_flagsObserver;
 
     bool m_firstRun = false;
