@@ -3,9 +3,23 @@
 #include "uikit/MASShortcut.h"
 #include "uikit/NJShortcut.h"
 
+#include <QLabel>
+#include <QPointer>
 #include <QToolButton>
 
 class OverlayLifecycleTest : public OverlayFixture {};
+
+TEST_F(OverlayLifecycleTest, TheWindowDeletesItsNoMatchLabelWhileTheLabelIsOutOfTheList)
+{
+    open(formats({"A"}));
+    QPointer<QLabel> label;
+    {
+        const QVOverlayWindow other(*m_delegate, *m_repository);
+        label = other.noMatchingFormatLabel();
+        ASSERT_EQ(label->parentWidget(), nullptr);
+    }
+    EXPECT_TRUE(label.isNull());
+}
 
 TEST_F(OverlayLifecycleTest, ShowRendersEveryFormatForTheSelectedSwatchAndSelectsTheExportFormat)
 {
