@@ -26,6 +26,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -74,8 +75,7 @@ AppDelegate::AppDelegate(UserDefaults& defaults, QVFormatRepository& repository,
 
 AppDelegate::~AppDelegate()
 {
-    if (m_defaultsObserver)
-        NotificationCenter::defaultCenter().removeObserver(*m_defaultsObserver);
+    stopObservingDefaults();
     if (m_flagsObserver)
         NotificationCenter::defaultCenter().removeObserver(*m_flagsObserver);
     if (s_shared == this)
@@ -225,13 +225,11 @@ void AppDelegate::initWithCLIParams()
 void AppDelegate::terminateApplication()
 {
     hidePickerAndRestoreFocus(false);
+    m_pickFlow.recordPendingPick();
     m_windows.hideOverlayAndRestoreFocus(false);
     if (NJApplication* app = application())
         app->platform().powerEvents().setSleepHandler(nullptr);
-    if (m_defaultsObserver) {
-        NotificationCenter::defaultCenter().removeObserver(*m_defaultsObserver);
-        m_defaultsObserver.reset();
-    }
+    stopObservingDefaults();
     saveSettings();
     terminate(kTerminatedStatus);
 }
@@ -378,6 +376,37 @@ void AppDelegate::registerDefaults(const Dictionary& defaults)
     if (!m_defaultsObserver)
         m_defaultsObserver = NotificationCenter::defaultCenter().addObserver(
             UserDefaults::kDidChangeNotification, [this](const NotificationCenter::Notification&) { defaultsChanged(); });
+    if (!m_outsideDefaultsObserver)
+        m_outsideDefaultsObserver = NotificationCenter::defaultCenter().addObserver(
+            UserDefaults::kDidChangeOutsideNotification,
+            [this](const NotificationCenter::Notification&) { defaultsChangedOutside(); });
+}
+
+void AppDelegate::stopObservingDefaults()
+{
+    for (std::optional<NotificationCenter::Token>* observer : {&m_defaultsObserver, &m_outsideDefaultsObserver}) {
+        if (*observer)
+            NotificationCenter::defaultCenter().removeObserver(**observer);
+        observer->reset();
+    }
+}
+
+void AppDelegate::defaultsChangedOutside()
+{
+    // Before start-up loaded the lists and loupe values, it reads them itself.
+    if (!m_settingsLoaded)
+        return;
+    loadSettings();
+    if (OverlayWindow* overlay = m_windows.overlayWindow())
+        overlay->initWithColors(m_colorLists.historyColors(), m_colorLists.favoriteColors());
+    // The change observer took this change for the echo of a write of ours.
+    if (m_saveDefaults || m_ignoreDefaultsChange) {
+        const bool saving = std::exchange(m_saveDefaults, false);
+        const bool ignoring = std::exchange(m_ignoreDefaultsChange, false);
+        defaultsChanged();
+        m_saveDefaults = saving;
+        m_ignoreDefaultsChange = ignoring;
+    }
 }
 
 void AppDelegate::defaultsChanged()

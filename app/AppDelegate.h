@@ -141,6 +141,9 @@ public:
     void initializeFromDefaults();
     void registerDefaults(const Dictionary& defaults);
     void defaultsChanged();
+    // Another process or an editor changed the settings file: what start-up loads is
+    // loaded again and every live setting re-applied.
+    void defaultsChangedOutside();
     void loadSettings();
     void saveSettings() override;
     void validateSettings();
@@ -212,6 +215,7 @@ public:
     void setIgnoreDefaultsChange(bool ignore) override { m_ignoreDefaultsChange = ignore; }
 
 private:
+    void stopObservingDefaults();
     void mergeCodeStyle(const Dictionary& bundleDefaults);
     void applyShortcut(const SettingsKey& key, StatusMenu::Entry entry);
 
@@ -238,6 +242,7 @@ private:
     std::shared_ptr<StatusMenu> m_statusMenu;
     std::shared_ptr<Appearance> m_appearance;
     std::optional<NotificationCenter::Token> m_defaultsObserver;
+    std::optional<NotificationCenter::Token> m_outsideDefaultsObserver;
     std::optional<NotificationCenter::Token> m_flagsObserver;
     std::unique_ptr<CloseWindowKey> m_closeWindowKey;
 

@@ -4,6 +4,7 @@
 #include "app/ApplicationAppearance.h"
 #include "app/LoupeAdapter.h"
 #include "app/NJNotification.h"
+#include "app/SettingsFileWatcher.h"
 #include "app/StatusMenuController.h"
 #include "app/TerminationSignals.h"
 #include "formats/QVFormatRepository.h"
@@ -132,6 +133,10 @@ int applicationMain(int argc, char** argv, const WindowFactoryHook& addFactories
     TerminationSignals terminationSignals([&delegate] { delegate.terminateApplication(); });
 
     delegate.applicationDidFinishLaunching();
+    // Outside edits of the settings reach the running program; start-up has made their folder.
+    std::unique_ptr<SettingsFileWatcher> settingsWatcher;
+    if (!commandLineMode)
+        settingsWatcher = std::make_unique<SettingsFileWatcher>(defaults);
     // A run that ended while it was launching never enters the event loop.
     const int status = delegate.terminationStatus() ? *delegate.terminationStatus() : app.exec();
     delegate.applicationWillTerminate();

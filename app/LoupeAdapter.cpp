@@ -72,7 +72,7 @@ long long LoupeAdapter::colorInfo() const
 
 void LoupeAdapter::setColorInfo(long long mode)
 {
-    m_loupe->hover().setColorInfo(static_cast<int>(mode));
+    m_loupe->hover().setColorInfo(mode);
 }
 
 void LoupeAdapter::setExportFormatProcessor(QVFormatProcessor* processor)

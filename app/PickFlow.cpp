@@ -138,6 +138,8 @@ void PickFlow::doPick()
     loupe->setMouseFollow(false);
     const bool openOverlay = m_delegate.willOpenOverlayAfterPick();
     const std::optional<Color> color = loupe->selectedColor();
+    if (!m_delegate.isCommandLineMode())
+        m_unrecordedColor = color;
     showSnapShotAnimation([this, color, openOverlay] {
         m_pickRunning = false;
         pickCompleted(color, openOverlay);
@@ -185,7 +187,10 @@ void PickFlow::pickCompleted(const std::optional<Color>& color, bool openOverlay
     }
     AppDelegate* delegate = &m_delegate;
     const Color picked = *color;
-    Scheduler::current().post([delegate, picked, openOverlay] {
+    Scheduler::current().post([this, delegate, picked, openOverlay] {
+        if (!m_unrecordedColor)
+            return;
+        m_unrecordedColor.reset();
         if (openOverlay) {
             Scheduler::current().post([delegate] { delegate->windows().showOverlay(delegate); });
         } else if (const auto format = delegate->exportFormat()) {
@@ -194,6 +199,14 @@ void PickFlow::pickCompleted(const std::optional<Color>& color, bool openOverlay
         delegate->addColor(picked);
         delegate->saveSettings();
     });
+}
+
+void PickFlow::recordPendingPick()
+{
+    if (!m_unrecordedColor)
+        return;
+    m_delegate.addColor(*m_unrecordedColor);
+    m_unrecordedColor.reset();
 }
 
 void PickFlow::copyLoupeImageToClipboard(std::function<void()> completion)

@@ -27,6 +27,9 @@ public:
     void doPick();
     void showSnapShotAnimation(std::function<void()> completion);
     void copyLoupeImageToClipboard(std::function<void()> completion);
+    // A colour clicked but not yet in the history (its flash or export still to come)
+    // enters it now: the program is about to end.
+    void recordPendingPick();
 
 private:
     void pickCompleted(const std::optional<Color>& color, bool openOverlay);
@@ -34,4 +37,5 @@ private:
     AppDelegate& m_delegate;
     bool m_inPicking = false;
     bool m_pickRunning = false;
+    std::optional<Color> m_unrecordedColor;
 };

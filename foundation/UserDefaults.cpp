@@ -13,6 +13,7 @@
 #include <ctime>
 #include <pwd.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -34,6 +35,9 @@ constexpr const char* kCannotCreateFolderError = "Could not create the settings 
 constexpr const char* kCannotSaveError = "Could not save the settings to %@: %@";
 constexpr const char* kNotPersistentError = "The settings are kept in memory only";
 constexpr const char* kKeptInMemoryLog = "%@. The settings are kept in memory.";
+constexpr const char* kOutsideChangeLog = "Read the settings file %@ again: it was changed outside the program.";
+constexpr const char* kUnreadableWhileRunningLog = "Could not read the settings file %@. %@ The settings in memory are kept; the file is moved aside before they are saved.";
+constexpr const char* kNotPermittedWhileRunningLog = "Could not read the settings file %@: %@. The settings in memory are kept; the file is left as it is and settings are not saved.";
 
 enum ErrorCode : long {
     kCannotCreateFolder = 1,
@@ -70,6 +74,12 @@ bool isPermissionError(int code)
     return code == EACCES || code == EPERM;
 }
 
+bool operator==(const timespec& a, const timespec& b)
+{
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+
 } // namespace
 
 std::filesystem::path UserDefaults::defaultFilePath()
@@ -98,8 +108,23 @@ UserDefaults::UserDefaults(std::filesystem::path file)
     m_stored = load();
 }
 
-Dictionary UserDefaults::load()
+bool UserDefaults::FileStamp::operator==(const FileStamp& other) const
 {
+    return exists == other.exists && device == other.device && inode == other.inode && size == other.size &&
+           modified == other.modified && changed == other.changed;
+}
+
+UserDefaults::FileStamp UserDefaults::currentStamp() const
+{
+    struct stat status {};
+    if (::stat(m_file.c_str(), &status) != 0)
+        return {};
+    return {true, status.st_dev, status.st_ino, status.st_size, status.st_mtim, status.st_ctim};
+}
+
+Dictionary UserDefaults::load(bool whileRunning)
+{
+    m_stamp = currentStamp();
     m_fileKeptInPlace = false;
     m_unreadableReason.clear();
     std::error_code ec;
@@ -109,7 +134,8 @@ Dictionary UserDefaults::load()
     if (::access(m_file.c_str(), R_OK) != 0 && isPermissionError(errno)) {
         const std::string reason = std::generic_category().message(errno);
         m_fileKeptInPlace = true;
-        logging::log(strings::format(kNotPermittedLog, {Value(m_file.string()), Value(reason)}));
+        logging::log(strings::format(whileRunning ? kNotPermittedWhileRunningLog : kNotPermittedLog,
+                                     {Value(m_file.string()), Value(reason)}));
         return {};
     }
     Error error;
@@ -117,7 +143,8 @@ Dictionary UserDefaults::load()
     if (const Dictionary* values = root.dictionary())
         return *values;
     m_unreadableReason = root.isNil() ? error.message : kNotADictionary;
-    logging::log(strings::format(kUnreadableLog, {Value(m_file.string()), Value(m_unreadableReason)}));
+    logging::log(strings::format(whileRunning ? kUnreadableWhileRunningLog : kUnreadableLog,
+                                 {Value(m_file.string()), Value(m_unreadableReason)}));
     return {};
 }
 
@@ -209,21 +236,23 @@ Dictionary UserDefaults::dictionaryForKey(const std::string& key) const
 void UserDefaults::setObject(const std::string& key, Value value)
 {
     requirePropertyList(key, value);
-    m_stored.setOrRemove(key, std::move(value));
-    if (m_persistent)
-        synchronize();
-    didChange({key});
+    setObjects(Dictionary{{key, std::move(value)}});
 }
 
 void UserDefaults::setObjects(const Dictionary& values)
 {
     for (const auto& [key, value] : values)
         requirePropertyList(key, value);
+    std::vector<std::string> outside = m_persistent ? absorbOutsideChanges() : std::vector<std::string>{};
     for (const auto& [key, value] : values)
         m_stored.setOrRemove(key, value);
     if (m_persistent)
-        synchronize();
-    didChange(values.keys());
+        writeFile(nullptr);
+    std::vector<std::string> keys = values.keys();
+    for (std::string& key : outside)
+        if (!values.contains(key))
+            keys.push_back(std::move(key));
+    didChange(keys, !outside.empty());
 }
 
 bool UserDefaults::synchronize(Error* error)
@@ -233,6 +262,58 @@ bool UserDefaults::synchronize(Error* error)
             *error = {kErrorDomain, kNotPersistent, kNotPersistentError};
         return false;
     }
+    const std::vector<std::string> outside = absorbOutsideChanges();
+    const bool saved = writeFile(error);
+    if (!outside.empty())
+        didChange(outside, true);
+    return saved;
+}
+
+void UserDefaults::readOutsideChanges()
+{
+    if (!m_persistent)
+        return;
+    if (const std::vector<std::string> outside = absorbOutsideChanges(); !outside.empty())
+        didChange(outside, true);
+}
+
+std::vector<std::string> UserDefaults::absorbOutsideChanges()
+{
+    const FileStamp stamp = currentStamp();
+    if (stamp == m_stamp)
+        return {};
+    // A removed file is no reason to forget the settings: the next save writes it anew.
+    if (!stamp.exists) {
+        m_stamp = stamp;
+        return {};
+    }
+    logging::log(strings::format(kOutsideChangeLog, {Value(m_file.string())}));
+    Dictionary read = load(true);
+    // Unreadable now: the values in memory stay, as load() left the file to be kept
+    // in place or moved aside.
+    if (m_fileKeptInPlace || !m_unreadableReason.empty())
+        return {};
+    return replaceStored(std::move(read));
+}
+
+std::vector<std::string> UserDefaults::replaceStored(Dictionary values)
+{
+    const Dictionary before = std::exchange(m_stored, std::move(values));
+    std::vector<std::string> keys = before.keys();
+    for (const std::string& key : m_stored.keys())
+        if (!before.contains(key))
+            keys.push_back(key);
+    std::vector<std::string> changed;
+    for (const std::string& key : keys) {
+        const Value old = before.contains(key) ? before.get(key) : m_registered.get(key);
+        if (!(old == objectForKey(key)))
+            changed.push_back(key);
+    }
+    return changed;
+}
+
+bool UserDefaults::writeFile(Error* error)
+{
     Error failure;
     if (!m_unreadableReason.empty()) {
         moveAside(m_unreadableReason);
@@ -259,6 +340,7 @@ bool UserDefaults::synchronize(Error* error)
         }
     }
     if (failure.message.empty()) {
+        m_stamp = currentStamp();
         m_lastSaveFailed = false;
         return true;
     }
@@ -272,18 +354,7 @@ bool UserDefaults::synchronize(Error* error)
 
 void UserDefaults::reload()
 {
-    const Dictionary before = m_stored;
-    m_stored = load();
-    std::vector<std::string> keys = before.keys();
-    for (const std::string& key : m_stored.keys())
-        if (!before.contains(key))
-            keys.push_back(key);
-    std::vector<std::string> changed;
-    for (const std::string& key : keys) {
-        const Value old = before.contains(key) ? before.get(key) : m_registered.get(key);
-        if (!(old == objectForKey(key)))
-            changed.push_back(key);
-    }
+    const std::vector<std::string> changed = replaceStored(load());
     if (!changed.empty())
         didChange(changed);
 }
@@ -309,11 +380,13 @@ void UserDefaults::removeObserver(Token token)
     std::erase_if(m_observers, [token](const Registration& r) { return r.token == token; });
 }
 
-void UserDefaults::didChange(const std::vector<std::string>& keys)
+void UserDefaults::didChange(const std::vector<std::string>& keys, bool fromOutside)
 {
     for (const std::string& key : keys)
         notify(key, objectForKey(key));
     NotificationCenter::defaultCenter().post(kDidChangeNotification, this);
+    if (fromOutside)
+        NotificationCenter::defaultCenter().post(kDidChangeOutsideNotification, this);
 }
 
 void UserDefaults::notify(const std::string& key, const Value& value)

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 // One settings domain persisted as an XML property list, over a volatile
 // registration domain. Every write notifies observers before it returns.
 class UserDefaults {
@@ -20,6 +22,9 @@ public:
 
     // Posted after every change, as the original's defaults-did-change notification.
     static constexpr const char* kDidChangeNotification = "NSUserDefaultsDidChangeNotification";
+    // Posted after kDidChangeNotification when values written by another process or
+    // by hand were read in.
+    static constexpr const char* kDidChangeOutsideNotification = "VendrelUserDefaultsDidChangeOutsideNotification";
     static constexpr const char* kErrorDomain = "UserDefaultsErrorDomain";
 
     // $XDG_CONFIG_HOME/vendrel/settings.plist, or ~/.config/vendrel/settings.plist.
@@ -62,7 +67,15 @@ public:
 
     // Writes the file atomically; on failure logs and keeps the values in memory.
     // Refuses, without a log line, while the domain is not persistent.
+    // Every write first reads in what others wrote to the file since it was last
+    // read or written, so that a save never discards a newer outside change.
     bool synchronize(Error* error = nullptr);
+    // Reads in what others wrote to the file, as every write does first; observers hear
+    // of changed keys. A file that no longer parses is treated as at start-up (kept
+    // aside before the next save) and one the user may no longer read is never
+    // replaced; either way the values in memory stay. A removed file is written anew
+    // by the next save.
+    void readOutsideChanges();
     // Reads the file again, dropping unsaved changes; observers hear of changed keys.
     void reload();
 
@@ -78,19 +91,39 @@ public:
     bool isPersistent() const { return m_persistent; }
 
 private:
+    // What tells one state of the file from another.
+    struct FileStamp {
+        bool exists = false;
+        dev_t device = 0;
+        ino_t inode = 0;
+        off_t size = 0;
+        timespec modified{};
+        timespec changed{};
+        bool operator==(const FileStamp& other) const;
+    };
+    FileStamp currentStamp() const;
+
     // The stored values of the file; an unreadable one is remembered for moveAside.
-    Dictionary load();
+    Dictionary load(bool whileRunning = false);
+    // Takes in an outside change of the file; the keys whose values changed.
+    std::vector<std::string> absorbOutsideChanges();
+    // The keys whose values, stored or registered, differ afterwards.
+    std::vector<std::string> replaceStored(Dictionary values);
+    bool writeFile(Error* error);
     void moveAside(const std::string& reason);
     // Writes the file atomically; the reason on failure.
     std::optional<std::string> saveFile(const std::string& text);
-    // Tells observers of each key, then posts kDidChangeNotification.
-    void didChange(const std::vector<std::string>& keys);
+    // Tells observers of each key, then posts kDidChangeNotification, and
+    // kDidChangeOutsideNotification when the file brought some of them.
+    void didChange(const std::vector<std::string>& keys, bool fromOutside = false);
     void notify(const std::string& key, const Value& value);
 
     std::filesystem::path m_file;
     Dictionary m_registered;
     Dictionary m_stored;
     bool m_persistent = true;
+    // The file as this domain last read or wrote it.
+    FileStamp m_stamp;
     // Set while a file that could not be read must not be replaced: one that could not
     // be moved aside, or one the user may not read.
     bool m_fileKeptInPlace = false;

@@ -30,7 +30,7 @@ void QVHoverMode::toggleHoverMode()
         deactivateHoverMode();
 }
 
-int QVHoverMode::colorInfo() const
+long long QVHoverMode::colorInfo() const
 {
     if ((m_hoverMode & kOnMask) != 0)
         return m_hoverColorInfo;
@@ -38,7 +38,7 @@ int QVHoverMode::colorInfo() const
     return stack ? stack->colorInfo() : 0;
 }
 
-void QVHoverMode::setColorInfo(int mode)
+void QVHoverMode::setColorInfo(long long mode)
 {
     if ((m_hoverMode & kOnMask) != 0)
         m_hoverColorInfo = mode;

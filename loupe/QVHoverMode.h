@@ -21,8 +21,8 @@ public:
     void deactivateHoverMode();
     // The info box's mode as the user chose it. Hover mode hides the box only for a
     // while: what is saved, or set meanwhile, is the mode it brings back.
-    int colorInfo() const;
-    void setColorInfo(int mode);
+    long long colorInfo() const;
+    void setColorInfo(long long mode);
 
 private:
     // Runs the fade to `alpha`; at its end, unless a newer transition started, the mode
@@ -33,5 +33,5 @@ private:
     int m_hoverMode = Off;
     int m_hoverModeID = 0;
     // The info box's mode while hover mode hides it.
-    int m_hoverColorInfo = 0;
+    long long m_hoverColorInfo = 0;
 };

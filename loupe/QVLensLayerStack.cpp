@@ -92,12 +92,12 @@ void QVLensLayerStack::setShowColorInfo(bool show)
     m_infoRenderer->setShowColorInfo(show);
 }
 
-int QVLensLayerStack::colorInfo() const
+long long QVLensLayerStack::colorInfo() const
 {
     return m_infoRenderer->colorInfo();
 }
 
-void QVLensLayerStack::setColorInfo(int mode)
+void QVLensLayerStack::setColorInfo(long long mode)
 {
     m_infoRenderer->setColorInfo(mode);
 }

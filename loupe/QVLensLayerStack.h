@@ -42,8 +42,8 @@ public:
     bool showColorInfo() const;
     void setShowColorInfo(bool show);
     // The "colorInfo" mode of the info box.
-    int colorInfo() const;
-    void setColorInfo(int mode);
+    long long colorInfo() const;
+    void setColorInfo(long long mode);
     void setExportFormat(const std::optional<QVFormatDefinition>& format) override;
     void setDisplayFormat(const std::optional<QVDisplayFormatDefinition>& format) override;
     // Nothing shows through the loupe window: the rim gets a solid ground.

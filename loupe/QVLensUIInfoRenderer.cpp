@@ -139,7 +139,7 @@ void QVLensUIInfoRenderer::renderOverlayFormatText()
     updateLayer();
 }
 
-void QVLensUIInfoRenderer::setColorInfo(int mode)
+void QVLensUIInfoRenderer::setColorInfo(long long mode)
 {
     if (mode == m_colorInfo)
         return;

@@ -39,8 +39,8 @@ public:
     bool peekModeActive() const { return m_peekModeActive; }
     void setPeekModeActive(bool active);
     void renderOverlayFormatText();
-    int colorInfo() const { return m_colorInfo; }
-    void setColorInfo(int mode);
+    long long colorInfo() const { return m_colorInfo; }
+    void setColorInfo(long long mode);
     const Color& sRGBColor() const { return m_sRGBColor; }
     void setSRGBColor(const Color& color);
     const std::optional<QVFormatDefinition>& exportFormat() const { return m_exportFormat; }
@@ -88,7 +88,7 @@ private:
     void updateCurrentProcessorColor();
     bool stackHasSublayers() const;
 
-    int m_colorInfo = NoColorInfo;
+    long long m_colorInfo = NoColorInfo;
     bool m_showColorInfo = true;
     bool m_peekModeActive = false;
     Color m_sRGBColor = Color::black();

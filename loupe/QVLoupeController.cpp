@@ -336,7 +336,7 @@ QImage QVLoupeController::lensImage()
     QVLensLayerStack* stack = layerStack();
     if (!stack)
         return {};
-    const int colorInfo = stack->colorInfo();
+    const long long colorInfo = stack->colorInfo();
     const QSize size = stack->lensSize().toSize();
     const QRect content = m_zoomView->rect();
     const QRect lens(content.x() + (content.width() - size.width()) / 2,

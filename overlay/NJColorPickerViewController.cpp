@@ -42,6 +42,9 @@ NJColorPickerViewController::~NJColorPickerViewController()
 {
     if (m_colorPanel && colorPanelView())
         m_colorPanel->setContentView(colorPanelView());
+    // The filter would otherwise see the main view's events while it is destroyed.
+    if (m_mainView)
+        m_mainView->removeEventFilter(this);
     delete m_tabScrollView.data();
     if (m_navigationContainer && m_navigationContainer->parentWidget() == m_mainView) {
         m_navigationContainer->hide();

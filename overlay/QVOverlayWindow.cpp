@@ -79,6 +79,8 @@ QVOverlayWindow::QVOverlayWindow(AppDelegate& delegate, const QVFormatRepository
 QVOverlayWindow::~QVOverlayWindow()
 {
     removeSelectionListeners();
+    // Out of the list it has no parent to delete it.
+    delete m_ui->noMatchingFormatLabel;
 }
 
 void QVOverlayWindow::setupUI()

@@ -76,6 +76,43 @@ TEST_F(PickFlowTest, APickExportsOnceThenRecordsTheColourAndSaves)
     EXPECT_EQ(history->front(), Value("336699FF"));
 }
 
+TEST_F(PickFlowTest, QuittingDuringAPicksFlashStillSavesThatPickOnce)
+{
+    launchPicking();
+    m_loupe->color = Color::sRGB(0.2, 0.4, 0.6);
+    m_delegate->doPick();
+    // The event loop ends here: neither the flash nor anything posted runs in the program.
+    m_delegate->terminateApplication();
+    const Value history = m_settings.stored().get("HistoryColors");
+    ASSERT_NE(history.array(), nullptr);
+    EXPECT_EQ(*history.array(), std::vector<Value>{Value("336699FF")});
+    finishFlash();
+    m_scheduler.runPending();
+    EXPECT_EQ(m_delegate->historyColors().size(), 1u);
+}
+
+TEST_F(PickFlowTest, WhatAnotherProcessWroteMeanwhileStaysBesideThePick)
+{
+    launchPicking({{"HistoryColors", Value(std::vector<Value>{Value("11223344")})}});
+    const Value custom(std::vector<Value>{Value(Dictionary{{"name", Value("Mine")}})});
+    m_settings.open()->setObjects(Dictionary{{"customFormats", custom}, {"useNotification", Value::boolean(false)},
+                                             {"HistoryColors", Value(std::vector<Value>{Value("55667788")})}});
+    m_loupe->color = Color::sRGB(0.2, 0.4, 0.6);
+    m_delegate->doPick();
+    finishFlash();
+    m_scheduler.runPending();
+    const Dictionary stored = m_settings.stored();
+    EXPECT_EQ(stored.get("customFormats"), custom);
+    EXPECT_EQ(stored.get("useNotification"), Value::boolean(false));
+    EXPECT_EQ(stored.get("HistoryColors"), Value(std::vector<Value>{Value("336699FF"), Value("55667788")}));
+    EXPECT_FALSE(m_delegate->useNotification());
+
+    // Read in as the watcher does, an outside change applies without a save.
+    m_settings.open()->setObject("useNotification", Value::boolean(true));
+    m_defaults->readOutsideChanges();
+    EXPECT_TRUE(m_delegate->useNotification());
+}
+
 TEST_F(PickFlowTest, WithTheOverlayDueThePickOpensItAfterTheHistoryHasTheColour)
 {
     launchPicking({{"openFormatsAfterPick", Value::boolean(true)}});

@@ -36,6 +36,13 @@ TEST(QVFormatListMerger, LaterCustomsOfOneGroupStandFirst)
               (Names{"Hex", "CSS Hex", "CSS RGB", "B", "A", "UIColor"}));
 }
 
+TEST(QVFormatListMerger, InterleavedGroupsKeepTheirPlaces)
+{
+    const auto merged = QVFormatListMerger::merge(kList, {definition("N1", "new"), definition("O1", "other"), definition("C1", "css"),
+                                                          definition("N2", "new"), definition("H1", "hex"), definition("C2", "css")});
+    EXPECT_EQ(namesOf(merged), (Names{"Hex", "H1", "CSS Hex", "CSS RGB", "C2", "C1", "UIColor", "N2", "N1", "O1"}));
+}
+
 TEST(QVFormatListMerger, GoesAfterTheLastFormatWhenAGroupIsSplit)
 {
     const QVFormatList split{definition("C1", "css"), definition("S", "swift"), definition("C2", "css"), definition("H", "hex")};

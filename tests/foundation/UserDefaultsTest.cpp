@@ -304,16 +304,20 @@ TEST_F(UserDefaultsTest, UnwritableFolderKeepsValuesInMemory)
     EXPECT_FALSE(error.message.empty());
 }
 
-TEST_F(UserDefaultsTest, TwoWritersLastSynchronizeWins)
+TEST_F(UserDefaultsTest, TwoWritersKeepEachOthersKeysAndTheLaterValueOfAKey)
 {
     UserDefaults first(file());
     UserDefaults second(file());
     first.setObject("from", Value("first"));
     EXPECT_EQ(fileContents(), Value(Dictionary{{"from", Value("first")}}));
     second.setObject("other", Value("second"));
-    EXPECT_EQ(fileContents(), Value(Dictionary{{"other", Value("second")}}));
+    EXPECT_EQ(fileContents(), (Value(Dictionary{{"from", Value("first")}, {"other", Value("second")}})));
+    std::vector<std::string> heard;
+    first.observeAll([&heard](const std::string& key, const Value&) { heard.push_back(key); });
     first.setObject("from", Value("first again"));
-    EXPECT_EQ(fileContents(), Value(Dictionary{{"from", Value("first again")}}));
+    EXPECT_EQ(fileContents(), (Value(Dictionary{{"from", Value("first again")}, {"other", Value("second")}})));
+    EXPECT_EQ(first.objectForKey("other"), Value("second"));
+    EXPECT_EQ(heard, (std::vector<std::string>{"from", "other"}));
 
     for (int i = 0; i < 50; ++i) {
         (i % 2 ? first : second).setObject("n", Value::integer(i));
@@ -378,6 +382,8 @@ TEST_F(UserDefaultsTest, SaveKeepsTheFilesPermissionsAndHardLinks)
     EXPECT_EQ(filesIn(m_folder.path()), std::vector<std::string>{"settings.plist"});
 }
 
+constexpr uid_t kNobody = 65534;
+
 // Runs `check` as an unprivileged user (root reads every file), in a child process;
 // true when it returned true.
 bool passesWithoutPrivileges(const std::function<bool()>& check)
@@ -386,7 +392,6 @@ bool passesWithoutPrivileges(const std::function<bool()>& check)
         return check();
     const pid_t child = ::fork();
     if (child == 0) {
-        constexpr uid_t kNobody = 65534;
         const bool dropped = ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0;
         ::_exit(dropped && check() ? 0 : 1);
     }
@@ -412,6 +417,47 @@ TEST_F(UserDefaultsTest, FileWeMayNotReadIsNeitherMovedAsideNorReplaced)
             && filesIn(m_folder.path()) == std::vector<std::string>{"settings.plist"};
     });
     EXPECT_TRUE(refused);
+    fs::permissions(file(), fs::perms::owner_read);
+    EXPECT_EQ(contents(file()), stored);
+}
+
+TEST_F(UserDefaultsTest, AnOutsideWriteThatNoLongerParsesIsMovedAsideAndTheValuesInMemoryStay)
+{
+    UserDefaults defaults(file());
+    defaults.setObject("mine", Value::integer(1));
+    const std::string garbage = "<plist><dict><key>half";
+    std::ofstream(file()) << garbage;
+    defaults.readOutsideChanges();
+    EXPECT_EQ(defaults.objectForKey("mine"), Value::integer(1));
+    EXPECT_EQ(contents(file()), garbage);
+
+    defaults.setObject("more", Value::integer(2));
+    const auto files = filesIn(m_folder.path());
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_EQ(files.back().rfind("settings.plist.corrupt-", 0), 0u) << files.back();
+    EXPECT_EQ(contents(m_folder / files.back()), garbage);
+    EXPECT_EQ(fileContents(), (Value(Dictionary{{"mine", Value::integer(1)}, {"more", Value::integer(2)}})));
+}
+
+TEST_F(UserDefaultsTest, AFileMadeUnreadableWhileRunningIsNeverReplaced)
+{
+    const std::string stored = propertylist::writeXml(Value(Dictionary{{"mine", Value::integer(1)}}));
+    std::ofstream(file()) << stored;
+    fs::permissions(m_folder.path(), fs::perms::all);
+    // The unprivileged user below must own the file to take its permissions away.
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(file().c_str(), kNobody, kNobody), 0);
+    }
+
+    const bool kept = passesWithoutPrivileges([this] {
+        UserDefaults defaults(file());
+        fs::permissions(file(), fs::perms::none);
+        defaults.readOutsideChanges();
+        defaults.setObject("k", Value::integer(2));
+        return defaults.objectForKey("mine") == Value::integer(1) && !defaults.synchronize()
+            && filesIn(m_folder.path()) == std::vector<std::string>{"settings.plist"};
+    });
+    EXPECT_TRUE(kept);
     fs::permissions(file(), fs::perms::owner_read);
     EXPECT_EQ(contents(file()), stored);
 }

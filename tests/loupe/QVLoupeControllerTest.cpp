@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 class QVLoupeControllerTest : public LoupeFixture {};
@@ -180,6 +182,19 @@ TEST_F(QVLoupeControllerTest, HoverModeHidesTheGridFocusSquareAndInfoBoxAndBring
     EXPECT_TRUE(stack.showPixelGrid());
     EXPECT_TRUE(stack.showFocusRect());
     EXPECT_EQ(stack.colorInfo(), 1);
+}
+
+TEST_F(QVLoupeControllerTest, AnyColorInfoModeComesBackUnchangedInAndOutOfHoverMode)
+{
+    for (const long long mode : {std::numeric_limits<long long>::max(), std::numeric_limits<long long>::min(), 1LL << 32}) {
+        m_loupe->hover().setColorInfo(mode);
+        EXPECT_EQ(m_loupe->hover().colorInfo(), mode);
+        m_loupe->hover().activateHoverMode();
+        EXPECT_EQ(m_loupe->hover().colorInfo(), mode);
+        m_loupe->hover().deactivateHoverMode();
+        m_scheduler.advance(0.3);
+        EXPECT_EQ(m_loupe->hover().colorInfo(), mode);
+    }
 }
 
 TEST_F(QVLoupeControllerTest, TheColorInfoToggleSwitchesBetweenTextAndNothing)

@@ -4,12 +4,26 @@
 #include "uikit/NJShortcut.h"
 
 #include <QCursor>
+#include <QLabel>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QToolButton>
 #include <QWindow>
 
 class OverlayLifecycleTest : public OverlayFixture {};
+
+TEST_F(OverlayLifecycleTest, TheWindowDeletesItsNoMatchLabelWhileTheLabelIsOutOfTheList)
+{
+    open(formats({"A"}));
+    QPointer<QLabel> label;
+    {
+        const QVOverlayWindow other(*m_delegate, *m_repository);
+        label = other.noMatchingFormatLabel();
+        ASSERT_EQ(label->parentWidget(), nullptr);
+    }
+    EXPECT_TRUE(label.isNull());
+}
 
 TEST_F(OverlayLifecycleTest, ShowRendersEveryFormatForTheSelectedSwatchAndSelectsTheExportFormat)
 {

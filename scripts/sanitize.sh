@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Builds the whole program and its tests with AddressSanitizer and UndefinedBehaviorSanitizer
+# and runs the unit tests, the X11 suites and the end-to-end script against that build, each
+# on an X server of its own and at the same time. Usage: bash scripts/sanitize.sh [cmake
+# arguments...], e.g. a compiler launcher for local runs; SANITIZE_DISPLAY moves the X
+# servers' numbers (default 120, 122 and 124 and up).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=build-sanitize
+
+# -O1 and line tables only: quick to compile, fast enough to run, readable stacks.
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" \
+  -DVENDREL_CORE_ONLY=OFF -DVENDREL_SANITIZE=ON -DVENDREL_BENCHMARKS=OFF -DVENDREL_WARNINGS_AS_ERRORS=ON "$@"
+cmake --build "$build"
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan-suppressions.txt:print_suppressions=0"
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+logs=$(mktemp -d)
+trap 'rm -rf "$logs"' EXIT
+display=${SANITIZE_DISPLAY:-120}
+xvfb() { # offset of the server number to start looking from, then the command
+  local from=$((display + $1)); shift
+  xvfb-run -a -n "$from" -s "-screen 0 1280x1024x24" "$@"
+}
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)" > "$logs/unit" 2>&1 & unit=$!
+QT_QPA_PLATFORM=xcb xvfb 0 "$build/tests/platform/x11/vendrel_platform_x11_tests" > "$logs/platform" 2>&1 & platform=$!
+QT_QPA_PLATFORM=xcb xvfb 2 "$build/tests/loupe/x11/vendrel_loupe_x11_tests" > "$logs/loupe" 2>&1 & loupe=$!
+xvfb 4 bash tests/e2e/run.sh "$build" > "$logs/e2e" 2>&1 & e2e=$!
+
+failed=0
+for suite in unit platform loupe e2e; do
+  if ! wait "${!suite}"; then
+    echo "--- $suite under the sanitizers failed:"
+    tail -n 150 "$logs/$suite"
+    failed=1
+  else
+    echo "--- $suite under the sanitizers passed"
+  fi
+done
+exit "$failed"
