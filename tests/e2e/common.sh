@@ -12,8 +12,12 @@ work=$(mktemp -d)
 failures=0
 pids=()
 cleanup() {
-  # A process held up with SIGSTOP ends too.
-  for pid in "${pids[@]}"; do kill -CONT "$pid" 2>/dev/null; kill "$pid" 2>/dev/null; done
+  # Last started first, so an X server outlives its clients; one held up with SIGSTOP
+  # ends too.
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+    kill -CONT "${pids[i]}" 2>/dev/null
+    kill "${pids[i]}" 2>/dev/null
+  done
   rm -rf "$work"
 }
 trap cleanup EXIT

@@ -4,30 +4,8 @@
 # would show from Xvfb's own framebuffer (xwd of the root draws translucent pixels
 # black). Run with the build folder as the first argument; starts its own X server.
 set -uo pipefail
-build=${1:?build folder}
-source_dir=$(cd "$(dirname "$0")/../.." && pwd)
-vendrel="$build/app/vendrel"
-export VENDREL_RESOURCES="$source_dir/resources"
-export QT_QPA_PLATFORM=xcb
-unset DBUS_SESSION_BUS_ADDRESS
+source "$(dirname "$0")/common.sh"
 
-work=$(mktemp -d)
-failures=0
-pids=()
-cleanup() {
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-check() { # name, expected, actual
-  if [ "$2" == "$3" ]; then
-    echo "ok   $1"
-  else
-    echo "FAIL $1: expected [$2], got [$3]"
-    failures=$((failures + 1))
-  fi
-}
 check_true() { # name, condition text, exit status of the test
   if [ "$3" -eq 0 ]; then echo "ok   $1"; else echo "FAIL $1: $2"; failures=$((failures + 1)); fi
 }
