@@ -134,6 +134,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The format list lies over the bottom of the swatch strip by this much.
+    static constexpr int kContainerOverlap = 2;
+
     void resignKeyWindow();
     void controlTextDidChange();
     bool searchFieldCommand(QKeyEvent* event);
