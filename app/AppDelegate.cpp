@@ -1,14 +1,14 @@
-#include "AppDelegate.h"
+#include "app/AppDelegate.h"
 
-#include "app/AboutWindow.h"
-#include "app/Appearance.h"
-#include "app/CloseWindowKey.h"
-#include "app/ExportBanner.h"
-#include "app/LoupeView.h"
-#include "app/OverlayWindow.h"
-#include "app/PreferencesWindow.h"
-#include "app/UnavailableScriptRunner.h"
-#include "app/WelcomeWindow.h"
+#include "app/windows/AboutWindow.h"
+#include "app/windows/Appearance.h"
+#include "app/windows/CloseWindowKey.h"
+#include "app/banner/ExportBanner.h"
+#include "app/picking/LoupeView.h"
+#include "app/windows/OverlayWindow.h"
+#include "app/windows/PreferencesWindow.h"
+#include "app/picking/UnavailableScriptRunner.h"
+#include "app/windows/WelcomeWindow.h"
 #include "formats/QVFormatRepository.h"
 #include "formats/color/DictionaryKeyPaths.h"
 #include "formats/processor/QVFormatProcessor.h"
@@ -20,7 +20,7 @@
 #include "foundation/UserDefaults.h"
 #include "platform/ModifierFlags.h"
 #include "platform/PowerEvents.h"
-#include "uikit/NJApplication.h"
+#include "uikit/application/NJApplication.h"
 
 #include <QGuiApplication>
 

@@ -1,6 +1,6 @@
 #include "app/AppDelegate.h"
-#include "app/ApplicationMain.h"
-#include "app/ProcessEntry.h"
+#include "app/launch/ApplicationMain.h"
+#include "app/launch/ProcessEntry.h"
 #include "formats/QVFormatRepository.h"
 #include "foundation/Bundle.h"
 #include "foundation/UserDefaults.h"

@@ -2,7 +2,7 @@
 
 #include "loupe/NJZoomViewDelegate.h"
 #include "loupe/ScrollWheelEvent.h"
-#include "uikit/NJApplication.h"
+#include "uikit/application/NJApplication.h"
 
 #include "foundation/Scheduler.h"
 #include "platform/ModifierFlags.h"

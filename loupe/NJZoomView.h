@@ -5,10 +5,10 @@
 #include "loupe/QVLensBase.h"
 #include "loupe/ZoomRubberPull.h"
 #include "loupe/ZoomValueModel.h"
-#include "uikit/AnimationCallbacks.h"
-#include "uikit/NJAnimatedView.h"
-#include "uikit/NJGestureResponder.h"
-#include "uikit/TimingFunction.h"
+#include "uikit/animation/AnimationCallbacks.h"
+#include "uikit/animation/NJAnimatedView.h"
+#include "uikit/application/NJGestureResponder.h"
+#include "uikit/animation/TimingFunction.h"
 
 #include "formats/color/Color.h"
 

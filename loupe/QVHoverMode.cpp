@@ -6,7 +6,7 @@
 #include "loupe/QVLoupeController.h"
 #include "loupe/QVMouseFollower.h"
 
-#include "uikit/NJAnimationGroup.h"
+#include "uikit/animation/NJAnimationGroup.h"
 
 #include <QPointer>
 

@@ -5,8 +5,8 @@
 #include "loupe/LensLayer.h"
 #include "loupe/NJZoomView.h"
 #include "loupe/LensColor.h"
-#include "uikit/CustomWindow.h"
-#include "uikit/NJApplication.h"
+#include "uikit/windows/CustomWindow.h"
+#include "uikit/application/NJApplication.h"
 
 #include "formats/processor/QVFormatProcessor.h"
 #include "foundation/Dictionary.h"

@@ -5,7 +5,7 @@
 #include "platform/ModifierFlags.h"
 #include "platform/Platform.h"
 #include "platform/WindowInput.h"
-#include "uikit/NJApplication.h"
+#include "uikit/application/NJApplication.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

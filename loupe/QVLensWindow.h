@@ -1,6 +1,6 @@
 #pragma once
 
-#include "uikit/CustomWindow.h"
+#include "uikit/windows/CustomWindow.h"
 
 #include <functional>
 

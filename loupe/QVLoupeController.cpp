@@ -18,8 +18,8 @@
 #include "platform/ModifierFlags.h"
 #include "platform/Platform.h"
 #include "platform/ScreenCapture.h"
-#include "uikit/CustomWindow.h"
-#include "uikit/NJApplication.h"
+#include "uikit/windows/CustomWindow.h"
+#include "uikit/application/NJApplication.h"
 
 #include <QPainterPath>
 #include <QPointer>

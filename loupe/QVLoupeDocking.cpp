@@ -9,8 +9,8 @@
 #include "foundation/Scheduler.h"
 #include "platform/Platform.h"
 #include "platform/Screens.h"
-#include "uikit/NJAnimationGroup.h"
-#include "uikit/NJApplication.h"
+#include "uikit/animation/NJAnimationGroup.h"
+#include "uikit/application/NJApplication.h"
 
 #include <algorithm>
 

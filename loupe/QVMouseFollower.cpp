@@ -6,7 +6,7 @@
 
 #include "platform/Cursor.h"
 #include "platform/Platform.h"
-#include "uikit/NJApplication.h"
+#include "uikit/application/NJApplication.h"
 
 #include <cmath>
 

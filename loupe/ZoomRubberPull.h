@@ -1,6 +1,6 @@
 #pragma once
 
-#include "uikit/AnimationCallbacks.h"
+#include "uikit/animation/AnimationCallbacks.h"
 
 #include "foundation/Scheduler.h"
 

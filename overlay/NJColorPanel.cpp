@@ -3,7 +3,7 @@
 #include "overlay/NJColorDialogPage.h"
 #include "overlay/NJColorSlidersPage.h"
 #include "overlay/NJColorWheelPage.h"
-#include "uikit/NamedImage.h"
+#include "uikit/application/NamedImage.h"
 
 #include <QApplication>
 #include <QConicalGradient>

@@ -3,10 +3,10 @@
 #include "overlay/NJColorPanel.h"
 #include "overlay/NJToolbarCollectionView.h"
 #include "overlay/NJToolbarCollectionViewItem.h"
-#include "uikit/NJApplication.h"
-#include "uikit/ThemeColors.h"
-#include "uikit/ViewAdditions.h"
-#include "uikit/WNJOpaqueView.h"
+#include "uikit/application/NJApplication.h"
+#include "uikit/application/ThemeColors.h"
+#include "uikit/views/ViewAdditions.h"
+#include "uikit/views/WNJOpaqueView.h"
 
 #include <QEvent>
 #include <QLineEdit>

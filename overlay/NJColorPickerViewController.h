@@ -1,7 +1,7 @@
 #pragma once
 
 #include "overlay/NJToolbarCollectionView.h"
-#include "uikit/WNJOpaqueView.h"
+#include "uikit/views/WNJOpaqueView.h"
 
 #include <QLineEdit>
 #include <QObject>

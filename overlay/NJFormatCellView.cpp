@@ -1,12 +1,12 @@
 #include "NJFormatCellView.h"
 
 #include "formats/color/Color.h"
-#include "uikit/QtColor.h"
+#include "uikit/application/QtColor.h"
 #include "overlay/NJFormatTableView.h"
 #include "overlay/NJSearchArrayController.h"
-#include "uikit/NamedImage.h"
-#include "uikit/ThemeColors.h"
-#include "uikit/WNJVisualEffectWindow.h"
+#include "uikit/application/NamedImage.h"
+#include "uikit/application/ThemeColors.h"
+#include "uikit/windows/WNJVisualEffectWindow.h"
 
 #include <QApplication>
 #include <QFontInfo>

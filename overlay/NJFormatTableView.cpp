@@ -6,9 +6,9 @@
 #include "overlay/NJFormatListModel.h"
 #include "overlay/NJSearchArrayController.h"
 #include "overlay/ScrollViewAdditions.h"
-#include "uikit/NJApplication.h"
-#include "uikit/ViewAdditions.h"
-#include "uikit/WNJSlimScroller.h"
+#include "uikit/application/NJApplication.h"
+#include "uikit/views/ViewAdditions.h"
+#include "uikit/views/WNJSlimScroller.h"
 
 #include <QCursor>
 #include <QKeyEvent>

@@ -3,16 +3,16 @@
 #include "ui_NJSwatchesController.h"
 
 #include "app/AppDelegate.h"
-#include "uikit/NJAnimationGroup.h"
-#include "uikit/NJBlurEffectView.h"
-#include "uikit/NamedImage.h"
-#include "uikit/ThemeColors.h"
-#include "uikit/ViewAdditions.h"
-#include "uikit/WNJICItemView.h"
-#include "uikit/WNJIndicatorCollectionItem.h"
-#include "uikit/WNJIndicatorCollectionView.h"
-#include "uikit/WNJIndicatorScrollView.h"
-#include "uikit/WNJVisualEffectWindow.h"
+#include "uikit/animation/NJAnimationGroup.h"
+#include "uikit/views/NJBlurEffectView.h"
+#include "uikit/application/NamedImage.h"
+#include "uikit/application/ThemeColors.h"
+#include "uikit/views/ViewAdditions.h"
+#include "uikit/swatches/WNJICItemView.h"
+#include "uikit/swatches/WNJIndicatorCollectionItem.h"
+#include "uikit/swatches/WNJIndicatorCollectionView.h"
+#include "uikit/swatches/WNJIndicatorScrollView.h"
+#include "uikit/windows/WNJVisualEffectWindow.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

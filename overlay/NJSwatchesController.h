@@ -1,7 +1,7 @@
 #pragma once
 
 #include "formats/color/Color.h"
-#include "uikit/NJAnimationGroup.h"
+#include "uikit/animation/NJAnimationGroup.h"
 
 #include <QPointer>
 #include <QWidget>

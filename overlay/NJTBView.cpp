@@ -1,6 +1,6 @@
 #include "NJTBView.h"
 
-#include "uikit/BezierPathAdditions.h"
+#include "uikit/views/BezierPathAdditions.h"
 
 #include <QPainter>
 #include <QToolButton>

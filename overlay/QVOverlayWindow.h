@@ -1,8 +1,8 @@
 #pragma once
 
 #include "formats/color/Color.h"
-#include "uikit/NJAnimationGroup.h"
-#include "uikit/WNJVisualEffectWindow.h"
+#include "uikit/animation/NJAnimationGroup.h"
+#include "uikit/windows/WNJVisualEffectWindow.h"
 
 #include <QColor>
 #include <QImage>

@@ -4,19 +4,19 @@
 #include "ui_QVOverlayWindow.h"
 
 #include "app/AppDelegate.h"
-#include "app/LoupeView.h"
+#include "app/picking/LoupeView.h"
 #include "foundation/Scheduler.h"
 #include "overlay/NJColorPanel.h"
 #include "overlay/NJColorPickerViewController.h"
 #include "overlay/NJFormatTableView.h"
 #include "overlay/NJSwatchesController.h"
 #include "platform/GlobalCoordinates.h"
-#include "uikit/CustomWindow.h"
-#include "uikit/QtColor.h"
-#include "uikit/SlicedTransition.h"
-#include "uikit/ViewAdditions.h"
-#include "uikit/WNJIndicatorCollectionView.h"
-#include "uikit/WNJRoundedView.h"
+#include "uikit/windows/CustomWindow.h"
+#include "uikit/application/QtColor.h"
+#include "uikit/animation/SlicedTransition.h"
+#include "uikit/views/ViewAdditions.h"
+#include "uikit/swatches/WNJIndicatorCollectionView.h"
+#include "uikit/views/WNJRoundedView.h"
 
 #include <QAbstractButton>
 #include <QGuiApplication>

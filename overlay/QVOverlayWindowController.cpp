@@ -3,8 +3,8 @@
 #include "overlay/NJFormatTableView.h"
 #include "overlay/NJSwatchesController.h"
 #include "overlay/QVOverlayWindow.h"
-#include "uikit/WNJIndicatorCollectionView.h"
-#include "uikit/ViewAdditions.h"
+#include "uikit/swatches/WNJIndicatorCollectionView.h"
+#include "uikit/views/ViewAdditions.h"
 
 
 QVOverlayWindowController::QVOverlayWindowController(AppDelegate& delegate, const QVFormatRepository& repository)

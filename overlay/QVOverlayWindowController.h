@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/OverlayWindow.h"
+#include "app/windows/OverlayWindow.h"
 
 #include <memory>
 

@@ -6,8 +6,8 @@
 #include "foundation/Scheduler.h"
 #include "overlay/NJFormatTableView.h"
 #include "overlay/NJSearchArrayController.h"
-#include "uikit/NJAnimationGroup.h"
-#include "uikit/ViewAdditions.h"
+#include "uikit/animation/NJAnimationGroup.h"
+#include "uikit/views/ViewAdditions.h"
 
 #include <QLabel>
 #include <QPointer>

@@ -7,8 +7,8 @@
 #include "overlay/NJFormatTableView.h"
 #include "overlay/NJSearchArrayController.h"
 #include "overlay/NJSwatchesController.h"
-#include "uikit/NJAnimationGroup.h"
-#include "uikit/WNJIndicatorCollectionView.h"
+#include "uikit/animation/NJAnimationGroup.h"
+#include "uikit/swatches/WNJIndicatorCollectionView.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -2,7 +2,7 @@
 
 #include "ui_About.h"
 
-#include "uikit/ViewAdditions.h"
+#include "uikit/views/ViewAdditions.h"
 
 #include <QKeyEvent>
 

@@ -1,6 +1,6 @@
 #include "windows/AboutWindowController.h"
 
-#include "uikit/ViewAdditions.h"
+#include "uikit/views/ViewAdditions.h"
 #include "windows/AboutInfoWindow.h"
 
 #include <QDesktopServices>

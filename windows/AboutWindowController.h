@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AboutWindow.h"
+#include "app/windows/AboutWindow.h"
 #include "windows/AboutInfoWindow.h"
 
 #include <QPointer>

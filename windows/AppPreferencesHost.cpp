@@ -1,12 +1,12 @@
 #include "AppPreferencesHost.h"
 
 #include "app/AppDelegate.h"
-#include "app/LoupeAdapter.h"
+#include "app/picking/LoupeAdapter.h"
 #include "loupe/NJZoomView.h"
 #include "loupe/QVLoupeController.h"
 #include "loupe/QVLoupeDocking.h"
-#include "uikit/NJAnimationGroup.h"
-#include "uikit/NJApplication.h"
+#include "uikit/animation/NJAnimationGroup.h"
+#include "uikit/application/NJApplication.h"
 
 AppPreferencesHost::AppPreferencesHost(AppDelegate& delegate)
     : m_delegate(delegate)

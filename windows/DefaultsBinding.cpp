@@ -1,6 +1,6 @@
 #include "DefaultsBinding.h"
 
-#include "app/SettingsStore.h"
+#include "app/settings/SettingsStore.h"
 #include "windows/ValueTransformer.h"
 
 #include <QAbstractButton>

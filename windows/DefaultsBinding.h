@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SettingsKey.h"
+#include "app/settings/SettingsKey.h"
 #include "formats/processor/QVCodeStyle.h"
 #include "foundation/Dictionary.h"
 #include "foundation/UserDefaults.h"

@@ -1,8 +1,8 @@
 #include "NJPrefsWindowController.h"
 
-#include "uikit/NJApplication.h"
-#include "uikit/NamedImage.h"
-#include "uikit/ViewAdditions.h"
+#include "uikit/application/NJApplication.h"
+#include "uikit/application/NamedImage.h"
+#include "uikit/views/ViewAdditions.h"
 #include "windows/QVPreferenceWindow.h"
 
 #include <QAction>

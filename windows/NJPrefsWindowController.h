@@ -1,6 +1,6 @@
 #pragma once
 
-#include "uikit/NJAnimationGroup.h"
+#include "uikit/animation/NJAnimationGroup.h"
 
 #include <QObject>
 #include <QPointer>

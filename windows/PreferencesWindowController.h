@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/PreferencesWindow.h"
+#include "app/windows/PreferencesWindow.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/Scheduler.h"
 #include "foundation/UserDefaults.h"

@@ -1,6 +1,6 @@
 #include "QVFormatThemeTransformer.h"
 
-#include "uikit/UserInterfaceSetting.h"
+#include "uikit/application/UserInterfaceSetting.h"
 
 #include <algorithm>
 

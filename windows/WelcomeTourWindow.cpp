@@ -1,7 +1,7 @@
 #include "windows/WelcomeTourWindow.h"
 
-#include "uikit/ViewAdditions.h"
-#include "uikit/WNJBackgroundView.h"
+#include "uikit/views/ViewAdditions.h"
+#include "uikit/views/WNJBackgroundView.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "uikit/WNJVisualEffectWindow.h"
+#include "uikit/windows/WNJVisualEffectWindow.h"
 
 #include <QLabel>
 #include <QPointer>

@@ -5,16 +5,16 @@
 
 #include "ui_Welcome.h"
 
-#include "app/AppHotKeys.h"
-#include "app/SettingsKey.h"
+#include "app/picking/AppHotKeys.h"
+#include "app/settings/SettingsKey.h"
 #include "foundation/Bundle.h"
-#include "uikit/NJApplication.h"
-#include "uikit/NJShortcutView.h"
-#include "uikit/NamedImage.h"
-#include "uikit/ViewAdditions.h"
-#include "uikit/WNJBackgroundView.h"
-#include "uikit/WNJBasicView.h"
-#include "uikit/WNJSliderView.h"
+#include "uikit/application/NJApplication.h"
+#include "uikit/shortcuts/NJShortcutView.h"
+#include "uikit/application/NamedImage.h"
+#include "uikit/views/ViewAdditions.h"
+#include "uikit/views/WNJBackgroundView.h"
+#include "uikit/views/WNJBasicView.h"
+#include "uikit/slideshow/WNJSliderView.h"
 
 #include <QApplication>
 #include <QLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/WelcomeWindow.h"
+#include "app/windows/WelcomeWindow.h"
 #include "windows/MoviePlayer.h"
 #include "windows/WelcomeTourWindow.h"
 

@@ -9,7 +9,7 @@
 #include "formats/processor/QVFormatProcessor.h"
 #include "foundation/ManualScheduler.h"
 #include "platform/fake/FakePlatform.h"
-#include "uikit/NJApplication.h"
+#include "uikit/application/NJApplication.h"
 
 #include <QDir>
 #include <QFont>

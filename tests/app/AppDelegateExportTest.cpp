@@ -1,6 +1,6 @@
 #include "AppDelegateFixture.h"
 
-#include "app/ColorExporter.h"
+#include "app/picking/ColorExporter.h"
 #include "foundation/Log.h"
 
 #include <QClipboard>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/Appearance.h"
-#include "app/ExportBanner.h"
-#include "app/LoupeView.h"
-#include "app/OverlayWindow.h"
-#include "app/ScriptRunner.h"
-#include "app/StatusMenu.h"
+#include "app/windows/Appearance.h"
+#include "app/banner/ExportBanner.h"
+#include "app/picking/LoupeView.h"
+#include "app/windows/OverlayWindow.h"
+#include "app/picking/ScriptRunner.h"
+#include "app/statusmenu/StatusMenu.h"
 
 #include <algorithm>
 #include <string>

@@ -1,7 +1,7 @@
 #include "ControllerFixture.h"
 
-#include "app/CrashReporter.h"
-#include "app/Updater.h"
+#include "app/launch/CrashReporter.h"
+#include "app/launch/Updater.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,4 +1,4 @@
-#include "app/ColorLists.h"
+#include "app/settings/ColorLists.h"
 
 #include "foundation/Dictionary.h"
 #include "foundation/Log.h"

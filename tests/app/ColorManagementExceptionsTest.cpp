@@ -1,4 +1,4 @@
-#include "app/ColorManagementExceptions.h"
+#include "app/settings/ColorManagementExceptions.h"
 
 #include "foundation/Log.h"
 

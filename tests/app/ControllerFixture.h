@@ -2,14 +2,14 @@
 
 #include "AppDelegateFixture.h"
 
-#include "app/AboutWindow.h"
-#include "app/PreferencesWindow.h"
-#include "app/WelcomeWindow.h"
+#include "app/windows/AboutWindow.h"
+#include "app/windows/PreferencesWindow.h"
+#include "app/windows/WelcomeWindow.h"
 
 #include "foundation/CommandLineState.h"
 #include "foundation/ManualScheduler.h"
 #include "platform/fake/FakePlatform.h"
-#include "uikit/NJApplication.h"
+#include "uikit/application/NJApplication.h"
 
 #include <memory>
 #include <string>

@@ -1,10 +1,10 @@
-#include "app/FormatChooser.h"
+#include "app/picking/FormatChooser.h"
 
 #include "FormatFixtures.h"
 #include "TemporarySettings.h"
-#include "app/ScriptRunner.h"
-#include "app/SettingsStore.h"
-#include "app/UnavailableScriptRunner.h"
+#include "app/picking/ScriptRunner.h"
+#include "app/settings/SettingsStore.h"
+#include "app/picking/UnavailableScriptRunner.h"
 #include "foundation/Bundle.h"
 #include "foundation/Log.h"
 

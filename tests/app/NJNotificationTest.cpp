@@ -1,8 +1,8 @@
 #include "ControllerFixture.h"
 
-#include "app/NJNotification.h"
-#include "app/NJNotificationWindow.h"
-#include "uikit/NJAnimationGroup.h"
+#include "app/banner/NJNotification.h"
+#include "app/banner/NJNotificationWindow.h"
+#include "uikit/animation/NJAnimationGroup.h"
 
 #include <QGuiApplication>
 #include <QLabel>

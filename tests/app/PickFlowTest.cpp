@@ -1,6 +1,6 @@
 #include "ControllerFixture.h"
 
-#include "app/PickFlow.h"
+#include "app/picking/PickFlow.h"
 #include "foundation/Log.h"
 
 #include <QClipboard>

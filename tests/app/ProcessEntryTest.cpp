@@ -1,4 +1,4 @@
-#include "app/ProcessEntry.h"
+#include "app/launch/ProcessEntry.h"
 
 #include "foundation/CommandLineState.h"
 

@@ -1,4 +1,4 @@
-#include "app/SettingsStore.h"
+#include "app/settings/SettingsStore.h"
 
 #include "TemporarySettings.h"
 #include "foundation/Bundle.h"

@@ -1,11 +1,11 @@
 #include "ControllerFixture.h"
 
-#include "app/AppIcons.h"
-#include "app/StatusMenuController.h"
-#include "app/StatusMenuWidget.h"
+#include "app/statusmenu/AppIcons.h"
+#include "app/statusmenu/StatusMenuController.h"
+#include "app/statusmenu/StatusMenuWidget.h"
 #include "platform/ModifierFlags.h"
-#include "uikit/MASShortcut.h"
-#include "uikit/NJShortcutView.h"
+#include "uikit/shortcuts/MASShortcut.h"
+#include "uikit/shortcuts/NJShortcutView.h"
 
 #include <QAction>
 #include <QClipboard>

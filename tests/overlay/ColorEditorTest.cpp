@@ -7,10 +7,10 @@
 #include "overlay/NJTBView.h"
 #include "overlay/NJToolbarCollectionView.h"
 #include "overlay/NJToolbarCollectionViewItem.h"
-#include "uikit/WNJICItemView.h"
-#include "uikit/WNJIndicatorCollectionItem.h"
-#include "uikit/QtColor.h"
-#include "uikit/SlicedTransition.h"
+#include "uikit/swatches/WNJICItemView.h"
+#include "uikit/swatches/WNJIndicatorCollectionItem.h"
+#include "uikit/application/QtColor.h"
+#include "uikit/animation/SlicedTransition.h"
 
 #include <QAbstractButton>
 #include <QColorDialog>

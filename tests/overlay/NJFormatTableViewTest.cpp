@@ -1,7 +1,7 @@
 #include "OverlayFixture.h"
 
 #include "overlay/NJFormatCellView.h"
-#include "uikit/WNJSlimScroller.h"
+#include "uikit/views/WNJSlimScroller.h"
 
 #include <QMouseEvent>
 #include <QScrollBar>

@@ -1,10 +1,10 @@
 #include "OverlayFixture.h"
 
-#include "uikit/NJBlurEffectView.h"
-#include "uikit/WNJFavoriteButtonView.h"
-#include "uikit/WNJICItemView.h"
-#include "uikit/WNJIndicatorScrollView.h"
-#include "uikit/WNJIndicatorCollectionItem.h"
+#include "uikit/views/NJBlurEffectView.h"
+#include "uikit/swatches/WNJFavoriteButtonView.h"
+#include "uikit/swatches/WNJICItemView.h"
+#include "uikit/swatches/WNJIndicatorScrollView.h"
+#include "uikit/swatches/WNJIndicatorCollectionItem.h"
 
 #include <QLabel>
 #include <QPushButton>

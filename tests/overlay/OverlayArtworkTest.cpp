@@ -2,9 +2,9 @@
 
 #include "foundation/Bundle.h"
 #include "overlay/NJFormatCellView.h"
-#include "uikit/NamedImage.h"
-#include "uikit/WNJICItemView.h"
-#include "uikit/WNJIndicatorCollectionItem.h"
+#include "uikit/application/NamedImage.h"
+#include "uikit/swatches/WNJICItemView.h"
+#include "uikit/swatches/WNJIndicatorCollectionItem.h"
 
 #include <QAction>
 #include <QLabel>

@@ -7,7 +7,7 @@
 #include "overlay/NJSwatchesController.h"
 #include "overlay/QVOverlayWindow.h"
 #include "overlay/QVOverlayWindowController.h"
-#include "uikit/WNJIndicatorCollectionView.h"
+#include "uikit/swatches/WNJIndicatorCollectionView.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,7 +1,7 @@
 #include "OverlayFixture.h"
 
-#include "uikit/MASShortcut.h"
-#include "uikit/NJShortcut.h"
+#include "uikit/shortcuts/MASShortcut.h"
+#include "uikit/shortcuts/NJShortcut.h"
 
 #include <QCursor>
 #include <QLabel>

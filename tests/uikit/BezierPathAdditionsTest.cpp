@@ -1,4 +1,4 @@
-#include "uikit/BezierPathAdditions.h"
+#include "uikit/views/BezierPathAdditions.h"
 
 #include <gtest/gtest.h>
 

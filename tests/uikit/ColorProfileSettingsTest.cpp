@@ -1,4 +1,4 @@
-#include "uikit/ColorProfileSettings.h"
+#include "uikit/application/ColorProfileSettings.h"
 
 #include "foundation/Bundle.h"
 #include "foundation/Log.h"

@@ -1,4 +1,4 @@
-#include "uikit/CustomWindow.h"
+#include "uikit/windows/CustomWindow.h"
 
 #include "tests/uikit/FakeApplicationTest.h"
 

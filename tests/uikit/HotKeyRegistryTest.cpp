@@ -1,4 +1,4 @@
-#include "uikit/HotKeyRegistry.h"
+#include "uikit/shortcuts/HotKeyRegistry.h"
 
 #include "foundation/UserDefaults.h"
 #include "platform/ModifierFlags.h"

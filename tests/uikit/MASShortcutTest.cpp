@@ -1,4 +1,4 @@
-#include "uikit/MASShortcut.h"
+#include "uikit/shortcuts/MASShortcut.h"
 
 #include "foundation/Dictionary.h"
 #include "foundation/PropertyList.h"

@@ -1,4 +1,4 @@
-#include "uikit/NJAnimatedView.h"
+#include "uikit/animation/NJAnimatedView.h"
 
 #include "foundation/Log.h"
 #include "foundation/ManualScheduler.h"

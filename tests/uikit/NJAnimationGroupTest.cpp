@@ -1,4 +1,4 @@
-#include "uikit/NJAnimationGroup.h"
+#include "uikit/animation/NJAnimationGroup.h"
 
 #include "tests/uikit/FakeApplicationTest.h"
 

@@ -1,7 +1,7 @@
-#include "uikit/NJApplication.h"
+#include "uikit/application/NJApplication.h"
 
-#include "uikit/NJApplicationDelegate.h"
-#include "uikit/NJGestureResponder.h"
+#include "uikit/application/NJApplicationDelegate.h"
+#include "uikit/application/NJGestureResponder.h"
 
 #include "foundation/CommandLineState.h"
 #include "foundation/Log.h"

@@ -1,10 +1,10 @@
-#include "uikit/NJKey.h"
+#include "uikit/shortcuts/NJKey.h"
 
 #include "platform/ModifierFlags.h"
 #include "platform/fake/FakePlatform.h"
-#include "uikit/NJApplication.h"
-#include "uikit/NJRolloverButton.h"
-#include "uikit/NamedImage.h"
+#include "uikit/application/NJApplication.h"
+#include "uikit/shortcuts/NJRolloverButton.h"
+#include "uikit/application/NamedImage.h"
 
 #include <QImage>
 #include <QMouseEvent>

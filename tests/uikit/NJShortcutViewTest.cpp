@@ -1,10 +1,10 @@
-#include "uikit/NJShortcutView.h"
+#include "uikit/shortcuts/NJShortcutView.h"
 
 #include "platform/ModifierFlags.h"
 #include "tests/uikit/FakeApplicationTest.h"
-#include "uikit/NJAnimationGroup.h"
-#include "uikit/NJKey.h"
-#include "uikit/NJRolloverButton.h"
+#include "uikit/animation/NJAnimationGroup.h"
+#include "uikit/shortcuts/NJKey.h"
+#include "uikit/shortcuts/NJRolloverButton.h"
 
 #include <QKeyEvent>
 #include <QMenu>

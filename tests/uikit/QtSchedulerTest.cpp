@@ -1,4 +1,4 @@
-#include "uikit/QtScheduler.h"
+#include "uikit/application/QtScheduler.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -1,4 +1,4 @@
-#include "uikit/SlicedTransition.h"
+#include "uikit/animation/SlicedTransition.h"
 
 #include "foundation/Log.h"
 #include "tests/uikit/FakeApplicationTest.h"

@@ -1,4 +1,4 @@
-#include "uikit/TimingFunction.h"
+#include "uikit/animation/TimingFunction.h"
 
 #include <gtest/gtest.h>
 

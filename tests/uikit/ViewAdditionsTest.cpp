@@ -1,4 +1,4 @@
-#include "uikit/ViewAdditions.h"
+#include "uikit/views/ViewAdditions.h"
 
 #include "foundation/Log.h"
 

@@ -1,8 +1,8 @@
-#include "uikit/WNJIndicatorCollectionView.h"
+#include "uikit/swatches/WNJIndicatorCollectionView.h"
 
-#include "uikit/WNJICItemView.h"
-#include "uikit/WNJIndicatorCollectionItem.h"
-#include "uikit/WNJIndicatorScrollView.h"
+#include "uikit/swatches/WNJICItemView.h"
+#include "uikit/swatches/WNJIndicatorCollectionItem.h"
+#include "uikit/swatches/WNJIndicatorScrollView.h"
 
 #include "foundation/Log.h"
 #include "tests/uikit/FakeApplicationTest.h"

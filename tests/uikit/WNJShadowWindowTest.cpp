@@ -1,5 +1,5 @@
-#include "uikit/WNJShadowWindow.h"
-#include "uikit/WNJVisualEffectWindow.h"
+#include "uikit/windows/WNJShadowWindow.h"
+#include "uikit/windows/WNJVisualEffectWindow.h"
 
 #include "tests/uikit/FakeApplicationTest.h"
 

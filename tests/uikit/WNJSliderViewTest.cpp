@@ -1,7 +1,7 @@
-#include "uikit/WNJSliderView.h"
+#include "uikit/slideshow/WNJSliderView.h"
 
-#include "uikit/NamedImage.h"
-#include "uikit/WNJSliderDotsControl.h"
+#include "uikit/application/NamedImage.h"
+#include "uikit/slideshow/WNJSliderDotsControl.h"
 
 #include "tests/uikit/FakeApplicationTest.h"
 

@@ -1,7 +1,7 @@
 #include "windows/AppPreferencesHost.h"
 
 #include "app/AppDelegate.h"
-#include "app/LoupeAdapter.h"
+#include "app/picking/LoupeAdapter.h"
 #include "formats/QVFormatRepository.h"
 #include "formats/processor/QVFormatProcessor.h"
 #include "loupe/NJZoomView.h"

@@ -1,5 +1,5 @@
 #include "tests/windows/PreferencesFixture.h"
-#include "uikit/NJShortcutView.h"
+#include "uikit/shortcuts/NJShortcutView.h"
 #include "windows/NJPrefsWindowController.h"
 
 #include <QAbstractButton>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SettingsStore.h"
+#include "app/settings/SettingsStore.h"
 #include "tests/uikit/FakeApplicationTest.h"
 #include "tests/windows/FakePreferencesHost.h"
 #include "windows/PreferencesWindowController.h"

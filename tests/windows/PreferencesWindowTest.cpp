@@ -1,8 +1,8 @@
 #include "tests/windows/PreferencesFixture.h"
 
-#include "uikit/MASShortcut.h"
-#include "uikit/NJShortcutView.h"
-#include "uikit/WNJSliderCell.h"
+#include "uikit/shortcuts/MASShortcut.h"
+#include "uikit/shortcuts/NJShortcutView.h"
+#include "uikit/slideshow/WNJSliderCell.h"
 
 #include <QCheckBox>
 #include <QComboBox>

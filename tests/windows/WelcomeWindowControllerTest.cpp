@@ -1,10 +1,10 @@
 #include "windows/WelcomeWindowController.h"
 #include "windows/WelcomeTourWindow.h"
 
-#include "app/SettingsKey.h"
+#include "app/settings/SettingsKey.h"
 #include "tests/uikit/FakeApplicationTest.h"
-#include "uikit/NJShortcutView.h"
-#include "uikit/WNJSliderView.h"
+#include "uikit/shortcuts/NJShortcutView.h"
+#include "uikit/slideshow/WNJSliderView.h"
 
 #include <QCheckBox>
 #include <QComboBox>

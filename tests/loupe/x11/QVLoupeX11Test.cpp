@@ -7,8 +7,8 @@
 #include "loupe/QVLoupeController.h"
 #include "loupe/QVMouseFollower.h"
 #include "tests/loupe/RecordingLoupeHost.h"
-#include "uikit/NJApplication.h"
-#include "uikit/QtScheduler.h"
+#include "uikit/application/NJApplication.h"
+#include "uikit/application/QtScheduler.h"
 
 #include "foundation/Dictionary.h"
 #include "platform/InputSynthesizer.h"

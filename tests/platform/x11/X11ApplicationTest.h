@@ -1,6 +1,6 @@
 #pragma once
 
-#include "uikit/NJApplication.h"
+#include "uikit/application/NJApplication.h"
 
 #include "foundation/ManualScheduler.h"
 #include "platform/x11/X11Platform.h"

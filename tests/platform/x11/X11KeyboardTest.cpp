@@ -1,6 +1,6 @@
 #include "tests/platform/x11/X11ApplicationTest.h"
 
-#include "uikit/NJShortcutView.h"
+#include "uikit/shortcuts/NJShortcutView.h"
 
 #include "platform/x11/X11Reply.h"
 

@@ -12,7 +12,7 @@
 #include "platform/ThemePreference.h"
 #include "platform/WindowList.h"
 #include "platform/x11/X11Platform.h"
-#include "uikit/NJShortcutView.h"
+#include "uikit/shortcuts/NJShortcutView.h"
 
 #include <QElapsedTimer>
 #include <QThread>

@@ -1,7 +1,7 @@
 #include "tests/platform/x11/X11ApplicationTest.h"
 
-#include "uikit/ColorProfileSettings.h"
-#include "uikit/WNJShadowWindow.h"
+#include "uikit/application/ColorProfileSettings.h"
+#include "uikit/windows/WNJShadowWindow.h"
 
 #include "platform/Compositor.h"
 #include "platform/DisplayProfile.h"

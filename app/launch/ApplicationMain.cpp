@@ -1,0 +1,146 @@
+#include "ApplicationMain.h"
+
+#include "app/AppDelegate.h"
+#include "app/windows/ApplicationAppearance.h"
+#include "app/picking/LoupeAdapter.h"
+#include "app/banner/NJNotification.h"
+#include "app/settings/SettingsFileWatcher.h"
+#include "app/statusmenu/StatusMenuController.h"
+#include "app/launch/TerminationSignals.h"
+#include "formats/QVFormatRepository.h"
+#include "foundation/CommandLineState.h"
+#include "foundation/Scheduler.h"
+#include "foundation/UserDefaults.h"
+#include "platform/Platform.h"
+#include "uikit/application/NJApplication.h"
+#include "uikit/application/QtScheduler.h"
+
+#include <QCoreApplication>
+#include <QLockFile>
+#include <QSystemTrayIcon>
+#include <QThreadPool>
+
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <system_error>
+
+namespace {
+
+constexpr const char* kApplicationName = "vendrel";
+constexpr const char* kQtPlatformVariable = "QT_QPA_PLATFORM";
+constexpr const char* kXcb = "xcb";
+constexpr int kNoDisplayStatus = 1;
+constexpr int kAlreadyRunningStatus = 1;
+constexpr const char* kInstanceLockName = "instance.lock";
+
+// The program runs on an X11 display only; without one it says so and ends.
+bool checkDisplay()
+{
+    const QByteArray requested = qgetenv(kQtPlatformVariable);
+    if (!requested.isEmpty() && requested != kXcb) {
+        std::cerr << "vendrel: needs an X11 display; the Qt platform \"" << requested.constData()
+                  << "\" is not one\n";
+        return false;
+    }
+    if (!Platform::isDisplayReachable()) {
+        const QByteArray display = qgetenv("DISPLAY");
+        if (display.isEmpty())
+            std::cerr << "vendrel: needs an X11 display, and DISPLAY is not set\n";
+        else
+            std::cerr << "vendrel: cannot open the X11 display \"" << display.constData() << "\"\n";
+        return false;
+    }
+    qputenv(kQtPlatformVariable, kXcb);
+    return true;
+}
+
+// One program per settings file: a second one would overwrite the first one's history
+// and favourites with its own when it saves. The lock dies with its process.
+std::unique_ptr<QLockFile> lockSettingsFolder()
+{
+    const std::filesystem::path folder = UserDefaults::defaultFilePath().parent_path();
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    auto lock = std::make_unique<QLockFile>(QString::fromStdString((folder / kInstanceLockName).string()));
+    lock->setStaleLockTime(0);
+    if (lock->tryLock(0) || lock->error() == QLockFile::PermissionError)
+        return lock;
+    std::cerr << "vendrel: Vendrel is already running with the settings in " << folder.string() << "\n";
+    return nullptr;
+}
+
+} // namespace
+
+int applicationMain(int argc, char** argv, const WindowFactoryHook& addFactories)
+{
+    if (!checkDisplay())
+        return kNoDisplayStatus;
+    // One X11 pixel is one point.
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    QCoreApplication::setApplicationName(kApplicationName);
+    // Command-line mode never writes the settings, so it runs beside the program.
+    std::unique_ptr<QLockFile> instanceLock;
+    if (!commandline::isCLIMode()) {
+        instanceLock = lockSettingsFolder();
+        if (!instanceLock)
+            return kAlreadyRunningStatus;
+    }
+
+    NJApplication app(argc, argv);
+    if (!app.hasPlatform()) {
+        std::cerr << "vendrel: the X11 display does not answer\n";
+        return kNoDisplayStatus;
+    }
+    // A program of the status area: closing a window never ends it.
+    app.setQuitOnLastWindowClosed(false);
+    // Qt's raster engine hands every fill taller than 96 rows to the global thread pool,
+    // one task per 64 rows, and waits for them. For the loupe's small layers, redrawn at
+    // every frame of a pick, waking eight threads costs more than the fills: one does.
+    QThreadPool::globalInstance()->setMaxThreadCount(1);
+
+    QtScheduler scheduler;
+    Scheduler::setCurrent(&scheduler);
+    UserDefaults& defaults = UserDefaults::standard();
+    app.setUserDefaults(&defaults);
+
+    const bool commandLineMode = commandline::isCLIMode();
+    AppDelegate delegate(defaults, QVFormatRepository::sharedRepository(), commandLineMode, std::cout,
+                         [](int status) { QCoreApplication::exit(status); });
+    delegate.setAppearance(std::make_shared<ApplicationAppearance>(app));
+    WindowFactories factories;
+    factories.loupe = [&delegate, &app] {
+        return std::make_shared<LoupeAdapter>(delegate, app.platform(), delegate.formatProcessor());
+    };
+    // Command-line mode has no status item, no menu and no hot keys.
+    std::shared_ptr<StatusMenuController> statusMenu;
+    if (!commandLineMode) {
+        statusMenu = std::make_shared<StatusMenuController>(delegate);
+        delegate.setStatusMenu(statusMenu);
+    }
+    factories.banner = [&delegate, &app, statusItem = std::weak_ptr(statusMenu)] {
+        return std::make_shared<NJNotification>(
+            [statusItem] {
+                const auto menu = statusItem.lock();
+                return menu && menu->statusItem() ? menu->statusItem()->geometry() : QRect();
+            },
+            [&delegate] { delegate.showOverlay(nullptr); }, [&app] { return app.darkMode(); });
+    };
+    if (addFactories)
+        addFactories(delegate, factories);
+    delegate.setWindowFactories(std::move(factories));
+    app.setDelegate(&delegate);
+    TerminationSignals terminationSignals([&delegate] { delegate.terminateApplication(); });
+
+    delegate.applicationDidFinishLaunching();
+    // Outside edits of the settings reach the running program; start-up has made their folder.
+    std::unique_ptr<SettingsFileWatcher> settingsWatcher;
+    if (!commandLineMode)
+        settingsWatcher = std::make_unique<SettingsFileWatcher>(defaults);
+    // A run that ended while it was launching never enters the event loop.
+    const int status = delegate.terminationStatus() ? *delegate.terminationStatus() : app.exec();
+    delegate.applicationWillTerminate();
+    app.setDelegate(nullptr);
+    Scheduler::setCurrent(nullptr);
+    return delegate.terminationStatus().value_or(status);
+}

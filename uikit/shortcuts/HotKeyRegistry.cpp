@@ -1,0 +1,66 @@
+#include "uikit/shortcuts/HotKeyRegistry.h"
+
+#include "foundation/UserDefaults.h"
+#include "uikit/shortcuts/MASShortcutHotKey.h"
+#include "uikit/shortcuts/MASShortcutUserDefaultsHotKey.h"
+
+HotKeyRegistry::HotKeyRegistry(HotKeys& hotKeys, UserDefaults& defaults)
+    : m_hotKeys(hotKeys)
+    , m_defaults(defaults)
+{
+}
+
+HotKeyRegistry::~HotKeyRegistry()
+{
+    m_userDefaultsHotKeys.clear();
+    m_hotKeysByToken.clear();
+}
+
+std::optional<std::string> HotKeyRegistry::addGlobalHotkeyMonitor(const MASShortcut& shortcut,
+                                                                  MASShortcut::Handler handler)
+{
+    // Shortcuts that read alike are one hot key: the second gets no token.
+    std::string token = shortcut.description();
+    if (m_hotKeysByToken.contains(token))
+        return std::nullopt;
+    auto hotKey = std::make_unique<MASShortcutHotKey>(m_hotKeys, shortcut, std::move(handler));
+    if (!hotKey->isRegistered())
+        return std::nullopt;
+    m_hotKeysByToken.emplace(token, std::move(hotKey));
+    return token;
+}
+
+void HotKeyRegistry::removeGlobalHotkeyMonitor(const std::optional<std::string>& token)
+{
+    if (token)
+        m_hotKeysByToken.erase(*token);
+}
+
+void HotKeyRegistry::registerGlobalShortcutWithUserDefaultsKey(const std::string& key, MASShortcut::Handler handler)
+{
+    // The previous one goes first: it holds the combination the new one asks for.
+    m_userDefaultsHotKeys.erase(key);
+    m_userDefaultsHotKeys.emplace(
+        key, std::make_unique<MASShortcutUserDefaultsHotKey>(*this, m_defaults, key, std::move(handler)));
+}
+
+void HotKeyRegistry::unregisterGlobalShortcutWithUserDefaultsKey(const std::string& key)
+{
+    m_userDefaultsHotKeys.erase(key);
+}
+
+void HotKeyRegistry::setGlobalShortcut(const std::optional<MASShortcut>& shortcut, const std::string& key)
+{
+    if (shortcut)
+        m_defaults.setObject(key, Value::data(shortcut->data()));
+    else
+        m_defaults.removeObject(key);
+}
+
+std::vector<std::string> HotKeyRegistry::registeredUserDefaultsHotKeys() const
+{
+    std::vector<std::string> keys;
+    for (const auto& [key, hotKey] : m_userDefaultsHotKeys)
+        keys.push_back(key);
+    return keys;
+}
