@@ -4,9 +4,6 @@
 #include "loupe/ScrollWheelEvent.h"
 #include "uikit/application/NJApplication.h"
 
-#include "foundation/Scheduler.h"
-#include "platform/ModifierFlags.h"
-
 #include <QNativeGestureEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -16,7 +13,6 @@
 
 namespace {
 
-constexpr double kPinchZoomGain = 1.15;
 constexpr double kSharpenDuration = 0.2;
 constexpr const char* kEaseOutCubic = "easeOutCubic";
 
@@ -99,19 +95,19 @@ void NJZoomView::setOffset(const QPointF& offset)
 double NJZoomView::constraintedZoomFactor(double zoom) const
 {
     return m_values.clampedZoomFactor(zoom, m_zoomControl == MagnifyGestureControl
-                                                || (m_zoomControl == ScrollWheelControl && m_scrollPhaseSupport));
+                                                || (m_zoomControl == ScrollWheelControl && m_input.scrollPhaseSupport()));
 }
 
 double NJZoomView::constraintedCapture(double capture) const
 {
     return m_values.clampedCapture(capture, m_captureControl == MagnifyGestureControl
-                                             || (m_captureControl == ScrollWheelControl && m_scrollPhaseSupport));
+                                             || (m_captureControl == ScrollWheelControl && m_input.scrollPhaseSupport()));
 }
 
 double NJZoomView::constraintedDiameter(double diameter) const
 {
     const bool hard =
-        (m_diameterControl == ScrollWheelControl && !m_scrollPhaseSupport) || m_diameterControl > ScrollWheelControl;
+        (m_diameterControl == ScrollWheelControl && !m_input.scrollPhaseSupport()) || m_diameterControl > ScrollWheelControl;
     return m_values.clampedDiameter(diameter, !hard);
 }
 
@@ -267,94 +263,44 @@ void NJZoomView::paintEvent(QPaintEvent*)
 
 void NJZoomView::doRotateWithEvent(const GestureEvent&) {}
 
-void NJZoomView::doBeginGestureWithEvent(const GestureEvent&)
+void NJZoomView::doBeginGestureWithEvent(const GestureEvent& event)
 {
-    if (m_ignoreAllInput)
-        return;
-    m_gestureActive = true;
-    stopUpdateTimer();
-    stopAllAnimations();
-    if (m_delegate)
-        m_delegate->gestureStarted();
+    m_input.doBeginGesture(event);
 }
 
-void NJZoomView::doEndGestureWithEvent(const GestureEvent&)
+void NJZoomView::doEndGestureWithEvent(const GestureEvent& event)
 {
-    if (m_ignoreAllInput)
-        return;
-    m_gestureActive = false;
-    stopAllAnimations();
-    startUpdateTimer();
-    if (m_delegate)
-        m_delegate->gestureEnded();
+    m_input.doEndGesture(event);
 }
 
 void NJZoomView::doMagnifyWithEvent(const GestureEvent& event)
 {
-    if (m_ignoreAllInput)
-        return;
-    processDelta(QPointF(event.magnification, event.magnification), MagnifyGestureControl,
-                 (event.modifierFlags & modifierflags::kOption) != 0);
+    m_input.doMagnify(event);
 }
 
 void NJZoomView::magnifyWithEvent(const GestureEvent& event)
 {
-    if (!m_ignoreLocalGestures)
-        doMagnifyWithEvent(event);
+    m_input.magnify(event);
 }
 
 void NJZoomView::rotateWithEvent(const GestureEvent& event)
 {
-    if (!m_ignoreLocalGestures)
-        doRotateWithEvent(event);
+    m_input.rotate(event);
 }
 
 void NJZoomView::beginGestureWithEvent(const GestureEvent& event)
 {
-    if (m_renderer)
-        m_renderer->gestureStarted();
-    if (!m_ignoreLocalGestures)
-        doBeginGestureWithEvent(event);
+    m_input.beginGesture(event);
 }
 
 void NJZoomView::endGestureWithEvent(const GestureEvent& event)
 {
-    if (m_renderer)
-        m_renderer->gestureEnded();
-    if (!m_ignoreLocalGestures)
-        doEndGestureWithEvent(event);
+    m_input.endGesture(event);
 }
 
 bool NJZoomView::nativeGestureEvent(const QNativeGestureEvent& event)
 {
-    GestureEvent gesture;
-    gesture.modifierFlags = modifierflags::fromQt(event.modifiers());
-    switch (event.gestureType()) {
-    case Qt::BeginNativeGesture:
-        gesture.type = GestureEvent::BeginGesture;
-        if (m_renderer)
-            m_renderer->gestureStarted();
-        doBeginGestureWithEvent(gesture);
-        return true;
-    case Qt::EndNativeGesture:
-        gesture.type = GestureEvent::EndGesture;
-        if (m_renderer)
-            m_renderer->gestureEnded();
-        doEndGestureWithEvent(gesture);
-        return true;
-    case Qt::ZoomNativeGesture:
-        gesture.type = GestureEvent::Magnify;
-        gesture.magnification = event.value();
-        doMagnifyWithEvent(gesture);
-        return true;
-    case Qt::RotateNativeGesture:
-        gesture.type = GestureEvent::Rotate;
-        gesture.rotation = event.value();
-        doRotateWithEvent(gesture);
-        return true;
-    default:
-        return false;
-    }
+    return m_input.nativeGesture(event);
 }
 
 void NJZoomView::wheelEvent(QWheelEvent* event)
@@ -365,46 +311,12 @@ void NJZoomView::wheelEvent(QWheelEvent* event)
 
 void NJZoomView::scrollWheel(const ScrollWheelEvent& event)
 {
-    if (m_ignoreAllInput)
-        return;
-    if (event.phase == ScrollWheelEvent::Ended && needsSharping())
-        sharpenZoom();
-    if (event.phase == ScrollWheelEvent::Began)
-        m_scrollPhaseSupport = true;
-    if (event.phase == ScrollWheelEvent::Began || event.phase == ScrollWheelEvent::Changed) {
-        m_inScrollPhase = true;
-        if (m_zoomControl == ScrollWheelControl || m_captureControl == ScrollWheelControl
-            || m_diameterControl == ScrollWheelControl) {
-            stopAllAnimations();
-            stopUpdateTimer();
-        }
-        m_values.clearStopInertia();
-    }
-    // Momentum after a value met the edge of its rubber band is ignored.
-    if (m_values.stopInertia() && m_scrollPhaseSupport)
-        return;
-    m_lastScrollEvent = Scheduler::current().now();
-    if (event.deltaY != 0 || event.deltaX != 0)
-        processDelta(QPointF(event.deltaX, -event.deltaY), ScrollWheelControl,
-                     (event.modifierFlags & modifierflags::kOption) != 0);
-    startUpdateTimer();
-    if (m_delegate)
-        m_delegate->gestureStarted();
+    m_input.scrollWheel(event);
 }
 
 void NJZoomView::processDelta(const QPointF& delta, int mode, bool alt)
 {
-    const double d = delta.y();
-    if (d == 0)
-        return;
-    const bool scroll = mode == ScrollWheelControl;
-    const double scale = windowBackingScaleFactor();
-    if ((!alt && m_captureControl == mode) || (alt && m_zoomControl == mode))
-        captureDelta(scroll ? scale * d / (zoomFactor() * captureValue()) : d);
-    if (m_diameterControl == mode)
-        diameterDelta(scroll ? scale * d / diameterValue() : d);
-    if ((!alt && m_zoomControl == mode) || (alt && m_captureControl == mode))
-        zoomDelta(scroll ? scale * d / (zoomFactor() * captureValue()) : d * kPinchZoomGain);
+    m_input.processDelta(delta, mode, alt);
 }
 
 namespace {
@@ -529,7 +441,7 @@ void NJZoomView::finishSharpening()
 
 void NJZoomView::sharpenZoom()
 {
-    m_inScrollPhase = false;
+    m_input.endScrollPhase();
     stopAllAnimations();
     m_sharpening = true;
     if (!needsSharping()) {

@@ -3,6 +3,7 @@
 #include "loupe/CapturedImage.h"
 #include "loupe/HighPrecisionZoom.h"
 #include "loupe/QVLensBase.h"
+#include "loupe/ZoomInput.h"
 #include "loupe/ZoomRubberPull.h"
 #include "loupe/ZoomValueModel.h"
 #include "uikit/animation/AnimationCallbacks.h"
@@ -165,15 +166,15 @@ public:
     void viewDidChangeBackingProperties();
 
     // Input.
-    bool gestureActive() const override { return m_gestureActive; }
-    void setGestureActive(bool active) { m_gestureActive = active; }
-    bool ignoreLocalGestures() const { return m_ignoreLocalGestures; }
-    void setIgnoreLocalGestures(bool ignore) { m_ignoreLocalGestures = ignore; }
-    bool ignoreAllInput() const { return m_ignoreAllInput; }
-    void setIgnoreAllInput(bool ignore) { m_ignoreAllInput = ignore; }
-    bool scrollPhaseSupport() const { return m_scrollPhaseSupport; }
-    bool inScrollPhase() const { return m_inScrollPhase; }
-    double lastScrollEvent() const { return m_lastScrollEvent; }
+    bool gestureActive() const override { return m_input.gestureActive(); }
+    void setGestureActive(bool active) { m_input.setGestureActive(active); }
+    bool ignoreLocalGestures() const { return m_input.ignoreLocalGestures(); }
+    void setIgnoreLocalGestures(bool ignore) { m_input.setIgnoreLocalGestures(ignore); }
+    bool ignoreAllInput() const { return m_input.ignoreAllInput(); }
+    void setIgnoreAllInput(bool ignore) { m_input.setIgnoreAllInput(ignore); }
+    bool scrollPhaseSupport() const { return m_input.scrollPhaseSupport(); }
+    bool inScrollPhase() const { return m_input.inScrollPhase(); }
+    double lastScrollEvent() const { return m_input.lastScrollEvent(); }
     // The entry points of the gesture tap.
     void doRotateWithEvent(const GestureEvent& event) override;
     void doBeginGestureWithEvent(const GestureEvent& event) override;
@@ -264,14 +265,14 @@ protected:
 private:
     // It stores zoom and capture without a recomputation, and asks the delegate.
     friend class HighPrecisionZoom;
+    // It reads the backing scale, clears the inertia stop and tells the delegate.
+    friend class ZoomInput;
 
     void finishSharpening();
 
     NJZoomViewDelegate* m_delegate = nullptr;
     std::unique_ptr<QVLensBase> m_renderer;
     ZoomValueModel m_values;
-    bool m_scrollPhaseSupport = false;
-    bool m_inScrollPhase = false;
     bool m_sharpening = false;
     CapturedImage m_captured;
     double m_scaleFactor = 0;
@@ -280,13 +281,9 @@ private:
     int m_diameterControl = NoControl;
     int m_captureControl = ScrollWheelControl;
     int m_modifyState = ModifyNone;
-    double m_lastScrollEvent = 0;
     bool m_noChangeNotification = false;
     bool m_switchedControls = false;
     bool m_rootLayer = false;
-    bool m_gestureActive = false;
-    bool m_ignoreLocalGestures = false;
-    bool m_ignoreAllInput = false;
     bool m_debugging = false;
     double m_minAnimDuration = 0.25;
     double m_maxAnimDuration = 0.25;
@@ -295,4 +292,5 @@ private:
     double m_backgroundColorBase = 1.0;
     HighPrecisionZoom m_highPrecision {*this};
     ZoomRubberPull m_rubberPull {*this};
+    ZoomInput m_input {*this};
 };
