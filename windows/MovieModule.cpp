@@ -12,8 +12,9 @@ using Factory = MoviePlayer* (*)(const QString& file);
 Factory loadFactory()
 {
     for (const QString& location : MovieModule::locations()) {
-        // Kept loaded: Qt keeps the media plugins below it loaded anyway.
-        auto* library = new QLibrary(location);
+        // Kept loaded for the program's life (deleting a QLibrary does not unload it):
+        // Qt keeps the media plugins below it loaded anyway.
+        auto* library = new QLibrary(location, QCoreApplication::instance());
         if (auto factory = reinterpret_cast<Factory>(library->resolve(MovieModule::kFactorySymbol)))
             return factory;
         delete library;
