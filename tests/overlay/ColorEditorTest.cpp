@@ -180,6 +180,19 @@ TEST_F(ColorEditorTest, TheHexFieldWritesAndReadsAlphaLastAsTheStoredColoursDo)
     EXPECT_EQ(field->text(), "#ff000040");
 }
 
+TEST_F(ColorEditorTest, AColourOfQtsBasicPaletteLeavesTheKeysInTheHexField)
+{
+    open(formats({"HEX"}), {Value("336699FF")});
+    openEditor();
+    QLineEdit* field = hexField();
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, "00ff00");
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(historyHex(0), "#ff00ff00");
+    EXPECT_EQ(QApplication::focusWidget(), field);
+}
+
 TEST_F(ColorEditorTest, SwitchingListsWhileTheEditorOpensOverwritesNoFavourite)
 {
     open(formats({"HEX"}), {Value("FF0000FF")}, {Value("336699FF")});
