@@ -1,8 +1,10 @@
 #include "NJColorDialogPage.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -82,7 +84,12 @@ void NJColorDialogPage::trim(Section section)
 void NJColorDialogPage::setColor(const QColor& color)
 {
     const QSignalBlocker blocker(m_dialog);
+    // Qt's dialog gives the keyboard to a well that holds the colour, on a page out of
+    // sight too: a colour set from elsewhere leaves the keys where they were.
+    const QPointer<QWidget> focus = QApplication::focusWidget();
     m_dialog->setCurrentColor(color);
+    if (focus && QApplication::focusWidget() != focus)
+        focus->setFocus();
 }
 
 void NJColorDialogPage::setShowsAlpha(bool shows)

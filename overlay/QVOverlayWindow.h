@@ -174,6 +174,8 @@ private:
     QAction* m_cancelButton = nullptr;
     std::unique_ptr<NJColorPickerViewController> m_pickerController;
     bool m_colorPanelAnimating = false;
+    // Escape came while the editor opened: it closes as soon as it is open.
+    bool m_closeWhenOpened = false;
     // Counts the editor's closes at once, which cut an opening transition short.
     unsigned long m_colorPanelOpening = 0;
     // An edit is being written back: the selection observer leaves the panel alone.

@@ -119,6 +119,7 @@ void QVOverlayWindow::dropPickerController()
 {
     m_pickerController.reset();
     m_colorPanelAnimating = false;
+    m_closeWhenOpened = false;
 }
 
 void QVOverlayWindow::showColorPanel(const QRectF& startRect)
@@ -177,6 +178,10 @@ void QVOverlayWindow::showColorPanel(const QRectF& startRect)
                     self->colorPanelColorChanged();
                 else
                     NJColorPanel::sharedColorPanel().setColor(qtcolor::fromColor(self->selectedColorAsSRGB()));
+                if (self->m_closeWhenOpened) {
+                    self->hideColorPanel(self->currentSelectedItemStartRect());
+                    return;
+                }
                 Scheduler::current().post([self] {
                     if (self && self->m_pickerController)
                         self->m_pickerController->updateNextKeyLoop(true);
@@ -190,6 +195,7 @@ void QVOverlayWindow::hideColorPanel(const QRectF& targetRect)
     if (!colorPanelVisible())
         return;
     m_colorPanelAnimating = true;
+    m_closeWhenOpened = false;
     showNavigation(false);
     const QColor background = screenColorAt(m_ui->colorPanelCloseButton,
                                             QPoint(1, m_ui->colorPanelCloseButton->height() - 1));

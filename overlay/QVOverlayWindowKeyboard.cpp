@@ -84,9 +84,11 @@ void QVOverlayWindow::cancelOperation()
         m_delegate.hideOverlay();
         return;
     }
-    // Like the toggle, Escape waits for a running transition: closing while the editor
-    // opens would leave the editor's bar over the format list.
-    if (!m_colorPanelAnimating)
+    // Escape waits for a running transition: closing while the editor opens would leave
+    // the editor's bar over the format list. A close under way already does what it asks.
+    if (m_colorPanelAnimating)
+        m_closeWhenOpened = true;
+    else
         hideColorPanel(currentSelectedItemStartRect());
 }
 

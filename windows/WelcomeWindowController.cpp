@@ -144,9 +144,6 @@ void WelcomeWindowController::awakeFromNib()
     themeText()->setText(QString::fromUtf8(kThemeFormat).arg(dark ? QStringLiteral("Dark") : QStringLiteral("Light")));
 
     setUpMovieStill();
-    // Made with the tour: with no player alive, an Escape right after an edit in the
-    // overlay's colour editor is lost (seen end to end); it goes when the tour closes.
-    setUpMovie();
 
     QLabel* link = linkToShortcuts();
     link->setTextInteractionFlags(Qt::TextBrowserInteraction);
@@ -311,6 +308,9 @@ void WelcomeWindowController::buttonClosedPressed()
 void WelcomeWindowController::slideDidChanged(QWidget* displayed)
 {
     if (displayed == step3()) {
+        // The multimedia stack is loaded only for a tour that reaches its movie.
+        if (!m_player)
+            setUpMovie();
         m_player->seekToStart();
         m_player->play();
     }

@@ -180,6 +180,19 @@ TEST_F(ColorEditorTest, TheHexFieldWritesAndReadsAlphaLastAsTheStoredColoursDo)
     EXPECT_EQ(field->text(), "#ff000040");
 }
 
+TEST_F(ColorEditorTest, AColourOfQtsBasicPaletteLeavesTheKeysInTheHexField)
+{
+    open(formats({"HEX"}), {Value("336699FF")});
+    openEditor();
+    QLineEdit* field = hexField();
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, "00ff00");
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(historyHex(0), "#ff00ff00");
+    EXPECT_EQ(QApplication::focusWidget(), field);
+}
+
 TEST_F(ColorEditorTest, SwitchingListsWhileTheEditorOpensOverwritesNoFavourite)
 {
     open(formats({"HEX"}), {Value("FF0000FF")}, {Value("336699FF")});
@@ -292,7 +305,7 @@ TEST_F(ColorEditorTest, EscapeClosesTheEditorIntoTheSwatchAndKeepsTheOverlay)
     EXPECT_FALSE(window()->isVisible());
 }
 
-TEST_F(ColorEditorTest, EscapeWhileTheEditorOpensLeavesOneNavigationBar)
+TEST_F(ColorEditorTest, EscapeWhileTheEditorOpensClosesItOnceOpenWithOneNavigationBar)
 {
     open(formats({"HEX"}), {Value("FF0000FF")});
     const QWidget* formatsBar = window()->findChild<QWidget*>(QStringLiteral("formatsNavigationView"));
@@ -309,12 +322,21 @@ TEST_F(ColorEditorTest, EscapeWhileTheEditorOpensLeavesOneNavigationBar)
     settle(kOpened);
     settle();
     expectOneBar();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    settle(kOpened);
-    settle();
-    expectOneBar();
+    EXPECT_EQ(window()->pickerController(), nullptr);
     EXPECT_TRUE(formatsBar->isVisibleTo(window()));
     EXPECT_TRUE(window()->isVisible());
+
+    // A second Escape while the editor closes asks nothing more, now or at the next opening.
+    openEditor();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QTest::keyClick(window(), Qt::Key_Escape);
+    settle(kOpened);
+    settle();
+    EXPECT_EQ(window()->pickerController(), nullptr);
+    EXPECT_TRUE(window()->isVisible());
+    openEditor();
+    EXPECT_TRUE(window()->colorPanelVisible());
+    expectOneBar();
 }
 
 TEST_F(ColorEditorTest, AShowWhileTheEditorOpensBringsTheSearchBarBackForGood)
