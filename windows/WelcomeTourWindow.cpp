@@ -3,6 +3,7 @@
 #include "uikit/views/ViewAdditions.h"
 #include "uikit/views/WNJBackgroundView.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -33,6 +34,22 @@ void WelcomeTourWindow::applicationAppearanceDidChange()
 {
     if (!isVisible())
         WNJVisualEffectWindow::applicationAppearanceDidChange();
+}
+
+void WelcomeTourWindow::showEvent(QShowEvent* event)
+{
+    // Every colour role held as it is now: a theme change while the tour shows would
+    // otherwise reach the caption and the buttons through the application's palette.
+    QPalette held = QApplication::palette(this);
+    held.setResolveMask(~QPalette::ResolveMask(0));
+    setPalette(held);
+    WNJVisualEffectWindow::showEvent(event);
+}
+
+void WelcomeTourWindow::hideEvent(QHideEvent* event)
+{
+    setPalette(QPalette());
+    WNJVisualEffectWindow::hideEvent(event);
 }
 
 void WelcomeTourWindow::cancelOperation()

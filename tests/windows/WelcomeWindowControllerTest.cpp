@@ -258,6 +258,26 @@ TEST_F(WelcomeWindowControllerTest, TheThemeSentenceAndPreviewFollowTheTheme)
     EXPECT_NE(light, dark);
 }
 
+TEST_F(WelcomeWindowControllerTest, TheTourKeepsTheThemeItOpenedInUntilItIsShownAgain)
+{
+    showReadyTour();
+    const auto shades = [this] {
+        return std::pair(m_controller->buttonNext()->palette().color(QPalette::Button),
+                         m_controller->window()->windowCaption()->palette().color(QPalette::WindowText));
+    };
+    const auto light = shades();
+    m_defaults.setObject(settingskeys::kUserInterface.name, Value(std::string_view("dark")));
+    m_app->themeChanged();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(m_app->darkMode());
+    EXPECT_EQ(shades(), light);
+
+    m_controller->window()->hide();
+    m_controller->show();
+    QCoreApplication::processEvents();
+    EXPECT_NE(shades(), light);
+}
+
 TEST_F(WelcomeWindowControllerTest, TheRecordersWriteTheShortcutKeysOnlyWhileTheTourIsOpen)
 {
     showReadyTour();
