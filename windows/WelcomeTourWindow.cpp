@@ -1,5 +1,6 @@
 #include "windows/WelcomeTourWindow.h"
 
+#include "uikit/application/ThemeColors.h"
 #include "uikit/views/ViewAdditions.h"
 #include "uikit/views/WNJBackgroundView.h"
 
@@ -38,6 +39,9 @@ void WelcomeTourWindow::applicationAppearanceDidChange()
 
 void WelcomeTourWindow::showEvent(QShowEvent* event)
 {
+    // A theme change missed while the tour last showed is taken now.
+    WNJVisualEffectWindow::applicationAppearanceDidChange();
+    m_dark = themecolors::darkMode();
     // Every colour role held as it is now: a theme change while the tour shows would
     // otherwise reach the caption and the buttons through the application's palette.
     QPalette held = QApplication::palette(this);

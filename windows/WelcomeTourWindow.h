@@ -30,6 +30,7 @@ public:
     void cancelOperation();
 
 protected:
+    bool darkAppearance() const override { return m_dark; }
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -37,5 +38,7 @@ protected:
 
 private:
     QPointer<QLabel> m_windowCaption;
+    // The theme as the tour last showed.
+    bool m_dark = false;
     std::function<void()> m_onWillClose;
 };

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 
@@ -262,8 +263,11 @@ TEST_F(WelcomeWindowControllerTest, TheTourKeepsTheThemeItOpenedInUntilItIsShown
 {
     showReadyTour();
     const auto shades = [this] {
-        return std::pair(m_controller->buttonNext()->palette().color(QPalette::Button),
-                         m_controller->window()->windowCaption()->palette().color(QPalette::WindowText));
+        QImage ground(20, 60, QImage::Format_ARGB32_Premultiplied);
+        ground.fill(Qt::transparent);
+        QPainter painter(&ground);
+        m_controller->window()->fillWindowBackground(painter, QRectF(ground.rect()));
+        return std::pair(m_controller->buttonNext()->palette().color(QPalette::Button), ground.pixelColor(10, 20));
     };
     const auto light = shades();
     m_defaults.setObject(settingskeys::kUserInterface.name, Value(std::string_view("dark")));
@@ -275,7 +279,9 @@ TEST_F(WelcomeWindowControllerTest, TheTourKeepsTheThemeItOpenedInUntilItIsShown
     m_controller->window()->hide();
     m_controller->show();
     QCoreApplication::processEvents();
-    EXPECT_NE(shades(), light);
+    const auto dark = shades();
+    EXPECT_NE(dark.first, light.first);
+    EXPECT_NE(dark.second, light.second);
 }
 
 TEST_F(WelcomeWindowControllerTest, TheRecordersWriteTheShortcutKeysOnlyWhileTheTourIsOpen)
