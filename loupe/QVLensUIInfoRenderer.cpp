@@ -280,14 +280,28 @@ void QVLensUIInfoRenderer::updateLayerPosition(const QPointF& point)
     current->setPosition(m_translationPoint);
 }
 
-QPainterPath QVLensUIInfoRenderer::boxOutline(const QRectF& layerFrame)
+namespace {
+
+QPainterPath roundedBox(const QRectF& layerFrame, double grow)
 {
-    const double inset = kShadowMargin + 1;
+    const double inset = kShadowMargin + 1 - grow;
     const QRectF box = layerFrame.adjusted(inset, inset, -inset, -inset);
     QPainterPath outline;
-    if (!box.isEmpty())
-        outline.addRoundedRect(box, kCornerRadius, kCornerRadius);
+    if (box.width() > 2 * grow && box.height() > 2 * grow)
+        outline.addRoundedRect(box, kCornerRadius + grow, kCornerRadius + grow);
     return outline;
+}
+
+} // namespace
+
+QPainterPath QVLensUIInfoRenderer::boxOutline(const QRectF& layerFrame)
+{
+    return roundedBox(layerFrame, 0);
+}
+
+QPainterPath QVLensUIInfoRenderer::shadowOutline(const QRectF& layerFrame)
+{
+    return roundedBox(layerFrame, kShadowBlur);
 }
 
 void QVLensUIInfoRenderer::drawLayer(QPainter& painter, const QRectF& clipBox)

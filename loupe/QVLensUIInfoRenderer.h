@@ -64,6 +64,8 @@ public:
     void drawLayer(QPainter& painter, const QRectF& clipBox) override;
     // The rounded box drawn in a layer of that frame, without the shadow's margin.
     static QPainterPath boxOutline(const QRectF& layerFrame);
+    // The box with as much around it as its shadow reaches.
+    static QPainterPath shadowOutline(const QRectF& layerFrame);
     const std::optional<Color>& backgroundColor() const { return m_backgroundColor; }
     // Only stored: the colour change that comes with it invalidates.
     void setBackgroundColor(const std::optional<Color>& color) { m_backgroundColor = color; }

@@ -9,6 +9,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTimer>
 #include <QWindow>
 
@@ -117,6 +118,24 @@ void QVLensWindow::updatePointerGrab()
         releaseMouse();
         QTimer::singleShot(kGrabRetryInterval, this, [this] { updatePointerGrab(); });
     }
+}
+
+void QVLensWindow::setBackdrop(const QImage& image, const QPoint& origin)
+{
+    if (image.isNull() && m_backdrop.isNull())
+        return;
+    m_backdrop = image;
+    m_backdropOrigin = origin;
+    update();
+}
+
+void QVLensWindow::paintEvent(QPaintEvent*)
+{
+    if (m_backdrop.isNull())
+        return;
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(m_backdropOrigin, m_backdrop);
 }
 
 void QVLensWindow::keyPressEvent(QKeyEvent* event)

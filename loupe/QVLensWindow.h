@@ -2,6 +2,8 @@
 
 #include "uikit/windows/CustomWindow.h"
 
+#include <QImage>
+
 #include <functional>
 
 class NJZoomView;
@@ -43,8 +45,13 @@ public:
     // Lets clicks and motion pass to the windows below; the input focus stays.
     void setIgnoresMouseEvents(bool ignores);
     bool ignoresMouseEvents() const { return m_ignoresMouseEvents; }
+    // What the screen shows beneath the window, with its top left at `origin`, laid
+    // under the loupe's drawing: without a compositor its see-through parts then look
+    // as with one. A null image lays nothing.
+    void setBackdrop(const QImage& image, const QPoint& origin);
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -61,4 +68,6 @@ private:
     bool m_wantsPointer = false;
     bool m_pointerGrabbed = false;
     bool m_ignoresMouseEvents = false;
+    QImage m_backdrop;
+    QPoint m_backdropOrigin;
 };

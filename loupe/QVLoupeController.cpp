@@ -89,10 +89,10 @@ QVLoupeController::QVLoupeController(QVLoupeHost& host, Platform& platform)
             loupeChanged(true);
         });
     QObject::connect(m_window.get(), &CustomWindow::compositingChanged, m_window.get(), [this] {
-        if (QVLensLayerStack* stack = layerStack())
-            stack->setOpaqueBackground(!CustomWindow::isCompositing());
-        if (m_zoomView)
-            m_zoomView->setNeedsDisplay(true);
+        if (!m_zoomView)
+            return;
+        updateWindowShape();
+        m_zoomView->setNeedsDisplay(true);
     });
 }
 
@@ -135,7 +135,6 @@ void QVLoupeController::initZoomView(QVFormatProcessor* exportFormatProcessor)
     m_zoomView->setDebugging(false);
 
     auto stack = std::make_unique<QVLensLayerStack>(m_zoomView);
-    // Without a compositor nothing shows through the window: the rim gets a solid ground.
     stack->setOpaqueBackground(!CustomWindow::isCompositing());
     m_zoomView->setRenderer(std::move(stack));
     renderer()->setExportFormatProcessor(exportFormatProcessor);
@@ -166,6 +165,8 @@ void QVLoupeController::orderOut()
     m_window->hide();
     if (m_platform.screenCapture().sessionActive())
         m_platform.screenCapture().endSession();
+    m_backdropArea = QRect();
+    m_window->setBackdrop({}, {});
 }
 
 QPointF QVLoupeController::setLoupeCenter(const QPointF& p)
@@ -437,16 +438,22 @@ void QVLoupeController::gestureEnded()
 
 void QVLoupeController::updateWindowShape()
 {
+    // With a snapshot to lay beneath, the outline takes in the rim's soft outer edge and
+    // the info box's shadow; without, the parts that would show black stay outside.
+    const bool underlaid = m_platform.screenCapture().sessionActive();
     const QSizeF lens = renderer()->rimSize();
-    const QSizeF side = lens.isEmpty() ? QSizeF(m_window->size()) : lens;
+    const double softEdge = underlaid ? 2 : 0;
+    const QSizeF side = lens.isEmpty() ? QSizeF(m_window->size()) : lens + QSizeF(softEdge, softEdge);
     const QRectF view = m_zoomView->geometry();
     QPainterPath outline;
     outline.addEllipse(QRectF(view.center() - QPointF(side.width() / 2, side.height() / 2), side));
     if (const QVLensLayerStack* stack = layerStack()) {
         const LensLayer* info = stack->getUILayerByName(QVLensLayerStack::kInfoLayerName);
-        // Only the box itself: without a compositor its shadow's margin would show black.
-        if (info && !info->frame().isEmpty())
-            outline = outline.united(QVLensUIInfoRenderer::boxOutline(info->frame().translated(view.topLeft())));
+        if (info && !info->frame().isEmpty()) {
+            const QRectF frame = info->frame().translated(view.topLeft());
+            outline = outline.united(underlaid ? QVLensUIInfoRenderer::shadowOutline(frame)
+                                               : QVLensUIInfoRenderer::boxOutline(frame));
+        }
     }
     const QRegion shape(outline.toFillPolygon().toPolygon());
     if (shape != m_shape) {
@@ -455,4 +462,25 @@ void QVLoupeController::updateWindowShape()
     }
     // What lies under the loupe never reaches the snapshot while the loupe covers it.
     m_platform.screenCapture().setExcludedRegion(shape.translated(m_window->pos()));
+    updateBackdrop();
+}
+
+void QVLoupeController::updateBackdrop()
+{
+    ScreenCapture& capture = m_platform.screenCapture();
+    const bool compositing = CustomWindow::isCompositing();
+    if (QVLensLayerStack* stack = layerStack())
+        stack->setOpaqueBackground(!compositing && !capture.sessionActive());
+    if (compositing || !capture.sessionActive()) {
+        m_backdropArea = QRect();
+        m_window->setBackdrop({}, {});
+        return;
+    }
+    // Taken again only when the window moved or its shape changed: the snapshot under
+    // the loupe does not change while the loupe covers it.
+    const QRect area = m_shape.boundingRect().translated(m_window->pos());
+    if (area == m_backdropArea)
+        return;
+    m_backdropArea = area;
+    m_window->setBackdrop(capture.capture(area), m_shape.boundingRect().topLeft());
 }

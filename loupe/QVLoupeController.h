@@ -105,6 +105,9 @@ public:
 private:
     void stepZoom(double step);
     void stepDiameter(double sign);
+    // Without a compositor, lays the snapshot of what lies beneath the window under its
+    // see-through parts; without a snapshot, the rim gets a solid ground instead.
+    void updateBackdrop();
 
     QVLoupeHost& m_host;
     Platform& m_platform;
@@ -125,4 +128,6 @@ private:
     double m_lastCaptureCapture = 0;
     int m_HiDPIActivators = 0;
     QRegion m_shape;
+    // The screen rectangle the backdrop shows; empty when there is none.
+    QRect m_backdropArea;
 };

@@ -1,8 +1,10 @@
 #include "windows/WelcomeTourWindow.h"
 
+#include "uikit/application/ThemeColors.h"
 #include "uikit/views/ViewAdditions.h"
 #include "uikit/views/WNJBackgroundView.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -33,6 +35,25 @@ void WelcomeTourWindow::applicationAppearanceDidChange()
 {
     if (!isVisible())
         WNJVisualEffectWindow::applicationAppearanceDidChange();
+}
+
+void WelcomeTourWindow::showEvent(QShowEvent* event)
+{
+    // A theme change missed while the tour last showed is taken now.
+    WNJVisualEffectWindow::applicationAppearanceDidChange();
+    m_dark = themecolors::darkMode();
+    // Every colour role held as it is now: a theme change while the tour shows would
+    // otherwise reach the caption and the buttons through the application's palette.
+    QPalette held = QApplication::palette(this);
+    held.setResolveMask(~QPalette::ResolveMask(0));
+    setPalette(held);
+    WNJVisualEffectWindow::showEvent(event);
+}
+
+void WelcomeTourWindow::hideEvent(QHideEvent* event)
+{
+    setPalette(QPalette());
+    WNJVisualEffectWindow::hideEvent(event);
 }
 
 void WelcomeTourWindow::cancelOperation()

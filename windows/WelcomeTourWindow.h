@@ -30,10 +30,15 @@ public:
     void cancelOperation();
 
 protected:
+    bool darkAppearance() const override { return m_dark; }
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QPointer<QLabel> m_windowCaption;
+    // The theme as the tour last showed.
+    bool m_dark = false;
     std::function<void()> m_onWillClose;
 };

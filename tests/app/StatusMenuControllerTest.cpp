@@ -13,6 +13,7 @@
 #include <QIcon>
 #include <QMimeData>
 #include <QPainter>
+#include <QSystemTrayIcon>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -163,6 +164,21 @@ TEST_F(StatusMenuControllerTest, TheStatusIconReadsOnDarkAndOnLightPanelsInEithe
             }
             EXPECT_GT(standingOut, 30) << darkTheme << " on " << panel.name().toStdString();
         }
+    }
+}
+
+TEST_F(StatusMenuControllerTest, TheStatusIconFollowsALiveThemeChange)
+{
+    launchMenu(10);
+    m_controller->createMenuletItem();
+    const auto shown = [this] { return m_controller->statusItem()->icon().pixmap(22, 22).toImage(); };
+    const auto drawn = [](bool dark) { return AppIcons::statusIcon(dark).pixmap(22, 22).toImage(); };
+    ASSERT_NE(drawn(false), drawn(true));
+    for (const bool dark : {true, false}) {
+        m_defaults->setObject("userInterface", Value(dark ? "dark" : "light"));
+        m_app->themeChanged();
+        ASSERT_EQ(m_app->darkMode(), dark);
+        EXPECT_EQ(shown(), drawn(dark)) << dark;
     }
 }
 

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 
@@ -256,6 +257,31 @@ TEST_F(WelcomeWindowControllerTest, TheThemeSentenceAndPreviewFollowTheTheme)
     ASSERT_FALSE(light.isNull());
     ASSERT_FALSE(dark.isNull());
     EXPECT_NE(light, dark);
+}
+
+TEST_F(WelcomeWindowControllerTest, TheTourKeepsTheThemeItOpenedInUntilItIsShownAgain)
+{
+    showReadyTour();
+    const auto shades = [this] {
+        QImage ground(20, 60, QImage::Format_ARGB32_Premultiplied);
+        ground.fill(Qt::transparent);
+        QPainter painter(&ground);
+        m_controller->window()->fillWindowBackground(painter, QRectF(ground.rect()));
+        return std::pair(m_controller->buttonNext()->palette().color(QPalette::Button), ground.pixelColor(10, 20));
+    };
+    const auto light = shades();
+    m_defaults.setObject(settingskeys::kUserInterface.name, Value(std::string_view("dark")));
+    m_app->themeChanged();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(m_app->darkMode());
+    EXPECT_EQ(shades(), light);
+
+    m_controller->window()->hide();
+    m_controller->show();
+    QCoreApplication::processEvents();
+    const auto dark = shades();
+    EXPECT_NE(dark.first, light.first);
+    EXPECT_NE(dark.second, light.second);
 }
 
 TEST_F(WelcomeWindowControllerTest, TheRecordersWriteTheShortcutKeysOnlyWhileTheTourIsOpen)

@@ -103,7 +103,7 @@ const NJKey::TextAttributes& NJKey::largeTextAttributes()
 
 int NJKey::fittingWidth(int side) const
 {
-    constexpr int kTextPadding = 1;
+    constexpr int kTextPadding = 2;
     const QFontMetrics metrics(largeTextAttributes().font);
     const int text = metrics.horizontalAdvance(prettyStringValue());
     return std::max(side, text + 2 * (static_cast<int>(kInset) + 1 + kTextPadding));

@@ -73,6 +73,11 @@ void WNJVisualEffectWindow::addCustomWindowShadow(QWidget* view)
         WNJShadowWindow::addCustomWindowShadow(view);
 }
 
+bool WNJVisualEffectWindow::darkAppearance() const
+{
+    return themecolors::darkMode();
+}
+
 void WNJVisualEffectWindow::fillWindowBackground(QPainter& painter, const QRectF& rect)
 {
     QPainterPath rounded;
@@ -83,7 +88,7 @@ void WNJVisualEffectWindow::fillWindowBackground(QPainter& painter, const QRectF
     painter.fillPath(rounded, Qt::transparent);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     if (!useVisualEffectView()) {
-        const bool dark = themecolors::darkMode();
+        const bool dark = darkAppearance();
         painter.fillPath(rounded, QBrush(namedImage(QLatin1String(dark ? kDarkPattern : kLightPattern))));
         // The band's upper corners are the rectangle's minimum-y corners on screen.
         const QPainterPath band = bezierpath::createRoundedCornerRect(

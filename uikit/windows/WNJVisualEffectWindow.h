@@ -30,6 +30,10 @@ public:
     void addCustomWindowShadow(QWidget* view) override;
     void fillWindowBackground(QPainter& painter, const QRectF& rect) override;
 
+protected:
+    // The theme the background is drawn in: the application's.
+    virtual bool darkAppearance() const;
+
 private:
     void applyTint();
 

@@ -9,6 +9,7 @@
 #include "tests/loupe/RecordingLoupeHost.h"
 #include "uikit/application/NJApplication.h"
 #include "uikit/application/QtScheduler.h"
+#include "uikit/windows/CustomWindow.h"
 
 #include "foundation/Dictionary.h"
 #include "platform/InputSynthesizer.h"
@@ -23,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <functional>
 #include <iostream>
@@ -207,6 +209,12 @@ protected:
         const QPointF target = global(topLeft);
         return waitFor([&] { return s_loupe->lastCenter() == target && s_paints->count > paints; }, 2000);
     }
+    // The info box's layer (the box with its shadow's margin) on the screen.
+    static QRectF infoFrameOnScreen()
+    {
+        return s_loupe->layerStack()->getUILayerByName(QVLensLayerStack::kInfoLayerName)->frame().translated(
+            s_loupe->zoomView().geometry().topLeft() + QPointF(s_loupe->window().pos()));
+    }
     std::uint32_t pickedColor()
     {
         const auto color = s_loupe->zoomView().centerColor();
@@ -271,8 +279,7 @@ TEST_F(QVLoupeX11Test, AnInfoBoxReachingPastTheLensShowsTheScreenAroundIt)
     ASSERT_TRUE(moveTo(kMarkerAt + QPoint(-20, 10)));
     waitFor([] { return false; }, 100);
 
-    const QRectF box = stack->getUILayerByName(QVLensLayerStack::kInfoLayerName)->frame().translated(
-        s_loupe->zoomView().geometry().topLeft() + QPointF(s_loupe->window().pos()));
+    const QRectF box = infoFrameOnScreen();
     const QPoint lensCentre = kMarkerAt + QPoint(-20, 10);
     const double radius = stack->lensSize().width() / 2;
     // In the box's shadow margin, beyond the rim: the screen below shows, never black.
@@ -280,6 +287,36 @@ TEST_F(QVLoupeX11Test, AnInfoBoxReachingPastTheLensShowsTheScreenAroundIt)
     ASSERT_LT(margin.x(), box.right());
     const QRect block(kMarkerAt - QPoint(100, 100), QSize(200, 200));
     EXPECT_EQ(m_scene->screenPixel(margin), block.contains(margin) ? kBlock : kBackground);
+    stack->setExportFormat(std::nullopt);
+    stack->redrawAll();
+}
+
+TEST_F(QVLoupeX11Test, WithoutACompositorTheRimAndTheBoxShadowBlendWithTheScreenBeneath)
+{
+    ASSERT_FALSE(CustomWindow::isCompositing());
+    QVLensLayerStack* stack = s_loupe->layerStack();
+    stack->setExportFormat(QVFormatDefinition(Dictionary{{"name", Value("A name past the rim")},
+                                                         {"displayFormat", Value("{{hexColor(color)}}")}}));
+    stack->redrawAll();
+    const QPoint centre = kMarkerAt + QPoint(40, 0);
+    ASSERT_TRUE(moveTo(centre));
+    waitFor([] { return false; }, 100);
+
+    // The screen beneath darkened a little, just right of the box beyond the rim.
+    const QRectF box = infoFrameOnScreen().adjusted(9, 9, -9, -9);
+    const QPoint shadow(static_cast<int>(box.x() + box.width()) + 1, static_cast<int>(box.center().y()));
+    ASSERT_GT(shadow.x(), centre.x() + stack->lensSize().width() / 2);
+    ASSERT_LT(shadow.x(), s_loupe->window().geometry().right());
+    const int beneath = qGray(QRect(kMarkerAt - QPoint(100, 100), QSize(200, 200)).contains(shadow) ? kBlock : kBackground);
+    const int shaded = qGray(m_scene->screenPixel(shadow));
+    EXPECT_LT(shaded, beneath);
+    EXPECT_GT(shaded, beneath / 2);
+
+    // The rim's wide ring, left of the lens over the yellow block, is tinted by it.
+    const double ring = std::ceil(s_loupe->zoomView().diameterValue()) / 2 + 2;
+    const std::uint32_t rim = m_scene->screenPixel(centre - QPoint(static_cast<int>(ring), 0));
+    EXPECT_NE(qRed(rim), qBlue(rim)) << std::hex << rim;
+    EXPECT_NE(rim, kBlock);
     stack->setExportFormat(std::nullopt);
     stack->redrawAll();
 }
