@@ -23,10 +23,11 @@ void WelcomeTourWindow::setContentView(QWidget* view)
     const QRect frame(QPoint(0, 0), view->size());
     auto* clipping = new QWidget;
     clipping->resize(frame.size());
-    auto* ground = new WNJBackgroundView(frame, clipping);
-    ground->setBackgroundColor(QColor::fromRgbF(kGroundGrey, kGroundGrey, kGroundGrey, kGroundAlpha));
-    viewadditions::embedView(ground, view);
-    viewadditions::embedView(clipping, ground);
+    m_ground = new WNJBackgroundView(frame, clipping);
+    m_dark = themecolors::darkMode();
+    colorGround();
+    viewadditions::embedView(m_ground, view);
+    viewadditions::embedView(clipping, m_ground);
     viewadditions::addRoundedClippingMask(clipping, kCornerRadius);
     WNJVisualEffectWindow::setContentView(clipping);
 }
@@ -42,12 +43,21 @@ void WelcomeTourWindow::showEvent(QShowEvent* event)
     // A theme change missed while the tour last showed is taken now.
     WNJVisualEffectWindow::applicationAppearanceDidChange();
     m_dark = themecolors::darkMode();
+    colorGround();
     // Every colour role held as it is now: a theme change while the tour shows would
     // otherwise reach the caption and the buttons through the application's palette.
     QPalette held = QApplication::palette(this);
     held.setResolveMask(~QPalette::ResolveMask(0));
     setPalette(held);
     WNJVisualEffectWindow::showEvent(event);
+}
+
+void WelcomeTourWindow::colorGround()
+{
+    // A light ground under the dark theme's light caption would leave it unreadable.
+    const double grey = m_dark ? kDarkGroundGrey : kGroundGrey;
+    if (m_ground)
+        m_ground->setBackgroundColor(QColor::fromRgbF(grey, grey, grey, kGroundAlpha));
 }
 
 void WelcomeTourWindow::hideEvent(QHideEvent* event)

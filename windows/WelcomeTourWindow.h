@@ -7,14 +7,17 @@
 
 #include <functional>
 
+class WNJBackgroundView;
+
 
 // The welcome tour's floating window. Without visual-effect views the content sits on
-// a translucent light grey ground with rounded corners. Escape closes it; the tour
+// a translucent grey ground with rounded corners, light or dark with the theme. Escape closes it; the tour
 // does not restyle itself while it is shown.
 class WelcomeTourWindow final : public WNJVisualEffectWindow {
     Q_OBJECT
 public:
     static constexpr double kGroundGrey = 0.949;
+    static constexpr double kDarkGroundGrey = 0.196;
     static constexpr double kGroundAlpha = 0.75;
     static constexpr double kCornerRadius = 5.0;
 
@@ -37,7 +40,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void colorGround();
+
     QPointer<QLabel> m_windowCaption;
+    QPointer<WNJBackgroundView> m_ground;
     // The theme as the tour last showed.
     bool m_dark = false;
     std::function<void()> m_onWillClose;

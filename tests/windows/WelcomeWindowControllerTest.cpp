@@ -284,6 +284,20 @@ TEST_F(WelcomeWindowControllerTest, TheTourKeepsTheThemeItOpenedInUntilItIsShown
     EXPECT_NE(dark.second, light.second);
 }
 
+TEST_F(WelcomeWindowControllerTest, TheCaptionStandsOnADarkBandInTheDarkTheme)
+{
+    m_defaults.setObject(settingskeys::kUserInterface.name, Value(std::string_view("dark")));
+    m_app->themeChanged();
+    showReadyTour();
+    QCoreApplication::processEvents();
+    WelcomeTourWindow* window = m_controller->window();
+    const QImage shot = window->grab().toImage();
+    const QLabel* caption = window->windowCaption();
+    const QPoint besideText = caption->mapTo(window, QPoint(2, caption->height() / 2));
+    EXPECT_GT(qGray(caption->palette().color(QPalette::WindowText).rgb()), 128);
+    EXPECT_LT(qGray(shot.pixel(besideText * shot.devicePixelRatio())), 128);
+}
+
 TEST_F(WelcomeWindowControllerTest, TheRecordersWriteTheShortcutKeysOnlyWhileTheTourIsOpen)
 {
     showReadyTour();
