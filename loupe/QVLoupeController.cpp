@@ -345,7 +345,12 @@ QImage QVLoupeController::lensImage()
     stack->setColorInfo(0);
     stack->setShowFocusRect(false);
     m_zoomView->setNeedsDisplay(true);
-    const QImage image = m_zoomView->grab(lens).toImage();
+    // Only the lens is drawn: the corners around it stay transparent, not window grey.
+    const qreal ratio = m_zoomView->devicePixelRatioF();
+    QImage image(lens.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    m_zoomView->render(&image, QPoint(), QRegion(lens), QWidget::DrawChildren);
     stack->setShowFocusRect(true);
     stack->setColorInfo(colorInfo);
     return image;

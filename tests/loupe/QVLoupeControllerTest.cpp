@@ -215,6 +215,8 @@ TEST_F(QVLoupeControllerTest, TheLensImageHasTheLensSizeAndLeavesTheLoupeAsItWas
     m_loupe->setLoupeCenter({500, 500});
     const QImage image = m_loupe->lensImage();
     EXPECT_EQ(QSizeF(image.size()), stack.lensSize());
+    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(image.pixel(image.width() / 2, image.height() / 2)), 255);
     EXPECT_EQ(stack.colorInfo(), 1);
     EXPECT_TRUE(stack.showFocusRect());
 }
