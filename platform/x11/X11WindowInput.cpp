@@ -1,6 +1,7 @@
 #include "platform/x11/X11WindowInput.h"
 
 #include "platform/x11/X11Connection.h"
+#include "platform/x11/X11KeyboardHold.h"
 #include "platform/x11/X11Reply.h"
 
 #include <xcb/shape.h>
@@ -14,13 +15,14 @@ constexpr int kFocusTries = 400;
 
 } // namespace
 
-X11WindowInput::X11WindowInput(X11Connection& connection)
+X11WindowInput::X11WindowInput(X11Connection& connection, X11KeyboardHold& hold)
     : m_connection(connection)
+    , m_hold(hold)
 {
     m_focusRetry.setInterval(kFocusRetryInterval);
     QObject::connect(&m_focusRetry, &QTimer::timeout, &m_connection, [this] {
         if (tryFocus() || ++m_focusTries >= kFocusTries)
-            m_focusRetry.stop();
+            focusSettled();
     });
     xcb_connection_t* c = m_connection.connection();
     if (m_connection.firstEvent(&xcb_xfixes_id)) {
@@ -50,10 +52,17 @@ void X11WindowInput::takeKeyboardFocus(std::uint64_t window)
 {
     m_focusWindow = static_cast<std::uint32_t>(window);
     m_focusTries = 0;
+    m_hold.awaitFocus();
     if (tryFocus())
-        m_focusRetry.stop();
+        focusSettled();
     else
         m_focusRetry.start();
+}
+
+void X11WindowInput::focusSettled()
+{
+    m_focusRetry.stop();
+    m_hold.focusSettled();
 }
 
 bool X11WindowInput::tryFocus()

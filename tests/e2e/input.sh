@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Input end to end, as practised users work: a filter typed into the overlay with
-# Return at once, hot keys pressed many times in a row at alternating places (also with
-# the program's event loop held up) and the loupe following single pointer jumps. Run
-# under an X server with the build folder as the first argument; "openbox" as the
-# second runs it under that window manager.
+# Return at once, keys typed straight after a hot key, hot keys pressed many times in a
+# row at alternating places (also with the program's event loop held up) and the loupe
+# following single pointer jumps. Run under an X server with the build folder as the
+# first argument; "openbox" as the second runs it under that window manager.
 set -uo pipefail
 window_manager=${2:-}
 source "$(dirname "$0")/common.sh"
@@ -73,6 +73,32 @@ EOF
 # Hot keys many times in a row at alternating places; every second time the program
 # is held up for 0.3 s right after the key, as on a loaded machine.
 hold_up() { kill -STOP "$app"; sleep 0.3; kill -CONT "$app"; }
+
+# Keys typed straight after the hot key, before its window shows, reach that window;
+# every second time the program is held up from before the hot key until after them,
+# as on a loaded machine that has not read the hot key yet.
+overlay_at_once=0
+loupe_at_once=0
+for i in $(seq 4); do
+  clear_clipboard
+  [ $((i % 2)) -eq 0 ] && kill -STOP "$app"
+  xdotool key shift+super+c
+  xdotool type --delay 30 "hex"
+  xdotool key Return
+  [ $((i % 2)) -eq 0 ] && sleep 0.3 && kill -CONT "$app"
+  sleep 0.6
+  [ "$(clipboard)" == 336699 ] && [ "$(gone "Vendrel overlay")" == gone ] && overlay_at_once=$((overlay_at_once + 1))
+  clear_clipboard
+  xdotool mousemove 400 300
+  [ $((i % 2)) -eq 0 ] && kill -STOP "$app"
+  xdotool key super+alt+c
+  xdotool key Return
+  [ $((i % 2)) -eq 0 ] && sleep 0.3 && kill -CONT "$app"
+  sleep 0.6
+  [[ "$(clipboard)" == *336699* ]] && [ "$(gone "Vendrel loupe")" == gone ] && loupe_at_once=$((loupe_at_once + 1))
+done
+check "\"hex\" and Return typed at once after the hot key reach the overlay" "4" "$overlay_at_once"
+check "Return pressed at once after the hot key reaches the loupe" "4" "$loupe_at_once"
 loupe_focus=0
 loupe_placed=0
 loupe_keys=0
