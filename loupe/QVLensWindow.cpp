@@ -9,6 +9,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QTimer>
 #include <QWindow>
 
@@ -64,9 +65,17 @@ void QVLensWindow::takeInput(bool grabPointer)
 {
     show();
     raise();
-    NJApplication::makeKeyWindow(this);
+    takeKeyboard();
     m_wantsPointer = grabPointer;
     updatePointerGrab();
+}
+
+void QVLensWindow::takeKeyboard()
+{
+    NJApplication::makeKeyWindow(this, [window = QPointer<QVLensWindow>(this)] {
+        if (window)
+            emit window->keyboardUnreachable();
+    });
 }
 
 void QVLensWindow::showAsPreview()

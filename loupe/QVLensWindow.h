@@ -36,6 +36,8 @@ public:
     // Shows the window in front and gives it the input focus; with `grabPointer`, it
     // also takes the pointer and blanks the cursor.
     void takeInput(bool grabPointer);
+    // Gives the shown window the input focus.
+    void takeKeyboard();
     // Shows the window in front as a preview: the input focus stays where it is.
     void showAsPreview();
     void releaseInput();
@@ -43,6 +45,10 @@ public:
     // Lets clicks and motion pass to the windows below; the input focus stays.
     void setIgnoresMouseEvents(bool ignores);
     bool ignoresMouseEvents() const { return m_ignoresMouseEvents; }
+
+signals:
+    // Neither the focus nor the keyboard could be had: keys cannot reach the window.
+    void keyboardUnreachable();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

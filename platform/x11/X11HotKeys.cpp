@@ -173,10 +173,13 @@ void X11HotKeys::handleEvent(const xcb_generic_event_t* event)
         return;
     const auto* key = reinterpret_cast<const xcb_key_press_event_t*>(event);
     if (type == XCB_KEY_RELEASE) {
+        bool down = false;
         for (auto& [id, hotKey] : m_hotKeys) {
             if (hotKey.keycode == key->detail)
                 hotKey.down = false;
+            down = down || hotKey.down;
         }
+        m_hold.setHotKeyDown(down);
         return;
     }
     m_hold.frozen();
@@ -193,6 +196,7 @@ X11HotKeys::Handler X11HotKeys::pressedHandler(const xcb_key_press_event_t& key)
         if (hotKey.keycode != key.detail || hotKey.modifiers != modifiers || hotKey.down)
             continue;
         hotKey.down = true;
+        m_hold.setHotKeyDown(true);
         // A copy: the handler may unregister hot keys, this one included.
         return hotKey.handler;
     }
@@ -208,6 +212,7 @@ void X11HotKeys::regrab()
         hotKey.keycode.reset();
         hotKey.down = false;
     }
+    m_hold.setHotKeyDown(false);
     for (auto& [id, hotKey] : m_hotKeys) {
         const auto keycode = m_layout.keycode(hotKey.keyCode);
         if (keycode && grab(*keycode, hotKey.modifiers))

@@ -24,6 +24,10 @@ public:
     void focusSettled();
     // After the hot key's action: thawed unless a window is taking the focus.
     void thawUnlessAwaitingFocus();
+    // While a hot key is down its grab has the keyboard, which no other program can then
+    // hold, and which a grab of ours would end before the key's release reached us.
+    void setHotKeyDown(bool down) { m_hotKeyDown = down; }
+    bool hotKeyDown() const { return m_hotKeyDown; }
 
 private:
     void thaw();
@@ -31,6 +35,7 @@ private:
     X11Connection& m_connection;
     bool m_frozen = false;
     bool m_awaitingFocus = false;
+    bool m_hotKeyDown = false;
     std::function<void(bool freezing)> m_setFreezingGrabs;
     QTimer m_safety;
 };

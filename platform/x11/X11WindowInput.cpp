@@ -10,8 +10,9 @@
 namespace {
 
 constexpr std::chrono::milliseconds kFocusRetryInterval {5};
-// A window manager may take a while to map a window: two seconds of tries.
-constexpr int kFocusTries = 400;
+// A window manager may take a while to map a window, and a menu a moment to let the
+// keyboard go.
+constexpr std::chrono::seconds kFocusPatience {2};
 
 } // namespace
 
@@ -20,10 +21,7 @@ X11WindowInput::X11WindowInput(X11Connection& connection, X11KeyboardHold& hold)
     , m_hold(hold)
 {
     m_focusRetry.setInterval(kFocusRetryInterval);
-    QObject::connect(&m_focusRetry, &QTimer::timeout, &m_connection, [this] {
-        if (tryFocus() || ++m_focusTries >= kFocusTries)
-            focusSettled();
-    });
+    QObject::connect(&m_focusRetry, &QTimer::timeout, &m_connection, [this] { attemptFocus(); });
     xcb_connection_t* c = m_connection.connection();
     if (m_connection.firstEvent(&xcb_xfixes_id)) {
         // Input shapes need XFixes 2; the version must be stated before any request.
@@ -48,21 +46,26 @@ bool X11WindowInput::setClickThrough(std::uint64_t window, bool through)
     return done;
 }
 
-void X11WindowInput::takeKeyboardFocus(std::uint64_t window)
+void X11WindowInput::takeKeyboardFocus(std::uint64_t window, std::function<void()> unreachable)
 {
     m_focusWindow = static_cast<std::uint32_t>(window);
-    m_focusTries = 0;
+    m_unreachable = std::move(unreachable);
+    m_focusDeadline.setRemainingTime(kFocusPatience);
     m_hold.awaitFocus();
-    if (tryFocus())
-        focusSettled();
-    else
-        m_focusRetry.start();
+    attemptFocus();
 }
 
-void X11WindowInput::focusSettled()
+void X11WindowInput::attemptFocus()
 {
+    const bool settled = tryFocus();
+    if (!settled && !m_focusDeadline.hasExpired()) {
+        m_focusRetry.start();
+        return;
+    }
     m_focusRetry.stop();
     m_hold.focusSettled();
+    if (const auto unreachable = std::exchange(m_unreachable, nullptr); unreachable && !settled)
+        unreachable();
 }
 
 bool X11WindowInput::tryFocus()
@@ -76,5 +79,25 @@ bool X11WindowInput::tryFocus()
         return false;
     xcb_set_input_focus(c, XCB_INPUT_FOCUS_PARENT, m_focusWindow, XCB_CURRENT_TIME);
     const auto focus = adoptReply(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
-    return focus && focus->focus == m_focusWindow;
+    if (!focus || focus->focus != m_focusWindow)
+        return false;
+    // The keys queued for the window go to it before our probe's grab could take them.
+    m_hold.focusSettled();
+    return keyboardFree();
+}
+
+bool X11WindowInput::keyboardFree()
+{
+    if (m_hold.hotKeyDown())
+        return true;
+    // Another program's active grab takes every key whatever the focus; only a grab of
+    // our own, let go at once, tells.
+    xcb_connection_t* c = m_connection.connection();
+    const auto grab = adoptReply(xcb_grab_keyboard_reply(
+        c, xcb_grab_keyboard(c, 1, m_focusWindow, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC), nullptr));
+    if (!grab || grab->status != XCB_GRAB_STATUS_SUCCESS)
+        return false;
+    xcb_ungrab_keyboard(c, XCB_CURRENT_TIME);
+    xcb_flush(c);
+    return true;
 }

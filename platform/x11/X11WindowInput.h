@@ -2,9 +2,11 @@
 
 #include "platform/WindowInput.h"
 
+#include <QDeadlineTimer>
 #include <QTimer>
 
 #include <cstdint>
+#include <functional>
 
 class X11Connection;
 class X11KeyboardHold;
@@ -18,17 +20,19 @@ class X11WindowInput final : public WindowInput {
 public:
     X11WindowInput(X11Connection& connection, X11KeyboardHold& hold);
     bool setClickThrough(std::uint64_t window, bool through) override;
-    void takeKeyboardFocus(std::uint64_t window) override;
+    void takeKeyboardFocus(std::uint64_t window, std::function<void()> unreachable) override;
 
 private:
-    // True once the window holds the focus, or when it is gone.
+    void attemptFocus();
+    // True once the window holds the focus and the keyboard, or when it is gone.
     bool tryFocus();
-    void focusSettled();
+    bool keyboardFree();
 
     X11Connection& m_connection;
     X11KeyboardHold& m_hold;
     bool m_xfixes = false;
     std::uint32_t m_focusWindow = 0;
-    int m_focusTries = 0;
+    std::function<void()> m_unreachable;
+    QDeadlineTimer m_focusDeadline;
     QTimer m_focusRetry;
 };

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Input end to end, as practised users work: a filter typed into the overlay with
 # Return at once, keys typed straight after a hot key, hot keys pressed many times in a
-# row at alternating places (also with the program's event loop held up) and the loupe
-# following single pointer jumps. Run under an X server with the build folder as the
-# first argument; "openbox" as the second runs it under that window manager.
+# row at alternating places (also with the program's event loop held up), the loupe
+# following single pointer jumps and a pick the keyboard cannot reach. Run under an X
+# server with the build folder as the first argument; "openbox" as the second runs it
+# under that window manager.
 set -uo pipefail
 window_manager=${2:-}
 source "$(dirname "$0")/common.sh"
@@ -156,6 +157,21 @@ done
 check "the loupe follows every pointer jump" "20" "$followed"
 xdotool key Escape
 check "Escape closes the loupe after the jumps" "gone" "$(gone "Vendrel loupe")"
+
+# A picker no key can reach, not even Escape, does not stay open: while another program
+# holds the keyboard, a command-line pick closes by itself, printing nothing.
+"$helpers/e2e_keyboard_holder" > "$work/holder" & holder=$!
+pids+=($holder)
+for _ in $(seq 20); do grep -q held "$work/holder" && break; sleep 0.1; done
+XDG_CONFIG_HOME="$work/cli" "$vendrel" cli -f HEX > "$work/cli.out" 2> /dev/null & cli=$!
+pids+=($cli)
+[ -n "$(window_id "Vendrel loupe")" ] && shown=shown || shown=none
+for _ in $(seq 50); do kill -0 $cli 2>/dev/null || break; sleep 0.1; done
+kill -0 $cli 2>/dev/null && closed=open || closed=closed
+kill $cli 2>/dev/null
+wait $cli
+check "a pick the keyboard cannot reach closes by itself" "shown closed 1 " "$shown $closed $? $(cat "$work/cli.out")"
+kill $holder
 
 kill -TERM $app
 wait $app

@@ -440,7 +440,7 @@ TEST_F(X11PlatformTest, AHotKeyHoldsTheKeyboardForItsWindowAtMostASecond)
     int presses = 0;
     const auto id = m_platform->hotKeys().registerHotKey(8, modifierflags::kCommand, [&] {
         ++presses;
-        m_platform->windowInput().takeKeyboardFocus(window);
+        m_platform->windowInput().takeKeyboardFocus(window, nullptr);
     });
     ASSERT_TRUE(id);
     const auto chord = [&] {
