@@ -83,7 +83,8 @@ bool X11WindowInput::tryFocus()
         return false;
     // The keys queued for the window go to it before our probe's grab could take them.
     m_hold.focusSettled();
-    return keyboardFree();
+    // Only a window that must know whether keys reach it is probed.
+    return !m_unreachable || keyboardFree();
 }
 
 bool X11WindowInput::keyboardFree()
