@@ -10,6 +10,7 @@
 #include <xcb/xkb.h>
 #undef explicit
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -141,6 +142,14 @@ void X11HotKeys::unregisterHotKey(Id id)
         m_connection.removeEventHandler(m_handlerId);
         m_handlerId = 0;
     }
+    // Its release may no longer reach us.
+    updateHotKeyDown();
+}
+
+void X11HotKeys::updateHotKeyDown()
+{
+    m_hold.setHotKeyDown(
+        std::any_of(m_hotKeys.begin(), m_hotKeys.end(), [](const auto& entry) { return entry.second.down; }));
 }
 
 bool X11HotKeys::isOurs(xcb_keycode_t keycode, std::uint16_t modifiers) const
@@ -173,13 +182,11 @@ void X11HotKeys::handleEvent(const xcb_generic_event_t* event)
         return;
     const auto* key = reinterpret_cast<const xcb_key_press_event_t*>(event);
     if (type == XCB_KEY_RELEASE) {
-        bool down = false;
         for (auto& [id, hotKey] : m_hotKeys) {
             if (hotKey.keycode == key->detail)
                 hotKey.down = false;
-            down = down || hotKey.down;
         }
-        m_hold.setHotKeyDown(down);
+        updateHotKeyDown();
         return;
     }
     m_hold.frozen();
@@ -196,7 +203,7 @@ X11HotKeys::Handler X11HotKeys::pressedHandler(const xcb_key_press_event_t& key)
         if (hotKey.keycode != key.detail || hotKey.modifiers != modifiers || hotKey.down)
             continue;
         hotKey.down = true;
-        m_hold.setHotKeyDown(true);
+        updateHotKeyDown();
         // A copy: the handler may unregister hot keys, this one included.
         return hotKey.handler;
     }
@@ -212,7 +219,7 @@ void X11HotKeys::regrab()
         hotKey.keycode.reset();
         hotKey.down = false;
     }
-    m_hold.setHotKeyDown(false);
+    updateHotKeyDown();
     for (auto& [id, hotKey] : m_hotKeys) {
         const auto keycode = m_layout.keycode(hotKey.keyCode);
         if (keycode && grab(*keycode, hotKey.modifiers))

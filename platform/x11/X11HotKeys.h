@@ -38,6 +38,7 @@ private:
     void handleEvent(const xcb_generic_event_t* event);
     // The handler of the hot key the press starts, or none.
     Handler pressedHandler(const xcb_key_press_event_t& key);
+    void updateHotKeyDown();
     // The keymap changed: the keys may sit at other key codes now.
     void regrab();
     bool isOurs(xcb_keycode_t keycode, std::uint16_t modifiers) const;

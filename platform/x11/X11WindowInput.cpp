@@ -94,8 +94,9 @@ bool X11WindowInput::keyboardFree()
     // Another program's active grab takes every key whatever the focus; only a grab of
     // our own, let go at once, tells.
     xcb_connection_t* c = m_connection.connection();
-    const auto grab = adoptReply(xcb_grab_keyboard_reply(
-        c, xcb_grab_keyboard(c, 1, m_focusWindow, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC), nullptr));
+    const auto cookie =
+        xcb_grab_keyboard(c, 1, m_focusWindow, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+    const auto grab = adoptReply(xcb_grab_keyboard_reply(c, cookie, nullptr));
     if (!grab || grab->status != XCB_GRAB_STATUS_SUCCESS)
         return false;
     xcb_ungrab_keyboard(c, XCB_CURRENT_TIME);
