@@ -88,7 +88,7 @@ for i in $(seq 4); do
   xdotool key Return
   [ $((i % 2)) -eq 0 ] && sleep 0.3 && kill -CONT "$app"
   sleep 0.6
-  [ "$(clipboard)" == 336699 ] && [ "$(gone "Vendrel overlay")" == gone ] && overlay_at_once=$((overlay_at_once + 1))
+  [ "$(gone "Vendrel overlay")" == gone ] && [ "$(clipboard)" == 336699 ] && overlay_at_once=$((overlay_at_once + 1))
   clear_clipboard
   xdotool mousemove 400 300
   [ $((i % 2)) -eq 0 ] && kill -STOP "$app"
@@ -96,7 +96,7 @@ for i in $(seq 4); do
   xdotool key Return
   [ $((i % 2)) -eq 0 ] && sleep 0.3 && kill -CONT "$app"
   sleep 0.6
-  [[ "$(clipboard)" == *336699* ]] && [ "$(gone "Vendrel loupe")" == gone ] && loupe_at_once=$((loupe_at_once + 1))
+  [ "$(gone "Vendrel loupe")" == gone ] && [[ "$(clipboard)" == *336699* ]] && loupe_at_once=$((loupe_at_once + 1))
 done
 check "\"hex\" and Return typed at once after the hot key reach the overlay" "4" "$overlay_at_once"
 check "Return pressed at once after the hot key reaches the loupe" "4" "$loupe_at_once"
