@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QTimer>
 #include <QWindow>
 
@@ -65,9 +66,17 @@ void QVLensWindow::takeInput(bool grabPointer)
 {
     show();
     raise();
-    NJApplication::makeKeyWindow(this);
+    takeKeyboard();
     m_wantsPointer = grabPointer;
     updatePointerGrab();
+}
+
+void QVLensWindow::takeKeyboard()
+{
+    NJApplication::makeKeyWindow(this, [window = QPointer<QVLensWindow>(this)] {
+        if (window)
+            emit window->keyboardUnreachable();
+    });
 }
 
 void QVLensWindow::showAsPreview()

@@ -38,6 +38,8 @@ public:
     // Shows the window in front and gives it the input focus; with `grabPointer`, it
     // also takes the pointer and blanks the cursor.
     void takeInput(bool grabPointer);
+    // Gives the shown window the input focus.
+    void takeKeyboard();
     // Shows the window in front as a preview: the input focus stays where it is.
     void showAsPreview();
     void releaseInput();
@@ -49,6 +51,10 @@ public:
     // under the loupe's drawing: without a compositor its see-through parts then look
     // as with one. A null image lays nothing.
     void setBackdrop(const QImage& image, const QPoint& origin);
+
+signals:
+    // Neither the focus nor the keyboard could be had: keys cannot reach the window.
+    void keyboardUnreachable();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

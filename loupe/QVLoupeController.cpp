@@ -82,6 +82,9 @@ QVLoupeController::QVLoupeController(QVLoupeHost& host, Platform& platform)
     });
     m_window->setMouseHandler(
         [this](QVLensWindow::MouseEventType type, unsigned long flags) { m_mouse->windowMouseEvent(type, flags); });
+    // A picker no key reaches, not even Escape, is closed as Escape would.
+    QObject::connect(m_window.get(), &QVLensWindow::keyboardUnreachable, m_window.get(),
+                     [this] { m_host.hidePicker(); });
     m_attributesObserver = NotificationCenter::defaultCenter().addObserver(
         QVLensBase::kAttributesChangedNotification, [this](const NotificationCenter::Notification&) {
             // Zoom steps, the wheel and gestures change the lens size too: the shape follows.

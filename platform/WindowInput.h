@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 // How one of our top-level windows takes input. Windows are native window ids
 // (QWidget::winId()).
@@ -13,5 +14,7 @@ public:
     virtual bool setClickThrough(std::uint64_t window, bool through) = 0;
     // Gives the window the keyboard focus as soon as it is mapped, whatever time stamps
     // other programs used for theirs; a later call for another window replaces it.
-    virtual void takeKeyboardFocus(std::uint64_t window) = 0;
+    // `unreachable` (may be empty) runs when the window could have neither the focus nor
+    // the keyboard within two seconds, as when another program holds the keyboard.
+    virtual void takeKeyboardFocus(std::uint64_t window, std::function<void()> unreachable) = 0;
 };

@@ -10,7 +10,6 @@
 #include "loupe/QVLoupeHost.h"
 #include "loupe/QVMouseFollower.h"
 #include "uikit/animation/NJAnimationGroup.h"
-#include "uikit/application/NJApplication.h"
 
 #include <QImage>
 
@@ -124,7 +123,7 @@ void LoupeAdapter::orderOut()
 
 void LoupeAdapter::makeWindowKey()
 {
-    NJApplication::makeKeyWindow(&m_loupe->window());
+    m_loupe->window().takeKeyboard();
 }
 
 bool LoupeAdapter::isWindowKey() const

@@ -16,7 +16,7 @@ public:
         return true;
     }
     bool clickThrough(std::uint64_t window) const { return m_through.count(window) > 0; }
-    void takeKeyboardFocus(std::uint64_t window) override { m_focus = window; }
+    void takeKeyboardFocus(std::uint64_t window, std::function<void()>) override { m_focus = window; }
     std::optional<std::uint64_t> focus() const { return m_focus; }
 
 private:

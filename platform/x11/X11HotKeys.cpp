@@ -2,6 +2,7 @@
 
 #include "foundation/Log.h"
 #include "platform/ModifierFlags.h"
+#include "platform/x11/X11KeyboardHold.h"
 #include "platform/x11/X11KeyboardLayout.h"
 
 // xkb.h names a field "explicit", which C++ reserves.
@@ -9,6 +10,7 @@
 #include <xcb/xkb.h>
 #undef explicit
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -29,9 +31,10 @@ std::uint16_t modifierMask(unsigned long flags)
 
 } // namespace
 
-X11HotKeys::X11HotKeys(X11Connection& connection, X11KeyboardLayout& layout)
+X11HotKeys::X11HotKeys(X11Connection& connection, X11KeyboardLayout& layout, X11KeyboardHold& hold)
     : m_connection(connection)
     , m_layout(layout)
+    , m_hold(hold)
 {
     // A held key then repeats as presses without releases, which tells repeats apart.
     xcb_xkb_per_client_flags(connection.connection(), XCB_XKB_ID_USE_CORE_KBD,
@@ -39,11 +42,13 @@ X11HotKeys::X11HotKeys(X11Connection& connection, X11KeyboardLayout& layout)
                              XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT, 0, 0, 0);
     xcb_flush(connection.connection());
     m_layout.setChangeHandler([this] { regrab(); });
+    m_hold.setFreezingGrabs([this](bool freezing) { setFreezing(freezing); });
 }
 
 X11HotKeys::~X11HotKeys()
 {
     m_layout.setChangeHandler(nullptr);
+    m_hold.setFreezingGrabs(nullptr);
     for (const auto& [id, hotKey] : m_hotKeys) {
         if (hotKey.keycode)
             ungrab(*hotKey.keycode, hotKey.modifiers);
@@ -67,9 +72,11 @@ bool X11HotKeys::grab(xcb_keycode_t keycode, std::uint16_t modifiers)
 {
     xcb_connection_t* c = m_connection.connection();
     std::vector<xcb_void_cookie_t> cookies;
+    // The keyboard freezes at the hot key, so keys typed right after it wait for the
+    // window it shows.
     for (const std::uint16_t variant : lockVariants()) {
         cookies.push_back(xcb_grab_key_checked(c, 1, m_connection.root(), static_cast<std::uint16_t>(modifiers | variant),
-                                               keycode, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+                                               keycode, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_SYNC));
     }
     bool granted = true;
     for (const xcb_void_cookie_t cookie : cookies)
@@ -78,6 +85,20 @@ bool X11HotKeys::grab(xcb_keycode_t keycode, std::uint16_t modifiers)
     if (!granted)
         ungrab(keycode, modifiers);
     return granted;
+}
+
+void X11HotKeys::setFreezing(bool freezing)
+{
+    const std::uint8_t mode = freezing ? XCB_GRAB_MODE_SYNC : XCB_GRAB_MODE_ASYNC;
+    for (const auto& [id, hotKey] : m_hotKeys) {
+        if (!hotKey.keycode)
+            continue;
+        // A grab of our own is replaced, never refused.
+        for (const std::uint16_t variant : lockVariants())
+            xcb_grab_key(m_connection.connection(), 1, m_connection.root(),
+                         static_cast<std::uint16_t>(hotKey.modifiers | variant), *hotKey.keycode, XCB_GRAB_MODE_ASYNC,
+                         mode);
+    }
 }
 
 void X11HotKeys::ungrab(xcb_keycode_t keycode, std::uint16_t modifiers)
@@ -121,6 +142,14 @@ void X11HotKeys::unregisterHotKey(Id id)
         m_connection.removeEventHandler(m_handlerId);
         m_handlerId = 0;
     }
+    // Its release may no longer reach us.
+    updateHotKeyDown();
+}
+
+void X11HotKeys::updateHotKeyDown()
+{
+    m_hold.setHotKeyDown(
+        std::any_of(m_hotKeys.begin(), m_hotKeys.end(), [](const auto& entry) { return entry.second.down; }));
 }
 
 bool X11HotKeys::isOurs(xcb_keycode_t keycode, std::uint16_t modifiers) const
@@ -152,23 +181,33 @@ void X11HotKeys::handleEvent(const xcb_generic_event_t* event)
     if (type != XCB_KEY_PRESS && type != XCB_KEY_RELEASE)
         return;
     const auto* key = reinterpret_cast<const xcb_key_press_event_t*>(event);
-    const std::uint16_t locks = static_cast<std::uint16_t>(XCB_MOD_MASK_LOCK | m_layout.numLockMask());
-    const std::uint16_t modifiers = static_cast<std::uint16_t>(key->state & 0xff & ~locks);
-    for (auto& [id, hotKey] : m_hotKeys) {
-        if (hotKey.keycode != key->detail)
-            continue;
-        if (type == XCB_KEY_RELEASE) {
-            hotKey.down = false;
-            continue;
+    if (type == XCB_KEY_RELEASE) {
+        for (auto& [id, hotKey] : m_hotKeys) {
+            if (hotKey.keycode == key->detail)
+                hotKey.down = false;
         }
-        if (hotKey.modifiers != modifiers || hotKey.down)
-            continue;
-        hotKey.down = true;
-        // The handler may unregister hot keys, this one included.
-        const Handler handler = hotKey.handler;
-        handler();
+        updateHotKeyDown();
         return;
     }
+    m_hold.frozen();
+    if (const Handler handler = pressedHandler(*key))
+        handler();
+    m_hold.thawUnlessAwaitingFocus();
+}
+
+X11HotKeys::Handler X11HotKeys::pressedHandler(const xcb_key_press_event_t& key)
+{
+    const std::uint16_t locks = static_cast<std::uint16_t>(XCB_MOD_MASK_LOCK | m_layout.numLockMask());
+    const std::uint16_t modifiers = static_cast<std::uint16_t>(key.state & 0xff & ~locks);
+    for (auto& [id, hotKey] : m_hotKeys) {
+        if (hotKey.keycode != key.detail || hotKey.modifiers != modifiers || hotKey.down)
+            continue;
+        hotKey.down = true;
+        updateHotKeyDown();
+        // A copy: the handler may unregister hot keys, this one included.
+        return hotKey.handler;
+    }
+    return nullptr;
 }
 
 void X11HotKeys::regrab()
@@ -180,6 +219,7 @@ void X11HotKeys::regrab()
         hotKey.keycode.reset();
         hotKey.down = false;
     }
+    updateHotKeyDown();
     for (auto& [id, hotKey] : m_hotKeys) {
         const auto keycode = m_layout.keycode(hotKey.keyCode);
         if (keycode && grab(*keycode, hotKey.modifiers))

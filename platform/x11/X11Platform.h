@@ -12,6 +12,7 @@
 #include "platform/x11/X11EventTaps.h"
 #include "platform/x11/X11HotKeys.h"
 #include "platform/x11/X11InputSynthesizer.h"
+#include "platform/x11/X11KeyboardHold.h"
 #include "platform/x11/X11KeyboardLayout.h"
 #include "platform/x11/X11PanelHints.h"
 #include "platform/x11/X11ScreenCapture.h"
@@ -56,6 +57,7 @@ private:
     X11Compositor m_compositor;
     X11Cursor m_cursor;
     X11DisplayProfile m_displayProfile;
+    X11KeyboardHold m_keyboardHold;
     X11WindowInput m_windowInput;
     X11WindowList m_windowList;
     X11WindowStacking m_windowStacking;

@@ -1,6 +1,7 @@
 #include "platform/x11/X11WindowInput.h"
 
 #include "platform/x11/X11Connection.h"
+#include "platform/x11/X11KeyboardHold.h"
 #include "platform/x11/X11Reply.h"
 
 #include <xcb/shape.h>
@@ -9,19 +10,18 @@
 namespace {
 
 constexpr std::chrono::milliseconds kFocusRetryInterval {5};
-// A window manager may take a while to map a window: two seconds of tries.
-constexpr int kFocusTries = 400;
+// A window manager may take a while to map a window, and a menu a moment to let the
+// keyboard go.
+constexpr std::chrono::seconds kFocusPatience {2};
 
 } // namespace
 
-X11WindowInput::X11WindowInput(X11Connection& connection)
+X11WindowInput::X11WindowInput(X11Connection& connection, X11KeyboardHold& hold)
     : m_connection(connection)
+    , m_hold(hold)
 {
     m_focusRetry.setInterval(kFocusRetryInterval);
-    QObject::connect(&m_focusRetry, &QTimer::timeout, &m_connection, [this] {
-        if (tryFocus() || ++m_focusTries >= kFocusTries)
-            m_focusRetry.stop();
-    });
+    QObject::connect(&m_focusRetry, &QTimer::timeout, &m_connection, [this] { attemptFocus(); });
     xcb_connection_t* c = m_connection.connection();
     if (m_connection.firstEvent(&xcb_xfixes_id)) {
         // Input shapes need XFixes 2; the version must be stated before any request.
@@ -46,14 +46,26 @@ bool X11WindowInput::setClickThrough(std::uint64_t window, bool through)
     return done;
 }
 
-void X11WindowInput::takeKeyboardFocus(std::uint64_t window)
+void X11WindowInput::takeKeyboardFocus(std::uint64_t window, std::function<void()> unreachable)
 {
     m_focusWindow = static_cast<std::uint32_t>(window);
-    m_focusTries = 0;
-    if (tryFocus())
-        m_focusRetry.stop();
-    else
+    m_unreachable = std::move(unreachable);
+    m_focusDeadline.setRemainingTime(kFocusPatience);
+    m_hold.awaitFocus();
+    attemptFocus();
+}
+
+void X11WindowInput::attemptFocus()
+{
+    const bool settled = tryFocus();
+    if (!settled && !m_focusDeadline.hasExpired()) {
         m_focusRetry.start();
+        return;
+    }
+    m_focusRetry.stop();
+    m_hold.focusSettled();
+    if (const auto unreachable = std::exchange(m_unreachable, nullptr); unreachable && !settled)
+        unreachable();
 }
 
 bool X11WindowInput::tryFocus()
@@ -67,5 +79,27 @@ bool X11WindowInput::tryFocus()
         return false;
     xcb_set_input_focus(c, XCB_INPUT_FOCUS_PARENT, m_focusWindow, XCB_CURRENT_TIME);
     const auto focus = adoptReply(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
-    return focus && focus->focus == m_focusWindow;
+    if (!focus || focus->focus != m_focusWindow)
+        return false;
+    // The keys queued for the window go to it before our probe's grab could take them.
+    m_hold.focusSettled();
+    // Only a window that must know whether keys reach it is probed.
+    return !m_unreachable || keyboardFree();
+}
+
+bool X11WindowInput::keyboardFree()
+{
+    if (m_hold.hotKeyDown())
+        return true;
+    // Another program's active grab takes every key whatever the focus; only a grab of
+    // our own, let go at once, tells.
+    xcb_connection_t* c = m_connection.connection();
+    const auto cookie =
+        xcb_grab_keyboard(c, 1, m_focusWindow, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+    const auto grab = adoptReply(xcb_grab_keyboard_reply(c, cookie, nullptr));
+    if (!grab || grab->status != XCB_GRAB_STATUS_SUCCESS)
+        return false;
+    xcb_ungrab_keyboard(c, XCB_CURRENT_TIME);
+    xcb_flush(c);
+    return true;
 }

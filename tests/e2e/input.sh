@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Input end to end, as practised users work: a filter typed into the overlay with
-# Return at once, hot keys pressed many times in a row at alternating places (also with
-# the program's event loop held up) and the loupe following single pointer jumps. Run
-# under an X server with the build folder as the first argument; "openbox" as the
-# second runs it under that window manager.
+# Return at once, keys typed straight after a hot key, hot keys pressed many times in a
+# row at alternating places (also with the program's event loop held up), the loupe
+# following single pointer jumps and a pick the keyboard cannot reach. Run under an X
+# server with the build folder as the first argument; "openbox" as the second runs it
+# under that window manager.
 set -uo pipefail
 window_manager=${2:-}
 source "$(dirname "$0")/common.sh"
@@ -73,6 +74,32 @@ EOF
 # Hot keys many times in a row at alternating places; every second time the program
 # is held up for 0.3 s right after the key, as on a loaded machine.
 hold_up() { kill -STOP "$app"; sleep 0.3; kill -CONT "$app"; }
+
+# Keys typed straight after the hot key, before its window shows, reach that window;
+# every second time the program is held up from before the hot key until after them,
+# as on a loaded machine that has not read the hot key yet.
+overlay_at_once=0
+loupe_at_once=0
+for i in $(seq 4); do
+  clear_clipboard
+  [ $((i % 2)) -eq 0 ] && kill -STOP "$app"
+  xdotool key shift+super+c
+  xdotool type --delay 30 "hex"
+  xdotool key Return
+  [ $((i % 2)) -eq 0 ] && sleep 0.3 && kill -CONT "$app"
+  sleep 0.6
+  [ "$(gone "Vendrel overlay")" == gone ] && [ "$(clipboard)" == 336699 ] && overlay_at_once=$((overlay_at_once + 1))
+  clear_clipboard
+  xdotool mousemove 400 300
+  [ $((i % 2)) -eq 0 ] && kill -STOP "$app"
+  xdotool key super+alt+c
+  xdotool key Return
+  [ $((i % 2)) -eq 0 ] && sleep 0.3 && kill -CONT "$app"
+  sleep 0.6
+  [ "$(gone "Vendrel loupe")" == gone ] && [[ "$(clipboard)" == *336699* ]] && loupe_at_once=$((loupe_at_once + 1))
+done
+check "\"hex\" and Return typed at once after the hot key reach the overlay" "4" "$overlay_at_once"
+check "Return pressed at once after the hot key reaches the loupe" "4" "$loupe_at_once"
 loupe_focus=0
 loupe_placed=0
 loupe_keys=0
@@ -130,6 +157,21 @@ done
 check "the loupe follows every pointer jump" "20" "$followed"
 xdotool key Escape
 check "Escape closes the loupe after the jumps" "gone" "$(gone "Vendrel loupe")"
+
+# A picker no key can reach, not even Escape, does not stay open: while another program
+# holds the keyboard, a command-line pick closes by itself, printing nothing.
+"$helpers/e2e_keyboard_holder" > "$work/holder" & holder=$!
+pids+=($holder)
+for _ in $(seq 20); do grep -q held "$work/holder" && break; sleep 0.1; done
+XDG_CONFIG_HOME="$work/cli" "$vendrel" cli -f HEX > "$work/cli.out" 2> /dev/null & cli=$!
+pids+=($cli)
+[ -n "$(window_id "Vendrel loupe")" ] && shown=shown || shown=none
+for _ in $(seq 50); do kill -0 $cli 2>/dev/null || break; sleep 0.1; done
+kill -0 $cli 2>/dev/null && closed=open || closed=closed
+kill $cli 2>/dev/null
+wait $cli
+check "a pick the keyboard cannot reach closes by itself" "shown closed 1 " "$shown $closed $? $(cat "$work/cli.out")"
+kill $holder
 
 kill -TERM $app
 wait $app

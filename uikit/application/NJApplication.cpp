@@ -354,13 +354,13 @@ void NJApplication::showApplicationCursor()
     m_applicationCursorHidden = false;
 }
 
-void NJApplication::makeKeyWindow(QWidget* window)
+void NJApplication::makeKeyWindow(QWidget* window, std::function<void()> unreachable)
 {
     window->activateWindow();
     NJApplication* app = sharedApplication();
     // The native window as it stands now: a widget's own id can outlive a re-creation.
     if (app && app->hasPlatform() && window->windowHandle())
-        app->platform().windowInput().takeKeyboardFocus(window->windowHandle()->winId());
+        app->platform().windowInput().takeKeyboardFocus(window->windowHandle()->winId(), std::move(unreachable));
 }
 
 void NJApplication::forceCursorHide()

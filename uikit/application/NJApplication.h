@@ -15,6 +15,7 @@
 #include <QPointer>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -100,8 +101,9 @@ public:
     void disableGestureListening();
 
     // Activates one of our windows for keys and gives it the keyboard focus once it is
-    // mapped, with or without a window manager.
-    static void makeKeyWindow(QWidget* window);
+    // mapped, with or without a window manager. `unreachable` runs when the keyboard
+    // cannot be had within two seconds.
+    static void makeKeyWindow(QWidget* window, std::function<void()> unreachable = nullptr);
 
     // Cursor.
     void hideGCursor();

@@ -14,6 +14,7 @@
 #include "platform/x11/X11Platform.h"
 #include "uikit/shortcuts/NJShortcutView.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
 #include <QWidget>
@@ -133,6 +134,13 @@ public:
     {
         key(XCB_KEY_PRESS, keycode);
         key(XCB_KEY_RELEASE, keycode);
+    }
+    bool isDown(xcb_keycode_t keycode)
+    {
+        auto* reply = xcb_query_keymap_reply(m_connection, xcb_query_keymap(m_connection), nullptr);
+        const bool down = reply->keys[keycode / 8] & (1 << (keycode % 8));
+        std::free(reply);
+        return down;
     }
     bool grabKey(xcb_keycode_t keycode, std::uint16_t modifiers)
     {
@@ -419,6 +427,53 @@ TEST_F(X11PlatformTest, HotKeyFiresOncePerPressWhateverTheLockKeysSay)
     chord(1);
     EXPECT_EQ(presses, 5);
     EXPECT_TRUE(m_other.grabKey(c, XCB_MOD_MASK_4 | XCB_MOD_MASK_1));
+}
+
+TEST_F(X11PlatformTest, AHotKeyHoldsTheKeyboardForItsWindowAtMostASecond)
+{
+    const xcb_keycode_t super = m_other.keycode(0xffeb);
+    const xcb_keycode_t c = m_other.keycode('c');
+    ASSERT_TRUE(super && c);
+    // The hot key's window never maps, so it never takes the focus.
+    QWidget neverShown;
+    const auto window = neverShown.winId();
+    int presses = 0;
+    const auto id = m_platform->hotKeys().registerHotKey(8, modifierflags::kCommand, [&] {
+        ++presses;
+        m_platform->windowInput().takeKeyboardFocus(window, nullptr);
+    });
+    ASSERT_TRUE(id);
+    const auto chord = [&] {
+        m_other.key(XCB_KEY_PRESS, super);
+        m_other.key(XCB_KEY_PRESS, c);
+        m_other.key(XCB_KEY_RELEASE, c);
+        m_other.key(XCB_KEY_RELEASE, super);
+    };
+    const auto runFor = [&](int milliseconds, const std::function<bool()>& done) {
+        QElapsedTimer timer;
+        timer.start();
+        while (!done() && timer.elapsed() < milliseconds) {
+            m_platform->connection().sync();
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
+    };
+
+    chord();
+    runFor(500, [&] { return presses == 1; });
+    QElapsedTimer held;
+    held.start();
+    chord();
+    runFor(300, [] { return false; });
+    EXPECT_EQ(presses, 1) << "typed while the keyboard waits for the window";
+    runFor(2000, [&] { return presses == 2; });
+    EXPECT_EQ(presses, 2);
+    EXPECT_LT(held.elapsed(), 1500);
+    // Longer than the server's repeat delay: the second hot key's key must not stay down.
+    runFor(1200, [] { return false; });
+    EXPECT_FALSE(m_other.isDown(c));
+    if (m_other.isDown(c))
+        m_other.tap(c);
+    m_platform->hotKeys().unregisterHotKey(*id);
 }
 
 TEST_F(X11PlatformTest, CombinationAnotherClientHoldsIsReservedAndRefused)
