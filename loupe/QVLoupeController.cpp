@@ -440,19 +440,27 @@ void QVLoupeController::updateWindowShape()
     const QSizeF lens = renderer()->rimSize();
     const QSizeF side = lens.isEmpty() ? QSizeF(m_window->size()) : lens;
     const QRectF view = m_zoomView->geometry();
-    QPainterPath outline;
-    outline.addEllipse(QRectF(view.center() - QPointF(side.width() / 2, side.height() / 2), side));
+    QRectF infoFrame;
     if (const QVLensLayerStack* stack = layerStack()) {
         const LensLayer* info = stack->getUILayerByName(QVLensLayerStack::kInfoLayerName);
-        // Only the box itself: without a compositor its shadow's margin would show black.
-        if (info && !info->frame().isEmpty())
-            outline = outline.united(QVLensUIInfoRenderer::boxOutline(info->frame().translated(view.topLeft())));
+        if (info)
+            infoFrame = info->frame();
     }
-    const QRegion shape(outline.toFillPolygon().toPolygon());
-    if (shape != m_shape) {
-        m_shape = shape;
-        m_window->setWindowOutline(outline);
+    // Built again only when what it is built from changed: every frame of a pick asks.
+    const std::array<QRectF, 3> inputs {QRectF(QPointF(), side), view, infoFrame};
+    if (inputs != m_shapeInputs || m_shape.isEmpty()) {
+        m_shapeInputs = inputs;
+        QPainterPath outline;
+        outline.addEllipse(QRectF(view.center() - QPointF(side.width() / 2, side.height() / 2), side));
+        // Only the box itself: without a compositor its shadow's margin would show black.
+        if (!infoFrame.isEmpty())
+            outline = outline.united(QVLensUIInfoRenderer::boxOutline(infoFrame.translated(view.topLeft())));
+        const QRegion shape(outline.toFillPolygon().toPolygon());
+        if (shape != m_shape) {
+            m_shape = shape;
+            m_window->setWindowOutline(outline);
+        }
     }
     // What lies under the loupe never reaches the snapshot while the loupe covers it.
-    m_platform.screenCapture().setExcludedRegion(shape.translated(m_window->pos()));
+    m_platform.screenCapture().setExcludedRegion(m_shape.translated(m_window->pos()));
 }

@@ -10,6 +10,7 @@
 #include <QPointF>
 #include <QRegion>
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -125,4 +126,6 @@ private:
     double m_lastCaptureCapture = 0;
     int m_HiDPIActivators = 0;
     QRegion m_shape;
+    // What the shape was built from: the rim's size, the view's place and the info box.
+    std::array<QRectF, 3> m_shapeInputs;
 };
