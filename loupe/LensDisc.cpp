@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 
 // One premultiplied channel scaled by coverage, rounded.
@@ -35,31 +37,52 @@ void LensDisc::drawCut(QPainter& painter, const QRectF& area, const QRectF& disc
 
 void LensDisc::cut(const QRectF& disc)
 {
+    if (m_mask.size() != m_pixels.size() || m_mask.devicePixelRatio() != m_pixels.devicePixelRatio()
+        || disc != m_maskDisc)
+        makeMask(disc);
+    for (const Run& run : m_runs) {
+        auto* pixels = reinterpret_cast<QRgb*>(m_pixels.scanLine(run.row));
+        if (run.cleared) {
+            std::fill(pixels + run.begin, pixels + run.end, 0u);
+            continue;
+        }
+        const uchar* coverage = m_mask.constScanLine(run.row);
+        for (int x = run.begin; x < run.end; ++x) {
+            const int c = coverage[x];
+            const QRgb p = pixels[x];
+            pixels[x] = qRgba(covered(qRed(p), c), covered(qGreen(p), c), covered(qBlue(p), c), covered(qAlpha(p), c));
+        }
+    }
+}
+
+void LensDisc::makeMask(const QRectF& disc)
+{
     const double scale = m_pixels.devicePixelRatio();
-    if (m_mask.size() != m_pixels.size() || m_mask.devicePixelRatio() != scale || disc != m_maskDisc) {
-        m_maskDisc = disc;
-        m_mask = QImage(m_pixels.size(), QImage::Format_Alpha8);
-        m_mask.setDevicePixelRatio(scale);
-        m_mask.fill(0);
+    m_maskDisc = disc;
+    m_mask = QImage(m_pixels.size(), QImage::Format_Alpha8);
+    m_mask.setDevicePixelRatio(scale);
+    m_mask.fill(0);
+    {
         QPainter painter(&m_mask);
         painter.setRenderHint(QPainter::Antialiasing, true);
         painter.setPen(Qt::NoPen);
         painter.setBrush(Qt::black);
         painter.drawEllipse(disc);
     }
-    const int width = m_pixels.width();
-    const int height = m_pixels.height();
-    for (int y = 0; y < height; ++y) {
+    // Each frame touches only the pixels the disc does not fully cover.
+    const auto kind = [](uchar coverage) { return coverage == 0 ? 0 : coverage == 255 ? 2 : 1; };
+    m_runs.clear();
+    const int width = m_mask.width();
+    for (int y = 0; y < m_mask.height(); ++y) {
         const uchar* coverage = m_mask.constScanLine(y);
-        auto* pixels = reinterpret_cast<QRgb*>(m_pixels.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const int c = coverage[x];
-            if (c == 255)
-                continue;
-            const QRgb p = pixels[x];
-            pixels[x] = c == 0 ? 0u
-                               : qRgba(covered(qRed(p), c), covered(qGreen(p), c), covered(qBlue(p), c),
-                                       covered(qAlpha(p), c));
+        for (int x = 0; x < width;) {
+            const int run = kind(coverage[x]);
+            int end = x + 1;
+            while (end < width && kind(coverage[end]) == run)
+                ++end;
+            if (run != 2)
+                m_runs.push_back({y, x, end, run == 0});
+            x = end;
         }
     }
 }

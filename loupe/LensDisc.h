@@ -4,6 +4,7 @@
 #include <QRectF>
 
 #include <functional>
+#include <vector>
 
 class QPainter;
 
@@ -18,9 +19,20 @@ public:
                  const std::function<void(QPainter&)>& draw);
 
 private:
+    // A run of pixels in one row that the mask clears or scales; fully covered ones are
+    // left as they are.
+    struct Run {
+        int row;
+        int begin;
+        int end;
+        bool cleared;
+    };
+
     void cut(const QRectF& disc);
+    void makeMask(const QRectF& disc);
 
     QImage m_pixels;
     QImage m_mask;
     QRectF m_maskDisc;
+    std::vector<Run> m_runs;
 };
