@@ -15,23 +15,32 @@ inline int covered(int channel, int coverage)
 } // namespace
 
 void LensDisc::drawCut(QPainter& painter, const QRectF& area, const QRectF& disc,
-                       const std::function<void(QPainter&)>& draw)
+                       const std::function<void(QPainter&)>& draw, const std::vector<double>& inputs)
 {
     const double scale = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
     const QRect devicePixels = QRectF(area.topLeft() * scale, area.size() * scale).toAlignedRect();
     if (devicePixels.isEmpty())
         return;
-    if (m_pixels.size() != devicePixels.size())
-        m_pixels = QImage(devicePixels.size(), QImage::Format_ARGB32_Premultiplied);
-    m_pixels.setDevicePixelRatio(scale);
-    m_pixels.fill(Qt::transparent);
     const QPointF origin = QPointF(devicePixels.topLeft()) / scale;
-    {
-        QPainter own(&m_pixels);
-        own.translate(-origin);
-        draw(own);
+    std::vector<double> drawn;
+    if (!inputs.empty()) {
+        drawn = inputs;
+        drawn.insert(drawn.end(), {area.x(), area.y(), area.width(), area.height(), disc.x(), disc.y(), disc.width(),
+                                   disc.height(), scale});
     }
-    cut(disc.translated(-origin));
+    if (drawn.empty() || drawn != m_drawnInputs) {
+        if (m_pixels.size() != devicePixels.size())
+            m_pixels = QImage(devicePixels.size(), QImage::Format_ARGB32_Premultiplied);
+        m_pixels.setDevicePixelRatio(scale);
+        m_pixels.fill(Qt::transparent);
+        {
+            QPainter own(&m_pixels);
+            own.translate(-origin);
+            draw(own);
+        }
+        cut(disc.translated(-origin));
+        m_drawnInputs = std::move(drawn);
+    }
     painter.drawImage(origin, m_pixels);
 }
 

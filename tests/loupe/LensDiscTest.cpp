@@ -41,4 +41,24 @@ TEST(LensDiscTest, KeepsWhatTheDiscCoversAndScalesItsEdgeByCoverage)
     }
 }
 
+TEST(LensDiscTest, DrawsAgainOnlyWhenItsInputsAreNewOrMissing)
+{
+    LensDisc lens;
+    QImage image(kSide, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    int draws = 0;
+    const auto draw = [&](const QRectF& area, const std::vector<double>& inputs) {
+        lens.drawCut(painter, area, area, [&](QPainter&) { ++draws; }, inputs);
+        return draws;
+    };
+    const QRectF area(10, 10, 100, 100);
+    EXPECT_EQ(draw(area, {1}), 1);
+    EXPECT_EQ(draw(area, {1}), 1);
+    EXPECT_EQ(draw(area, {2}), 2);
+    EXPECT_EQ(draw(area.translated(1, 0), {2}), 3);
+    // A drawing without inputs replaces what the inputs stood for.
+    EXPECT_EQ(draw(area.translated(1, 0), {}), 4);
+    EXPECT_EQ(draw(area.translated(1, 0), {2}), 5);
+}
+
 } // namespace
