@@ -16,8 +16,12 @@ MovieServer::MovieServer(const QString& file)
     : m_commands(STDIN_FILENO, QSocketNotifier::Read)
 {
     m_player.setVideoSink(&m_sink);
-    connect(&m_sink, &QVideoSink::videoFrameChanged, this,
-            [this](const QVideoFrame& frame) { send(MovieStream::encodeFrame(frame.toImage())); });
+    connect(&m_sink, &QVideoSink::videoFrameChanged, this, [this](const QVideoFrame& frame) {
+        // The backend clears its sink with an empty frame when it stops; the view keeps the last.
+        const QImage image = frame.toImage();
+        if (!image.isNull())
+            send(MovieStream::encodeFrame(image));
+    });
     connect(&m_player, &QMediaPlayer::errorOccurred, this,
             [this] { send(MovieStream::encode(MovieStream::Message::Failed)); });
     connect(&m_player, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
