@@ -223,6 +223,8 @@ std::string fromUtf16(std::u16string_view utf16)
 
 std::string validUtf8(std::string_view text)
 {
+    if (isValidUtf8(text))
+        return std::string(text);
     std::string result;
     result.reserve(text.size());
     for (std::size_t i = 0; i < text.size();)

@@ -283,15 +283,20 @@ void QVLensLayerStack::drawMagnifiedCapture(QPainter& painter)
     const QPointF offset = view.offset();
     const QRectF lens((width - d) * 0.5, (height - d) * 0.5, d, d);
 
+    // The middle of the picked pixel lands on the centre of the view: the pixel under
+    // the pointer, moved by the offset (whose y grows upwards while rows grow down).
+    const double column = pixels.width() / 2 + std::round(offset.x());
+    const double row = pixels.height() / 2 - std::round(offset.y());
+    const QImage& captured = view.capturedImg();
+    // Frames that change nothing of this (the pick's flash) lay the last one over again.
+    const auto image = static_cast<quint64>(captured.cacheKey());
+    const std::vector<double> inputs {z, width, height, column, row, pixels.width(), pixels.height(),
+                                      static_cast<double>(image >> 32), static_cast<double>(image & 0xffffffffu)};
     m_lensDisc.drawCut(painter, lens, lens, [&](QPainter& magnified) {
-        // The middle of the picked pixel lands on the centre of the view: the pixel under
-        // the pointer, moved by the offset (whose y grows upwards while rows grow down).
-        const double column = pixels.width() / 2 + std::round(offset.x());
-        const double row = pixels.height() / 2 - std::round(offset.y());
         magnified.translate(width / 2 - z * column - z / 2, height / 2 - z * row - z / 2);
         magnified.scale(z, z);
-        magnified.drawImage(QRectF(QPointF(), pixels), view.capturedImg());
-    });
+        magnified.drawImage(QRectF(QPointF(), pixels), captured);
+    }, inputs);
 }
 
 void QVLensLayerStack::debuggingInfo(QPainter& painter)

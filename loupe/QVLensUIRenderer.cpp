@@ -173,13 +173,28 @@ std::vector<double> QVLensUIRenderer::rimInputs(const QRectF& clipBox, double de
 
 void QVLensUIRenderer::drawLensInterior(QPainter& painter, const QRectF& clipBox, const QRectF& lens, bool grid)
 {
+    // What the wash and the grid are drawn from: a frame that changes none of it (a still
+    // loupe) lays the last ones over again.
+    const NJZoomView* view = image();
+    const std::vector<double> inputs {m_alphaBlind,
+                                      static_cast<double>(grid),
+                                      view->zoomFactor(),
+                                      view->scaleFactor(),
+                                      static_cast<double>(view->HiDPIState()),
+                                      view->preHiDPIMaxZoom(),
+                                      view->maxZoomFactor(),
+                                      view->diameterValue(),
+                                      clipBox.x(),
+                                      clipBox.y(),
+                                      clipBox.width(),
+                                      clipBox.height()};
     // Cut to the lens inset by half a point and laid over the rim.
     m_disc.drawCut(painter, lens, lens.adjusted(0.5, 0.5, -0.5, -0.5), [&](QPainter& inside) {
         if (m_alphaBlind > 0)
             inside.fillRect(lens, QColor::fromRgbF(1, 1, 1, static_cast<float>(m_alphaBlind)));
         if (grid)
             drawPixelGrid(inside, clipBox);
-    });
+    }, inputs);
 }
 
 void QVLensUIRenderer::drawPixelGrid(QPainter& painter, const QRectF& clipBox) const

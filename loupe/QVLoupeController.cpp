@@ -453,23 +453,31 @@ void QVLoupeController::updateWindowShape()
     const double softEdge = underlaid ? 2 : 0;
     const QSizeF side = lens.isEmpty() ? QSizeF(m_window->size()) : lens + QSizeF(softEdge, softEdge);
     const QRectF view = m_zoomView->geometry();
-    QPainterPath outline;
-    outline.addEllipse(QRectF(view.center() - QPointF(side.width() / 2, side.height() / 2), side));
+    QRectF infoFrame;
     if (const QVLensLayerStack* stack = layerStack()) {
         const LensLayer* info = stack->getUILayerByName(QVLensLayerStack::kInfoLayerName);
-        if (info && !info->frame().isEmpty()) {
-            const QRectF frame = info->frame().translated(view.topLeft());
+        if (info)
+            infoFrame = info->frame();
+    }
+    // Built again only when what it is built from changed: every frame of a pick asks.
+    const ShapeInputs inputs {QRectF(QPointF(), side), view, infoFrame, underlaid};
+    if (inputs != m_shapeInputs || m_shape.isEmpty()) {
+        m_shapeInputs = inputs;
+        QPainterPath outline;
+        outline.addEllipse(QRectF(view.center() - QPointF(side.width() / 2, side.height() / 2), side));
+        if (!infoFrame.isEmpty()) {
+            const QRectF frame = infoFrame.translated(view.topLeft());
             outline = outline.united(underlaid ? QVLensUIInfoRenderer::shadowOutline(frame)
                                                : QVLensUIInfoRenderer::boxOutline(frame));
         }
-    }
-    const QRegion shape(outline.toFillPolygon().toPolygon());
-    if (shape != m_shape) {
-        m_shape = shape;
-        m_window->setWindowOutline(outline);
+        const QRegion shape(outline.toFillPolygon().toPolygon());
+        if (shape != m_shape) {
+            m_shape = shape;
+            m_window->setWindowOutline(outline);
+        }
     }
     // What lies under the loupe never reaches the snapshot while the loupe covers it.
-    m_platform.screenCapture().setExcludedRegion(shape.translated(m_window->pos()));
+    m_platform.screenCapture().setExcludedRegion(m_shape.translated(m_window->pos()));
     updateBackdrop();
 }
 

@@ -10,6 +10,7 @@
 #include <QPointF>
 #include <QRegion>
 
+#include <tuple>
 #include <memory>
 #include <optional>
 #include <string>
@@ -103,6 +104,8 @@ public:
     QPointF offsetFromLastCenter() const override { return offsetFromCenter(m_lastCenter); }
 
 private:
+    using ShapeInputs = std::tuple<QRectF, QRectF, QRectF, bool>;
+
     void stepZoom(double step);
     void stepDiameter(double sign);
     // Without a compositor, lays the snapshot of what lies beneath the window under its
@@ -130,4 +133,7 @@ private:
     QRegion m_shape;
     // The screen rectangle the backdrop shows; empty when there is none.
     QRect m_backdropArea;
+    // What the shape was built from: the rim's size, the view's place, the info box and
+    // whether a snapshot lies beneath.
+    ShapeInputs m_shapeInputs;
 };

@@ -42,7 +42,11 @@ wait_gone() {
 }
 
 rss() { awk '/^VmRSS/ {printf "%.1f", $2 / 1024}' "/proc/$1/status"; }
-peak() { awk '/^VmHWM/ {printf "%.1f", $2 / 1024}' "/proc/$1/status"; }
+# The process with its children (the tour's movie helper).
+tree_rss() {
+  cat "/proc/$1/status" $(pgrep -P "$1" | sed 's|.*|/proc/&/status|') 2> /dev/null \
+    | awk '/^VmRSS/ {s += $2} END {printf "%.1f", s / 1024}'
+}
 threads() { awk '/^Threads/ {print $2}' "/proc/$1/status"; }
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 
@@ -88,14 +92,14 @@ xdotool mousemove 400 300
 start "$work/user" "$vendrel"
 app=$started
 wait_visible "$tour" && sleep 3
-tour_rss=$(rss "$app")
+tour_rss=$(tree_rss "$app")
 tour_next
 tour_next
 sleep 3
-movie_peak=$(peak "$app")
+movie_rss=$(tree_rss "$app")
 xdotool key Escape
 sleep 3
-after_rss=$(rss "$app")
+after_rss=$(tree_rss "$app")
 after_threads=$(threads "$app")
 # One pick, so that the next start is a returning user's with a history.
 xdotool mousemove 400 300 key super+alt+c
@@ -157,7 +161,7 @@ row "hot key to picker on screen (gpick -p)" "$hot_key" "$g_hot" ms "keep (23 ms
 row "cold start to loupe mapped (cli; gpick -s -o)" "$cold" "$g_cold" ms "<= gpick, aim 100 ms"
 row "idle memory, returning user ($idle_threads threads)" "$idle_rss" "$g_idle" MB "keep (34 MB)"
 row "memory while the first-run tour shows" "$tour_rss" "" MB "<= 45 MB"
-row "peak memory, tour on its movie step" "$movie_peak" "" MB ""
+row "memory, tour on its movie step (with helper)" "$movie_rss" "" MB ""
 row "memory after the tour closed ($after_threads threads)" "$after_rss" "" MB "within 5 MB of idle"
 row "CPU a pick by hot key and click" "$pick_ms" "$g_pick" ms "<= 30 ms"
 row "vendrel cli --help, time" "$help_ms" "" ms "< 15 ms"

@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-multimedia-dev libgl-dev
   libqt6multimedia6 libqt6multimediawidgets6 ffmpeg
-  libplist-dev liblcms2-dev
+  libplist-dev liblcms2-dev libfontconfig-dev
   libxcb1-dev libxcb-xfixes0-dev libxcb-composite0-dev libxcb-xtest0-dev
   libxcb-xkb-dev libxcb-xinput-dev libxcb-randr0-dev libxkbcommon-x11-dev
   libxcb-damage0-dev libxcb-shm0-dev

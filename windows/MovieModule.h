@@ -7,15 +7,13 @@
 
 #include <memory>
 
-// The movie module holds the multimedia stack; the program loads it when the tour first
-// shows its movie, so that no other start pays for it. Qt keeps its media plugins once
-// loaded, so the module stays loaded too; each player releases its own decoder.
+// The movie plays in a helper program that holds the multimedia stack, started when the
+// tour first shows its movie and ended with the player, so that no start of the program
+// pays for it and nothing of it stays behind.
 class MovieModule final {
 public:
-    static constexpr const char* kFactorySymbol = "vendrelMakeMoviePlayer";
-
-    // A player of the file; one that fails at once when the module cannot load.
+    // A player of the file; one that fails at once when there is no helper.
     static std::unique_ptr<MoviePlayer> makePlayer(const QString& file);
-    // Where the module is looked for: beside the installed program, then in the build.
+    // Where the helper is looked for: beside the installed program, then in the build.
     static QStringList locations();
 };

@@ -6,6 +6,7 @@
 #include "app/banner/NJNotification.h"
 #include "app/settings/SettingsFileWatcher.h"
 #include "app/statusmenu/StatusMenuController.h"
+#include "app/launch/StartUpWarmUp.h"
 #include "app/launch/TerminationSignals.h"
 #include "formats/QVFormatRepository.h"
 #include "foundation/CommandLineState.h"
@@ -87,6 +88,7 @@ int applicationMain(int argc, char** argv, const WindowFactoryHook& addFactories
             return kAlreadyRunningStatus;
     }
 
+    StartUpWarmUp warmUp;
     NJApplication app(argc, argv);
     if (!app.hasPlatform()) {
         std::cerr << "vendrel: the X11 display does not answer\n";
@@ -132,6 +134,7 @@ int applicationMain(int argc, char** argv, const WindowFactoryHook& addFactories
     app.setDelegate(&delegate);
     TerminationSignals terminationSignals([&delegate] { delegate.terminateApplication(); });
 
+    warmUp.wait();
     delegate.applicationDidFinishLaunching();
     // Outside edits of the settings reach the running program; start-up has made their folder.
     std::unique_ptr<SettingsFileWatcher> settingsWatcher;

@@ -91,7 +91,10 @@ bool X11ScreenCapture::beginSession()
         xcb_damage_create(c, m_damage, m_connection.root(), XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
         m_damagedRegion = xcb_generate_id(c);
         xcb_xfixes_create_region(c, m_damagedRegion, 0, nullptr);
-        xcb_flush(c);
+        // A new damage object starts with the whole screen damaged, which the snapshot
+        // below covers: dropped before it, or the first drain reads the screen again.
+        xcb_damage_subtract(c, m_damage, XCB_NONE, XCB_NONE);
+        m_connection.sync();
     }
     m_sessionActive = true;
     if (!takeSnapshot()) {

@@ -1,8 +1,10 @@
 #include "windows/MovieModule.h"
 
 #include "foundation/Bundle.h"
+#include "windows/MovieProcessPlayer.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QTemporaryFile>
 #include <QTest>
 #include <QWidget>
@@ -47,6 +49,28 @@ TEST_F(MovieModuleTest, TheShippedMoviePlaysIntoItsView)
     EXPECT_TRUE(QTest::qWaitFor([&] { return view->grab().toImage() != blank; }, 10000));
     player->pause();
     EXPECT_FALSE(player->isPlaying());
+}
+
+// The program's memory after the tour is what it is without it.
+TEST_F(MovieModuleTest, TheMultimediaStackStaysOutOfTheProgramAndGoesWithThePlayer)
+{
+    const auto mapped = [] {
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        return maps.open(QIODevice::ReadOnly) ? maps.readAll() : QByteArray();
+    };
+    auto player = MovieModule::makePlayer(movie());
+    EXPECT_EQ(answerOf(*player), MoviePlayer::Status::ReadyToPlay);
+    player->play();
+    QTest::qWait(500);
+    EXPECT_FALSE(mapped().contains("libavcodec"));
+    EXPECT_FALSE(mapped().contains("libQt6Multimedia"));
+
+    const auto* processPlayer = dynamic_cast<const MovieProcessPlayer*>(player.get());
+    ASSERT_NE(processPlayer, nullptr);
+    const qint64 helper = processPlayer->helperProcessId();
+    ASSERT_GT(helper, 0);
+    player.reset();
+    EXPECT_FALSE(QFile::exists(QStringLiteral("/proc/%1").arg(helper)));
 }
 
 TEST_F(MovieModuleTest, AMissingOrBrokenMovieFails)
