@@ -20,6 +20,7 @@
 #include "foundation/UserDefaults.h"
 #include "platform/ModifierFlags.h"
 #include "platform/PowerEvents.h"
+#include "platform/ScreenCapture.h"
 #include "uikit/application/NJApplication.h"
 
 #include <QGuiApplication>
@@ -148,6 +149,10 @@ void AppDelegate::applicationDidFinishLaunching()
             return;
         }
         Scheduler::current().schedule(kCommandLinePickDelay, [this] { showPicker(nullptr); });
+        // The screen snapshot is the slowest step before the loupe maps: taken while the
+        // delay runs instead of after it; the session keeps it current until then.
+        if (NJApplication* app = application())
+            app->platform().screenCapture().beginSession();
         return;
     }
     startupAppWindow();

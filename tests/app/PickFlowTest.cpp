@@ -153,6 +153,16 @@ TEST_F(PickFlowTest, ACommandLinePickPrintsTheTextAndEndsWithZero)
     EXPECT_FALSE(m_delegate->inPicking());
 }
 
+TEST_F(PickFlowTest, CommandLineModeSnapshotsTheScreenWhileThePickerWaits)
+{
+    commandline::setCLIMode(true);
+    m_platform->screenCapture().setScreen(QImage(4, 4, QImage::Format_ARGB32_Premultiplied));
+    launchController(true);
+    EXPECT_FALSE(m_delegate->inPicking());
+    EXPECT_TRUE(m_platform->screenCapture().sessionActive());
+    EXPECT_EQ(m_platform->screenCapture().snapshotCount(), 1);
+}
+
 TEST_F(PickFlowTest, EscapeInCommandLineModePrintsNothingAndEndsWithOne)
 {
     commandline::setCLIMode(true);
