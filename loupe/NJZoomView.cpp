@@ -532,8 +532,10 @@ void NJZoomView::setSnapShotTarget(float value)
     const float v = std::clamp(value, 0.0f, 1.0f);
     // Rises to full white at 0.5 and falls back to none at 1.0.
     const double alpha = v < 0.5f ? std::pow(2.0 * v, 3.0) : 1.0 - std::pow(2.0 * (v - 0.5), 2.0);
-    if (m_renderer)
-        m_renderer->setAlphaBlind(alpha);
+    // The flash's last frames (past 1.0) and its reset leave the wash as it is: no frame.
+    if (!m_renderer || alpha == m_renderer->alphaBlind())
+        return;
+    m_renderer->setAlphaBlind(alpha);
     setNeedsDisplay();
 }
 

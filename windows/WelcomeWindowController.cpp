@@ -18,6 +18,9 @@
 
 #include <QApplication>
 #include <QLayout>
+#include <QPixmapCache>
+
+#include <malloc.h>
 
 namespace {
 
@@ -33,6 +36,14 @@ QPalette lightPalette()
     palette.setColor(QPalette::Text, Qt::black);
     palette.setColor(QPalette::ButtonText, Qt::black);
     return palette;
+}
+
+// What the tour's pictures and pages left behind goes back to the system: the pixmaps
+// its widgets drew would otherwise stay cached, and the freed heap stay mapped.
+void releaseTourMemory()
+{
+    QPixmapCache::clear();
+    malloc_trim(0);
 }
 
 QString movieFile()
@@ -82,6 +93,7 @@ WelcomeWindowController::~WelcomeWindowController()
     containerView()->setOnSlideDidChange({});
     m_window->setOnWillClose({});
     m_window->hide();
+    QObject::connect(m_window, &QObject::destroyed, releaseTourMemory);
     // The window may be inside one of its own handlers.
     m_window->deleteLater();
 }

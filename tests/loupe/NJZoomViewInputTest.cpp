@@ -238,6 +238,24 @@ TEST_F(ZoomViewTest, PickFlashWashRisesToFullAtHalfAndFallsBack)
     EXPECT_TRUE(finished);
 }
 
+TEST_F(ZoomViewTest, TheFlashDrawsOnlyFramesThatChangeTheWash)
+{
+    m_view->assignLayers();
+    m_view->show();
+    const auto framesFor = [&](float value) {
+        m_view->setSnapShotTarget(value);
+        QCoreApplication::processEvents();
+        const int drawn = m_renderer->draws;
+        m_renderer->draws = 0;
+        return drawn;
+    };
+    framesFor(0.0f);
+    EXPECT_EQ(framesFor(0.5f), 1);
+    EXPECT_EQ(framesFor(1.0f), 1);
+    EXPECT_EQ(framesFor(1.2f), 0);
+    EXPECT_EQ(framesFor(0.0f), 0);
+}
+
 TEST_F(ZoomViewTest, LayersComeAndGoWithTheRenderersSublayers)
 {
     m_view->releaseLayers();

@@ -24,8 +24,10 @@ public:
     void addAllSubLayers() override { m_sublayers = true; }
     void removeAllSubLayers() override { m_sublayers = false; }
     void inValidateLayerStack() override { ++invalidations; }
+    void draw(QPainter&) override { ++draws; }
 
     int invalidations = 0;
+    int draws = 0;
 
 private:
     double m_alphaBlind = 0;

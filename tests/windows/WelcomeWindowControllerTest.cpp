@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QPushButton>
 #include <QTest>
 
@@ -165,6 +166,17 @@ TEST_F(WelcomeWindowControllerTest, TheOwnerMayEndTheControllerWhileItCloses)
     m_controller->close();
     EXPECT_EQ(m_controller, nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(WelcomeWindowControllerTest, TheCachedPixmapsGoOnceTheTourWindowIsGone)
+{
+    showReadyTour();
+    const QPixmapCache::Key drawn = QPixmapCache::insert(QPixmap(64, 64));
+    m_controller->close();
+    m_controller.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QPixmap found;
+    EXPECT_FALSE(QPixmapCache::find(drawn, &found));
 }
 
 TEST_F(WelcomeWindowControllerTest, TheTourWaitsForTheMovieAndGoesOnWhenItCannotPlay)
