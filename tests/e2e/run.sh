@@ -117,8 +117,9 @@ if wait_window "Vendrel overlay"; then
   sleep 1
   check "Escape closes the colour editor and keeps the overlay" "shown" "$(wait_window "Vendrel overlay" && echo shown)"
   xdotool key Escape
+  sleep 0.5
   # Hiding and saving take longer on a loaded machine (or under the sanitizers).
-  for _ in $(seq 50); do
+  for _ in $(seq 45); do
     [ "$(first_history_colour)" == 00FF00FF ] && break
     sleep 0.1
   done
