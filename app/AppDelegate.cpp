@@ -149,10 +149,12 @@ void AppDelegate::applicationDidFinishLaunching()
             return;
         }
         Scheduler::current().schedule(kCommandLinePickDelay, [this] { showPicker(nullptr); });
-        // The screen snapshot is the slowest step before the loupe maps: taken while the
-        // delay runs instead of after it; the session keeps it current until then.
+        // The screen snapshot and the loupe's first drawing are the slowest steps before
+        // the loupe maps: done while the delay runs instead of after it. The capture
+        // session keeps the snapshot current until then.
         if (NJApplication* app = application())
             app->platform().screenCapture().beginSession();
+        m_pickFlow.preparePicker();
         return;
     }
     startupAppWindow();

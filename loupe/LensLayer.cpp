@@ -1,6 +1,7 @@
 #include "loupe/LensLayer.h"
 
 #include "loupe/QVBaseRenderer.h"
+#include "loupe/RowBands.h"
 
 #include <QPainter>
 
@@ -68,6 +69,7 @@ void LensLayer::composite(QPainter& painter) const
                          std::floor(m_frame.y() * deviceScale) / deviceScale);
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform, m_contentsScale != deviceScale);
-    painter.drawImage(origin, m_contents);
+    rowbands::paint(painter, QRectF(origin, m_contents.deviceIndependentSize()),
+                    [&] { painter.drawImage(origin, m_contents); });
     painter.restore();
 }

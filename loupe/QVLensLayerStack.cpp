@@ -8,6 +8,7 @@
 #include "loupe/QVLensUICursorRenderer.h"
 #include "loupe/QVLensUIInfoRenderer.h"
 #include "loupe/QVLensUIRenderer.h"
+#include "loupe/RowBands.h"
 
 #include "foundation/Scheduler.h"
 
@@ -295,7 +296,8 @@ void QVLensLayerStack::drawMagnifiedCapture(QPainter& painter)
     m_lensDisc.drawCut(painter, lens, lens, [&](QPainter& magnified) {
         magnified.translate(width / 2 - z * column - z / 2, height / 2 - z * row - z / 2);
         magnified.scale(z, z);
-        magnified.drawImage(QRectF(QPointF(), pixels), captured);
+        const QRectF target(QPointF(), pixels);
+        rowbands::paint(magnified, target, [&] { magnified.drawImage(target, captured); });
     }, inputs);
 }
 

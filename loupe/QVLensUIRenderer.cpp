@@ -3,6 +3,7 @@
 #include "loupe/ImageAdditions.h"
 #include "loupe/LensGeometry.h"
 #include "loupe/NJZoomView.h"
+#include "loupe/RowBands.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -190,8 +191,10 @@ void QVLensUIRenderer::drawLensInterior(QPainter& painter, const QRectF& clipBox
                                       clipBox.height()};
     // Cut to the lens inset by half a point and laid over the rim.
     m_disc.drawCut(painter, lens, lens.adjusted(0.5, 0.5, -0.5, -0.5), [&](QPainter& inside) {
-        if (m_alphaBlind > 0)
-            inside.fillRect(lens, QColor::fromRgbF(1, 1, 1, static_cast<float>(m_alphaBlind)));
+        if (m_alphaBlind > 0) {
+            const QColor wash = QColor::fromRgbF(1, 1, 1, static_cast<float>(m_alphaBlind));
+            rowbands::paint(inside, lens, [&] { inside.fillRect(lens, wash); });
+        }
         if (grid)
             drawPixelGrid(inside, clipBox);
     }, inputs);

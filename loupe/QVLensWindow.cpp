@@ -1,6 +1,7 @@
 #include "loupe/QVLensWindow.h"
 
 #include "loupe/NJZoomView.h"
+#include "loupe/RowBands.h"
 #include "platform/KeyboardLayout.h"
 #include "platform/ModifierFlags.h"
 #include "platform/Platform.h"
@@ -144,7 +145,8 @@ void QVLensWindow::paintEvent(QPaintEvent*)
         return;
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(m_backdropOrigin, m_backdrop);
+    rowbands::paint(painter, QRectF(m_backdropOrigin, m_backdrop.deviceIndependentSize()),
+                    [&] { painter.drawImage(m_backdropOrigin, m_backdrop); });
 }
 
 void QVLensWindow::keyPressEvent(QKeyEvent* event)

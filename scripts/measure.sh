@@ -144,10 +144,11 @@ overlay_rss=$(rss "$app")
 stop "$app"
 
 cold=$(map_times "$loupe" "$vendrel" cli | median)
+# Timed by the shell's own clock: a `date` on each side would add its own start-up.
 help_ms=$(for _ in $(seq "$runs"); do
-  s=$(date +%s%N); "$vendrel" cli --help > /dev/null; e=$(date +%s%N)
-  echo $(((e - s) / 1000))
-done | median | awk '{printf "%.1f", $1 / 1000}')
+  s=$EPOCHREALTIME; "$vendrel" cli --help > /dev/null; e=$EPOCHREALTIME
+  echo "${s/,/.} ${e/,/.}"
+done | awk '{print ($2 - $1) * 1000}' | median | awk '{printf "%.1f", $1}')
 help_mb=$(for _ in $(seq "$runs"); do
   /usr/bin/time -f %M "$vendrel" cli --help 2>&1 > /dev/null | tail -1
 done | median | awk '{printf "%.1f", $1 / 1024}')

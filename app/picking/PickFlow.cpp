@@ -83,6 +83,15 @@ void PickFlow::showPicker(const void* sender)
     });
 }
 
+void PickFlow::preparePicker()
+{
+    LoupeView* loupe = m_delegate.loupe();
+    if (m_inPicking || !loupe)
+        return;
+    loupe->moveLoupeToCurrentMousePosition();
+    loupe->redrawAll();
+}
+
 void PickFlow::hidePicker()
 {
     hidePickerAndRestoreFocus(!m_delegate.willOpenOverlayAfterPick());

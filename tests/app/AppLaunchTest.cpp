@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using Launch = ControllerFixture;
@@ -96,8 +98,13 @@ TEST_F(Launch, CommandLineAppliesTheOptionsAndOpensThePickerAfterFiftyMillisecon
     EXPECT_EQ(m_loupe->zoom, 5.0);
     EXPECT_EQ(m_loupe->capture, 30.0);
 
+    // The loupe is placed and drawn while the delay runs, and shown only after it.
+    const auto& calls = m_loupe->calls;
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "moveLoupeToCurrentMousePosition"), calls.end());
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "redrawAll"), calls.end());
     m_scheduler.advance(0.049);
     EXPECT_FALSE(m_delegate->inPicking());
+    EXPECT_EQ(std::find(calls.begin(), calls.end(), "showWindow"), calls.end());
     m_scheduler.advance(0.001);
     EXPECT_TRUE(m_delegate->inPicking());
     EXPECT_EQ(m_settings.bytes(), before);
