@@ -133,8 +133,8 @@ void AppDelegate::applicationDidFinishLaunching()
         setLoupe(m_factories.loupe());
     m_useNotification = true;
     m_windows.createBanner();
-    if (NJApplication* app = application())
-        app->platform().powerEvents().setSleepHandler([this] { receiveSleepNote(); });
+    if (!m_commandLineMode)
+        registerSleepListeners();
     loadSettings();
     if (m_commandLineMode)
         removeNonClipboardFormats();
@@ -155,9 +155,18 @@ void AppDelegate::applicationDidFinishLaunching()
         if (NJApplication* app = application())
             app->platform().screenCapture().beginSession();
         m_pickFlow.preparePicker();
+        // Listening for sleep connects to the system bus: done while the delay runs too,
+        // still before the first event can arrive.
+        registerSleepListeners();
         return;
     }
     startupAppWindow();
+}
+
+void AppDelegate::registerSleepListeners()
+{
+    if (NJApplication* app = application())
+        app->platform().powerEvents().setSleepHandler([this] { receiveSleepNote(); });
 }
 
 void AppDelegate::initAppWithSettings()

@@ -215,6 +215,7 @@ public:
     void setIgnoreDefaultsChange(bool ignore) override { m_ignoreDefaultsChange = ignore; }
 
 private:
+    void registerSleepListeners();
     void stopObservingDefaults();
     void mergeCodeStyle(const Dictionary& bundleDefaults);
     void applyShortcut(const SettingsKey& key, StatusMenu::Entry entry);

@@ -110,6 +110,18 @@ TEST_F(Launch, CommandLineAppliesTheOptionsAndOpensThePickerAfterFiftyMillisecon
     EXPECT_EQ(m_settings.bytes(), before);
 }
 
+TEST_F(Launch, ACommandLinePickEndsWithStatusOneWhenTheMachineSleeps)
+{
+    writeReturningUser();
+    commandline::setCLIMode(true);
+    launchController(true);
+    m_scheduler.advance(0.05);
+    ASSERT_TRUE(m_delegate->inPicking());
+    m_platform->powerEvents().sleep();
+    EXPECT_FALSE(m_delegate->inPicking());
+    EXPECT_EQ(m_exitStatus, 1);
+}
+
 TEST_F(Launch, CommandLineWithoutALoupeEndsAtOnceWithStatusOne)
 {
     commandline::setCLIMode(true);
