@@ -168,8 +168,7 @@ void QVLoupeController::orderOut()
     m_window->hide();
     if (m_platform.screenCapture().sessionActive())
         m_platform.screenCapture().endSession();
-    m_backdropArea = QRect();
-    m_window->setBackdrop({}, {});
+    clearBackdrop();
 }
 
 QPointF QVLoupeController::setLoupeCenter(const QPointF& p)
@@ -488,8 +487,7 @@ void QVLoupeController::updateBackdrop()
     if (QVLensLayerStack* stack = layerStack())
         stack->setOpaqueBackground(!compositing && !capture.sessionActive());
     if (compositing || !capture.sessionActive()) {
-        m_backdropArea = QRect();
-        m_window->setBackdrop({}, {});
+        clearBackdrop();
         return;
     }
     // Taken again only when the window moved or its shape changed: the snapshot under
@@ -499,4 +497,10 @@ void QVLoupeController::updateBackdrop()
         return;
     m_backdropArea = area;
     m_window->setBackdrop(capture.capture(area), m_shape.boundingRect().topLeft());
+}
+
+void QVLoupeController::clearBackdrop()
+{
+    m_backdropArea = QRect();
+    m_window->setBackdrop({}, {});
 }

@@ -10,10 +10,10 @@
 #include <QPointF>
 #include <QRegion>
 
-#include <tuple>
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 
 class NJZoomView;
 class Platform;
@@ -111,6 +111,7 @@ private:
     // Without a compositor, lays the snapshot of what lies beneath the window under its
     // see-through parts; without a snapshot, the rim gets a solid ground instead.
     void updateBackdrop();
+    void clearBackdrop();
 
     QVLoupeHost& m_host;
     Platform& m_platform;

@@ -24,8 +24,7 @@ void WelcomeTourWindow::setContentView(QWidget* view)
     auto* clipping = new QWidget;
     clipping->resize(frame.size());
     m_ground = new WNJBackgroundView(frame, clipping);
-    m_dark = themecolors::darkMode();
-    colorGround();
+    holdTheme();
     viewadditions::embedView(m_ground, view);
     viewadditions::embedView(clipping, m_ground);
     viewadditions::addRoundedClippingMask(clipping, kCornerRadius);
@@ -42,8 +41,7 @@ void WelcomeTourWindow::showEvent(QShowEvent* event)
 {
     // A theme change missed while the tour last showed is taken now.
     WNJVisualEffectWindow::applicationAppearanceDidChange();
-    m_dark = themecolors::darkMode();
-    colorGround();
+    holdTheme();
     // Every colour role held as it is now: a theme change while the tour shows would
     // otherwise reach the caption and the buttons through the application's palette.
     QPalette held = QApplication::palette(this);
@@ -52,8 +50,9 @@ void WelcomeTourWindow::showEvent(QShowEvent* event)
     WNJVisualEffectWindow::showEvent(event);
 }
 
-void WelcomeTourWindow::colorGround()
+void WelcomeTourWindow::holdTheme()
 {
+    m_dark = themecolors::darkMode();
     // A light ground under the dark theme's light caption would leave it unreadable.
     const double grey = m_dark ? kDarkGroundGrey : kGroundGrey;
     if (m_ground)

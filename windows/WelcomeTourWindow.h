@@ -9,10 +9,9 @@
 
 class WNJBackgroundView;
 
-
 // The welcome tour's floating window. Without visual-effect views the content sits on
-// a translucent grey ground with rounded corners, light or dark with the theme. Escape closes it; the tour
-// does not restyle itself while it is shown.
+// a translucent grey ground with rounded corners, light or dark with the theme. Escape
+// closes it; the tour does not restyle itself while it is shown.
 class WelcomeTourWindow final : public WNJVisualEffectWindow {
     Q_OBJECT
 public:
@@ -40,7 +39,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void colorGround();
+    // Takes the theme as it is now for the ground and the background.
+    void holdTheme();
 
     QPointer<QLabel> m_windowCaption;
     QPointer<WNJBackgroundView> m_ground;
