@@ -119,15 +119,22 @@ void QVLensWindow::updatePointerGrab()
         m_pointerGrabbed = false;
         return;
     }
-    grabMouse(Qt::BlankCursor);
     // The X server refuses a grab until the window is mapped, which happens a moment
-    // after it is shown: try again until it holds.
-    QWindow* handle = windowHandle();
-    m_pointerGrabbed = handle && handle->setMouseGrabEnabled(true);
-    if (!m_pointerGrabbed) {
-        releaseMouse();
-        QTimer::singleShot(kGrabRetryInterval, this, [this] { updatePointerGrab(); });
+    // after it is shown, and while another program holds the pointer; Qt reports the
+    // latter as taken. Try again until it holds.
+    NJApplication* app = NJApplication::sharedApplication();
+    if (!app || !app->hasPlatform() || app->platform().windowInput().pointerFree()) {
+        grabMouse(Qt::BlankCursor);
+        QWindow* handle = windowHandle();
+        m_pointerGrabbed = handle && handle->setMouseGrabEnabled(true);
+        if (!m_pointerGrabbed)
+            releaseMouse();
     }
+    if (!m_pointerGrabbed) {
+        QTimer::singleShot(kGrabRetryInterval, this, [this] { updatePointerGrab(); });
+        return;
+    }
+    emit pointerGrabTaken();
 }
 
 void QVLensWindow::setBackdrop(const QImage& image, const QPoint& origin)

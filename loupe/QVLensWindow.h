@@ -55,6 +55,9 @@ public:
 signals:
     // Neither the focus nor the keyboard could be had: keys cannot reach the window.
     void keyboardUnreachable();
+    // The pointer grab holds. Motion reaches the window from now on; a move made while
+    // the grab was still refused sent the window nothing.
+    void pointerGrabTaken();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

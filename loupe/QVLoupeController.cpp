@@ -91,6 +91,10 @@ QVLoupeController::QVLoupeController(QVLoupeHost& host, Platform& platform)
             updateWindowShape();
             loupeChanged(true);
         });
+    QObject::connect(m_window.get(), &QVLensWindow::pointerGrabTaken, m_window.get(), [this] {
+        if (m_mouse->mouseListenerRegistered())
+            m_mouse->mouseMoved(m_host.currentModifierFlags());
+    });
     QObject::connect(m_window.get(), &CustomWindow::compositingChanged, m_window.get(), [this] {
         if (!m_zoomView)
             return;

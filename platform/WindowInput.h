@@ -17,4 +17,7 @@ public:
     // `unreachable` (may be empty) runs when the window could have neither the focus nor
     // the keyboard within two seconds, as when another program holds the keyboard.
     virtual void takeKeyboardFocus(std::uint64_t window, std::function<void()> unreachable) = 0;
+    // False while another program holds the pointer, as during its drag or with its menu
+    // open: no window of ours can take it then.
+    virtual bool pointerFree() = 0;
 };

@@ -103,3 +103,17 @@ bool X11WindowInput::keyboardFree()
     xcb_flush(c);
     return true;
 }
+
+bool X11WindowInput::pointerFree()
+{
+    // As for the keyboard: only a grab of our own, let go at once, tells.
+    xcb_connection_t* c = m_connection.connection();
+    const auto cookie = xcb_grab_pointer(c, 1, m_connection.root(), 0, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC,
+                                         XCB_NONE, XCB_NONE, XCB_CURRENT_TIME);
+    const auto grab = adoptReply(xcb_grab_pointer_reply(c, cookie, nullptr));
+    if (!grab || grab->status != XCB_GRAB_STATUS_SUCCESS)
+        return false;
+    xcb_ungrab_pointer(c, XCB_CURRENT_TIME);
+    xcb_flush(c);
+    return true;
+}

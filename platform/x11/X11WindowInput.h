@@ -21,6 +21,7 @@ public:
     X11WindowInput(X11Connection& connection, X11KeyboardHold& hold);
     bool setClickThrough(std::uint64_t window, bool through) override;
     void takeKeyboardFocus(std::uint64_t window, std::function<void()> unreachable) override;
+    bool pointerFree() override;
 
 private:
     void attemptFocus();

@@ -83,6 +83,19 @@ public:
             xcb_test_fake_input(m_connection, type, static_cast<std::uint8_t>(button), XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
         xcb_flush(m_connection);
     }
+    // Holds the pointer as another program's drag or open menu does.
+    void grabPointer()
+    {
+        std::free(xcb_grab_pointer_reply(m_connection,
+                                         xcb_grab_pointer(m_connection, 0, m_window, 0, XCB_GRAB_MODE_ASYNC,
+                                                          XCB_GRAB_MODE_ASYNC, XCB_NONE, XCB_NONE, XCB_CURRENT_TIME),
+                                         nullptr));
+    }
+    void ungrabPointer()
+    {
+        xcb_ungrab_pointer(m_connection, XCB_CURRENT_TIME);
+        xcb_flush(m_connection);
+    }
     void sync() { std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr)); }
     // What the screen shows at the point, windows on top included, as 0xRRGGBB.
     std::uint32_t screenPixel(const QPoint& point)
@@ -382,6 +395,38 @@ TEST_F(QVLoupeX11Test, InHoverModeClicksPassThroughAndTheLoupeStillFollows)
     EXPECT_TRUE(s_loupe->window().pointerGrabbed());
     m_scene->click(1);
     EXPECT_TRUE(waitFor([&] { return !s_host->calls.empty(); }, 2000));
+}
+
+TEST_F(QVLoupeX11Test, APointerJumpWhileTheLoupeOpensIsFollowed)
+{
+    s_loupe->orderOut();
+    waitFor([] { return false; }, 100);
+    // Placed, then the pointer jumps before the window holds it: the jump's motion
+    // goes to the window that was under the pointer.
+    s_loupe->mouse().moveLoupeToCurrentMousePosition();
+    m_scene->movePointer(kMarkerAt);
+    m_scene->sync();
+    s_loupe->showWindow(true);
+    ASSERT_TRUE(waitFor([] { return s_loupe->window().pointerGrabbed(); }, 2000));
+    EXPECT_TRUE(waitFor([&] { return s_loupe->lastCenter() == global(kMarkerAt); }, 500));
+}
+
+TEST_F(QVLoupeX11Test, WhileAnotherProgramHoldsThePointerTheLoupeWaitsForItThenFollows)
+{
+    s_loupe->orderOut();
+    waitFor([] { return false; }, 100);
+    m_scene->grabPointer();
+    s_loupe->mouse().moveLoupeToCurrentMousePosition();
+    s_loupe->showWindow(true);
+    waitFor([] { return false; }, 100);
+    EXPECT_FALSE(s_loupe->window().pointerGrabbed());
+    m_scene->movePointer(kMarkerAt);
+    m_scene->sync();
+    m_scene->ungrabPointer();
+    ASSERT_TRUE(waitFor([] { return s_loupe->window().pointerGrabbed(); }, 2000));
+    EXPECT_TRUE(waitFor([&] { return s_loupe->lastCenter() == global(kMarkerAt); }, 500));
+    ASSERT_TRUE(moveTo(kMarkerAt + QPoint(1, 0)));
+    EXPECT_EQ(pickedColor(), kBlock);
 }
 
 TEST_F(QVLoupeX11Test, MotionToRepaintLatencyOverAThousandMoves)
