@@ -123,7 +123,9 @@ void QVLensWindow::updatePointerGrab()
     // after it is shown, and while another program holds the pointer; Qt reports the
     // latter as taken. Try again until it holds.
     NJApplication* app = NJApplication::sharedApplication();
-    if (!app || !app->hasPlatform() || app->platform().windowInput().pointerFree()) {
+    if (app && app->hasPlatform() && !app->platform().windowInput().pointerFree()) {
+        emit pointerGrabRefused();
+    } else {
         grabMouse(Qt::BlankCursor);
         QWindow* handle = windowHandle();
         m_pointerGrabbed = handle && handle->setMouseGrabEnabled(true);

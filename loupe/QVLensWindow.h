@@ -58,6 +58,8 @@ signals:
     // The pointer grab holds. Motion reaches the window from now on; a move made while
     // the grab was still refused sent the window nothing.
     void pointerGrabTaken();
+    // Another program holds the pointer: the window tries again in a moment.
+    void pointerGrabRefused();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

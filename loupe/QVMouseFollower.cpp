@@ -24,7 +24,8 @@ QVMouseFollower::QVMouseFollower(QVLoupeController& loupe)
 
 QVMouseFollower::~QVMouseFollower()
 {
-    setSamplingPointer(false);
+    m_hoverSampling = m_awaitingPointer = false;
+    updateSampler();
     if (m_longPress)
         Scheduler::current().cancel(*m_longPress);
 }
@@ -40,11 +41,25 @@ void QVMouseFollower::unregisterMouseListener()
     if (!m_registered)
         return;
     m_registered = false;
-    setSamplingPointer(false);
+    m_hoverSampling = m_awaitingPointer = false;
+    updateSampler();
 }
 
 void QVMouseFollower::setSamplingPointer(bool sampling)
 {
+    m_hoverSampling = sampling;
+    updateSampler();
+}
+
+void QVMouseFollower::setAwaitingPointer(bool awaiting)
+{
+    m_awaitingPointer = awaiting;
+    updateSampler();
+}
+
+void QVMouseFollower::updateSampler()
+{
+    const bool sampling = m_hoverSampling || m_awaitingPointer;
     if (sampling == m_sampler.has_value())
         return;
     Scheduler& scheduler = Scheduler::current();

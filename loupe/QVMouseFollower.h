@@ -17,7 +17,8 @@ class QVLoupeController;
 //
 // The loupe window holds the pointer while picking, so its events are the monitors'.
 // While the window lets the pointer through (hover mode) the pointer is sampled every
-// frame instead; clicks then belong to the windows below and never pick.
+// frame instead; clicks then belong to the windows below and never pick. So it is while
+// another program holds the pointer, until the window can take it.
 class QVMouseFollower final {
 public:
     using MouseEventType = QVLensWindow::MouseEventType;
@@ -36,8 +37,10 @@ public:
     void registerMouseListener();
     void unregisterMouseListener();
     bool mouseListenerRegistered() const { return m_registered; }
-    // Samples the pointer while the window lets it through.
+    // Samples the pointer while the window lets it through, and while another program
+    // holds the pointer and the window waits for it.
     void setSamplingPointer(bool sampling);
+    void setAwaitingPointer(bool awaiting);
 
     // An event of the loupe window; ignored unless registered and picking.
     void windowMouseEvent(MouseEventType type, unsigned long modifierFlags);
@@ -59,6 +62,7 @@ public:
     void moveLoupeToCurrentMousePosition();
 
 private:
+    void updateSampler();
     void samplePointer();
 
     QVLoupeController& m_loupe;
@@ -70,6 +74,8 @@ private:
     // The buttons held, as the events told.
     int m_buttonsHeld = 0;
     std::optional<Scheduler::TimerId> m_longPress;
+    bool m_hoverSampling = false;
+    bool m_awaitingPointer = false;
     std::optional<Scheduler::TimerId> m_sampler;
     QPointF m_sampledPos;
 };
