@@ -106,9 +106,10 @@ bool X11WindowInput::keyboardFree()
 
 bool X11WindowInput::pointerFree()
 {
-    // As for the keyboard: only a grab of our own, let go at once, tells.
+    // As for the keyboard: only a grab of our own, let go at once, tells. It freezes the
+    // pointer, so a click made meanwhile is queued, not lost, and goes where it would have.
     xcb_connection_t* c = m_connection.connection();
-    const auto cookie = xcb_grab_pointer(c, 1, m_connection.root(), 0, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC,
+    const auto cookie = xcb_grab_pointer(c, 1, m_connection.root(), 0, XCB_GRAB_MODE_SYNC, XCB_GRAB_MODE_ASYNC,
                                          XCB_NONE, XCB_NONE, XCB_CURRENT_TIME);
     const auto grab = adoptReply(xcb_grab_pointer_reply(c, cookie, nullptr));
     if (!grab || grab->status != XCB_GRAB_STATUS_SUCCESS)
