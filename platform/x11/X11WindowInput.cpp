@@ -114,7 +114,7 @@ bool X11WindowInput::pointerFree()
     const auto grab = adoptReply(xcb_grab_pointer_reply(c, cookie, nullptr));
     if (!grab || grab->status != XCB_GRAB_STATUS_SUCCESS)
         return false;
-    xcb_ungrab_pointer(c, XCB_CURRENT_TIME);
-    xcb_flush(c);
+    // Let go before the window's own grab, sent on Qt's connection, can reach the server.
+    m_connection.check(xcb_ungrab_pointer_checked(c, XCB_CURRENT_TIME));
     return true;
 }
