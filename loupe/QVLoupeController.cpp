@@ -95,11 +95,9 @@ QVLoupeController::QVLoupeController(QVLoupeHost& host, Platform& platform)
         if (m_mouse->mouseListenerRegistered())
             m_mouse->setAwaitingPointer(true);
     });
-    // Motion made before the grab held reached other windows: catch up with it.
     QObject::connect(m_window.get(), &QVLensWindow::pointerGrabTaken, m_window.get(), [this] {
         m_mouse->setAwaitingPointer(false);
-        if (m_mouse->mouseListenerRegistered())
-            m_mouse->mouseMoved(m_host.currentModifierFlags());
+        m_mouse->catchUpWithPointer();
     });
     QObject::connect(m_window.get(), &CustomWindow::compositingChanged, m_window.get(), [this] {
         if (!m_zoomView)

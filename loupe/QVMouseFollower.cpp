@@ -139,6 +139,12 @@ void QVMouseFollower::mouseMoved(unsigned long modifierFlags)
         moveLoupeToCurrentMousePosition();
 }
 
+void QVMouseFollower::catchUpWithPointer()
+{
+    if (m_registered && m_loupe.platform().cursor().location() != m_lastMousePos)
+        mouseMoved(m_loupe.host().currentModifierFlags());
+}
+
 void QVMouseFollower::moveMouseTo(const QPointF& globalPoint)
 {
     // The warp's own motion event is swallowed.

@@ -46,6 +46,9 @@ public:
     void windowMouseEvent(MouseEventType type, unsigned long modifierFlags);
     void handleMouseEvent(MouseEventType type, unsigned long modifierFlags);
     void mouseMoved(unsigned long modifierFlags);
+    // Motion made before the window held the pointer reached other windows: the loupe
+    // goes where the pointer went.
+    void catchUpWithPointer();
     void longPressHiDPI();
 
     bool mouseFollow() const { return m_mouseFollow; }
