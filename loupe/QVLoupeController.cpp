@@ -91,10 +91,8 @@ QVLoupeController::QVLoupeController(QVLoupeHost& host, Platform& platform)
             updateWindowShape();
             loupeChanged(true);
         });
-    QObject::connect(m_window.get(), &QVLensWindow::pointerGrabRefused, m_window.get(), [this] {
-        if (m_mouse->mouseListenerRegistered())
-            m_mouse->setAwaitingPointer(true);
-    });
+    QObject::connect(m_window.get(), &QVLensWindow::pointerGrabRefused, m_window.get(),
+                     [this] { m_mouse->setAwaitingPointer(true); });
     QObject::connect(m_window.get(), &QVLensWindow::pointerGrabTaken, m_window.get(), [this] {
         m_mouse->setAwaitingPointer(false);
         m_mouse->catchUpWithPointer();

@@ -24,8 +24,7 @@ QVMouseFollower::QVMouseFollower(QVLoupeController& loupe)
 
 QVMouseFollower::~QVMouseFollower()
 {
-    m_hoverSampling = m_awaitingPointer = false;
-    updateSampler();
+    stopSampling();
     if (m_longPress)
         Scheduler::current().cancel(*m_longPress);
 }
@@ -41,8 +40,7 @@ void QVMouseFollower::unregisterMouseListener()
     if (!m_registered)
         return;
     m_registered = false;
-    m_hoverSampling = m_awaitingPointer = false;
-    updateSampler();
+    stopSampling();
 }
 
 void QVMouseFollower::setSamplingPointer(bool sampling)
@@ -53,7 +51,13 @@ void QVMouseFollower::setSamplingPointer(bool sampling)
 
 void QVMouseFollower::setAwaitingPointer(bool awaiting)
 {
-    m_awaitingPointer = awaiting;
+    m_awaitingPointer = awaiting && m_registered;
+    updateSampler();
+}
+
+void QVMouseFollower::stopSampling()
+{
+    m_hoverSampling = m_awaitingPointer = false;
     updateSampler();
 }
 

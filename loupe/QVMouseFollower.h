@@ -37,8 +37,8 @@ public:
     void registerMouseListener();
     void unregisterMouseListener();
     bool mouseListenerRegistered() const { return m_registered; }
-    // Samples the pointer while the window lets it through, and while another program
-    // holds the pointer and the window waits for it.
+    // Samples the pointer while the window lets it through, and, while registered, when
+    // another program holds the pointer and the window waits for it.
     void setSamplingPointer(bool sampling);
     void setAwaitingPointer(bool awaiting);
 
@@ -66,6 +66,7 @@ public:
 
 private:
     void updateSampler();
+    void stopSampling();
     void samplePointer();
 
     QVLoupeController& m_loupe;
