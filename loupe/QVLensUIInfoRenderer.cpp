@@ -59,6 +59,9 @@ QFont systemFont(int pixelSize)
 
 double measuredWidth(const QFont& font, const std::string& text)
 {
+    // Nothing to measure: the font is not loaded for it.
+    if (text.empty())
+        return 0;
     return QFontMetricsF(font)
         .boundingRect(QRectF(0, 0, kMeasureSize, kMeasureSize), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
                       QString::fromStdString(text))

@@ -47,6 +47,15 @@ QVLensWindow::QVLensWindow(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
 }
 
+bool QVLensWindow::event(QEvent* event)
+{
+    // Qt reads the arrow cursor from the cursor theme when the window first shows, just
+    // before it maps; set with the native window, it is read while nothing waits on it.
+    if (event->type() == QEvent::WinIdChange && windowHandle())
+        windowHandle()->setCursor(Qt::ArrowCursor);
+    return CustomWindow::event(event);
+}
+
 double QVLensWindow::backingScaleFactor() const
 {
     if (const NJApplication* app = NJApplication::sharedApplication()) {

@@ -150,6 +150,8 @@ void LoupeAdapter::redrawAll()
 {
     if (QVLensBase* renderer = m_loupe->renderer())
         renderer->redrawAll();
+    // The redrawing sizes the info box to its texts, and the outline takes in the box.
+    m_loupe->updateWindowShape();
     m_loupe->zoomView().update();
 }
 

@@ -89,6 +89,8 @@ void PickFlow::preparePicker()
     if (m_inPicking || !loupe)
         return;
     loupe->moveLoupeToCurrentMousePosition();
+    // With the formats in place, the drawing lays out the texts the picker will show.
+    loupe->refreshLoupe();
     loupe->redrawAll();
 }
 
