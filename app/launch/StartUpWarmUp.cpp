@@ -1,6 +1,8 @@
 #include "app/launch/StartUpWarmUp.h"
 
+#include "formats/QVFormatRepository.h"
 #include "formats/color/GenericRgbConversion.h"
+#include "foundation/UserDefaults.h"
 
 #include <fontconfig/fontconfig.h>
 
@@ -8,10 +10,14 @@ StartUpWarmUp::StartUpWarmUp()
     : m_thread([] {
         // Qt's font database starts with the same call, which then finds it done.
         FcInit();
+        // Each is thrown again where the program first uses it, and handled there.
         try {
             GenericRgbConversion::shared();
         } catch (...) {
-            // Thrown again where the program first converts, and handled there.
+        }
+        try {
+            QVFormatRepository::sharedRepository();
+        } catch (...) {
         }
     })
 {
