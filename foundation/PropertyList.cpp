@@ -11,10 +11,10 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <limits>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string_view>
 
 namespace propertylist {
@@ -294,14 +294,14 @@ Value readFile(const std::filesystem::path& path, Error* error)
     std::ifstream in;
     if (std::filesystem::is_regular_file(path, ec))
         in.open(path, std::ios::binary);
-    std::string bytes;
+    std::ostringstream bytes;
     if (in.is_open())
-        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        bytes << in.rdbuf();
     if (!in.is_open() || in.bad()) {
         setError(error, kUnreadableFile, "The file " + path.string() + " cannot be read.");
         return {};
     }
-    return read(bytes, error);
+    return read(std::move(bytes).str(), error);
 }
 
 std::string writeXml(const Value& value, Error* error)

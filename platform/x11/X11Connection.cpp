@@ -4,6 +4,11 @@
 
 #include <QAbstractEventDispatcher>
 #include <QSocketNotifier>
+#include <xcb/damage.h>
+#include <xcb/randr.h>
+#include <xcb/xfixes.h>
+#include <xcb/xinput.h>
+#include <xcb/xtest.h>
 
 #include <algorithm>
 
@@ -25,6 +30,9 @@ X11Connection::X11Connection()
     }
     m_connection = connection;
     m_screen = screens.data;
+    // Asked for together: each would otherwise cost a round trip where first used.
+    for (xcb_extension_t* extension : {&xcb_damage_id, &xcb_xfixes_id, &xcb_randr_id, &xcb_input_id, &xcb_test_id})
+        xcb_prefetch_extension_data(m_connection, extension);
 
     const std::uint32_t rootMask = XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
     xcb_change_window_attributes(m_connection, root(), XCB_CW_EVENT_MASK, &rootMask);
