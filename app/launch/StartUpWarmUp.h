@@ -5,8 +5,8 @@
 // Loads, on a thread of its own while the display connection is set up, what a start
 // spends most on before its first window can draw and that needs no display: the font
 // configuration, the colour transforms, and the settings with the formats read from
-// them. The start-up waits for it before it builds its windows; what it asks for first
-// meanwhile waits for the one load, as the loads are those of the shared instances.
+// them. The start-up waits for it before it builds its windows; a shared instance asked
+// for sooner waits until the thread has loaded it.
 class StartUpWarmUp final {
 public:
     StartUpWarmUp();
