@@ -267,6 +267,14 @@ void QVLoupeController::refreshLoupe()
     m_zoomView->setNeedsDisplay(true);
 }
 
+void QVLoupeController::redrawAll()
+{
+    if (QVLensBase* lens = renderer())
+        lens->redrawAll();
+    updateWindowShape();
+    m_zoomView->setNeedsDisplay(true);
+}
+
 std::optional<Color> QVLoupeController::colorAt(const QPointF& p) const
 {
     const double scale = backingScaleFactor();

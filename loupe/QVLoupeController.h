@@ -70,6 +70,8 @@ public:
     void updateCaptureImage(const QPointF& topLeftPoint, double capture);
     void updateCaptureImageWithMaxValues() override;
     void refreshLoupe();
+    // Every layer drawn again; the window's outline follows the info box it sizes.
+    void redrawAll();
     // One screen pixel below the loupe, at a top-left point; nothing changes.
     std::optional<Color> colorAt(const QPointF& topLeftPoint) const;
     bool appColorsNeedsRGBConvertion(const std::string& appName) const;

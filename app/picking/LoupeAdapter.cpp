@@ -148,11 +148,7 @@ void LoupeAdapter::refreshLoupe()
 
 void LoupeAdapter::redrawAll()
 {
-    if (QVLensBase* renderer = m_loupe->renderer())
-        renderer->redrawAll();
-    // The redrawing sizes the info box to its texts, and the outline takes in the box.
-    m_loupe->updateWindowShape();
-    m_loupe->zoomView().update();
+    m_loupe->redrawAll();
 }
 
 void LoupeAdapter::setCapturedImageNone()
