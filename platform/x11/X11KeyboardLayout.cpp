@@ -27,8 +27,16 @@ X11KeyboardLayout::X11KeyboardLayout(X11Connection& connection)
     m_device = xkb_x11_get_core_keyboard_device_id(c);
     if (m_device < 0)
         return;
+    // The server reports a change only for the parts and details asked for by name.
     constexpr std::uint16_t kEvents = XCB_XKB_EVENT_TYPE_NEW_KEYBOARD_NOTIFY | XCB_XKB_EVENT_TYPE_MAP_NOTIFY;
-    xcb_xkb_select_events(c, static_cast<xcb_xkb_device_spec_t>(m_device), kEvents, 0, kEvents, 0, 0, nullptr);
+    constexpr std::uint16_t kMapParts = XCB_XKB_MAP_PART_KEY_TYPES | XCB_XKB_MAP_PART_KEY_SYMS
+        | XCB_XKB_MAP_PART_MODIFIER_MAP | XCB_XKB_MAP_PART_EXPLICIT_COMPONENTS | XCB_XKB_MAP_PART_KEY_ACTIONS
+        | XCB_XKB_MAP_PART_VIRTUAL_MODS | XCB_XKB_MAP_PART_VIRTUAL_MOD_MAP;
+    xcb_xkb_select_events_details_t details {};
+    details.affectNewKeyboard = XCB_XKB_NKN_DETAIL_KEYCODES;
+    details.newKeyboardDetails = XCB_XKB_NKN_DETAIL_KEYCODES;
+    xcb_xkb_select_events_aux(c, static_cast<xcb_xkb_device_spec_t>(m_device), kEvents, 0, 0, kMapParts, kMapParts,
+                              &details);
     reload();
 
     const auto xkbEvent = connection.firstEvent(&xcb_xkb_id);

@@ -124,6 +124,18 @@ public:
         std::free(reply);
         return found;
     }
+    // Gives a key code another keysym on its first level, as xmodmap would.
+    void remap(xcb_keycode_t keycode, xcb_keysym_t keysym)
+    {
+        auto* reply = xcb_get_keyboard_mapping_reply(m_connection, xcb_get_keyboard_mapping(m_connection, keycode, 1),
+                                                     nullptr);
+        std::vector<xcb_keysym_t> keysyms(xcb_get_keyboard_mapping_keysyms(reply),
+                                          xcb_get_keyboard_mapping_keysyms(reply) + reply->keysyms_per_keycode);
+        keysyms[0] = keysym;
+        xcb_change_keyboard_mapping(m_connection, 1, keycode, reply->keysyms_per_keycode, keysyms.data());
+        std::free(reply);
+        sync();
+    }
     // Key presses and releases as the keyboard would send them.
     void key(std::uint8_t type, xcb_keycode_t keycode)
     {
@@ -358,6 +370,19 @@ TEST_F(X11PlatformTest, KeyboardLayoutPlacesKeysByPosition)
     EXPECT_EQ(layout.virtualKeyCode(c), 8);
     EXPECT_EQ(layout.virtualKeyCode(m_other.keycode(0xff0d)), 36);
     EXPECT_EQ(layout.characters(36), "\r");
+}
+
+TEST_F(X11PlatformTest, KeyboardLayoutFollowsARemappedKey)
+{
+    const KeyboardLayout& layout = m_platform->keyboardLayout();
+    const xcb_keycode_t c = m_other.keycode('c');
+    ASSERT_EQ(layout.characters(8), "c");
+    m_other.remap(c, 'x');
+    settle();
+    EXPECT_EQ(layout.characters(8), "x");
+    m_other.remap(c, 'c');
+    settle();
+    EXPECT_EQ(layout.characters(8), "c");
 }
 
 TEST_F(X11PlatformTest, HotKeyFiresOncePerPressWhateverTheLockKeysSay)
