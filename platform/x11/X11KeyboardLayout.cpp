@@ -37,7 +37,6 @@ X11KeyboardLayout::X11KeyboardLayout(X11Connection& connection)
     details.newKeyboardDetails = XCB_XKB_NKN_DETAIL_KEYCODES;
     xcb_xkb_select_events_aux(c, static_cast<xcb_xkb_device_spec_t>(m_device), kEvents, 0, 0, kMapParts, kMapParts,
                               &details);
-    reload();
 
     const auto xkbEvent = connection.firstEvent(&xcb_xkb_id);
     m_handlerId = connection.addEventHandler([this, xkbEvent](const xcb_generic_event_t* event) {
@@ -47,7 +46,7 @@ X11KeyboardLayout::X11KeyboardLayout(X11Connection& connection)
             && (event->pad0 == XCB_XKB_NEW_KEYBOARD_NOTIFY || event->pad0 == XCB_XKB_MAP_NOTIFY);
         if (!coreMapping && !xkbChange)
             return;
-        reload();
+        m_keymapCurrent = false;
         if (m_changeHandler)
             m_changeHandler();
     });
@@ -59,18 +58,28 @@ X11KeyboardLayout::~X11KeyboardLayout()
         m_connection.removeEventHandler(m_handlerId);
 }
 
-void X11KeyboardLayout::reload()
+xkb_keymap* X11KeyboardLayout::keymap() const
 {
+    if (m_keymapCurrent || m_device < 0)
+        return m_keymap.get();
+    m_keymapCurrent = true;
     xkb_keymap* keymap = xkb_x11_keymap_new_from_device(m_context.get(), m_connection.connection(), m_device,
                                                         XKB_KEYMAP_COMPILE_NO_FLAGS);
     // A keymap that cannot be read leaves the previous one in force.
-    if (!keymap)
-        return;
-    m_keymap.reset(keymap);
-    m_numLockMask = readNumLockMask();
+    if (keymap) {
+        m_keymap.reset(keymap);
+        m_numLockMask = readNumLockMask(keymap);
+    }
+    return m_keymap.get();
 }
 
-std::uint16_t X11KeyboardLayout::readNumLockMask() const
+std::uint16_t X11KeyboardLayout::numLockMask() const
+{
+    keymap();
+    return m_numLockMask;
+}
+
+std::uint16_t X11KeyboardLayout::readNumLockMask(xkb_keymap* keymap) const
 {
     xcb_connection_t* c = m_connection.connection();
     const auto mapping = adoptReply(xcb_get_modifier_mapping_reply(c, xcb_get_modifier_mapping(c), nullptr));
@@ -83,7 +92,7 @@ std::uint16_t X11KeyboardLayout::readNumLockMask() const
         for (int i = 0; i < perModifier; ++i) {
             const xcb_keycode_t keycode = keycodes[modifier * perModifier + i];
             const xkb_keysym_t* syms = nullptr;
-            const int count = keycode ? xkb_keymap_key_get_syms_by_level(m_keymap.get(), keycode, 0, 0, &syms) : 0;
+            const int count = keycode ? xkb_keymap_key_get_syms_by_level(keymap, keycode, 0, 0, &syms) : 0;
             for (int s = 0; s < count; ++s) {
                 if (syms[s] == XKB_KEY_Num_Lock)
                     mask |= static_cast<std::uint16_t>(1u << modifier);
@@ -96,9 +105,10 @@ std::uint16_t X11KeyboardLayout::readNumLockMask() const
 std::optional<xcb_keycode_t> X11KeyboardLayout::keycode(int virtualKeyCode) const
 {
     const VirtualKey* key = virtualkeys::byCode(virtualKeyCode);
-    if (!m_keymap || !key)
+    xkb_keymap* map = keymap();
+    if (!map || !key)
         return std::nullopt;
-    const xkb_keycode_t keycode = xkb_keymap_key_by_name(m_keymap.get(), key->xkbName);
+    const xkb_keycode_t keycode = xkb_keymap_key_by_name(map, key->xkbName);
     if (keycode == XKB_KEYCODE_INVALID || keycode > 255)
         return std::nullopt;
     return static_cast<xcb_keycode_t>(keycode);
@@ -106,9 +116,10 @@ std::optional<xcb_keycode_t> X11KeyboardLayout::keycode(int virtualKeyCode) cons
 
 std::optional<int> X11KeyboardLayout::virtualKeyCode(std::uint32_t nativeScanCode) const
 {
-    if (!m_keymap)
+    xkb_keymap* map = keymap();
+    if (!map)
         return std::nullopt;
-    const char* name = xkb_keymap_key_get_name(m_keymap.get(), nativeScanCode);
+    const char* name = xkb_keymap_key_get_name(map, nativeScanCode);
     const VirtualKey* key = name ? virtualkeys::byXkbName(name) : nullptr;
     if (!key)
         return std::nullopt;
@@ -124,7 +135,7 @@ std::string X11KeyboardLayout::characters(int virtualKeyCode) const
     xcb_connection_t* c = m_connection.connection();
     const auto state = adoptReply(
         xcb_xkb_get_state_reply(c, xcb_xkb_get_state(c, static_cast<xcb_xkb_device_spec_t>(m_device)), nullptr));
-    const std::unique_ptr<xkb_state, void (*)(xkb_state*)> translation(xkb_state_new(m_keymap.get()),
+    const std::unique_ptr<xkb_state, void (*)(xkb_state*)> translation(xkb_state_new(keymap()),
                                                                          &xkb_state_unref);
     if (!translation)
         return {};
