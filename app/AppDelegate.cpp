@@ -39,6 +39,8 @@ constexpr unsigned long kHighPrecisionModifiers[] = {modifierflags::kCommand, mo
                                                      modifierflags::kShift};
 
 constexpr double kCommandLinePickDelay = 0.05;
+// Long enough for the windows shown at start-up to draw first.
+constexpr double kPickerPreparationDelay = 0.5;
 constexpr const char* kNoLoupe = "The loupe cannot be shown: no colour can be picked";
 constexpr int kTerminatedStatus = 0;
 
@@ -202,6 +204,13 @@ void AppDelegate::startupAppWindow()
     if (m_statusMenu)
         m_statusMenu->initMenulet();
     registerShortcuts();
+    // Otherwise the first pick makes the loupe's window, loads its font and waits for the
+    // server to map the snapshot's memory before the loupe shows: twice the time of a pick.
+    Scheduler::current().schedule(kPickerPreparationDelay, [this] {
+        m_pickFlow.preparePicker();
+        if (NJApplication* app = application())
+            app->platform().screenCapture().prepare();
+    });
     if (m_statusMenu)
         m_statusMenu->createMenuletItem();
     if (m_showWelcomeMessage) {

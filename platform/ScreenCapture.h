@@ -18,6 +18,9 @@ public:
     // Takes the snapshot; false when the screen cannot be read (the captures then read
     // the screen directly).
     virtual bool beginSession() = 0;
+    // Readies what taking a snapshot needs, ahead of the first session, so that the first
+    // one begins as fast as the next ones. Does nothing while a session runs.
+    virtual void prepare() = 0;
     virtual void endSession() = 0;
     virtual bool sessionActive() const = 0;
     // Where the loupe is: changes there never reach the snapshot. Set it before the loupe

@@ -9,6 +9,7 @@
 class FakeScreenCapture final : public ScreenCapture {
 public:
     bool beginSession() override;
+    void prepare() override { ++m_preparedCount; }
     void endSession() override;
     bool sessionActive() const override { return m_sessionActive; }
     void setExcludedRegion(const QRegion& region) override { m_excluded = region; }
@@ -23,6 +24,7 @@ public:
     void paint(const QRect& rect, QRgb color);
     const std::vector<QRect>& captures() const { return m_captures; }
     int snapshotCount() const { return m_snapshotCount; }
+    int preparedCount() const { return m_preparedCount; }
 
 private:
     void copyOutsideExcluded(const QRect& rect);
@@ -32,5 +34,6 @@ private:
     QRegion m_excluded;
     bool m_sessionActive = false;
     int m_snapshotCount = 0;
+    int m_preparedCount = 0;
     std::vector<QRect> m_captures;
 };

@@ -104,6 +104,18 @@ bool X11ScreenCapture::beginSession()
     return true;
 }
 
+void X11ScreenCapture::prepare()
+{
+    if (m_sessionActive || m_shm.address || !m_shmAvailable)
+        return;
+    // The server's first write into a fresh segment is by far its slowest: it maps every
+    // page. Done now rather than at the first pick.
+    const QRect root = rootRect();
+    const std::size_t size = snapshotSize(root);
+    if (size && attachSegment(size))
+        fillSegment(root);
+}
+
 void X11ScreenCapture::endSession()
 {
     xcb_connection_t* c = m_connection.connection();
@@ -181,30 +193,38 @@ bool X11ScreenCapture::rootIsBgrx() const
     return false;
 }
 
+std::size_t X11ScreenCapture::snapshotSize(const QRect& root) const
+{
+    if (root.isEmpty() || !rootIsBgrx())
+        return 0;
+    return static_cast<std::size_t>(root.width()) * static_cast<std::size_t>(root.height()) * kBytesPerPixel;
+}
+
+bool X11ScreenCapture::fillSegment(const QRect& root)
+{
+    return adoptReply(xcb_shm_get_image_reply(
+               m_reader,
+               xcb_shm_get_image(m_reader, m_connection.root(), 0, 0, static_cast<std::uint16_t>(root.width()),
+                                 static_cast<std::uint16_t>(root.height()), kAllPlanes, XCB_IMAGE_FORMAT_Z_PIXMAP,
+                                 m_shm.segment, 0),
+               nullptr))
+        != nullptr;
+}
+
 bool X11ScreenCapture::takeSnapshot()
 {
     const QRect root = rootRect();
-    if (root.isEmpty())
-        return false;
-    if (!rootIsBgrx()) {
-        logging::log(kUnsupportedVisual);
+    const std::size_t size = snapshotSize(root);
+    if (!size) {
+        if (!root.isEmpty())
+            logging::log(kUnsupportedVisual);
         return false;
     }
-    const std::size_t size = static_cast<std::size_t>(root.width()) * static_cast<std::size_t>(root.height())
-        * kBytesPerPixel;
     m_snapshot = QImage();
-    if (m_shmAvailable && (m_shm.size >= size || attachSegment(size))) {
-        const auto reply = adoptReply(xcb_shm_get_image_reply(
-            m_reader,
-            xcb_shm_get_image(m_reader, m_connection.root(), 0, 0, static_cast<std::uint16_t>(root.width()),
-                              static_cast<std::uint16_t>(root.height()), kAllPlanes, XCB_IMAGE_FORMAT_Z_PIXMAP,
-                              m_shm.segment, 0),
-            nullptr));
-        if (reply) {
-            m_snapshot = QImage(static_cast<uchar*>(m_shm.address), root.width(), root.height(),
-                                root.width() * kBytesPerPixel, QImage::Format_RGB32);
-            return true;
-        }
+    if (m_shmAvailable && (m_shm.size >= size || attachSegment(size)) && fillSegment(root)) {
+        m_snapshot = QImage(static_cast<uchar*>(m_shm.address), root.width(), root.height(),
+                            root.width() * kBytesPerPixel, QImage::Format_RGB32);
+        return true;
     }
     QImage image(root.size(), QImage::Format_RGB32);
     if (!readRoot(root, image, QPoint()))

@@ -22,6 +22,7 @@ public:
     ~X11ScreenCapture() override;
 
     bool beginSession() override;
+    void prepare() override;
     void endSession() override;
     bool sessionActive() const override { return m_sessionActive; }
     void setExcludedRegion(const QRegion& region) override { m_excluded = region; }
@@ -40,6 +41,10 @@ private:
     QRect rootRect() const;
     bool rootIsBgrx() const;
     bool takeSnapshot();
+    // The size of the root's pixels; 0 when they cannot be read as BGRX.
+    std::size_t snapshotSize(const QRect& root) const;
+    // Has the server write the root's pixels into the shared segment.
+    bool fillSegment(const QRect& root);
     bool attachSegment(std::size_t size);
     void detachSegment();
     // Reads `source` of the root into `target` at `at`; false on failure.

@@ -60,6 +60,22 @@ TEST_F(Launch, AReturningUserWithPicksSeesNoOverlay)
     EXPECT_FALSE(m_overlay->visible);
 }
 
+TEST_F(Launch, ThePickerIsReadiedHiddenOnceTheStartUpWindowsHaveDrawn)
+{
+    writeReturningUser({{"HistoryColors", Value(std::vector<Value>{Value("336699FF")})}});
+    launchController();
+    const auto& calls = m_loupe->calls;
+    EXPECT_EQ(std::find(calls.begin(), calls.end(), "redrawAll"), calls.end());
+    EXPECT_EQ(m_platform->screenCapture().preparedCount(), 0);
+
+    m_scheduler.advance(0.5);
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "redrawAll"), calls.end());
+    EXPECT_EQ(std::find(calls.begin(), calls.end(), "showWindow"), calls.end());
+    EXPECT_EQ(m_platform->screenCapture().preparedCount(), 1);
+    EXPECT_FALSE(m_platform->screenCapture().sessionActive());
+    EXPECT_FALSE(m_delegate->inPicking());
+}
+
 TEST_F(Launch, TheOverlayExistsBeforeTheFirstPickWhenItOpensAfterPicks)
 {
     writeReturningUser({{"HistoryColors", Value(std::vector<Value>{Value("336699FF")})},

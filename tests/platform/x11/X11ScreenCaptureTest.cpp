@@ -133,6 +133,22 @@ TEST_F(X11ScreenCaptureTest, SessionNeverShowsTheLoupeAndFollowsChangesOutsideIt
     EXPECT_EQ(pixelsOf(capture().capture(moved), kMagenta), moved.width() * moved.height());
 }
 
+TEST_F(X11ScreenCaptureTest, ASessionAfterPreparingSnapshotsTheScreenAsItIsThen)
+{
+    const xcb_window_t scene = m_painter.show(kScene, kRed);
+    capture().prepare();
+    m_painter.fill(scene, kGreen);
+    ASSERT_TRUE(capture().beginSession());
+    capture().setExcludedRegion(QRegion(kLoupe));
+    EXPECT_EQ(pixelsOf(capture().capture(kScene), kGreen), kScene.width() * kScene.height());
+
+    // Preparing again while the session runs leaves its snapshot alone.
+    m_painter.show(kLoupe, kMagenta);
+    capture().prepare();
+    settle();
+    EXPECT_EQ(pixelsOf(capture().capture(kLoupe), kMagenta), 0);
+}
+
 TEST_F(X11ScreenCaptureTest, AChangePartlyUnderTheLoupeKeepsItsPartOutside)
 {
     // No window covers the loupe's place: the scene's change arrives as one rectangle
