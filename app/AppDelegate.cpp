@@ -206,11 +206,7 @@ void AppDelegate::startupAppWindow()
     registerShortcuts();
     // Otherwise the first pick makes the loupe's window, loads its font and waits for the
     // server to map the snapshot's memory before the loupe shows: twice the time of a pick.
-    Scheduler::current().schedule(kPickerPreparationDelay, [this] {
-        m_pickFlow.preparePicker();
-        if (NJApplication* app = application())
-            app->platform().screenCapture().prepare();
-    });
+    Scheduler::current().schedule(kPickerPreparationDelay, [this] { m_pickFlow.preparePicker(); });
     if (m_statusMenu)
         m_statusMenu->createMenuletItem();
     if (m_showWelcomeMessage) {

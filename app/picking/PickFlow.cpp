@@ -7,6 +7,7 @@
 #include "foundation/Log.h"
 #include "foundation/Scheduler.h"
 #include "foundation/UserDefaults.h"
+#include "platform/ScreenCapture.h"
 #include "platform/Workspace.h"
 #include "uikit/application/NJApplication.h"
 
@@ -92,6 +93,8 @@ void PickFlow::preparePicker()
     // With the formats in place, the drawing lays out the texts the picker will show.
     loupe->refreshLoupe();
     loupe->redrawAll();
+    if (NJApplication* app = application())
+        app->platform().screenCapture().prepare();
 }
 
 void PickFlow::hidePicker()

@@ -21,8 +21,9 @@ public:
     // A null sender is a hot key, whose modifiers are still held.
     void showPicker(const void* sender);
     // Does, without showing anything, what opening the picker starts with: the loupe's
-    // window is made, put at the pointer and drawn with its texts. A command-line pick
-    // calls it while its start delay runs, so that opening then has little left to do.
+    // window is made, put at the pointer and drawn with its texts, and the screen capture
+    // readied. A command-line pick calls it while its start delay runs, and start-up once
+    // its windows have drawn, so that opening then has little left to do.
     void preparePicker();
     // Escape: focus goes back unless the overlay is due.
     void hidePicker();
