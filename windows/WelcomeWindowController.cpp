@@ -162,8 +162,12 @@ void WelcomeWindowController::awakeFromNib()
     link->setOpenExternalLinks(true);
     checkboxUsageStatistics()->setVisible(true);
     const QString page = QString::fromLatin1(kShortcutsPage);
-    link->setText(stringFromHTML(
-        QStringLiteral("<a href=\"%1\">%2</a>").arg(page, QString::fromLatin1(kShortcutsLinkLabel)), link->font()));
+    // Qt colours a link as the theme does when the text is set: on the white page it
+    // keeps the light theme's colour.
+    const QString linkColor = lightPalette().color(QPalette::Link).name();
+    link->setText(stringFromHTML(QStringLiteral("<a href=\"%1\" style=\"color:%2\">%3</a>")
+                                     .arg(page, linkColor, QString::fromLatin1(kShortcutsLinkLabel)),
+                                 link->font()));
     link->setToolTip(page);
 
     QObject::connect(buttonPrevious(), &QPushButton::clicked, m_window, [this] { buttonPreviousPressed(); });
