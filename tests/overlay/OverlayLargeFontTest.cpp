@@ -1,9 +1,14 @@
 #include "tests/overlay/OverlayFixture.h"
 
+#include "overlay/NJColorPanel.h"
+#include "overlay/NJColorPickerViewController.h"
+#include "overlay/NJToolbarCollectionView.h"
+
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLayout>
 #include <QScreen>
+#include <QToolButton>
 
 namespace {
 
@@ -28,6 +33,28 @@ TEST_F(OverlayLargeFontTest, TheEmptyHistoryPlaceholderFitsOnOneLine)
     const int line = QFontMetrics(label->font()).lineSpacing();
     EXPECT_LT(label->heightForWidth(label->width()), 2 * line) << label->width();
     EXPECT_GE(label->height(), label->heightForWidth(label->width()));
+}
+
+TEST_F(OverlayLargeFontTest, EveryControlOfEveryEditorPageLiesInsideTheWindow)
+{
+    ASSERT_TRUE(kLargeFonts);
+    open(numberedFormats(12), {Value("336699FF")});
+    window()->colorPanelButton()->click();
+    settle();
+    settle(QVOverlayWindow::kColorPanelDuration + 0.05);
+    settle();
+    for (const char* tab : {"wheel", "sliders", "spectrum", "palettes"}) {
+        window()->pickerController()->tabbar()->findChild<QToolButton*>(QString(tab) + "TabButton")->click();
+        settle();
+        QWidget* page = NJColorPanel::sharedColorPanel().currentPage();
+        const QRect inside = QRect(page->mapTo(window(), QPoint(0, 0)), page->size()).intersected(window()->rect());
+        for (const QWidget* control : page->findChildren<QWidget*>()) {
+            if (!control->isVisibleTo(window()) || !control->findChildren<QWidget*>().isEmpty())
+                continue;
+            const QRect area(control->mapTo(window(), QPoint(0, 0)), control->size());
+            EXPECT_TRUE(inside.contains(area)) << tab << " " << control->metaObject()->className();
+        }
+    }
 }
 
 } // namespace
