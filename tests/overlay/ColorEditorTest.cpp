@@ -369,6 +369,28 @@ TEST_F(ColorEditorTest, TheMagnifierStartsOurPicker)
     EXPECT_TRUE(m_delegate->inPicking());
 }
 
+TEST_F(ColorEditorTest, TheMagnifierFollowsTheTheme)
+{
+    // The grey of the magnifier's lines.
+    const auto lines = [] {
+        const QImage image = panel().magnifierButton()->icon().pixmap(18).toImage();
+        int grey = -1;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qAlpha(image.pixel(x, y)) == 255)
+                    grey = qGray(image.pixel(x, y));
+        return grey;
+    };
+    open(formats({"HEX"}), {Value("FF0000FF")}, {}, Dictionary{{"userInterface", Value("dark")}});
+    openEditor();
+    EXPECT_GT(lines(), 160);
+    m_defaults->setObject("userInterface", Value("light"));
+    m_app->themeChanged();
+    settle();
+    EXPECT_GE(lines(), 0);
+    EXPECT_LT(lines(), 100);
+}
+
 TEST_F(ColorEditorTest, ShowingTheOverlayAndLosingTheFocusCloseTheEditorAtOnce)
 {
     open(formats({"HEX"}), {Value("FF0000FF")});
