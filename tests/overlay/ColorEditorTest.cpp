@@ -1,5 +1,7 @@
 #include "OverlayFixture.h"
 
+#include "tests/uikit/OpaqueGrey.h"
+
 #include "overlay/NJColorPanel.h"
 #include "overlay/NJColorPickerViewController.h"
 #include "overlay/NJColorSlidersPage.h"
@@ -371,16 +373,7 @@ TEST_F(ColorEditorTest, TheMagnifierStartsOurPicker)
 
 TEST_F(ColorEditorTest, TheMagnifierFollowsTheTheme)
 {
-    // The grey of the magnifier's lines.
-    const auto lines = [] {
-        const QImage image = panel().magnifierButton()->icon().pixmap(18).toImage();
-        int grey = -1;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                if (qAlpha(image.pixel(x, y)) == 255)
-                    grey = qGray(image.pixel(x, y));
-        return grey;
-    };
+    const auto lines = [] { return opaqueGrey(panel().magnifierButton()->icon(), 18); };
     open(formats({"HEX"}), {Value("FF0000FF")}, {}, Dictionary{{"userInterface", Value("dark")}});
     openEditor();
     EXPECT_GT(lines(), 160);
