@@ -17,6 +17,7 @@
 #include "uikit/slideshow/WNJSliderView.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QLayout>
 #include <QPixmapCache>
 
@@ -384,7 +385,9 @@ void WelcomeWindowController::themeChanged()
 QString WelcomeWindowController::stringFromHTML(const QString& html, const std::optional<QFont>& font)
 {
     const QFont used = font ? *font : QApplication::font();
-    const int size = int(used.pointSizeF() > 0 ? used.pointSizeF() : used.pixelSize());
+    // The size the font's text is drawn at: larger font settings make a point more than
+    // one pixel.
+    const int size = QFontInfo(used).pixelSize();
     return QStringLiteral("<span style=\"font-family:'%1'; font-size:%2px;\">%3</span>")
         .arg(used.family())
         .arg(size)

@@ -387,7 +387,7 @@ TEST_F(WelcomeWindowControllerTest, TheShortcutsLinkUsesTheFieldsFontAndShowsIts
     EXPECT_TRUE(link->text().contains(QString("<a href=\"%1\"").arg(WelcomeWindowController::kShortcutsPage)));
     EXPECT_TRUE(link->text().contains(">View all keyboard shortcuts</a>"));
     QFont font("Sans");
-    font.setPointSizeF(13.7);
+    font.setPixelSize(13);
     EXPECT_EQ(WelcomeWindowController::stringFromHTML("<b>x</b>", font),
               "<span style=\"font-family:'Sans'; font-size:13px;\"><b>x</b></span>");
 }
