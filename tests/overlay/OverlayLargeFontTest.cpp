@@ -19,7 +19,16 @@ const bool kLargeFonts = [] {
     return true;
 }();
 
-class OverlayLargeFontTest : public OverlayFixture {};
+class OverlayLargeFontTest : public OverlayFixture {
+protected:
+    void openEditor()
+    {
+        window()->colorPanelButton()->click();
+        settle();
+        settle(QVOverlayWindow::kColorPanelDuration + 0.05);
+        settle();
+    }
+};
 
 TEST_F(OverlayLargeFontTest, TheEmptyHistoryPlaceholderFitsOnOneLine)
 {
@@ -39,10 +48,7 @@ TEST_F(OverlayLargeFontTest, EveryControlOfEveryEditorPageLiesInsideTheWindow)
 {
     ASSERT_TRUE(kLargeFonts);
     open(numberedFormats(12), {Value("336699FF")});
-    window()->colorPanelButton()->click();
-    settle();
-    settle(QVOverlayWindow::kColorPanelDuration + 0.05);
-    settle();
+    openEditor();
     for (const char* tab : {"wheel", "sliders", "spectrum", "palettes"}) {
         window()->pickerController()->tabbar()->findChild<QToolButton*>(QString(tab) + "TabButton")->click();
         settle();
@@ -55,6 +61,25 @@ TEST_F(OverlayLargeFontTest, EveryControlOfEveryEditorPageLiesInsideTheWindow)
             EXPECT_TRUE(inside.contains(area)) << tab << " " << control->metaObject()->className();
         }
     }
+}
+
+TEST_F(OverlayLargeFontTest, TheHexFieldShowsAColourWithAlphaWhole)
+{
+    ASSERT_TRUE(kLargeFonts);
+    open(formats({"HEX"}), {Value("80808080")});
+    openEditor();
+    auto* field = NJColorPanel::sharedColorPanel().contentView()->findChild<QLineEdit*>("hexField");
+    ASSERT_EQ(field->text().size(), 9);
+    // A user's font a little larger than the test's.
+    QWidget* page = field->parentWidget();
+    const QFont font = page->font();
+    QFont larger = font;
+    larger.setPointSize(12);
+    page->setFont(larger);
+    settle();
+    // Its margins come on top of the text's width.
+    EXPECT_GT(field->width(), QFontMetrics(field->font()).horizontalAdvance(field->text()) + 4);
+    page->setFont(font);
 }
 
 } // namespace
