@@ -9,12 +9,16 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 // The spectrum and the brightness strip, smaller than Qt makes them, so that the
 // page fits the editor.
 constexpr QSize kSpectrumSize(260, 170);
 constexpr QSize kBrightnessSize(20, 176);
+// As low as the spectrum goes when larger fonts make the fields below it taller.
+constexpr int kLowestSpectrum = 60;
 
 // Qt's dialog closes itself on Escape and Return; embedded, those keys belong to the
 // window that hosts it.
@@ -73,12 +77,33 @@ void NJColorDialogPage::trim(Section section)
         const bool screenInfo = child->inherits("QLabel") && static_cast<QLabel*>(child)->text().isEmpty();
         if (screenInfo || (section == Spectrum && wells) || (section == Palettes && spectrum))
             child->hide();
-        if (child->inherits("QColorPicker"))
+        if (child->inherits("QColorPicker")) {
             child->setFixedSize(kSpectrumSize);
-        else if (child->inherits("QColorLuminancePicker"))
+            m_spectrum = section == Spectrum ? child : nullptr;
+        } else if (child->inherits("QColorLuminancePicker")) {
             child->setFixedSize(kBrightnessSize);
+            m_brightness = child;
+        }
     }
     m_dialog->setMinimumSize(0, 0);
+}
+
+void NJColorDialogPage::resizeEvent(QResizeEvent* event)
+{
+    NJColorPage::resizeEvent(event);
+    fitSpectrum();
+}
+
+void NJColorDialogPage::fitSpectrum()
+{
+    if (!m_spectrum || !m_brightness)
+        return;
+    // The fields keep their size; the spectrum and the brightness strip give up what
+    // the page lacks, or take back up to their own size.
+    const int spare = height() - m_dialog->sizeHint().height();
+    const int spectrum = std::clamp(m_spectrum->height() + spare, kLowestSpectrum, kSpectrumSize.height());
+    m_spectrum->setFixedHeight(spectrum);
+    m_brightness->setFixedHeight(spectrum + kBrightnessSize.height() - kSpectrumSize.height());
 }
 
 void NJColorDialogPage::setColor(const QColor& color)

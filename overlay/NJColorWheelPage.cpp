@@ -2,16 +2,24 @@
 
 #include "overlay/NJColorWheel.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
+
+constexpr int kHexFieldWidth = 110;
+// What the line edit keeps beside its text: its margins and the cursor.
+constexpr int kHexFieldTextMargins = 5;
 
 QSlider* makeSlider(Qt::Orientation orientation, const QString& name, QWidget* parent)
 {
@@ -56,7 +64,7 @@ NJColorWheelPage::NJColorWheelPage(QWidget* parent)
 {
     setObjectName(QStringLiteral("colorWheelPage"));
     m_hex->setObjectName(QStringLiteral("hexField"));
-    m_hex->setMaximumWidth(110);
+    fitHexField();
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(12, 4, 12, 8);
     layout->addWidget(m_wheel, 0, 0, 1, 3);
@@ -82,6 +90,25 @@ NJColorWheelPage::NJColorWheelPage(QWidget* parent)
     });
     connect(m_hex, &QLineEdit::editingFinished, this, [this] { hexEntered(); });
     showValues();
+}
+
+void NJColorWheelPage::changeEvent(QEvent* event)
+{
+    NJColorPage::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        fitHexField();
+}
+
+void NJColorWheelPage::fitHexField()
+{
+    // A colour with alpha stays whole in the field under larger fonts.
+    QStyleOptionFrame option;
+    option.initFrom(m_hex);
+    option.lineWidth = m_hex->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, m_hex);
+    const QSize text(fontMetrics().horizontalAdvance(QStringLiteral("#00000000")) + kHexFieldTextMargins,
+                     fontMetrics().height());
+    const int fitting = m_hex->style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, m_hex).width();
+    m_hex->setMaximumWidth(std::max(kHexFieldWidth, fitting));
 }
 
 void NJColorWheelPage::setColor(const QColor& color)

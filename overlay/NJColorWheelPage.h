@@ -24,8 +24,12 @@ public:
     QSlider* opacitySlider() const { return m_opacity; }
     QLineEdit* hexField() const { return m_hex; }
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     QColor currentColor() const;
+    void fitHexField();
     void showValues();
     void edited();
     void hexEntered();

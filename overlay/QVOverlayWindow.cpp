@@ -23,6 +23,7 @@
 #include "uikit/views/WNJSlimScroller.h"
 #include "uikit/windows/WNJVisualEffectWindow.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -458,10 +459,22 @@ void QVOverlayWindow::initializeAppearance()
     m_ui->linkSearchField->setPlaceholderText(QString::fromLatin1(kPlaceholder));
     m_ui->formatsNavigationView->update();
     m_ui->linkSearchField->update();
-    if (m_pickerController)
+    if (m_pickerController) {
         m_pickerController->setAppearance(m_content->property(viewadditions::kAppearanceProperty).toString());
+        themeMagnifier();
+    }
     if (m_swatchesController)
         m_swatchesController->initializeAppearance();
+}
+
+void QVOverlayWindow::themeMagnifier()
+{
+    const QIcon image(namedImage(themed("loupe-18")));
+    for (QAbstractButton* button :
+         m_pickerController->colorPanelView()->findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly)) {
+        if (!button->icon().isNull())
+            button->setIcon(image);
+    }
 }
 
 void QVOverlayWindow::applicationAppearanceDidChange()

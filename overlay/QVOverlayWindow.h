@@ -152,6 +152,7 @@ private:
     void hideColorPanelLayer(bool drop);
     void showNavigation(bool editor);
     void dropPickerController();
+    void themeMagnifier();
 
     AppDelegate& m_delegate;
     const QVFormatRepository& m_repository;

@@ -57,6 +57,7 @@ void QVOverlayWindow::addColorPanel()
         connect(button, &QAbstractButton::clicked, this, [this] { showPicker(); });
     }
     m_pickerController->setAppearance(m_content->property(viewadditions::kAppearanceProperty).toString());
+    themeMagnifier();
     connect(&panel, &NJColorPanel::colorChanged, m_pickerController.get(), [this] { colorPanelColorChanged(); });
 }
 

@@ -2,6 +2,7 @@
 
 #include "uikit/application/NJApplication.h"
 #include "uikit/application/NamedImage.h"
+#include "uikit/application/ThemedIconEngine.h"
 #include "uikit/views/ViewAdditions.h"
 #include "windows/QVPreferenceWindow.h"
 
@@ -65,7 +66,8 @@ void NJPrefsWindowController::addView(QWidget* view, const QString& label, const
     m_toolbarViews[identifier] = view;
     view->setParent(m_contentSubview);
     view->hide();
-    auto* item = new QAction(QIcon(namedImage(image)), label, this);
+    const QPixmap picture = namedImage(image);
+    auto* item = new QAction(picture.isNull() ? QIcon() : QIcon(new ThemedIconEngine(picture)), label, this);
     item->setCheckable(true);
     connect(item, &QAction::triggered, this, [this, identifier] { toggleActivePreferenceView(identifier); });
     m_toolbarItems[identifier] = item;

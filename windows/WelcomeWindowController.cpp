@@ -17,6 +17,7 @@
 #include "uikit/slideshow/WNJSliderView.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QLayout>
 #include <QPixmapCache>
 
@@ -162,8 +163,12 @@ void WelcomeWindowController::awakeFromNib()
     link->setOpenExternalLinks(true);
     checkboxUsageStatistics()->setVisible(true);
     const QString page = QString::fromLatin1(kShortcutsPage);
-    link->setText(stringFromHTML(
-        QStringLiteral("<a href=\"%1\">%2</a>").arg(page, QString::fromLatin1(kShortcutsLinkLabel)), link->font()));
+    // Qt colours a link as the theme does when the text is set: on the white page it
+    // keeps the light theme's colour.
+    const QString linkColor = lightPalette().color(QPalette::Link).name();
+    link->setText(stringFromHTML(QStringLiteral("<a href=\"%1\" style=\"color:%2\">%3</a>")
+                                     .arg(page, linkColor, QString::fromLatin1(kShortcutsLinkLabel)),
+                                 link->font()));
     link->setToolTip(page);
 
     QObject::connect(buttonPrevious(), &QPushButton::clicked, m_window, [this] { buttonPreviousPressed(); });
@@ -380,7 +385,9 @@ void WelcomeWindowController::themeChanged()
 QString WelcomeWindowController::stringFromHTML(const QString& html, const std::optional<QFont>& font)
 {
     const QFont used = font ? *font : QApplication::font();
-    const int size = int(used.pointSizeF() > 0 ? used.pointSizeF() : used.pixelSize());
+    // The size the font's text is drawn at: larger font settings make a point more than
+    // one pixel.
+    const int size = QFontInfo(used).pixelSize();
     return QStringLiteral("<span style=\"font-family:'%1'; font-size:%2px;\">%3</span>")
         .arg(used.family())
         .arg(size)

@@ -74,7 +74,7 @@ public:
     void buttonNextPressed();
     void buttonClosedPressed();
     void themeChanged();
-    // The html in a span of the font's family and whole point size.
+    // The html in a span of the font's family and the pixel size its text is drawn at.
     static QString stringFromHTML(const QString& html, const std::optional<QFont>& font);
     static void assignBackgroundInView(QWidget* view);
 

@@ -1,6 +1,7 @@
 #include "StatusMenuWidget.h"
 
 #include <QAction>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QKeySequence>
 
@@ -56,4 +57,17 @@ bool StatusMenuWidget::triggerShortcut(const QKeyEvent& event)
         }
     }
     return false;
+}
+
+void StatusMenuWidget::showEvent(QShowEvent* event)
+{
+    QMenu::showEvent(event);
+    m_keepsBottomEdge = geometry().center().y() < QCursor::pos().y();
+}
+
+void StatusMenuWidget::resizeEvent(QResizeEvent* event)
+{
+    QMenu::resizeEvent(event);
+    if (isVisible() && m_keepsBottomEdge && event->oldSize().isValid())
+        move(x(), y() + event->oldSize().height() - height());
 }

@@ -13,8 +13,8 @@
 
 namespace {
 
-// A status item 22 points high at x 1000, at the top of the screen.
-const QRect kStatusItem(1000, 0, 22, 22);
+// A status item 22 points high at x 600, at the top of the screen.
+const QRect kStatusItem(600, 0, 22, 22);
 
 class NJNotificationTest : public ControllerFixture {
 protected:
@@ -74,6 +74,17 @@ TEST_F(NJNotificationTest, ItDropsInUnderTheStatusItemAndSlidesAwayAfterItsTime)
     m_scheduler.advance(0.56 + NJAnimationGroup::kFrameInterval);
     EXPECT_FALSE(m_banner->isVisible());
     EXPECT_EQ(top(), 42);
+}
+
+TEST_F(NJNotificationTest, ALongTextBesideAnIconAtTheScreensEdgeStaysOnTheScreen)
+{
+    const QRect screen = QGuiApplication::screens().first()->geometry();
+    m_item = QRect(screen.right() - 30, screen.bottom() - 21, 22, 22);
+    m_banner->present(std::string(400, 'W'), QImage(), 3.0);
+    const auto frames = m_banner->calculatePositions();
+    for (const QRect& frame : {frames.start, frames.shown, frames.end})
+        EXPECT_TRUE(screen.contains(frame)) << frame.x() << "+" << frame.width();
+    EXPECT_EQ(frames.shown.right(), screen.right() - 10);
 }
 
 TEST_F(NJNotificationTest, APresentationKeepsItsFullTimeAndACancelledBannerStaysAway)

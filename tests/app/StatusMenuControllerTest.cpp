@@ -9,6 +9,9 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QCursor>
+#include <QMenu>
+#include <QScreen>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMimeData>
@@ -97,6 +100,31 @@ TEST_F(StatusMenuControllerTest, ATranslucentColourShowsOverBlackAndWhiteAndAnEn
     m_controller->historyMenuEntries().at(1)->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->mimeData()->text(), "ff0000");
     EXPECT_EQ(m_delegate->historyColors().size(), 3u);
+}
+
+TEST_F(StatusMenuControllerTest, OpenedAboveThePointerTheMenuKeepsItsBottomEdgeWhenOptionSwapsTheGroups)
+{
+    writeReturningUser({{"HistoryColors", hexList({"336699FF"})},
+                        {"FavoriteColors", hexList({"0000FFFF", "00FF00FF", "FF0000FF", "FFFF00FF", "FFFFFFFF"})}});
+    launchController();
+    m_controller = std::make_unique<StatusMenuController>(*m_delegate);
+    m_controller->initMenulet();
+    QMenu* menu = m_controller->menu();
+    const QPoint panel = QGuiApplication::primaryScreen()->geometry().bottomLeft() + QPoint(100, -10);
+    QCursor::setPos(panel);
+    menu->popup(panel);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    const QRect opened = menu->geometry();
+    const int bottom = opened.bottom();
+    ASSERT_LE(bottom, panel.y());
+    m_controller->updateMenulet(true);
+    QCoreApplication::processEvents();
+    EXPECT_GT(menu->height(), opened.height());
+    EXPECT_EQ(menu->geometry().bottom(), bottom);
+    m_controller->updateMenulet(false);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(menu->geometry().bottom(), bottom);
+    menu->hide();
 }
 
 TEST_F(StatusMenuControllerTest, OpeningTheMenuDropsTheHotKeysAndTheBannerUntilItCloses)

@@ -1,5 +1,7 @@
 #include "OverlayFixture.h"
 
+#include "tests/uikit/OpaqueGrey.h"
+
 #include "overlay/NJColorPanel.h"
 #include "overlay/NJColorPickerViewController.h"
 #include "overlay/NJColorSlidersPage.h"
@@ -367,6 +369,19 @@ TEST_F(ColorEditorTest, TheMagnifierStartsOurPicker)
     EXPECT_FALSE(m_delegate->inPicking());
     settle(QVOverlayWindow::kShowPickerDelay + 0.01);
     EXPECT_TRUE(m_delegate->inPicking());
+}
+
+TEST_F(ColorEditorTest, TheMagnifierFollowsTheTheme)
+{
+    const auto lines = [] { return opaqueGrey(panel().magnifierButton()->icon(), 18); };
+    open(formats({"HEX"}), {Value("FF0000FF")}, {}, Dictionary{{"userInterface", Value("dark")}});
+    openEditor();
+    EXPECT_GT(lines(), 160);
+    m_defaults->setObject("userInterface", Value("light"));
+    m_app->themeChanged();
+    settle();
+    EXPECT_GE(lines(), 0);
+    EXPECT_LT(lines(), 100);
 }
 
 TEST_F(ColorEditorTest, ShowingTheOverlayAndLosingTheFocusCloseTheEditorAtOnce)

@@ -1,9 +1,14 @@
 #include "tests/overlay/OverlayFixture.h"
 
+#include "overlay/NJColorPanel.h"
+#include "overlay/NJColorPickerViewController.h"
+#include "overlay/NJToolbarCollectionView.h"
+
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLayout>
 #include <QScreen>
+#include <QToolButton>
 
 namespace {
 
@@ -14,7 +19,16 @@ const bool kLargeFonts = [] {
     return true;
 }();
 
-class OverlayLargeFontTest : public OverlayFixture {};
+class OverlayLargeFontTest : public OverlayFixture {
+protected:
+    void openEditor()
+    {
+        window()->colorPanelButton()->click();
+        settle();
+        settle(QVOverlayWindow::kColorPanelDuration + 0.05);
+        settle();
+    }
+};
 
 TEST_F(OverlayLargeFontTest, TheEmptyHistoryPlaceholderFitsOnOneLine)
 {
@@ -28,6 +42,44 @@ TEST_F(OverlayLargeFontTest, TheEmptyHistoryPlaceholderFitsOnOneLine)
     const int line = QFontMetrics(label->font()).lineSpacing();
     EXPECT_LT(label->heightForWidth(label->width()), 2 * line) << label->width();
     EXPECT_GE(label->height(), label->heightForWidth(label->width()));
+}
+
+TEST_F(OverlayLargeFontTest, EveryControlOfEveryEditorPageLiesInsideTheWindow)
+{
+    ASSERT_TRUE(kLargeFonts);
+    open(numberedFormats(12), {Value("336699FF")});
+    openEditor();
+    for (const char* tab : {"wheel", "sliders", "spectrum", "palettes"}) {
+        window()->pickerController()->tabbar()->findChild<QToolButton*>(QString(tab) + "TabButton")->click();
+        settle();
+        QWidget* page = NJColorPanel::sharedColorPanel().currentPage();
+        const QRect inside = QRect(page->mapTo(window(), QPoint(0, 0)), page->size()).intersected(window()->rect());
+        for (const QWidget* control : page->findChildren<QWidget*>()) {
+            if (!control->isVisibleTo(window()) || !control->findChildren<QWidget*>().isEmpty())
+                continue;
+            const QRect area(control->mapTo(window(), QPoint(0, 0)), control->size());
+            EXPECT_TRUE(inside.contains(area)) << tab << " " << control->metaObject()->className();
+        }
+    }
+}
+
+TEST_F(OverlayLargeFontTest, TheHexFieldShowsAColourWithAlphaWhole)
+{
+    ASSERT_TRUE(kLargeFonts);
+    open(formats({"HEX"}), {Value("80808080")});
+    openEditor();
+    auto* field = NJColorPanel::sharedColorPanel().contentView()->findChild<QLineEdit*>("hexField");
+    ASSERT_EQ(field->text().size(), 9);
+    // A user's font a little larger than the test's.
+    QWidget* page = field->parentWidget();
+    const QFont font = page->font();
+    QFont larger = font;
+    larger.setPointSize(12);
+    page->setFont(larger);
+    settle();
+    // Its margins come on top of the text's width.
+    EXPECT_GT(field->width(), QFontMetrics(field->font()).horizontalAdvance(field->text()) + 4);
+    page->setFont(font);
 }
 
 } // namespace

@@ -1,9 +1,11 @@
 #include "tests/windows/PreferencesFixture.h"
 #include "uikit/shortcuts/NJShortcutView.h"
 #include "windows/NJPrefsWindowController.h"
+#include "windows/WelcomeWindowController.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLayout>
 #include <QScreen>
@@ -67,6 +69,15 @@ TEST_F(LargeFontLayoutTest, PreferencePanesGrowUntilNoLabelIsCut)
         expectNothingCut(pane);
         EXPECT_GE(m_controller->window()->height(), pane->height());
     }
+}
+
+TEST_F(LargeFontLayoutTest, TheTourLinkIsAsLargeAsTheTextOfItsField)
+{
+    WelcomeWindowController tour(m_defaults, {}, {});
+    const QLabel* link = tour.linkToShortcuts();
+    const int size = QFontInfo(link->font()).pixelSize();
+    EXPECT_GT(size, link->font().pointSize());
+    EXPECT_TRUE(link->text().contains(QString("font-size:%1px").arg(size))) << link->text().toStdString();
 }
 
 } // namespace

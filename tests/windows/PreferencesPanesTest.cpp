@@ -1,5 +1,6 @@
 #include "tests/windows/PreferencesFixture.h"
 
+#include "tests/uikit/OpaqueGrey.h"
 #include "windows/QVPreferenceWindow.h"
 
 #include <QAction>
@@ -38,6 +39,19 @@ TEST_F(PreferencesPanesTest, FirstShowingSelectsTheFirstPaneWithoutAnimation)
     EXPECT_EQ(m_controller->window()->size(), QSize(general->width(), general->height() + toolbarHeight()));
     EXPECT_EQ(m_controller->window()->maximumSize(), m_controller->window()->minimumSize());
     EXPECT_TRUE(m_host->inPreferences);
+}
+
+TEST_F(PreferencesPanesTest, TheToolbarPicturesStayVisibleInTheDarkTheme)
+{
+    open();
+    const auto lines = [this] { return opaqueGrey(m_controller->toolbarItem("General")->icon(), 32); };
+    const int light = lines();
+    EXPECT_GE(light, 0);
+    EXPECT_LT(light, 100);
+    m_defaults.setObject("userInterface", Value("dark"));
+    m_app->themeChanged();
+    ASSERT_TRUE(m_app->darkMode());
+    EXPECT_GT(lines(), 160);
 }
 
 TEST_F(PreferencesPanesTest, TogglingCrossFadesAndResizesWithTheTopEdgeKept)

@@ -310,6 +310,25 @@ TEST_F(WelcomeWindowControllerTest, TheCaptionStandsOnADarkBandInTheDarkTheme)
     EXPECT_LT(qGray(shot.pixel(besideText * shot.devicePixelRatio())), 128);
 }
 
+TEST_F(WelcomeWindowControllerTest, TheShortcutsLinkStaysDarkOnItsWhitePageInTheDarkTheme)
+{
+    m_defaults.setObject(settingskeys::kUserInterface.name, Value(std::string_view("dark")));
+    m_app->themeChanged();
+    showReadyTour();
+    goToStep(4);
+    ASSERT_TRUE(m_app->darkMode());
+    QLabel* link = m_controller->linkToShortcuts();
+    QImage shot(link->size(), QImage::Format_RGB32);
+    shot.fill(Qt::white);
+    link->render(&shot, {}, {}, QWidget::DrawChildren);
+    int darkest = 255;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x)
+            darkest = std::min(darkest, qGray(shot.pixel(x, y)));
+    }
+    EXPECT_LT(darkest, 110);
+}
+
 TEST_F(WelcomeWindowControllerTest, TheRecordersWriteTheShortcutKeysOnlyWhileTheTourIsOpen)
 {
     showReadyTour();
@@ -365,10 +384,10 @@ TEST_F(WelcomeWindowControllerTest, TheShortcutsLinkUsesTheFieldsFontAndShowsIts
     makeTour();
     QLabel* link = m_controller->linkToShortcuts();
     EXPECT_EQ(link->toolTip(), WelcomeWindowController::kShortcutsPage);
-    EXPECT_TRUE(link->text().contains(QString("<a href=\"%1\">View all keyboard shortcuts</a>")
-                                          .arg(WelcomeWindowController::kShortcutsPage)));
+    EXPECT_TRUE(link->text().contains(QString("<a href=\"%1\"").arg(WelcomeWindowController::kShortcutsPage)));
+    EXPECT_TRUE(link->text().contains(">View all keyboard shortcuts</a>"));
     QFont font("Sans");
-    font.setPointSizeF(13.7);
+    font.setPixelSize(13);
     EXPECT_EQ(WelcomeWindowController::stringFromHTML("<b>x</b>", font),
               "<span style=\"font-family:'Sans'; font-size:13px;\"><b>x</b></span>");
 }
