@@ -570,6 +570,9 @@ void AppDelegate::updateCurrentColorInfo(long long mode)
 
 void AppDelegate::addColor(const Color& color)
 {
+    // The lists are saved right after: an outside edit the watcher has not read in yet
+    // must be the history the colour joins, not be overwritten by it.
+    m_defaults.readOutsideChanges();
     if (!m_colorLists.addColor(color))
         return;
     if (OverlayWindow* overlay = m_windows.overlayWindow())
