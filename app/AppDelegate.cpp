@@ -417,6 +417,10 @@ void AppDelegate::defaultsChangedOutside()
     // Before start-up loaded the lists and loupe values, it reads them itself.
     if (!m_settingsLoaded)
         return;
+    // Unsaved edits of the lists are newer than the file's lists: saved beside the rest
+    // of the outside change, they are not dropped by the reload.
+    if (m_listsEdited)
+        saveSettings();
     loadSettings();
     if (OverlayWindow* overlay = m_windows.overlayWindow())
         overlay->initWithColors(m_colorLists.historyColors(), m_colorLists.favoriteColors());
@@ -533,6 +537,7 @@ void AppDelegate::saveSettings()
 {
     if (m_commandLineMode || !m_settingsLoaded)
         return;
+    m_listsEdited = false;
     Dictionary values{
         {settingskeys::kHistoryColors.name, ColorLists::hexStrings(m_colorLists.historyColors())},
         {settingskeys::kFavoriteColors.name, ColorLists::hexStrings(m_colorLists.favoriteColors())},
@@ -568,8 +573,23 @@ void AppDelegate::updateCurrentColorInfo(long long mode)
     m_settings.set(settingskeys::kColorInfo, Value::integer(mode));
 }
 
+void AppDelegate::setHistoryColors(std::vector<Color> colors)
+{
+    m_colorLists.setHistoryColors(std::move(colors));
+    m_listsEdited = true;
+}
+
+void AppDelegate::setFavoriteColors(std::vector<Color> colors)
+{
+    m_colorLists.setFavoriteColors(std::move(colors));
+    m_listsEdited = true;
+}
+
 void AppDelegate::addColor(const Color& color)
 {
+    // The lists are saved right after: an outside edit the watcher has not read in yet
+    // must be the history the colour joins, not be overwritten by it.
+    m_defaults.readOutsideChanges();
     if (!m_colorLists.addColor(color))
         return;
     if (OverlayWindow* overlay = m_windows.overlayWindow())

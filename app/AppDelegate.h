@@ -155,8 +155,9 @@ public:
     bool hasHistoryColors() const { return m_colorLists.hasHistoryColors(); }
     const std::vector<Color>& historyColors() const { return m_colorLists.historyColors(); }
     const std::vector<Color>& favoriteColors() const { return m_colorLists.favoriteColors(); }
-    void setHistoryColors(std::vector<Color> colors) { m_colorLists.setHistoryColors(std::move(colors)); }
-    void setFavoriteColors(std::vector<Color> colors) { m_colorLists.setFavoriteColors(std::move(colors)); }
+    // Edits of the overlay; they are saved when it closes.
+    void setHistoryColors(std::vector<Color> colors);
+    void setFavoriteColors(std::vector<Color> colors);
     bool isFavoriteColor(const Color& color) const { return m_colorLists.isFavoriteColor(color); }
 
     // Format choice.
@@ -270,4 +271,6 @@ private:
     // Likewise the loupe's values are saved only from a loupe that loaded them, so a
     // loupe attached later never replaces the stored values by its built-in ones.
     bool m_loupeLoaded = false;
+    // Set while edits of the lists wait for their save.
+    bool m_listsEdited = false;
 };

@@ -14,6 +14,8 @@ constexpr const char* kTemporaryInfix = ".saving-";
 constexpr const char* kUniqueSuffix = "XXXXXX";
 constexpr std::size_t kUniqueLength = 6;
 constexpr mode_t kPermissionBits = 07777;
+// As many links as the system follows in one path.
+constexpr int kMaximumLinks = 40;
 
 std::string systemMessage(int code)
 {
@@ -102,10 +104,18 @@ AtomicFile::AtomicFile(std::filesystem::path file)
 
 std::filesystem::path AtomicFile::target() const
 {
+    // Followed link by link, as the file named last may not exist yet.
+    std::filesystem::path file = m_file;
     std::error_code ec;
-    if (!std::filesystem::is_symlink(m_file, ec))
+    for (int links = 0; links < kMaximumLinks && std::filesystem::is_symlink(file, ec); ++links) {
+        const std::filesystem::path next = std::filesystem::read_symlink(file, ec);
+        if (ec)
+            return m_file;
+        file = file.parent_path() / next;
+    }
+    if (file == m_file)
         return m_file;
-    std::filesystem::path resolved = std::filesystem::weakly_canonical(m_file, ec);
+    std::filesystem::path resolved = std::filesystem::weakly_canonical(file, ec);
     return ec ? m_file : resolved;
 }
 

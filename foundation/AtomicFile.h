@@ -10,7 +10,8 @@ class AtomicFile final {
 public:
     explicit AtomicFile(std::filesystem::path file);
 
-    // The reason on failure. A symbolic link is saved through, so it stays a link;
+    // The reason on failure. A symbolic link is saved through, so it stays a link
+    // (a link to a file not made yet makes it);
     // the target keeps its permission bits. A target with several hard links is
     // rewritten in place instead, so that the links stay one file; only that write
     // can be torn by a kill.

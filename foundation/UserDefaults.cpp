@@ -127,8 +127,9 @@ Dictionary UserDefaults::load(bool whileRunning)
     m_stamp = currentStamp();
     m_fileKeptInPlace = false;
     m_unreadableReason.clear();
+    // A link to nothing yet is no file either: the first save makes what it names.
     std::error_code ec;
-    if (!std::filesystem::exists(std::filesystem::symlink_status(m_file, ec)))
+    if (!std::filesystem::exists(m_file, ec))
         return {};
     // A file we may not read is not damaged: it is neither moved aside nor replaced.
     if (::access(m_file.c_str(), R_OK) != 0 && isPermissionError(errno)) {
@@ -150,12 +151,18 @@ Dictionary UserDefaults::load(bool whileRunning)
 
 void UserDefaults::moveAside(const std::string& reason)
 {
-    const std::string base = m_file.string() + kCorruptSuffix + timestamp();
-    std::filesystem::path aside = base;
+    // A link stays where it is: the file it names goes aside and the save goes through it.
     std::error_code ec;
+    std::filesystem::path file = m_file;
+    if (std::filesystem::is_symlink(m_file, ec)) {
+        if (std::filesystem::path named = std::filesystem::canonical(m_file, ec); !ec)
+            file = std::move(named);
+    }
+    const std::string base = file.string() + kCorruptSuffix + timestamp();
+    std::filesystem::path aside = base;
     for (int n = 1; std::filesystem::exists(std::filesystem::symlink_status(aside, ec)); ++n)
         aside = base + "-" + std::to_string(n);
-    std::filesystem::rename(m_file, aside, ec);
+    std::filesystem::rename(file, aside, ec);
     if (ec) {
         m_fileKeptInPlace = true;
         logging::log(strings::format(kKeptInPlaceLog, {Value(m_file.string()), Value(reason), Value(ec.message())}));

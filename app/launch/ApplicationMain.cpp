@@ -6,6 +6,7 @@
 #include "app/banner/NJNotification.h"
 #include "app/settings/SettingsFileWatcher.h"
 #include "app/statusmenu/StatusMenuController.h"
+#include "app/launch/InstanceLock.h"
 #include "app/launch/StartUpWarmUp.h"
 #include "app/launch/TerminationSignals.h"
 #include "formats/QVFormatRepository.h"
@@ -17,14 +18,13 @@
 #include "uikit/application/QtScheduler.h"
 
 #include <QCoreApplication>
-#include <QLockFile>
 #include <QSystemTrayIcon>
 #include <QThreadPool>
 
 #include <filesystem>
 #include <iostream>
 #include <memory>
-#include <system_error>
+#include <optional>
 
 namespace {
 
@@ -33,7 +33,6 @@ constexpr const char* kQtPlatformVariable = "QT_QPA_PLATFORM";
 constexpr const char* kXcb = "xcb";
 constexpr int kNoDisplayStatus = 1;
 constexpr int kAlreadyRunningStatus = 1;
-constexpr const char* kInstanceLockName = "instance.lock";
 
 // The program runs on an X11 display only; without one it says so and ends.
 bool checkDisplay()
@@ -56,21 +55,6 @@ bool checkDisplay()
     return true;
 }
 
-// One program per settings file: a second one would overwrite the first one's history
-// and favourites with its own when it saves. The lock dies with its process.
-std::unique_ptr<QLockFile> lockSettingsFolder()
-{
-    const std::filesystem::path folder = UserDefaults::defaultFilePath().parent_path();
-    std::error_code ignored;
-    std::filesystem::create_directories(folder, ignored);
-    auto lock = std::make_unique<QLockFile>(QString::fromStdString((folder / kInstanceLockName).string()));
-    lock->setStaleLockTime(0);
-    if (lock->tryLock(0) || lock->error() == QLockFile::PermissionError)
-        return lock;
-    std::cerr << "vendrel: Vendrel is already running with the settings in " << folder.string() << "\n";
-    return nullptr;
-}
-
 } // namespace
 
 int applicationMain(int argc, char** argv, const WindowFactoryHook& addFactories)
@@ -81,11 +65,13 @@ int applicationMain(int argc, char** argv, const WindowFactoryHook& addFactories
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     QCoreApplication::setApplicationName(kApplicationName);
     // Command-line mode never writes the settings, so it runs beside the program.
-    std::unique_ptr<QLockFile> instanceLock;
+    std::optional<InstanceLock> instanceLock;
     if (!commandline::isCLIMode()) {
-        instanceLock = lockSettingsFolder();
-        if (!instanceLock)
+        const std::filesystem::path folder = UserDefaults::defaultFilePath().parent_path();
+        if (instanceLock.emplace(folder).isHeldElsewhere()) {
+            std::cerr << "vendrel: Vendrel is already running with the settings in " << folder.string() << "\n";
             return kAlreadyRunningStatus;
+        }
     }
 
     StartUpWarmUp warmUp;

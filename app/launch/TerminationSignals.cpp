@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr std::array kSignals{SIGTERM, SIGINT};
+constexpr std::array kSignals{SIGTERM, SIGINT, SIGHUP};
 
 // The pipe the handler writes to: a signal handler may do nothing else.
 int s_pipe[2] = {-1, -1};

@@ -7,7 +7,7 @@
 
 class QSocketNotifier;
 
-// SIGTERM and SIGINT, turned into a call on the main thread's event loop.
+// SIGTERM, SIGINT and SIGHUP, turned into a call on the main thread's event loop.
 class TerminationSignals final : public QObject {
     Q_OBJECT
 public:

@@ -4,7 +4,9 @@
 #include "app/statusmenu/SwatchPainter.h"
 #include "formats/QVFormatTarget.h"
 #include "formats/processor/QVFormatProcessor.h"
+#include "foundation/Error.h"
 #include "foundation/Log.h"
+#include "foundation/StringUtils.h"
 
 #include <QClipboard>
 #include <QColor>
@@ -21,6 +23,7 @@ constexpr std::string_view kEscapedLineBreak = "\\n";
 constexpr char kLineBreak = '\n';
 constexpr double kOutlineAlpha = 0.5;
 constexpr const char* kOutputFailedLog = "Could not write the colour to the standard output";
+constexpr const char* kNoTextLog = "The format \"%@\" gave no text: %@";
 
 std::string withLineBreaks(std::string source)
 {
@@ -44,7 +47,11 @@ std::optional<std::string> ColorExporter::exportColor(QVFormatProcessor* process
     std::optional<std::string> text;
     if (processor) {
         processor->updateColorValuesWithColor(color, format);
-        text = processor->renderFormat(format.exportFormat());
+        Error error;
+        text = processor->renderFormat(format.exportFormat(), &error);
+        // The user's own formats fail here; the engine tells why.
+        if (!text)
+            logging::log(strings::format(kNoTextLog, {Value(format.name()), Value(error.message)}));
     }
     if (commandLineMode) {
         print(text);

@@ -255,13 +255,13 @@ void QVFormatProcessor::updateColorValuesWithColor(const Color& color, const std
     takeColor(color, std::move(entries));
 }
 
-std::optional<std::string> QVFormatProcessor::renderFormat(const std::string& templateText) const
+std::optional<std::string> QVFormatProcessor::renderFormat(const std::string& templateText, Error* error) const
 {
     try {
-        const auto compiled = m_templates.templateFromString(templateText);
+        const auto compiled = m_templates.templateFromString(templateText, error);
         if (!compiled)
             return std::nullopt;
-        return compiled->renderObject(Value(std::shared_ptr<const Object>(environment())));
+        return compiled->renderObject(Value(std::shared_ptr<const Object>(environment())), error);
     } catch (const Exception& exception) {
         return strings::format(kFormatErrorText, {Value(templateText), Value(exception.reason())});
     } catch (const std::exception& exception) {

@@ -47,9 +47,9 @@ public:
     void updateFormatParameters(const QVFormatDefinition& format);
     void updateColorValuesWithColor(const Color& color, const std::optional<QVFormatDefinition>& format);
 
-    // The rendered text; nullopt when the template does not compile or rendering
-    // fails. A template that raises renders as kFormatErrorText.
-    std::optional<std::string> renderFormat(const std::string& templateText) const;
+    // The rendered text; nullopt, with the engine's error, when the template does not
+    // compile or rendering fails. A template that raises renders as kFormatErrorText.
+    std::optional<std::string> renderFormat(const std::string& templateText, Error* error = nullptr) const;
 
     std::shared_ptr<const QVTemplateEnvironment> environment() const;
     const QVCodeStyle& initialCodeStyle() const { return *m_initialCodeStyle; }

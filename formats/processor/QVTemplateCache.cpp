@@ -10,7 +10,7 @@ std::size_t QVTemplateCache::KeyHash::operator()(const KeyView& key) const
         ^ (static_cast<std::size_t>(key.contentType) << 1);
 }
 
-std::shared_ptr<GRMustacheTemplate> QVTemplateCache::templateFromString(const std::string& text)
+std::shared_ptr<GRMustacheTemplate> QVTemplateCache::templateFromString(const std::string& text, Error* error)
 {
     // Every compilation copies the default configuration, so a template compiled under
     // other settings is another template.
@@ -19,7 +19,7 @@ std::shared_ptr<GRMustacheTemplate> QVTemplateCache::templateFromString(const st
         configuration.tagEndDelimiter(), configuration.baseContext().get()};
     if (const auto found = m_templates.find(key); found != m_templates.end())
         return found->second;
-    auto compiled = GRMustacheTemplate::templateFromString(text);
+    auto compiled = GRMustacheTemplate::templateFromString(text, error);
     if (!compiled)
         return nullptr;
     // User formats can be edited without end; a full cache starts over.

@@ -2,6 +2,7 @@
 
 #include "formats/template/GRMustacheContentType.h"
 #include "formats/template/GRMustacheContext.h"
+#include "foundation/Error.h"
 
 #include <memory>
 #include <string>
@@ -18,7 +19,7 @@ class QVTemplateCache final {
 public:
     // The template compiled from the text under the current settings; null when the
     // text does not compile (that answer is not kept).
-    std::shared_ptr<GRMustacheTemplate> templateFromString(const std::string& text);
+    std::shared_ptr<GRMustacheTemplate> templateFromString(const std::string& text, Error* error = nullptr);
 
 private:
     static constexpr std::size_t kCapacity = 512;

@@ -144,9 +144,13 @@ TEST_F(CommandLineExportTest, PrintsTheTextWithoutALineFeedAndEndsWithStatusZero
 TEST_F(CommandLineExportTest, NoTextPrintsNothingAndEndsWithStatusOne)
 {
     launch(true, exportFormats());
+    logging::Capture log;
     m_delegate->exportColor(Color::sRGB(0, 1, 0), formatNamed(*m_repository, "Broken"));
     EXPECT_EQ(m_output.str(), "");
     EXPECT_EQ(m_exitStatus, 1);
+    // The user learns which format failed and why.
+    ASSERT_EQ(log.lines().size(), 1u);
+    EXPECT_EQ(log.lines().front(), "The format \"Broken\" gave no text: Parse error at line 1: Unclosed {{#unclosed}} section");
 }
 
 TEST_F(CommandLineExportTest, AnOutputThatCannotBeWrittenEndsWithStatusOne)

@@ -380,6 +380,20 @@ TEST_F(AppDelegateLoadSaveTest, SavingWritesTheListsAndLoupeValuesAndKeepsEveryt
     EXPECT_EQ(m_overlay->history.size(), 2u);
 }
 
+TEST_F(AppDelegateLoadSaveTest, ListEditsNotYetSavedOutliveAnOutsideChange)
+{
+    m_settings.write(Dictionary{{"codeStyle", Value(Dictionary{})}, {"FavoriteColors", strings({"11223344"})}});
+    launch();
+    m_delegate->setFavoriteColors({Color::sRGB(0, 0, 1)});
+    m_settings.open()->setObject("useNotification", Value::boolean(false));
+    m_defaults->readOutsideChanges();
+    ASSERT_EQ(m_delegate->favoriteColors().size(), 1u);
+    EXPECT_EQ(m_delegate->favoriteColors().front().getRGBAHexString(), "0000FFFF");
+    const Dictionary stored = m_settings.stored();
+    EXPECT_EQ(stored.get("FavoriteColors"), strings({"0000FFFF"}));
+    EXPECT_EQ(stored.get("useNotification"), Value::boolean(false));
+}
+
 TEST_F(AppDelegateLoadSaveTest, ASaveBeforeTheListsWereLoadedLeavesTheFileAlone)
 {
     m_settings.write(Dictionary{{"codeStyle", Value(Dictionary{})}, {"HistoryColors", strings({"11223344"})}});

@@ -1,6 +1,7 @@
 #include "ControllerFixture.h"
 
 #include "app/launch/CrashReporter.h"
+#include "app/launch/TerminationSignals.h"
 #include "app/launch/Updater.h"
 
 #include <QGuiApplication>
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 
 namespace {
 
@@ -163,6 +165,18 @@ TEST_F(Launch, TerminatingEndsThePickerUnfocusedSavesAndTheFirstStatusWins)
     EXPECT_EQ(history->front(), Value("FF0000FF"));
     m_delegate->terminate(1);
     EXPECT_EQ(m_delegate->terminationStatus(), 0);
+}
+
+TEST_F(Launch, AHangUpEndsTheProgramLikeTermAndInterrupt)
+{
+    int requests = 0;
+    const TerminationSignals termination([&requests] { ++requests; });
+    // A closed terminal hangs up on a program started from it.
+    for (const int signal : {SIGHUP, SIGTERM, SIGINT}) {
+        std::raise(signal);
+        QTest::qWait(20);
+    }
+    EXPECT_EQ(requests, 3);
 }
 
 TEST_F(Launch, ClosingTheActiveWindowWithPreferencesAndOverlayOpenHidesOnlyTheOverlay)

@@ -113,6 +113,22 @@ TEST_F(PickFlowTest, WhatAnotherProcessWroteMeanwhileStaysBesideThePick)
     EXPECT_TRUE(m_delegate->useNotification());
 }
 
+TEST_F(PickFlowTest, AnOutsideEditOfTheListsJustBeforeThePickIsSavedStays)
+{
+    launchPicking({{"HistoryColors", Value(std::vector<Value>{Value("11223344")})}});
+    m_loupe->color = Color::sRGB(0.2, 0.4, 0.6);
+    m_delegate->doPick();
+    finishFlash();
+    // Written after the picker closed and before the pick is recorded and saved.
+    const Value favorites(std::vector<Value>{Value("AABBCCFF")});
+    m_settings.open()->setObjects(Dictionary{{"FavoriteColors", favorites},
+                                             {"HistoryColors", Value(std::vector<Value>{Value("55667788")})}});
+    m_scheduler.runPending();
+    const Dictionary stored = m_settings.stored();
+    EXPECT_EQ(stored.get("HistoryColors"), Value(std::vector<Value>{Value("336699FF"), Value("55667788")}));
+    EXPECT_EQ(stored.get("FavoriteColors"), favorites);
+}
+
 TEST_F(PickFlowTest, WithTheOverlayDueThePickOpensItAfterTheHistoryHasTheColour)
 {
     launchPicking({{"openFormatsAfterPick", Value::boolean(true)}});

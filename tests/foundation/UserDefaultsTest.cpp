@@ -129,6 +129,29 @@ TEST_F(UserDefaultsTest, LinkedSettingsFileIsSavedThroughTheLink)
         Value(Dictionary{{"kept", Value::integer(1)}, {"added", Value("x")}}));
 }
 
+TEST_F(UserDefaultsTest, ALinkStaysALinkWhenWhatItNamesIsUnreadableOrNotMadeYet)
+{
+    const fs::path dotfiles = m_folder / "dotfiles";
+    fs::create_directories(dotfiles);
+    std::ofstream(dotfiles / "vendrel.plist") << "not a plist";
+    fs::create_symlink(dotfiles / "vendrel.plist", file());
+    logging::Capture log;
+    UserDefaults defaults(file());
+    defaults.setObject("fresh", Value::integer(1));
+    EXPECT_TRUE(fs::is_symlink(file()));
+    EXPECT_EQ(fileContents(), Value(Dictionary{{"fresh", Value::integer(1)}}));
+    const auto named = filesIn(dotfiles);
+    ASSERT_EQ(named.size(), 2u);
+    EXPECT_EQ(contents(dotfiles / named.back()), "not a plist");
+
+    fs::remove(file());
+    fs::create_symlink(fs::path("dotfiles") / "new.plist", file());
+    UserDefaults again(file());
+    again.setObject("made", Value::integer(2));
+    EXPECT_TRUE(fs::is_symlink(file()));
+    EXPECT_EQ(propertylist::readFile(dotfiles / "new.plist"), Value(Dictionary{{"made", Value::integer(2)}}));
+}
+
 TEST_F(UserDefaultsTest, NonPersistentDomainNeverTouchesTheFile)
 {
     std::ofstream(file()) << "not a plist";
