@@ -10,6 +10,8 @@
 #include <QScreen>
 #include <QString>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kOffset = 10;
@@ -150,7 +152,9 @@ NJNotification::Frames NJNotification::calculatePositions() const
                 QRect(QPoint(x, top + 2 * kOffset), size)};
     }
     const int thickness = icon.height();
-    const int x = icon.x() + thickness / 2 - size.width() / 2;
+    // Centred under the icon, but kept on the screen: a tray may sit at its very edge.
+    const int x = std::clamp(icon.x() + thickness / 2 - size.width() / 2, whole.left() + kEdgeMargin,
+                             std::max(whole.left() + kEdgeMargin, whole.right() + 1 - kEdgeMargin - size.width()));
     if (icon.center().y() <= whole.center().y()) {
         const int top = whole.top();
         return {QRect(QPoint(x, top + kOffset), size), QRect(QPoint(x, top + thickness + kOffset), size),

@@ -13,8 +13,8 @@
 
 namespace {
 
-// A status item 22 points high at x 1000, at the top of the screen.
-const QRect kStatusItem(1000, 0, 22, 22);
+// A status item 22 points high at x 500, at the top of the screen.
+const QRect kStatusItem(500, 0, 22, 22);
 
 class NJNotificationTest : public ControllerFixture {
 protected:
@@ -74,6 +74,17 @@ TEST_F(NJNotificationTest, ItDropsInUnderTheStatusItemAndSlidesAwayAfterItsTime)
     m_scheduler.advance(0.56 + NJAnimationGroup::kFrameInterval);
     EXPECT_FALSE(m_banner->isVisible());
     EXPECT_EQ(top(), 42);
+}
+
+TEST_F(NJNotificationTest, UnderAnIconAtTheScreensEdgeTheWholeBannerStaysOnTheScreen)
+{
+    const QRect screen = QGuiApplication::screens().first()->geometry();
+    for (const int iconX : {screen.right() - 21, screen.left()}) {
+        m_item = QRect(iconX, 0, 22, 22);
+        m_banner->present(std::string(40, 'W'), QImage(), 3.0);
+        EXPECT_TRUE(screen.contains(m_banner->calculatePositions().shown)) << iconX;
+        m_scheduler.advance(4.0);
+    }
 }
 
 TEST_F(NJNotificationTest, APresentationKeepsItsFullTimeAndACancelledBannerStaysAway)
