@@ -1,6 +1,7 @@
 #include "app/AppDelegate.h"
 #include "app/launch/ApplicationMain.h"
 #include "app/launch/ProcessEntry.h"
+#include "app/launch/StandardStreams.h"
 #include "formats/QVFormatRepository.h"
 #include "foundation/Bundle.h"
 #include "foundation/UserDefaults.h"
@@ -14,6 +15,7 @@
 
 int main(int argc, char** argv)
 {
+    standardstreams::reserve();
     const auto addFactories = [](AppDelegate& delegate, WindowFactories& factories) {
         factories.overlay = [&delegate] {
             return std::make_shared<QVOverlayWindowController>(delegate, QVFormatRepository::sharedRepository());

@@ -291,10 +291,14 @@ void NJFormatTableView::scrollToRow(std::size_t row)
 
 void NJFormatTableView::scrollFormatsToY(float y, float itemHeight)
 {
+    // A reload lays the rows out later; until then the scroll range is the old list's.
+    executeDelayedItemsLayout();
     const auto documentHeight = static_cast<float>(m_model->rowCount() * m_rowHeight);
     y = std::clamp(y, 0.0f, std::max(0.0f, documentHeight));
     const float target = std::roundf(y / itemHeight) * itemHeight;
-    if (target == m_clipY)
+    // A shorter list scrolls the view back by itself: the stored target counts only
+    // while its band is still in view.
+    if (target == m_clipY && scrollviewadditions::isYPositionVisible(*this, target, itemHeight))
         return;
     m_clipY = target;
     scrollviewadditions::scrollToYPosition(*this, target, itemHeight);

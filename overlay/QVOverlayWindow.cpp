@@ -110,6 +110,7 @@ void QVOverlayWindow::setupUI()
     viewadditions::embedView(m_ui->navigationContainerView, m_ui->formatsNavigationView);
     m_ui->colorPanelNavigationView->hide();
     m_ui->linkSearchField->installEventFilter(this);
+    m_ui->formatTableView->installEventFilter(this);
     connect(m_ui->linkSearchField, &QLineEdit::textEdited, this, [this] { controlTextDidChange(); });
     m_searchButton = m_ui->linkSearchField->addAction(QIcon(), QLineEdit::LeadingPosition);
     m_cancelButton = m_ui->linkSearchField->addAction(QIcon(), QLineEdit::TrailingPosition);

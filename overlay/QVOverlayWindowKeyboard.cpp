@@ -21,12 +21,34 @@ namespace {
 
 constexpr Qt::KeyboardModifiers kCommandModifiers = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
 
+bool movesInFormatList(int key)
+{
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 bool QVOverlayWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_ui->linkSearchField && event->type() == QEvent::KeyPress)
-        return searchFieldCommand(static_cast<QKeyEvent*>(event));
+    if (event->type() == QEvent::KeyPress
+        && (watched == m_ui->linkSearchField || watched == m_ui->formatTableView)) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        // Like Return, a key typed right after the filter moves through the list it leaves.
+        if (movesInFormatList(key->key()) && !(key->modifiers() & kCommandModifiers))
+            settleFilterSearch();
+        if (watched == m_ui->linkSearchField)
+            return searchFieldCommand(key);
+    }
     return WNJVisualEffectWindow::eventFilter(watched, event);
 }
 
@@ -143,24 +165,14 @@ void QVOverlayWindow::keyDown(QKeyEvent* event)
             QCoreApplication::sendEvent(focus, event);
         return;
     }
-    NJFormatTableView* table = m_ui->formatTableView;
+    const bool listKey = movesInFormatList(event->key());
+    if (listKey)
+        settleFilterSearch();
     m_keyDownResent = true;
-    switch (event->key()) {
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-        table->keyDown(event);
-        break;
-    case Qt::Key_Left:
-    case Qt::Key_Right:
+    if (listKey)
+        m_ui->formatTableView->keyDown(event);
+    else if (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right)
         QCoreApplication::sendEvent(m_swatchesController->activeCollectionView(), event);
-        break;
-    default:
-        break;
-    }
     m_keyDownResent = false;
 }
 

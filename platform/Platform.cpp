@@ -24,8 +24,11 @@ std::unique_ptr<Platform> Platform::create()
 
 bool Platform::isDisplayReachable()
 {
-    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    const bool reachable = !xcb_connection_has_error(connection);
+    int screen = 0;
+    xcb_connection_t* connection = xcb_connect(nullptr, &screen);
+    // A server that answers but has no such screen (":0.3") cannot show us either.
+    const bool reachable = !xcb_connection_has_error(connection)
+        && screen < xcb_setup_roots_length(xcb_get_setup(connection));
     xcb_disconnect(connection);
     return reachable;
 }

@@ -50,6 +50,7 @@ public:
     // The X11 services when Qt runs on xcb and the X server answers, else nothing:
     // the program has no other platform. Needs a QGuiApplication.
     static std::unique_ptr<Platform> create();
-    // Whether the X server that DISPLAY names answers; needs no application.
+    // Whether the X server that DISPLAY names answers and has its screen; needs no
+    // application.
     static bool isDisplayReachable();
 };

@@ -86,6 +86,23 @@ TEST_F(OverlayFilteringTest, TheListAreaFitsTheMatchesAndKeepsTheTopEdge)
     EXPECT_FALSE(window()->isVisible());
 }
 
+TEST_F(OverlayFilteringTest, EveryShowScrollsTheExportFormatIntoView)
+{
+    open(numberedFormats(30), {Value("FF0000FF")}, {}, Dictionary{{"exportFormat", Value("Format 25")}});
+    const auto exportRowShows = [this] {
+        return table()->viewport()->rect().contains(table()->visualRect(table()->model()->index(25, 0)));
+    };
+    EXPECT_TRUE(exportRowShows());
+    // A filter that matched nothing scrolled the emptied list back to the top.
+    field()->setText("nothing");
+    window()->updateFilterSearch(true);
+    settle(kFilterEnd);
+    m_delegate->hideOverlay();
+    show();
+    EXPECT_EQ(selectedName(), "Format 25");
+    EXPECT_TRUE(exportRowShows());
+}
+
 TEST_F(OverlayFilteringTest, ANarrowingNearTheTopAnimatesAndOneFarDownReloads)
 {
     open(numberedFormats(30));

@@ -102,6 +102,22 @@ TEST_F(OverlayLifecycleTest, ReturnRightAfterTypingExportsWhatTheWholeFilterSele
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "CSS RGB 336699");
 }
 
+TEST_F(OverlayLifecycleTest, ArrowsRightAfterTypingMoveThroughWhatTheWholeFilterLeaves)
+{
+    // "css" leaves "CSS Hex" selected and Down goes on to "CSS RGB"; "css h" leaves
+    // "CSS Hex" again and Down goes on to "CSS HSL". The list, then the field, has the focus.
+    open(formats({"HEX", "CSS Hex", "CSS RGB", "CSS HSL"}), {Value("336699FF")});
+    type(table(), "css");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(selectedName(), "CSS RGB");
+    settle();
+    ASSERT_TRUE(field()->hasFocus());
+    type(field(), " h");
+    QTest::keyClick(field(), Qt::Key_Down);
+    QTest::keyClick(field(), Qt::Key_Return);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "CSS HSL 336699");
+}
+
 TEST_F(OverlayLifecycleTest, ADoubleClickOnARowExportsOnce)
 {
     open(formats({"HEX", "CSS"}), {Value("00FF00FF")});

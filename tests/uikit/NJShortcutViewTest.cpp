@@ -24,6 +24,7 @@ using namespace modifierflags;
 
 constexpr const char* kKey = "PickColorShortCut";
 constexpr std::uint64_t kX = 7;
+constexpr std::uint64_t kAlertWindow = 0xa1e27;
 
 // A window that notes the keys its recorders pass on.
 class HostWindow final : public QWidget {
@@ -40,7 +41,10 @@ protected:
     {
         FakeApplicationTest::SetUp();
         NJShortcutView::setAlertPresenter(
-            [this](const QString& title, const QString& message) { m_alerts.push_back({title, message}); });
+            [this](const QString& title, const QString& message) {
+                m_alerts.push_back({title, message});
+                m_platform->windowInput().takeKeyboardFocus(kAlertWindow, {});
+            });
         m_window = std::make_unique<HostWindow>();
         auto* layout = new QVBoxLayout(m_window.get());
         m_first = new NJShortcutView(m_window.get());
@@ -186,6 +190,8 @@ TEST_F(NJShortcutViewTest, TakenCombinationIsRefusedWithAnAlertAndRecordingGoesO
     ASSERT_EQ(m_alerts.size(), 2u);
     EXPECT_EQ(m_alerts[1].second, QString::fromUtf8(MASShortcut::kSystemShortcutMessage));
     EXPECT_TRUE(m_first->isRecording());
+    // The window gets back the keyboard focus the alert took.
+    EXPECT_EQ(m_platform->windowInput().focus(), m_window->windowHandle()->winId());
 }
 
 TEST_F(NJShortcutViewTest, HeldModifiersLightTheirCaps)

@@ -5,6 +5,7 @@
 #include "uikit/animation/NJAnimationGroup.h"
 #include "uikit/shortcuts/NJKey.h"
 #include "uikit/shortcuts/NJRolloverButton.h"
+#include "uikit/application/NJApplication.h"
 #include "uikit/application/NamedImage.h"
 #include "uikit/shortcuts/ShortcutRecordingMonitor.h"
 
@@ -329,6 +330,9 @@ void NJShortcutView::trySetShortCut(const NJShortcut& shortcut)
         title.replace(QStringLiteral("%@"), QString::fromStdString(shortcut.description()));
         holdKeyboard(false);
         alertPresenter()(title, QString::fromStdString(error.message));
+        // Without a window manager the closed alert leaves the keyboard focus to no one.
+        if (isVisible())
+            NJApplication::makeKeyWindow(window());
         holdKeyboard(m_recording);
         return;
     }

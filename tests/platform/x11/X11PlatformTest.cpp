@@ -216,6 +216,17 @@ TEST_F(X11PlatformTest, PrimaryScreenCoversTheRootWindow)
     EXPECT_EQ(m_platform->screens().coordinates().toGlobal(QPointF(0, 0)), QPointF(0, m_other.height()));
 }
 
+TEST_F(X11PlatformTest, ADisplayWithoutTheNamedScreenIsNotReachable)
+{
+    const std::string display = std::getenv("DISPLAY");
+    const std::string server = display.substr(0, display.find('.', display.rfind(':')));
+    EXPECT_TRUE(Platform::isDisplayReachable());
+    setenv("DISPLAY", (server + ".7").c_str(), 1);
+    const bool missingScreenReachable = Platform::isDisplayReachable();
+    setenv("DISPLAY", display.c_str(), 1);
+    EXPECT_FALSE(missingScreenReachable);
+}
+
 TEST_F(X11PlatformTest, VisibleFrameIsTheCurrentDesktopsWorkArea)
 {
     const auto width = static_cast<std::uint32_t>(m_other.width());
