@@ -4,6 +4,8 @@
 
 #include <lcms2.h>
 
+#include <algorithm>
+
 namespace {
 
 constexpr cmsCIExyY kWhiteD65{0.3127, 0.3290, 1.0};
@@ -61,6 +63,10 @@ ColorTriple GenericRgbConversion::fromSRGB(const ColorTriple& rgb) const
 {
     ColorTriple result{};
     cmsDoTransform(m_transforms->fromSRGB, rgb.data(), result.data(), 1);
+    // The float transform is unbounded: sRGB greens and cyans lie outside this gamut and
+    // would come out above 1. Like an integer transform, clip them to the space's range.
+    for (double& component : result)
+        component = std::clamp(component, 0.0, 1.0);
     return result;
 }
 

@@ -241,6 +241,16 @@ TEST(ColorSpaces, GenericRGBKeepsNeutralsAndUsesGamma18)
     expectQuadNear(Color::white().colorUsingColorSpace(ColorSpace::CalibratedRGB).getRedGreenBlueAlpha(), {1, 1, 1, 1}, 1e-6);
 }
 
+TEST(ColorSpaces, GenericRGBClipsColoursOutsideItsGamut)
+{
+    for (const Color& color : {Color::sRGB(0, 1, 0), Color::sRGB(0, 1, 1), Color::sRGB(0, 0, 1), Color::sRGB(1, 0, 1)}) {
+        const ColorQuad c = color.colorUsingColorSpace(ColorSpace::GenericRGB).getRedGreenBlueAlpha();
+        EXPECT_GE(std::min({c[0], c[1], c[2]}), 0.0) << color.description();
+        EXPECT_LE(std::max({c[0], c[1], c[2]}), 1.0) << color.description();
+    }
+    EXPECT_EQ(Color::sRGB(0, 1, 0).colorUsingColorSpace(ColorSpace::CalibratedRGB).getRedGreenBlueAlpha()[1], 1.0);
+}
+
 TEST(ColorSpaces, CmykUsesTheDeviceFormula)
 {
     const Color red = Color::sRGB(1, 0, 0, 0.5).colorUsingColorSpace(ColorSpace::GenericCMYK);
