@@ -21,8 +21,10 @@ public:
     // saving left behind. Nothing of another naming is touched.
     void removeStaleTemporaries() const;
 
-private:
+    // The file a save writes: the file itself, or the one its links name.
     std::filesystem::path target() const;
+
+private:
     std::string temporaryPrefix() const;
 
     std::filesystem::path m_file;

@@ -152,12 +152,8 @@ Dictionary UserDefaults::load(bool whileRunning)
 void UserDefaults::moveAside(const std::string& reason)
 {
     // A link stays where it is: the file it names goes aside and the save goes through it.
+    const std::filesystem::path file = AtomicFile(m_file).target();
     std::error_code ec;
-    std::filesystem::path file = m_file;
-    if (std::filesystem::is_symlink(m_file, ec)) {
-        if (std::filesystem::path named = std::filesystem::canonical(m_file, ec); !ec)
-            file = std::move(named);
-    }
     const std::string base = file.string() + kCorruptSuffix + timestamp();
     std::filesystem::path aside = base;
     for (int n = 1; std::filesystem::exists(std::filesystem::symlink_status(aside, ec)); ++n)
