@@ -17,7 +17,9 @@ bool isYPositionVisible(const QAbstractScrollArea& view, float y, float height)
 void scrollToYPosition(QAbstractScrollArea& view, float y, float height)
 {
     const double top = view.verticalScrollBar()->value();
-    const double target = top > y ? y : y + height - view.viewport()->height();
+    const double bounds = view.viewport()->height();
+    // A band taller than the bounds (a view not sized yet) shows from its top.
+    const double target = top > y || height > bounds ? y : y + height - bounds;
     view.verticalScrollBar()->setValue(static_cast<int>(std::lround(target)));
 }
 

@@ -8,8 +8,8 @@ namespace scrollviewadditions {
 
 // Whether the band from y of the height lies wholly within the visible bounds.
 bool isYPositionVisible(const QAbstractScrollArea& view, float y, float height);
-// Scrolls the band to the top when the bounds lie below it, else to the bottom; no
-// visibility test first.
+// Scrolls the band to the top when the bounds lie below it or cannot hold it, else to
+// the bottom; no visibility test first.
 void scrollToYPosition(QAbstractScrollArea& view, float y, float height);
 
 } // namespace scrollviewadditions

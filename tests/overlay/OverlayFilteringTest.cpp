@@ -1,6 +1,7 @@
 #include "OverlayFixture.h"
 
 #include <QLabel>
+#include <QScrollBar>
 
 class OverlayFilteringTest : public OverlayFixture {};
 
@@ -101,6 +102,15 @@ TEST_F(OverlayFilteringTest, EveryShowScrollsTheExportFormatIntoView)
     show();
     EXPECT_EQ(selectedName(), "Format 25");
     EXPECT_TRUE(exportRowShows());
+}
+
+TEST_F(OverlayFilteringTest, TheFirstFormatOpensWhollyInView)
+{
+    // The first scroll comes before the list has its height; it must not leave the
+    // top row cut.
+    open(numberedFormats(30), {Value("FF0000FF")}, {}, Dictionary{{"exportFormat", Value("Format 0")}});
+    EXPECT_EQ(selectedName(), "Format 0");
+    EXPECT_EQ(table()->verticalScrollBar()->value(), 0);
 }
 
 TEST_F(OverlayFilteringTest, ANarrowingNearTheTopAnimatesAndOneFarDownReloads)
