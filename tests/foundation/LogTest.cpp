@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace {
 
 TEST(Log, CaptureSeesLinesWhileItLives)
@@ -39,6 +41,31 @@ TEST(Log, DefaultSinkWritesToStandardError)
     testing::internal::CaptureStderr();
     logging::log("to standard error");
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "to standard error\n");
+}
+
+TEST(Log, DebugLinesReachStandardErrorOnlyWhenAskedFor)
+{
+    for (const char* value : {"", "0"}) {
+        setenv("VENDREL_DEBUG", value, 1);
+        testing::internal::CaptureStderr();
+        logging::debug("quiet");
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << '"' << value << '"';
+    }
+    unsetenv("VENDREL_DEBUG");
+    testing::internal::CaptureStderr();
+    logging::debug("quiet");
+    logging::log("a warning");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "a warning\n");
+
+    setenv("VENDREL_DEBUG", "1", 1);
+    testing::internal::CaptureStderr();
+    logging::debug("asked for");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "asked for\n");
+    unsetenv("VENDREL_DEBUG");
+
+    logging::Capture capture;
+    logging::debug("captured");
+    EXPECT_TRUE(capture.contains("captured"));
 }
 
 } // namespace
