@@ -37,7 +37,6 @@ constexpr const char* kCopiesDirectlyInfo = "Alt+Click copies directly to Clipbo
 constexpr const char* kOpensOverlayInfo = "Alt+Click opens Colors & Formats Dialog";
 constexpr const char* kFavoritesInfo = "Pressing Alt will show recently favorited colors";
 constexpr const char* kHistoryInfo = "Pressing Alt will show recently picked colors";
-constexpr const char* kCaptureLimitInfo = "The black part of the bar is beyond the largest capture area at this magnification";
 
 constexpr const char* kHexExample = "{{hexColor(color)}}";
 constexpr const char* kCssExample = "{{csshexColor(color)}}";
@@ -152,16 +151,6 @@ void PreferencesWindowController::bindControls()
                               transformer<QVFormatThemeTransformer>());
     m_binding->bindSlider(appearance.magnificationSlider, settingskeys::kMagnificationValue);
     m_binding->bindSlider(appearance.captureSlider, settingskeys::kCaptureValue, transformer<QVOddFloatTransformer>());
-    // The slider stops before the mark: the odd value it stores never passes the largest
-    // capture the loupe allows.
-    WNJSliderCell* capture = appearance.captureSlider;
-    connect(capture, &QAbstractSlider::actionTriggered, this, [capture] {
-        if (capture->maxSliderValue() <= 0)
-            return;
-        const int most = 2 * static_cast<int>(std::floor((capture->maxSliderValue() - 1) / 2)) + 1;
-        if (capture->sliderPosition() > most)
-            capture->setSliderPosition(std::max(most, capture->minimum()));
-    });
     m_binding->bindComboIndex(appearance.colorInfoComboBox, settingskeys::kColorInfo);
     names.clear();
     if (const auto list = repository.displayFormatList()) {
@@ -398,12 +387,13 @@ void PreferencesWindowController::updateCaptureSlider()
     if (zoom <= 0 || m_host->maxDiameterValue() <= 0)
         return;
     const double most = m_host->maxDiameterValue() / zoom;
-    // The range stays; what lies beyond the largest capture at this zoom shows as a black bar.
+    // The slider ends at the largest capture: the largest odd value, as captures are
+    // stored odd, so that its end stores nothing past the limit.
     WNJSliderCell* slider = captureSlider();
     const QSignalBlocker blocker(slider);
-    slider->setMaxSliderValue(most);
-    slider->setToolTip(most < slider->maximum() ? QString::fromLatin1(kCaptureLimitInfo) : QString());
-    slider->setValue(static_cast<int>(std::min(m_host->captureValue(), most)));
+    const int end = std::max(slider->minimum(), 2 * static_cast<int>(std::floor((most - 1) / 2)) + 1);
+    slider->setMaximum(end);
+    slider->setValue(static_cast<int>(std::min(m_host->captureValue(), static_cast<double>(end))));
 }
 
 void PreferencesWindowController::setLoupeValues(float capture, float zoom)
