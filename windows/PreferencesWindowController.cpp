@@ -8,7 +8,9 @@
 #include "formats/processor/QVFormatProcessor.h"
 #include "loupe/QVLensBase.h"
 #include "uikit/application/NJApplication.h"
+#include "uikit/shortcuts/NJKey.h"
 #include "uikit/shortcuts/NJShortcutView.h"
+#include "uikit/shortcuts/ShortcutColors.h"
 #include "uikit/slideshow/WNJSliderCell.h"
 #include "windows/AppPreferencesHost.h"
 #include "windows/DefaultsBinding.h"
@@ -21,7 +23,6 @@
 #include "ui_GeneralPreferencePane.h"
 
 #include <QButtonGroup>
-#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QSignalBlocker>
@@ -231,7 +232,7 @@ void PreferencesWindowController::setupPreferences()
         recorder->setOnDrawBackground([recorder](QPainter& painter, const QRectF& rect) {
             drawShortcutBackground(painter, rect, *recorder);
         });
-        recorder->setOnDrawButtonBackground(&PreferencesWindowController::drawShortcutButtonBackground);
+        recorder->setOnDrawButtonBackground(&NJKey::drawKeyBackground);
     }
     lensControlsChanged();
 }
@@ -462,8 +463,8 @@ void PreferencesWindowController::drawShortcutBackground(QPainter& painter, cons
     QPainterPath rounded;
     rounded.addRoundedRect(rect, 3, 3);
     painter.setClipPath(rounded);
-    const double white = recorder.isRecording() ? 1.0 : 0.98;
-    painter.fillPath(rounded, QColor::fromRgbF(white, white, white, 1));
+    const ShortcutColors colors = ShortcutColors::current();
+    painter.fillPath(rounded, recorder.isRecording() ? colors.recordingGround : colors.ground);
     // Inner shadow: the area outside the rounded rectangle, moved by the shadow offset
     // (downwards here, where y grows down) and softened over the blur radius.
     const double blur = 1.5;
@@ -477,32 +478,13 @@ void PreferencesWindowController::drawShortcutBackground(QPainter& painter, cons
         QPainterPathStroker stroker;
         stroker.setWidth(2 * spread);
         const QPainterPath soft = stroker.createStroke(outside).united(outside).translated(offset);
-        painter.fillPath(soft, QColor::fromRgbF(0.642, 0.642, 0.642, 0.35));
+        QColor shadow = colors.innerShadow;
+        shadow.setAlphaF(0.35f);
+        painter.fillPath(soft, shadow);
     }
     painter.setClipping(false);
-    painter.setPen(QPen(Qt::gray, 1));
+    painter.setPen(QPen(colors.outline, 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(rounded);
-    painter.restore();
-}
-
-void PreferencesWindowController::drawShortcutButtonBackground(QPainter& painter, const QRectF& rect)
-{
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF inset = rect.adjusted(3, 3, -3, -3);
-    QPainterPath rounded;
-    rounded.addRoundedRect(inset, 2, 2);
-    // At -90 degrees the gradient runs from the top down.
-    QLinearGradient gradient(inset.topLeft(), inset.bottomLeft());
-    gradient.setColorAt(0, QColor::fromRgbF(0.966, 0.97, 0.975));
-    gradient.setColorAt(1, QColor::fromRgbF(0.888, 0.887, 0.892));
-    painter.fillPath(rounded, gradient);
-    painter.setPen(QPen(QColor::fromRgbF(0.888, 0.887, 0.892, 0.5), 1));
-    painter.drawPath(rounded);
-    QPainterPath inner;
-    inner.addRoundedRect(inset.adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
-    painter.setPen(QPen(Qt::gray, 1));
-    painter.drawPath(inner);
     painter.restore();
 }

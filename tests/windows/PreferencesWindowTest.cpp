@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -144,6 +146,27 @@ TEST_F(PreferencesWindowTest, TheCaptureSliderStoresNothingPastTheLargestCapture
     slider->setSliderPosition(44);
     slider->setSliderDown(false);
     EXPECT_DOUBLE_EQ(m_defaults.doubleForKey("captureValue"), 43);
+}
+
+TEST_F(PreferencesWindowTest, BothRecordersAreDarkFieldsInTheDarkTheme)
+{
+    open();
+    // The lightness most of a recorder's pixels have: its ground.
+    const auto ground = [](NJShortcutView* recorder) {
+        const QImage image = recorder->grab().toImage();
+        std::array<int, 256> counts {};
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                ++counts[static_cast<std::size_t>(image.pixelColor(x, y).lightness())];
+        return static_cast<int>(std::max_element(counts.begin(), counts.end()) - counts.begin());
+    };
+    for (NJShortcutView* recorder : {m_controller->shortcutPicker(), m_controller->shortcutOverlay()})
+        EXPECT_GT(ground(recorder), 200);
+    m_defaults.setObject("userInterface", Value("dark"));
+    m_app->themeChanged();
+    ASSERT_TRUE(m_app->darkMode());
+    for (NJShortcutView* recorder : {m_controller->shortcutPicker(), m_controller->shortcutOverlay()})
+        EXPECT_LT(ground(recorder), 60);
 }
 
 TEST_F(PreferencesWindowTest, LaunchAtLoginChangesOnlyWhatDiffersAndShowsWhatHappened)
