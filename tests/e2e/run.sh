@@ -136,10 +136,10 @@ eval "$(xdotool getwindowgeometry --shell "$(awk '/^dock/ {print $2; exit}' "$wo
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
 sleep 1
 xdotool key Up Up Up Return
-if wait_window "General"; then
+if wait_window "Vendrel – General"; then
   sleep 0.5
-  check "the preferences take the keyboard" "General" "$(xdotool getwindowfocus getwindowname 2>/dev/null)"
-  hints="$(xprop -id "$(xdotool search --onlyvisible --name '^General$')" WM_NORMAL_HINTS)"
+  check "the preferences take the keyboard" "Vendrel – General" "$(xdotool getwindowfocus getwindowname 2>/dev/null)"
+  hints="$(xprop -id "$(xdotool search --onlyvisible --name '^Vendrel – General$')" WM_NORMAL_HINTS)"
   least="$(sed -n 's/.*minimum size: //p' <<< "$hints")"
   most="$(sed -n 's/.*maximum size: //p' <<< "$hints")"
   check "a window manager cannot resize the preferences" "same" \
@@ -150,7 +150,7 @@ if wait_window "General"; then
   check "the banner box writes its setting" "<false/>" \
     "$(grep -A1 '<key>useNotification</key>' "$settings" | sed -n '2s/[[:space:]]//gp')"
   # The second toolbar item; Tab then reaches the theme pop-up first.
-  eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name '^General$')")"
+  eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name '^Vendrel – General$')")"
   xdotool mousemove $((X + 112)) $((Y + 28)) click 1
   sleep 0.5
   xdotool key Tab Down
