@@ -100,7 +100,8 @@ void NJSwatchesController::setupUI()
     m_ui->historyContainer->setGeometry(0, 0, width() - m_hiddenFavWidth, height());
     m_ui->emptyHistoryInfo->setGeometry(m_ui->historyContainer->rect());
     buildStrip(m_historyCollectionView, m_historyScrollView, m_ui->historyContainer, m_ui->historyContainer->rect());
-    m_historyCollectionView->setBackgroundColor(std::nullopt);
+    // The clear colour: a clear swatch shows the triangle it stands for.
+    m_historyCollectionView->setBackgroundColor(Color());
 
     viewadditions::embedView(m_ui->favoriteContainer, m_ui->emptyFavoriteView);
     buildStrip(m_favoriteCollectionView, m_favoriteScrollView, m_ui->favoriteContainer,
