@@ -4,6 +4,7 @@
 #include "overlay/NJColorPickerViewController.h"
 #include "overlay/NJToolbarCollectionView.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLayout>
@@ -42,6 +43,18 @@ TEST_F(OverlayLargeFontTest, TheEmptyHistoryPlaceholderFitsOnOneLine)
     const int line = QFontMetrics(label->font()).lineSpacing();
     EXPECT_LT(label->heightForWidth(label->width()), 2 * line) << label->width();
     EXPECT_GE(label->height(), label->heightForWidth(label->width()));
+}
+
+TEST_F(OverlayLargeFontTest, AFormatRowHoldsItsNameAndValueApart)
+{
+    ASSERT_TRUE(kLargeFonts);
+    open(numberedFormats(12), {Value("336699FF")});
+    ASSERT_EQ(QGuiApplication::primaryScreen()->logicalDotsPerInchY(), 144);
+    // The name and the value each take half the row, with room around their line.
+    const int line = QFontMetrics(QApplication::font()).lineSpacing();
+    EXPECT_GE(table()->rowHeight(), 2 * (line + 4)) << line;
+    EXPECT_EQ(table()->visualRect(table()->model()->index(1, 0)).top() - table()->visualRect(table()->model()->index(0, 0)).top(),
+              table()->rowHeight());
 }
 
 TEST_F(OverlayLargeFontTest, EveryControlOfEveryEditorPageLiesInsideTheWindow)
