@@ -241,4 +241,9 @@ void WNJShadowWindow::paintEvent(QPaintEvent*)
         return;
     QPainter painter(this);
     fillWindowBackground(painter, QRectF(rect()));
+    // Nothing blends a shaped window with what lies below: a pixel the shape keeps shows
+    // its colour as if over black. Every one is made opaque, the soft edge of the
+    // rounded corners and a translucent ground included.
+    painter.setCompositionMode(QPainter::CompositionMode_DestinationOver);
+    painter.fillRect(rect(), palette().color(QPalette::Window));
 }
