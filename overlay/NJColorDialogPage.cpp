@@ -1,6 +1,7 @@
 #include "NJColorDialogPage.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QColorDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -60,6 +61,7 @@ NJColorDialogPage::NJColorDialogPage(Section section, QWidget* parent)
 void NJColorDialogPage::trim(Section section)
 {
     const QString pick = QColorDialog::tr("&Pick Screen Color");
+    QWidget* spectrumView = nullptr;
     for (QWidget* child : m_dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (auto* button = qobject_cast<QPushButton*>(child); button && button->text() == pick) {
             m_pickScreenColor = button;
@@ -77,6 +79,7 @@ void NJColorDialogPage::trim(Section section)
         // The spectrum takes the room the page has beside its brightness strip, which
         // follows its height.
         if (child->inherits("QColorPicker")) {
+            spectrumView = child;
             child->setMinimumSize(kLeastSpectrum);
             child->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
             child->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -87,6 +90,18 @@ void NJColorDialogPage::trim(Section section)
         }
     }
     m_dialog->setMinimumSize(0, 0);
+    if (section != Spectrum)
+        return;
+    // Qt keeps the dialog at its size hint, with stretches beside and below the
+    // spectrum: it follows the page instead, and every layout around the spectrum gives
+    // it the room the stretches would take.
+    m_dialog->layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+    for (QLayout* column : m_dialog->findChildren<QLayout*>()) {
+        if (column->indexOf(spectrumView) < 0)
+            continue;
+        for (QLayout* inner = column; auto* outer = qobject_cast<QBoxLayout*>(inner->parent()); inner = outer)
+            outer->setStretch(outer->indexOf(inner), 1);
+    }
 }
 
 void NJColorDialogPage::setColor(const QColor& color)

@@ -76,6 +76,24 @@ TEST_F(OverlayLargeFontTest, EveryControlOfEveryEditorPageLiesInsideTheWindow)
     }
 }
 
+TEST_F(OverlayLargeFontTest, TheSpectrumTakesTheWidthOfItsPage)
+{
+    ASSERT_TRUE(kLargeFonts);
+    open(numberedFormats(12), {Value("336699FF")});
+    openEditor();
+    window()->pickerController()->tabbar()->findChild<QToolButton*>("spectrumTabButton")->click();
+    settle();
+    QWidget* page = NJColorPanel::sharedColorPanel().currentPage();
+    const QWidget* spectrum = nullptr;
+    for (const QWidget* child : page->findChildren<QWidget*>())
+        if (child->inherits("QColorPicker"))
+            spectrum = child;
+    ASSERT_NE(spectrum, nullptr);
+    // Beside it only the brightness strip and the margins.
+    EXPECT_GT(spectrum->width(), page->width() * 3 / 4) << page->width();
+    EXPECT_GT(spectrum->height(), spectrum->width() / 3);
+}
+
 TEST_F(OverlayLargeFontTest, TheHexFieldShowsAColourWithAlphaWhole)
 {
     ASSERT_TRUE(kLargeFonts);
