@@ -1,6 +1,7 @@
 #include "uikit/windows/WNJShadowWindow.h"
 
 #include "uikit/application/NJApplication.h"
+#include "uikit/views/BezierPathAdditions.h"
 #include "uikit/views/ViewAdditions.h"
 #include "uikit/windows/WNJShadowView.h"
 
@@ -202,9 +203,10 @@ void WNJShadowWindow::updateOutline()
 {
     if (!m_shapedInstead)
         return;
-    QPainterPath outline;
-    outline.addRoundedRect(QRectF(rect()), kBackgroundRadius, kBackgroundRadius);
-    setWindowOutline(outline);
+    // Drawn as content views round their corners, so that the shape keeps no pixel a
+    // content clipped to the same radius leaves uncovered.
+    setWindowOutline(bezierpath::createRoundedCornerRect(QRectF(rect()), roundedcorner::kAll, kBackgroundRadius,
+                                                         kBackgroundRadius));
 }
 
 void WNJShadowWindow::moveEvent(QMoveEvent* event)
