@@ -158,12 +158,12 @@ if wait_window "Vendrel – General"; then
   check "the theme pop-up writes its setting" "dark" \
     "$(grep -A1 '<key>userInterface</key>' "$settings" | sed -n 's/.*<string>\(.*\)<\/string>.*/\1/p')"
   check "the loupe previews the change" "shown" "$(wait_window "Vendrel loupe" && echo shown)"
-  check "the preview leaves the keyboard to the preferences" "Appearance" \
+  check "the preview leaves the keyboard to the preferences" "Vendrel – Appearance" \
     "$(xdotool getwindowfocus getwindowname 2>/dev/null)"
   xdotool key Escape
   sleep 0.5
   check "Escape closes the preferences and the preview" "" \
-    "$(xdotool search --onlyvisible --name '^(Appearance|Vendrel loupe)$' 2>/dev/null)"
+    "$(xdotool search --onlyvisible --name '^(Vendrel – Appearance|Vendrel loupe)$' 2>/dev/null)"
 else
   echo "FAIL the status menu opened no preferences"
   failures=$((failures + 1))
