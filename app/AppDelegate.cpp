@@ -1,4 +1,5 @@
 #include "app/AppDelegate.h"
+#include "app/statusmenu/AppIcons.h"
 
 #include "app/windows/AboutWindow.h"
 #include "app/windows/Appearance.h"
@@ -117,8 +118,11 @@ void AppDelegate::applicationDidFinishLaunching()
 {
     makeShared();
     initAppWithSettings();
-    if (NJApplication* app = application())
+    if (NJApplication* app = application()) {
         app->registerTaskSwitchNotification();
+        // Every window names the program in task bars and switchers with its icon.
+        QGuiApplication::setWindowIcon(AppIcons::programIcon());
+    }
     // Modifier keys pressed in the loupe window reach the controller as that window's
     // own key events; the application's tap covers the time it is not key.
     m_flagsObserver = NotificationCenter::defaultCenter().addObserver(

@@ -1,5 +1,7 @@
 #include "Log.h"
 
+#include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <mutex>
 
@@ -23,9 +25,15 @@ void writeToStandardError(const std::string& line)
     std::cerr << line << '\n' << std::flush;
 }
 
-} // namespace
+constexpr const char* kDebugVariable = "VENDREL_DEBUG";
 
-void log(const std::string& line)
+bool debugRequested()
+{
+    const char* value = std::getenv(kDebugVariable);
+    return value && *value && std::strcmp(value, "0") != 0;
+}
+
+void write(const std::string& line, bool toStandardError)
 {
     Sink sink;
     {
@@ -35,8 +43,20 @@ void log(const std::string& line)
     // Called outside the lock so that a sink may log in turn.
     if (sink)
         sink(line);
-    else
+    else if (toStandardError)
         writeToStandardError(line);
+}
+
+} // namespace
+
+void log(const std::string& line)
+{
+    write(line, true);
+}
+
+void debug(const std::string& line)
+{
+    write(line, debugRequested());
 }
 
 Sink setSink(Sink sink)

@@ -12,6 +12,10 @@ namespace logging {
 using Sink = std::function<void(const std::string& line)>;
 
 void log(const std::string& line);
+// A line for those who ask for it: the default sink writes it only while the
+// environment variable VENDREL_DEBUG is set to anything but "" or "0"; an installed
+// sink always receives it.
+void debug(const std::string& line);
 // Installs a sink and returns the previous one; an empty sink restores the default.
 Sink setSink(Sink sink);
 
@@ -28,6 +32,10 @@ public:
     LimitedRun& operator=(const LimitedRun&) = delete;
 
     void log(const std::string& line);
+// A line for those who ask for it: the default sink writes it only while the
+// environment variable VENDREL_DEBUG is set to anything but "" or "0"; an installed
+// sink always receives it.
+void debug(const std::string& line);
 
 private:
     std::size_t m_count = 0;

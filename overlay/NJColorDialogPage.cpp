@@ -1,6 +1,7 @@
 #include "NJColorDialogPage.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QColorDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -9,16 +10,13 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include <algorithm>
 
 namespace {
 
-// The spectrum and the brightness strip, smaller than Qt makes them, so that the
-// page fits the editor.
-constexpr QSize kSpectrumSize(260, 170);
-constexpr QSize kBrightnessSize(20, 176);
-// As low as the spectrum goes when larger fonts make the fields below it taller.
-constexpr int kLowestSpectrum = 60;
+// The least room of the spectrum: as small as the page may squeeze it when larger fonts
+// make the fields below it taller.
+constexpr QSize kLeastSpectrum(260, 60);
+constexpr int kBrightnessWidth = 20;
 
 // Qt's dialog closes itself on Escape and Return; embedded, those keys belong to the
 // window that hosts it.
@@ -63,6 +61,7 @@ NJColorDialogPage::NJColorDialogPage(Section section, QWidget* parent)
 void NJColorDialogPage::trim(Section section)
 {
     const QString pick = QColorDialog::tr("&Pick Screen Color");
+    QWidget* spectrumView = nullptr;
     for (QWidget* child : m_dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (auto* button = qobject_cast<QPushButton*>(child); button && button->text() == pick) {
             m_pickScreenColor = button;
@@ -77,33 +76,32 @@ void NJColorDialogPage::trim(Section section)
         const bool screenInfo = child->inherits("QLabel") && static_cast<QLabel*>(child)->text().isEmpty();
         if (screenInfo || (section == Spectrum && wells) || (section == Palettes && spectrum))
             child->hide();
+        // The spectrum takes the room the page has beside its brightness strip, which
+        // follows its height.
         if (child->inherits("QColorPicker")) {
-            child->setFixedSize(kSpectrumSize);
-            m_spectrum = section == Spectrum ? child : nullptr;
+            spectrumView = child;
+            child->setMinimumSize(kLeastSpectrum);
+            child->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+            child->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         } else if (child->inherits("QColorLuminancePicker")) {
-            child->setFixedSize(kBrightnessSize);
-            m_brightness = child;
+            child->setMinimumSize(kBrightnessWidth, kLeastSpectrum.height());
+            child->setMaximumSize(kBrightnessWidth, QWIDGETSIZE_MAX);
+            child->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
         }
     }
     m_dialog->setMinimumSize(0, 0);
-}
-
-void NJColorDialogPage::resizeEvent(QResizeEvent* event)
-{
-    NJColorPage::resizeEvent(event);
-    fitSpectrum();
-}
-
-void NJColorDialogPage::fitSpectrum()
-{
-    if (!m_spectrum || !m_brightness)
+    if (section != Spectrum)
         return;
-    // The fields keep their size; the spectrum and the brightness strip give up what
-    // the page lacks, or take back up to their own size.
-    const int spare = height() - m_dialog->sizeHint().height();
-    const int spectrum = std::clamp(m_spectrum->height() + spare, kLowestSpectrum, kSpectrumSize.height());
-    m_spectrum->setFixedHeight(spectrum);
-    m_brightness->setFixedHeight(spectrum + kBrightnessSize.height() - kSpectrumSize.height());
+    // Qt keeps the dialog at its size hint, with stretches beside and below the
+    // spectrum: it follows the page instead, and every layout around the spectrum gives
+    // it the room the stretches would take.
+    m_dialog->layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+    for (QLayout* column : m_dialog->findChildren<QLayout*>()) {
+        if (column->indexOf(spectrumView) < 0)
+            continue;
+        for (QLayout* inner = column; auto* outer = qobject_cast<QBoxLayout*>(inner->parent()); inner = outer)
+            outer->setStretch(outer->indexOf(inner), 1);
+    }
 }
 
 void NJColorDialogPage::setColor(const QColor& color)

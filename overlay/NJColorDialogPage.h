@@ -21,15 +21,9 @@ public:
     // The dialog's screen-colour button; its owner may move it out of the dialog.
     QPushButton* pickScreenColorButton() const { return m_pickScreenColor; }
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-
 private:
     void trim(Section section);
-    void fitSpectrum();
 
     QColorDialog* m_dialog = nullptr;
     QPushButton* m_pickScreenColor = nullptr;
-    QWidget* m_spectrum = nullptr;
-    QWidget* m_brightness = nullptr;
 };

@@ -41,7 +41,8 @@ NJFormatTableView::NJFormatTableView(QWidget* parent)
 
 void NJFormatTableView::setRowHeight(int height)
 {
-    m_rowHeight = std::max(1, height);
+    // Two lines of text stand apart at any font size.
+    m_rowHeight = std::max(1, viewadditions::scaledPixelSize(height, this));
     doItemsLayout();
 }
 
@@ -285,8 +286,9 @@ void NJFormatTableView::scrollToSelection(std::size_t minimumRow)
 void NJFormatTableView::scrollToRow(std::size_t row)
 {
     const auto y = static_cast<float>(row) * static_cast<float>(m_rowHeight);
-    if (!scrollviewadditions::isYPositionVisible(*this, y, kItemHeight))
-        scrollFormatsToY(y, kItemHeight);
+    const auto itemHeight = static_cast<float>(m_rowHeight);
+    if (!scrollviewadditions::isYPositionVisible(*this, y, itemHeight))
+        scrollFormatsToY(y, itemHeight);
 }
 
 void NJFormatTableView::scrollFormatsToY(float y, float itemHeight)
@@ -309,7 +311,7 @@ void NJFormatTableView::scrollFormatsToY(float y, float itemHeight)
 void NJFormatTableView::scrollToTop()
 {
     m_clipY = 0;
-    scrollviewadditions::scrollToYPosition(*this, 0, kItemHeight);
+    scrollviewadditions::scrollToYPosition(*this, 0, static_cast<float>(m_rowHeight));
 }
 
 void NJFormatTableView::setOverlayScroller(WNJSlimScroller* scroller)

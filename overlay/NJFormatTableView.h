@@ -26,13 +26,13 @@ public:
     using Block = std::function<void()>;
 
     static constexpr const char* kNoColorAvailable = "No color available.";
-    // All scrolling snaps to rows of this height.
-    static constexpr float kItemHeight = 40;
     static constexpr double kHighlightDuration = 0.04;
     static constexpr double kFlashDuration = 0.6;
 
     explicit NJFormatTableView(QWidget* parent = nullptr);
 
+    // All scrolling snaps to rows of this height. It is set as a height at 96 dpi and
+    // grows where the user's font settings make text larger.
     int rowHeight() const { return m_rowHeight; }
     void setRowHeight(int height);
 

@@ -100,7 +100,8 @@ void NJSwatchesController::setupUI()
     m_ui->historyContainer->setGeometry(0, 0, width() - m_hiddenFavWidth, height());
     m_ui->emptyHistoryInfo->setGeometry(m_ui->historyContainer->rect());
     buildStrip(m_historyCollectionView, m_historyScrollView, m_ui->historyContainer, m_ui->historyContainer->rect());
-    m_historyCollectionView->setBackgroundColor(std::nullopt);
+    // The clear colour: a clear swatch shows the triangle it stands for.
+    m_historyCollectionView->setBackgroundColor(Color());
 
     viewadditions::embedView(m_ui->favoriteContainer, m_ui->emptyFavoriteView);
     buildStrip(m_favoriteCollectionView, m_favoriteScrollView, m_ui->favoriteContainer,
@@ -448,7 +449,13 @@ void NJSwatchesController::removeItem(std::size_t index, Block completion)
         .completion([self, strip, color, before, index, completion] {
             if (!self)
                 return;
-            NJAnimationGroup(kRemoveCommitDuration)
+            // The swatches after the removed one close the gap in one movement, and
+            // the selection marks ride along with a selected swatch among them; the
+            // content then changes under views already in place.
+            NJAnimationGroup group(kRemoveCommitDuration);
+            if (sameColors(strip->content(), before))
+                self->closeGap(group, index);
+            group
                 .completion([self, strip, color, before, index, completion] {
                     if (!self)
                         return;
@@ -470,6 +477,21 @@ void NJSwatchesController::removeItem(std::size_t index, Block completion)
                 .start();
         })
         .start();
+}
+
+void NJSwatchesController::closeGap(NJAnimationGroup& group, std::size_t index) const
+{
+    WNJIndicatorCollectionView* strip = m_favoriteCollectionView;
+    const QPoint step(strip->itemSize().width(), 0);
+    for (std::size_t later = index + 1; WNJIndicatorCollectionItem* shifted = strip->itemAtIndex(later); ++later)
+        group.position(shifted->view(), shifted->view()->pos() - step);
+    const auto selected = strip->selectionIndexes();
+    if (selected.empty() || selected.front() <= index)
+        return;
+    for (QWidget* mark : std::initializer_list<QWidget*> {strip->selectionView(), strip->arrowView()}) {
+        if (mark)
+            group.position(mark, mark->pos() - step);
+    }
 }
 
 void NJSwatchesController::addColor(const Color& color)

@@ -12,6 +12,7 @@
 #include <vector>
 
 class AppDelegate;
+class NJAnimationGroup;
 class NJBlurEffectView;
 class QLabel;
 class QToolButton;
@@ -101,6 +102,9 @@ private:
     void styleButton(WNJIndicatorCollectionItem& item);
     void setHistoryBlur(double radius, double saturation);
     void removeItem(std::size_t index, Block completion);
+    // Moves the favourites after the index, and the selection marks with them, one
+    // swatch to the left within the group.
+    void closeGap(NJAnimationGroup& group, std::size_t index) const;
 
     AppDelegate& m_delegate;
     std::unique_ptr<Ui::NJSwatchesController> m_ui;

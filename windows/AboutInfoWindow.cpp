@@ -4,7 +4,9 @@
 
 #include "uikit/views/ViewAdditions.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
+#include <QPushButton>
 
 AboutInfoWindow::AboutInfoWindow(QWidget* parent)
     : QWidget(parent, Qt::Window)
@@ -12,6 +14,12 @@ AboutInfoWindow::AboutInfoWindow(QWidget* parent)
 {
     m_ui->setupUi(this);
     viewadditions::setTitleFont(m_ui->nameText, kTitlePixelSize);
+    // The style's margins are fixed pixels: larger text would fill the buttons edge to
+    // edge, so each keeps room of one line's height on either side of its label.
+    for (QPushButton* button : {m_ui->homepageButton, m_ui->twitterButton}) {
+        const QFontMetrics metrics(button->font());
+        button->setMinimumWidth(metrics.horizontalAdvance(button->text()) + 2 * metrics.height());
+    }
     connect(m_ui->homepageButton, &QPushButton::clicked, this, &AboutInfoWindow::homepageRequested);
     connect(m_ui->twitterButton, &QPushButton::clicked, this, &AboutInfoWindow::twitterAccountRequested);
 }

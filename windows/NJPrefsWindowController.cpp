@@ -4,6 +4,7 @@
 #include "uikit/application/NamedImage.h"
 #include "uikit/application/ThemedIconEngine.h"
 #include "uikit/views/ViewAdditions.h"
+#include "windows/ProgramWindowTitle.h"
 #include "windows/QVPreferenceWindow.h"
 
 #include <QAction>
@@ -150,7 +151,7 @@ void NJPrefsWindowController::displayViewForIdentifier(const QString& identifier
     newView->setFocus();
 
     QAction* item = toolbarItem(identifier);
-    m_window->setWindowTitle(item ? item->text() : identifier);
+    m_window->setWindowTitle(QString::fromUtf8(programwindowtitle::kFormat).arg(item ? item->text() : identifier));
     m_currentViewIdentifier = identifier;
     if (item)
         item->setChecked(true);

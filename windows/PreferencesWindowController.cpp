@@ -8,7 +8,9 @@
 #include "formats/processor/QVFormatProcessor.h"
 #include "loupe/QVLensBase.h"
 #include "uikit/application/NJApplication.h"
+#include "uikit/shortcuts/NJKey.h"
 #include "uikit/shortcuts/NJShortcutView.h"
+#include "uikit/shortcuts/ShortcutColors.h"
 #include "uikit/slideshow/WNJSliderCell.h"
 #include "windows/AppPreferencesHost.h"
 #include "windows/DefaultsBinding.h"
@@ -21,7 +23,6 @@
 #include "ui_GeneralPreferencePane.h"
 
 #include <QButtonGroup>
-#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QSignalBlocker>
@@ -37,7 +38,6 @@ constexpr const char* kCopiesDirectlyInfo = "Alt+Click copies directly to Clipbo
 constexpr const char* kOpensOverlayInfo = "Alt+Click opens Colors & Formats Dialog";
 constexpr const char* kFavoritesInfo = "Pressing Alt will show recently favorited colors";
 constexpr const char* kHistoryInfo = "Pressing Alt will show recently picked colors";
-constexpr const char* kCaptureLimitInfo = "The black part of the bar is beyond the largest capture area at this magnification";
 
 constexpr const char* kHexExample = "{{hexColor(color)}}";
 constexpr const char* kCssExample = "{{csshexColor(color)}}";
@@ -152,16 +152,6 @@ void PreferencesWindowController::bindControls()
                               transformer<QVFormatThemeTransformer>());
     m_binding->bindSlider(appearance.magnificationSlider, settingskeys::kMagnificationValue);
     m_binding->bindSlider(appearance.captureSlider, settingskeys::kCaptureValue, transformer<QVOddFloatTransformer>());
-    // The slider stops before the mark: the odd value it stores never passes the largest
-    // capture the loupe allows.
-    WNJSliderCell* capture = appearance.captureSlider;
-    connect(capture, &QAbstractSlider::actionTriggered, this, [capture] {
-        if (capture->maxSliderValue() <= 0)
-            return;
-        const int most = 2 * static_cast<int>(std::floor((capture->maxSliderValue() - 1) / 2)) + 1;
-        if (capture->sliderPosition() > most)
-            capture->setSliderPosition(std::max(most, capture->minimum()));
-    });
     m_binding->bindComboIndex(appearance.colorInfoComboBox, settingskeys::kColorInfo);
     names.clear();
     if (const auto list = repository.displayFormatList()) {
@@ -242,7 +232,7 @@ void PreferencesWindowController::setupPreferences()
         recorder->setOnDrawBackground([recorder](QPainter& painter, const QRectF& rect) {
             drawShortcutBackground(painter, rect, *recorder);
         });
-        recorder->setOnDrawButtonBackground(&PreferencesWindowController::drawShortcutButtonBackground);
+        recorder->setOnDrawButtonBackground(&NJKey::drawKeyBackground);
     }
     lensControlsChanged();
 }
@@ -398,12 +388,13 @@ void PreferencesWindowController::updateCaptureSlider()
     if (zoom <= 0 || m_host->maxDiameterValue() <= 0)
         return;
     const double most = m_host->maxDiameterValue() / zoom;
-    // The range stays; what lies beyond the largest capture at this zoom shows as a black bar.
+    // The slider ends at the largest capture: the largest odd value, as captures are
+    // stored odd, so that its end stores nothing past the limit.
     WNJSliderCell* slider = captureSlider();
     const QSignalBlocker blocker(slider);
-    slider->setMaxSliderValue(most);
-    slider->setToolTip(most < slider->maximum() ? QString::fromLatin1(kCaptureLimitInfo) : QString());
-    slider->setValue(static_cast<int>(std::min(m_host->captureValue(), most)));
+    const int end = std::max(slider->minimum(), 2 * static_cast<int>(std::floor((most - 1) / 2)) + 1);
+    slider->setMaximum(end);
+    slider->setValue(static_cast<int>(std::min(m_host->captureValue(), static_cast<double>(end))));
 }
 
 void PreferencesWindowController::setLoupeValues(float capture, float zoom)
@@ -472,8 +463,8 @@ void PreferencesWindowController::drawShortcutBackground(QPainter& painter, cons
     QPainterPath rounded;
     rounded.addRoundedRect(rect, 3, 3);
     painter.setClipPath(rounded);
-    const double white = recorder.isRecording() ? 1.0 : 0.98;
-    painter.fillPath(rounded, QColor::fromRgbF(white, white, white, 1));
+    const ShortcutColors colors = ShortcutColors::current();
+    painter.fillPath(rounded, recorder.isRecording() ? colors.recordingGround : colors.ground);
     // Inner shadow: the area outside the rounded rectangle, moved by the shadow offset
     // (downwards here, where y grows down) and softened over the blur radius.
     const double blur = 1.5;
@@ -487,32 +478,13 @@ void PreferencesWindowController::drawShortcutBackground(QPainter& painter, cons
         QPainterPathStroker stroker;
         stroker.setWidth(2 * spread);
         const QPainterPath soft = stroker.createStroke(outside).united(outside).translated(offset);
-        painter.fillPath(soft, QColor::fromRgbF(0.642, 0.642, 0.642, 0.35));
+        QColor shadow = colors.innerShadow;
+        shadow.setAlphaF(0.35f);
+        painter.fillPath(soft, shadow);
     }
     painter.setClipping(false);
-    painter.setPen(QPen(Qt::gray, 1));
+    painter.setPen(QPen(colors.outline, 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(rounded);
-    painter.restore();
-}
-
-void PreferencesWindowController::drawShortcutButtonBackground(QPainter& painter, const QRectF& rect)
-{
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF inset = rect.adjusted(3, 3, -3, -3);
-    QPainterPath rounded;
-    rounded.addRoundedRect(inset, 2, 2);
-    // At -90 degrees the gradient runs from the top down.
-    QLinearGradient gradient(inset.topLeft(), inset.bottomLeft());
-    gradient.setColorAt(0, QColor::fromRgbF(0.966, 0.97, 0.975));
-    gradient.setColorAt(1, QColor::fromRgbF(0.888, 0.887, 0.892));
-    painter.fillPath(rounded, gradient);
-    painter.setPen(QPen(QColor::fromRgbF(0.888, 0.887, 0.892, 0.5), 1));
-    painter.drawPath(rounded);
-    QPainterPath inner;
-    inner.addRoundedRect(inset.adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
-    painter.setPen(QPen(Qt::gray, 1));
-    painter.drawPath(inner);
     painter.restore();
 }

@@ -84,7 +84,6 @@ public:
     void removeListeners();
 
     static void drawShortcutBackground(QPainter& painter, const QRectF& rect, const NJShortcutView& recorder);
-    static void drawShortcutButtonBackground(QPainter& painter, const QRectF& rect);
 
 protected:
     void setupToolbar() override;

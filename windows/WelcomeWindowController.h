@@ -2,6 +2,7 @@
 
 #include "app/windows/WelcomeWindow.h"
 #include "windows/MoviePlayer.h"
+#include "windows/ProgramWindowTitle.h"
 #include "windows/WelcomeTourWindow.h"
 
 #include "foundation/Scheduler.h"
@@ -37,7 +38,7 @@ class WelcomeWindowController final : public WelcomeWindow {
 public:
     using MovieFactory = std::function<std::unique_ptr<MoviePlayer>()>;
 
-    static constexpr const char* kCaptionFormat = "Vendrel \u2013 %1";
+    static constexpr const char* kCaptionFormat = programwindowtitle::kFormat;
     static constexpr const char* kThemeFormat = "We\u2019ve detected you\u2019re using the %1 theme.";
     static constexpr int kTitlePixelSize = 17;
     static constexpr const char* kFinishTitle = "Finish";

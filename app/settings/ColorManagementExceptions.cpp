@@ -44,8 +44,8 @@ ColorManagementExceptions::ColorManagementExceptions(const std::vector<std::stri
         m_patterns.push_back(std::move(pattern));
         m_patternSources.push_back(source);
     }
-    logging::log(strings::format(kNamesLog, {listValue(m_names)}));
-    logging::log(strings::format(kPatternsLog, {listValue(m_patternSources)}));
+    logging::debug(strings::format(kNamesLog, {listValue(m_names)}));
+    logging::debug(strings::format(kPatternsLog, {listValue(m_patternSources)}));
 }
 
 bool ColorManagementExceptions::contains(const std::string& appName) const

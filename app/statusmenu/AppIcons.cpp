@@ -1,7 +1,12 @@
 #include "AppIcons.h"
 
+#include "foundation/Bundle.h"
+
 #include <QPainter>
 #include <QPixmap>
+
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -20,7 +25,34 @@ void drawLoupe(QPainter& painter, int size, const QColor& ink, double widen = 0)
     painter.drawLine(QPointF(9.5 * unit, 9.5 * unit), QPointF(14.0 * unit, 14.0 * unit));
 }
 
+constexpr const char* kProgramIconName = "vendrel";
+
+// Every size of the icon in an icon-theme folder ("hicolor/NxN/apps/vendrel.png").
+QIcon iconFromThemeFolder(const std::filesystem::path& theme)
+{
+    QIcon icon;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(theme, error)) {
+        const std::filesystem::path file = entry.path() / "apps" / (std::string(kProgramIconName) + ".png");
+        if (std::filesystem::is_regular_file(file, error))
+            icon.addFile(QString::fromStdString(file.string()));
+    }
+    return icon;
+}
+
 } // namespace
+
+QIcon AppIcons::programIcon()
+{
+    const std::filesystem::path resources = Bundle::main().resourceDirectory();
+    // Installed, the resources lie in share/vendrel/resources and the icons in share/icons.
+    for (const std::filesystem::path& icons : {resources / "icons", resources.parent_path().parent_path() / "icons"}) {
+        const QIcon icon = iconFromThemeFolder(icons / "hicolor");
+        if (!icon.isNull())
+            return icon;
+    }
+    return QIcon::fromTheme(QString::fromLatin1(kProgramIconName));
+}
 
 QIcon AppIcons::statusIcon(bool darkTheme)
 {

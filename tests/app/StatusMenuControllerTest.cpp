@@ -3,9 +3,11 @@
 #include "app/statusmenu/AppIcons.h"
 #include "app/statusmenu/StatusMenuController.h"
 #include "app/statusmenu/StatusMenuWidget.h"
+#include "foundation/Bundle.h"
 #include "platform/ModifierFlags.h"
 #include "uikit/shortcuts/MASShortcut.h"
 #include "uikit/shortcuts/NJShortcutView.h"
+#include "tests/foundation/TemporaryFolder.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -23,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 namespace {
 
@@ -208,6 +211,26 @@ TEST_F(StatusMenuControllerTest, TheStatusIconFollowsALiveThemeChange)
         ASSERT_EQ(m_app->darkMode(), dark);
         EXPECT_EQ(shown(), drawn(dark)) << dark;
     }
+}
+
+TEST_F(StatusMenuControllerTest, TheProgramIconIsTheResourcesCopyOrTheInstalledOne)
+{
+    const QIcon fromResources = AppIcons::programIcon();
+    EXPECT_TRUE(fromResources.availableSizes().contains(QSize(16, 16)));
+    EXPECT_TRUE(fromResources.availableSizes().contains(QSize(256, 256)));
+
+    // Installed: share/vendrel/resources without the icons, share/icons beside it.
+    const TemporaryFolder prefix;
+    const std::filesystem::path resources = prefix / "share/vendrel/resources";
+    const std::filesystem::path apps = prefix / "share/icons/hicolor/32x32/apps";
+    std::filesystem::create_directories(resources);
+    std::filesystem::create_directories(apps);
+    std::filesystem::copy_file(Bundle::main().resourceDirectory() / "icons/hicolor/32x32/apps/vendrel.png",
+                               apps / "vendrel.png");
+    Bundle::main().setResourceDirectory(resources);
+    const QIcon installed = AppIcons::programIcon();
+    Bundle::main().setResourceDirectory({});
+    EXPECT_EQ(installed.availableSizes(), QList<QSize>{QSize(32, 32)});
 }
 
 } // namespace

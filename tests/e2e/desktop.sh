@@ -112,7 +112,7 @@ for shade in light dark; do
     xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
     sleep 1
     xdotool key Up Up Up Return
-    prefs=$(wait_window "General")
+    prefs=$(wait_window "Vendrel – General")
   fi
   if [ -n "$prefs" ]; then
     sleep 1

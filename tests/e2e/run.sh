@@ -136,10 +136,10 @@ eval "$(xdotool getwindowgeometry --shell "$(awk '/^dock/ {print $2; exit}' "$wo
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
 sleep 1
 xdotool key Up Up Up Return
-if wait_window "General"; then
+if wait_window "Vendrel – General"; then
   sleep 0.5
-  check "the preferences take the keyboard" "General" "$(xdotool getwindowfocus getwindowname 2>/dev/null)"
-  hints="$(xprop -id "$(xdotool search --onlyvisible --name '^General$')" WM_NORMAL_HINTS)"
+  check "the preferences take the keyboard" "Vendrel – General" "$(xdotool getwindowfocus getwindowname 2>/dev/null)"
+  hints="$(xprop -id "$(xdotool search --onlyvisible --name '^Vendrel – General$')" WM_NORMAL_HINTS)"
   least="$(sed -n 's/.*minimum size: //p' <<< "$hints")"
   most="$(sed -n 's/.*maximum size: //p' <<< "$hints")"
   check "a window manager cannot resize the preferences" "same" \
@@ -150,7 +150,7 @@ if wait_window "General"; then
   check "the banner box writes its setting" "<false/>" \
     "$(grep -A1 '<key>useNotification</key>' "$settings" | sed -n '2s/[[:space:]]//gp')"
   # The second toolbar item; Tab then reaches the theme pop-up first.
-  eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name '^General$')")"
+  eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name '^Vendrel – General$')")"
   xdotool mousemove $((X + 112)) $((Y + 28)) click 1
   sleep 0.5
   xdotool key Tab Down
@@ -158,12 +158,12 @@ if wait_window "General"; then
   check "the theme pop-up writes its setting" "dark" \
     "$(grep -A1 '<key>userInterface</key>' "$settings" | sed -n 's/.*<string>\(.*\)<\/string>.*/\1/p')"
   check "the loupe previews the change" "shown" "$(wait_window "Vendrel loupe" && echo shown)"
-  check "the preview leaves the keyboard to the preferences" "Appearance" \
+  check "the preview leaves the keyboard to the preferences" "Vendrel – Appearance" \
     "$(xdotool getwindowfocus getwindowname 2>/dev/null)"
   xdotool key Escape
   sleep 0.5
   check "Escape closes the preferences and the preview" "" \
-    "$(xdotool search --onlyvisible --name '^(Appearance|Vendrel loupe)$' 2>/dev/null)"
+    "$(xdotool search --onlyvisible --name '^(Vendrel – Appearance|Vendrel loupe)$' 2>/dev/null)"
 else
   echo "FAIL the status menu opened no preferences"
   failures=$((failures + 1))

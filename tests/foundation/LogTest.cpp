@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace {
 
 TEST(Log, CaptureSeesLinesWhileItLives)
@@ -39,6 +41,21 @@ TEST(Log, DefaultSinkWritesToStandardError)
     testing::internal::CaptureStderr();
     logging::log("to standard error");
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "to standard error\n");
+}
+
+TEST(Log, DebugLinesReachStandardErrorOnlyWhenAskedForAndCapturesAlways)
+{
+    for (const char* value : {"", "0", "1"}) {
+        setenv("VENDREL_DEBUG", value, 1);
+        testing::internal::CaptureStderr();
+        logging::debug("asked for");
+        logging::log("a warning");
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), std::string(*value == '1' ? "asked for\n" : "") + "a warning\n");
+    }
+    unsetenv("VENDREL_DEBUG");
+    logging::Capture capture;
+    logging::debug("captured");
+    EXPECT_TRUE(capture.contains("captured"));
 }
 
 } // namespace

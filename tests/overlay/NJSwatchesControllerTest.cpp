@@ -206,6 +206,28 @@ TEST_F(NJSwatchesControllerTest, RemovingAFavouriteKeepsTheSameColourSelected)
     EXPECT_TRUE(swatches()->isHistoryActive());
 }
 
+TEST_F(NJSwatchesControllerTest, TheSwatchesAfterARemovedFavouriteCloseTheGapInOneMovement)
+{
+    open(formats({"HEX"}), {Value("FF0000FF")}, {Value("000001FF"), Value("000002FF"), Value("000003FF")});
+    swatches()->toggleHistory();
+    settle(kSwitchEnd);
+    WNJIndicatorCollectionView* strip = swatches()->favoriteCollectionView();
+    strip->setSelectionIndexes({2});
+    settle(kSwitchEnd);
+    const int width = strip->itemSize().width();
+    const QWidget* last = favoriteItem(2).view();
+    const int frame = strip->selectionView()->x();
+    favoriteItem(0).button()->click();
+    settle(NJSwatchesController::kRemoveDuration + NJSwatchesController::kRemoveCommitDuration / 2);
+    // Halfway through the second movement the last swatch and the frame are on their way.
+    EXPECT_GT(last->x(), width);
+    EXPECT_LT(last->x(), 2 * width);
+    EXPECT_LT(strip->selectionView()->x(), frame);
+    settle(kRemovalEnd);
+    EXPECT_EQ(favoriteItem(1).view()->x(), width);
+    EXPECT_EQ(strip->selectionView()->x(), frame - width);
+}
+
 TEST_F(NJSwatchesControllerTest, HidingDuringARemovalKeepsTheOtherFavourites)
 {
     open(formats({"HEX"}), {Value("FF0000FF")}, {Value("000001FF"), Value("000002FF")});

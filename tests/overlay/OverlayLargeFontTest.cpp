@@ -4,6 +4,7 @@
 #include "overlay/NJColorPickerViewController.h"
 #include "overlay/NJToolbarCollectionView.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLayout>
@@ -44,6 +45,18 @@ TEST_F(OverlayLargeFontTest, TheEmptyHistoryPlaceholderFitsOnOneLine)
     EXPECT_GE(label->height(), label->heightForWidth(label->width()));
 }
 
+TEST_F(OverlayLargeFontTest, AFormatRowHoldsItsNameAndValueApart)
+{
+    ASSERT_TRUE(kLargeFonts);
+    open(numberedFormats(12), {Value("336699FF")});
+    ASSERT_EQ(QGuiApplication::primaryScreen()->logicalDotsPerInchY(), 144);
+    // The name and the value each take half the row, with room around their line.
+    const int line = QFontMetrics(QApplication::font()).lineSpacing();
+    EXPECT_GE(table()->rowHeight(), 2 * (line + 4)) << line;
+    EXPECT_EQ(table()->visualRect(table()->model()->index(1, 0)).top() - table()->visualRect(table()->model()->index(0, 0)).top(),
+              table()->rowHeight());
+}
+
 TEST_F(OverlayLargeFontTest, EveryControlOfEveryEditorPageLiesInsideTheWindow)
 {
     ASSERT_TRUE(kLargeFonts);
@@ -61,6 +74,24 @@ TEST_F(OverlayLargeFontTest, EveryControlOfEveryEditorPageLiesInsideTheWindow)
             EXPECT_TRUE(inside.contains(area)) << tab << " " << control->metaObject()->className();
         }
     }
+}
+
+TEST_F(OverlayLargeFontTest, TheSpectrumTakesTheWidthOfItsPage)
+{
+    ASSERT_TRUE(kLargeFonts);
+    open(numberedFormats(12), {Value("336699FF")});
+    openEditor();
+    window()->pickerController()->tabbar()->findChild<QToolButton*>("spectrumTabButton")->click();
+    settle();
+    QWidget* page = NJColorPanel::sharedColorPanel().currentPage();
+    const QWidget* spectrum = nullptr;
+    for (const QWidget* child : page->findChildren<QWidget*>())
+        if (child->inherits("QColorPicker"))
+            spectrum = child;
+    ASSERT_NE(spectrum, nullptr);
+    // Beside it only the brightness strip and the margins.
+    EXPECT_GT(spectrum->width(), page->width() * 3 / 4) << page->width();
+    EXPECT_GT(spectrum->height(), spectrum->width() / 3);
 }
 
 TEST_F(OverlayLargeFontTest, TheHexFieldShowsAColourWithAlphaWhole)

@@ -258,8 +258,17 @@ TEST_F(WNJIndicatorCollectionViewTest, SwatchShowsTranslucencyOverBlackAndWhite)
     EXPECT_EQ(QColor(translucent.pixel(30, 8)), QColor(128, 0, 0));
     EXPECT_EQ(QColor(translucent.pixel(8, 30)), QColor(255, 127, 127));
 
-    // The clear colour shows the strip's background; without one, nothing.
-    EXPECT_EQ(qAlpha(swatch(*m_strip->itemAtIndex(1)).pixel(20, 20)), 0);
+    // The clear colour shows the triangle, under the strip's background when it has one.
+    for (const std::optional<Color>& background : {std::optional<Color>(), std::optional<Color>(Color())}) {
+        m_strip->setBackgroundColor(background);
+        const QImage clear = swatch(*m_strip->itemAtIndex(1));
+        EXPECT_EQ(QColor(clear.pixel(30, 8)), QColor(Qt::black)) << background.has_value();
+        EXPECT_EQ(QColor(clear.pixel(8, 30)), QColor(Qt::white)) << background.has_value();
+    }
+    m_strip->setBackgroundColor(Color::sRGB(0, 1, 0, 0.5));
+    const QImage tinted = swatch(*m_strip->itemAtIndex(1));
+    EXPECT_EQ(QColor(tinted.pixel(30, 8)), QColor(0, 128, 0));
+    EXPECT_EQ(QColor(tinted.pixel(8, 30)), QColor(127, 255, 127));
     m_strip->setBackgroundColor(Color::sRGB(0, 1, 0));
     EXPECT_EQ(QColor(swatch(*m_strip->itemAtIndex(1)).pixel(20, 20)), QColor(0, 255, 0));
 

@@ -70,6 +70,31 @@ TEST_F(WNJShadowWindowTest, WithoutACompositorTheWindowIsShapedInstead)
     EXPECT_FALSE(window.mask().contains(QPoint(599, 299)));
 }
 
+TEST_F(WNJShadowWindowTest, AShapedWindowPaintsEveryPixelItKeepsOpaque)
+{
+    for (const bool dark : {false, true}) {
+        makeDark(dark);
+        WNJVisualEffectWindow window;
+        window.setFrame(QRectF(100, 100, 300, 200), false);
+        QWidget content(&window);
+        window.addCustomWindowShadow(&content);
+        ASSERT_FALSE(window.mask().isEmpty());
+        QImage image(window.size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        window.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+        int kept = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (!window.mask().contains(QPoint(x, y)))
+                    continue;
+                ++kept;
+                ASSERT_EQ(qAlpha(image.pixel(x, y)), 255) << x << "," << y << " dark " << dark;
+            }
+        }
+        EXPECT_GT(kept, 300 * 190);
+    }
+}
+
 TEST_F(WNJShadowWindowTest, ACompositorStartingOrStoppingSwapsThePanelAndTheShape)
 {
     m_platform->compositor().setRunning(true);

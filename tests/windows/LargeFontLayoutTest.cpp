@@ -1,4 +1,6 @@
 #include "tests/windows/PreferencesFixture.h"
+#include "windows/AboutInfoWindow.h"
+#include "uikit/shortcuts/NJKey.h"
 #include "uikit/shortcuts/NJShortcutView.h"
 #include "windows/NJPrefsWindowController.h"
 #include "windows/WelcomeWindowController.h"
@@ -6,8 +8,10 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLayout>
+#include <QPushButton>
 #include <QScreen>
 
 #include <string>
@@ -78,6 +82,32 @@ TEST_F(LargeFontLayoutTest, TheTourLinkIsAsLargeAsTheTextOfItsField)
     const int size = QFontInfo(link->font()).pixelSize();
     EXPECT_GT(size, link->font().pointSize());
     EXPECT_TRUE(link->text().contains(QString("font-size:%1px").arg(size))) << link->text().toStdString();
+}
+
+TEST_F(LargeFontLayoutTest, TheKeyCapsTextGrowsWithTheRest)
+{
+    open();
+    NJShortcutView* recorder = m_controller->shortcutPicker();
+    const NJKey* cap = recorder->findChild<NJKey*>("mainKey");
+    ASSERT_NE(cap, nullptr);
+    // The caps' 13 pixels and the recorder's 29 at 96 dpi, half as large again.
+    EXPECT_GE(QFontInfo(NJKey::largeTextAttributes().font).pixelSize(), 19);
+    EXPECT_GE(recorder->height(), 43);
+    EXPECT_GE(cap->height(), QFontMetrics(NJKey::largeTextAttributes().font).height() + 8);
+}
+
+TEST_F(LargeFontLayoutTest, TheAboutButtonsKeepRoomAroundTheirLabels)
+{
+    AboutInfoWindow about;
+    about.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
+    about.layout()->activate();
+    expectNothingCut(&about);
+    for (const QPushButton* button : {about.homepageButton(), about.twitterButton()}) {
+        const QFontMetrics metrics(button->font());
+        EXPECT_GE(button->width() - metrics.horizontalAdvance(button->text()), 2 * metrics.height())
+            << button->text().toStdString();
+    }
 }
 
 } // namespace

@@ -31,7 +31,7 @@ TEST_F(PreferencesPanesTest, FirstShowingSelectsTheFirstPaneWithoutAnimation)
         EXPECT_FALSE(item->icon().isNull()) << item->text().toStdString();
 
     EXPECT_EQ(m_controller->currentViewIdentifier(), "General");
-    EXPECT_EQ(m_controller->window()->windowTitle(), "General");
+    EXPECT_EQ(m_controller->window()->windowTitle(), "Vendrel \u2013 General");
     ASSERT_EQ(m_controller->contentSubviews().size(), 1u);
     QWidget* general = m_controller->generalPreferenceView();
     EXPECT_EQ(m_controller->contentSubviews().front(), general);
@@ -65,7 +65,7 @@ TEST_F(PreferencesPanesTest, TogglingCrossFadesAndResizesWithTheTopEdgeKept)
 
     m_controller->toolbarItem("Code Style")->trigger();
     EXPECT_EQ(m_controller->currentViewIdentifier(), "Code Style");
-    EXPECT_EQ(window->windowTitle(), "Code Style");
+    EXPECT_EQ(window->windowTitle(), "Vendrel \u2013 Code Style");
     // Both panes take part in the fade until it ends.
     EXPECT_EQ(m_controller->contentSubviews().size(), 2u);
     m_scheduler.advance(0.1);

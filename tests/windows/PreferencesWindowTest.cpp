@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -106,39 +108,37 @@ TEST_F(PreferencesWindowTest, ThePreviewStaysUntilTwoAndAQuarterSecondsAfterTheL
     EXPECT_DOUBLE_EQ(m_host->alpha, 1);
 }
 
-TEST_F(PreferencesWindowTest, TheThemeReachesThePreviewAndTheCaptureSliderIsCapped)
+TEST_F(PreferencesWindowTest, TheThemeReachesThePreviewAndTheCaptureSliderEndsAtTheLargestCapture)
 {
     make();
     m_host->maxDiameter = 400;
     m_host->zoom = 8;
     open();
     auto* slider = control<WNJSliderCell>("captureSlider");
-    // Marked from the first showing.
-    EXPECT_DOUBLE_EQ(slider->maxSliderValue(), 50);
+    // From the first showing the slider ends at 400 / 8, stored odd; no part of it is
+    // drawn as lying beyond.
+    EXPECT_EQ(slider->maximum(), 49);
     EXPECT_EQ(slider->value(), 31);
+    EXPECT_DOUBLE_EQ(slider->maxSliderValue(), 0);
     m_host->zoom = 10;
     m_host->capture = 51;
-    const int range = slider->maximum();
     auto* theme = control<QComboBox>("themePopupButton");
     theme->setCurrentIndex(1);
     emit theme->activated(1);
     EXPECT_EQ(m_host->appearanceReads, 1);
-    // The range stays; beyond the largest capture at this zoom the bar is marked.
-    EXPECT_EQ(slider->maximum(), range);
-    EXPECT_DOUBLE_EQ(slider->maxSliderValue(), 40);
-    EXPECT_EQ(slider->value(), 40);
+    EXPECT_EQ(slider->maximum(), 39);
+    EXPECT_EQ(slider->value(), 39);
+    EXPECT_DOUBLE_EQ(slider->maxSliderValue(), 0);
     // The slider is capped, the stored value stays.
     EXPECT_DOUBLE_EQ(m_defaults.doubleForKey("captureValue"), 31);
 }
 
-TEST_F(PreferencesWindowTest, TheCaptureSliderStoresNothingPastItsMark)
+TEST_F(PreferencesWindowTest, TheCaptureSliderStoresNothingPastTheLargestCapture)
 {
     make();
     m_host->zoom = 9;
     open();
     auto* slider = control<WNJSliderCell>("captureSlider");
-    ASSERT_NEAR(slider->maxSliderValue(), 44.4, 0.1);
-    ASSERT_GT(slider->maximum(), 45);
     slider->triggerAction(QAbstractSlider::SliderToMaximum);
     EXPECT_DOUBLE_EQ(m_defaults.doubleForKey("captureValue"), 43);
     changeCapture(21);
@@ -146,6 +146,27 @@ TEST_F(PreferencesWindowTest, TheCaptureSliderStoresNothingPastItsMark)
     slider->setSliderPosition(44);
     slider->setSliderDown(false);
     EXPECT_DOUBLE_EQ(m_defaults.doubleForKey("captureValue"), 43);
+}
+
+TEST_F(PreferencesWindowTest, BothRecordersAreDarkFieldsInTheDarkTheme)
+{
+    open();
+    // The lightness most of a recorder's pixels have: its ground.
+    const auto ground = [](NJShortcutView* recorder) {
+        const QImage image = recorder->grab().toImage();
+        std::array<int, 256> counts {};
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                ++counts[static_cast<std::size_t>(image.pixelColor(x, y).lightness())];
+        return static_cast<int>(std::max_element(counts.begin(), counts.end()) - counts.begin());
+    };
+    for (NJShortcutView* recorder : {m_controller->shortcutPicker(), m_controller->shortcutOverlay()})
+        EXPECT_GT(ground(recorder), 200);
+    m_defaults.setObject("userInterface", Value("dark"));
+    m_app->themeChanged();
+    ASSERT_TRUE(m_app->darkMode());
+    for (NJShortcutView* recorder : {m_controller->shortcutPicker(), m_controller->shortcutOverlay()})
+        EXPECT_LT(ground(recorder), 60);
 }
 
 TEST_F(PreferencesWindowTest, LaunchAtLoginChangesOnlyWhatDiffersAndShowsWhatHappened)

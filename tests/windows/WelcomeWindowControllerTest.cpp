@@ -115,6 +115,23 @@ protected:
     int m_closes = 0;
 };
 
+TEST_F(WelcomeWindowControllerTest, WithoutACompositorTheContentCoversEveryPixelOfTheShape)
+{
+    showReadyTour();
+    const QWidget* window = m_controller->window();
+    ASSERT_FALSE(window->mask().isEmpty());
+    // A pixel of the shape left to the window's own ground would show its title band.
+    int clipped = 0;
+    for (const QWidget* child : window->findChildren<QWidget*>()) {
+        if (child->mask().isEmpty() || child->size() != window->size())
+            continue;
+        ++clipped;
+        const QRegion bare = window->mask().subtracted(child->mask().translated(child->mapTo(window, QPoint())));
+        EXPECT_TRUE(bare.isEmpty()) << bare.boundingRect().x() << "," << bare.boundingRect().y();
+    }
+    EXPECT_GT(clipped, 0);
+}
+
 TEST_F(WelcomeWindowControllerTest, EachStepShowsItsCaptionAndButtons)
 {
     showReadyTour();

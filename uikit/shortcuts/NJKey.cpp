@@ -2,6 +2,8 @@
 
 #include "uikit/shortcuts/NJModifierKey.h"
 #include "uikit/shortcuts/NJShortcutView.h"
+#include "uikit/shortcuts/ShortcutColors.h"
+#include "uikit/views/ViewAdditions.h"
 
 #include <QFontMetrics>
 #include <QFontMetricsF>
@@ -20,7 +22,8 @@ constexpr double kCornerRadius = 2.0;
 NJKey::TextAttributes makeTextAttributes(int pixelSize)
 {
     QFont font;
-    font.setPixelSize(pixelSize);
+    // Grown with the rest of the text where the user's font settings make it larger.
+    font.setPixelSize(viewadditions::scaledPixelSize(pixelSize));
     // Single-precision values, as the cap colours were chosen.
     return {font, QColor::fromRgbF(0.165f, 0.165f, 0.165f, 1.0f), QPointF(0, 1), QColor::fromRgbF(1, 1, 1, 0.6f)};
 }
@@ -103,27 +106,29 @@ const NJKey::TextAttributes& NJKey::largeTextAttributes()
 
 int NJKey::fittingWidth(int side) const
 {
-    constexpr int kTextPadding = 2;
+    // Room between the text and the cap's border, a quarter of the text's height.
     const QFontMetrics metrics(largeTextAttributes().font);
+    const int padding = metrics.height() / 4;
     const int text = metrics.horizontalAdvance(prettyStringValue());
-    return std::max(side, text + 2 * (static_cast<int>(kInset) + 1 + kTextPadding));
+    return std::max(side, text + 2 * (static_cast<int>(kInset) + 1 + padding));
 }
 
 void NJKey::drawKeyBackground(QPainter& painter, const QRectF& rect)
 {
+    const ShortcutColors colors = ShortcutColors::current();
     const QRectF cap = rect.adjusted(kInset, kInset, -kInset, -kInset);
     QPainterPath path;
     path.addRoundedRect(cap, kCornerRadius, kCornerRadius);
     QLinearGradient gradient(cap.topLeft(), cap.bottomLeft());
-    gradient.setColorAt(0, QColor::fromRgbF(0.966f, 0.97f, 0.975f, 1.0f));
-    gradient.setColorAt(1, QColor::fromRgbF(0.888f, 0.887f, 0.892f, 1.0f));
+    gradient.setColorAt(0, colors.capTop);
+    gradient.setColorAt(1, colors.capBottom);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillPath(path, gradient);
-    painter.strokePath(path, QPen(QColor::fromRgbF(0.888f, 0.887f, 0.892f, 0.5f), 1.0));
+    painter.strokePath(path, QPen(colors.capStroke, 1.0));
     QPainterPath edge;
     edge.addRoundedRect(cap.adjusted(0.5, 0.5, -0.5, -0.5), kCornerRadius, kCornerRadius);
-    painter.strokePath(edge, QPen(QColor::fromRgbF(0.5, 0.5, 0.5), 1.0));
+    painter.strokePath(edge, QPen(colors.capEdge, 1.0));
     painter.restore();
 }
 
@@ -140,14 +145,17 @@ void NJKey::paintEvent(QPaintEvent*)
     if (text.isEmpty())
         return;
     const TextAttributes& attributes = largeTextAttributes();
+    const ShortcutColors colors = ShortcutColors::current();
     const QRectF textRect = QRectF(rect()).adjusted(kInset, kInset, -kInset, -kInset);
-    // The ink is centred, not the line: a descender ("Super", "Space") stays off the border.
-    const QRectF ink = QFontMetricsF(attributes.font).tightBoundingRect(text);
+    // Capitals are centred, so every name stands on one baseline whatever its
+    // descenders ("Super", "Space").
+    const QFontMetricsF metrics(attributes.font);
+    const QRectF ink = metrics.tightBoundingRect(text);
     const QPointF baseline(std::round(textRect.center().x() - ink.center().x()),
-                           std::round(textRect.center().y() - ink.center().y()));
+                           std::round(textRect.center().y() + metrics.capHeight() / 2));
     painter.setFont(attributes.font);
-    painter.setPen(attributes.shadowColor);
+    painter.setPen(colors.capTextShadow);
     painter.drawText(baseline + attributes.shadowOffset, text);
-    painter.setPen(attributes.foreground);
+    painter.setPen(colors.capText);
     painter.drawText(baseline, text);
 }

@@ -7,7 +7,9 @@
 #include "uikit/shortcuts/NJRolloverButton.h"
 #include "uikit/application/NJApplication.h"
 #include "uikit/application/NamedImage.h"
+#include "uikit/shortcuts/ShortcutColors.h"
 #include "uikit/shortcuts/ShortcutRecordingMonitor.h"
+#include "uikit/views/ViewAdditions.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -28,8 +30,9 @@ constexpr double kLitAlpha = 1.0;
 constexpr double kFadedAlpha = 0.1;
 constexpr double kCornerRadius = 3.0;
 
-constexpr std::array<const char*, 5> kKeyNames {"shift", "ctrl", "option", "cmd", ""};
-constexpr std::array<const char*, 5> kKeyObjectNames {"shiftKey", "controlKey", "optionKey", "commandKey", "mainKey"};
+// In the order in which a shortcut's text names the modifiers: Super, Ctrl, Alt, Shift.
+constexpr std::array<const char*, 5> kKeyNames {"cmd", "ctrl", "option", "shift", ""};
+constexpr std::array<const char*, 5> kKeyObjectNames {"commandKey", "controlKey", "optionKey", "shiftKey", "mainKey"};
 
 void presentModalAlert(const QString& title, const QString& message)
 {
@@ -59,7 +62,7 @@ NJShortcutView::NJShortcutView(QWidget* parent)
 {
     // Clicks focus the recorder by its own rule (the first click only focuses).
     setFocusPolicy(Qt::TabFocus);
-    resize(width(), kDefaultHeight);
+    resize(width(), defaultHeight());
     const int side = height() - 2 * kKeyInset;
     for (int i = 0; i < CapCount; ++i) {
         NJKey* key = NJKey::keyFromString(QString::fromLatin1(kKeyNames[i]), this);
@@ -273,16 +276,22 @@ int NJShortcutView::alignKeysWithDuration(double duration)
     return placed;
 }
 
+int NJShortcutView::defaultHeight()
+{
+    // Grows with the caps' text.
+    return viewadditions::scaledPixelSize(kDefaultHeight);
+}
+
 QSize NJShortcutView::minimumSizeHint() const
 {
     constexpr int kWidestMainKeyLength = 3;
-    const int side = kDefaultHeight - 2 * kKeyInset;
+    const int side = defaultHeight() - 2 * kKeyInset;
     int width = 2 * kKeyInset + kButtonMargin + m_clearBtn->width();
     for (const NJKey* cap : m_keys)
         width += (cap == m_keys[MainCap] ? cap->fittingWidth(kWidestMainKeyLength * 10 - 10 + side)
                                          : cap->fittingWidth(side))
             + kKeySpacing;
-    return {width, kDefaultHeight};
+    return {width, defaultHeight()};
 }
 
 void NJShortcutView::placeButton(NJRolloverButton* button)
@@ -482,29 +491,26 @@ void NJShortcutView::drawBackgroundInRect(QPainter& painter, const QRectF& rect)
     QPainterPath path;
     path.addRoundedRect(rect.adjusted(0.5, 0.5, -0.5, -0.5), kCornerRadius, kCornerRadius);
     painter.setClipPath(path);
-    const double white = m_recording ? 1.0 : static_cast<double>(0.98f);
-    painter.fillPath(path, QColor::fromRgbF(white, white, white, 1.0));
+    const ShortcutColors colors = ShortcutColors::current();
+    painter.fillPath(path, m_recording ? colors.recordingGround : colors.ground);
     // The inner shadow: the outline's shadow, fallen 1.1 points down inside the edge.
-    const QColor shadow = QColor::fromRgbF(0.642, 0.642, 0.642, 0.6);
+    QColor shadow = colors.innerShadow;
+    shadow.setAlphaF(0.6f);
     painter.strokePath(path.translated(0.1, 1.1), QPen(shadow, 1.5));
     painter.setClipping(false);
-    painter.strokePath(path, QPen(QColor::fromRgbF(0.5, 0.5, 0.5), 1.0));
+    painter.strokePath(path, QPen(colors.outline, 1.0));
     painter.restore();
 }
 
 void NJShortcutView::drawOverlayText(QPainter& painter, const QString& text, const QRectF& rect) const
 {
-    // Made once for the process.
-    static const NJKey::TextAttributes attributes = [] {
-        NJKey::TextAttributes caption = NJKey::textAttributes();
-        caption.foreground = QColor::fromRgbF(1.0 / 3, 1.0 / 3, 1.0 / 3);
-        return caption;
-    }();
+    const NJKey::TextAttributes& attributes = NJKey::textAttributes();
+    const ShortcutColors colors = ShortcutColors::current();
     painter.save();
     painter.setFont(attributes.font);
-    painter.setPen(attributes.shadowColor);
+    painter.setPen(colors.capTextShadow);
     painter.drawText(rect.translated(attributes.shadowOffset), Qt::AlignCenter, text);
-    painter.setPen(attributes.foreground);
+    painter.setPen(colors.caption);
     painter.drawText(rect, Qt::AlignCenter, text);
     painter.restore();
 }

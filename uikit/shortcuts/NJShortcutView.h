@@ -93,7 +93,7 @@ protected:
 
 private:
     void holdKeyboard(bool hold);
-    enum Cap { ShiftCap, ControlCap, OptionCap, CommandCap, MainCap, CapCount };
+    enum Cap { CommandCap, ControlCap, OptionCap, ShiftCap, MainCap, CapCount };
 
     void mouseDown(bool ignoreMouseSwitch, int clickCount);
     void keysForKeyCode(const QString& key, unsigned long modifierFlags);
@@ -105,6 +105,7 @@ private:
     void showValueOnKeys();
     void layOutKeys();
     int mainKeyWidth() const;
+    static int defaultHeight();
     void drawBackgroundInRect(QPainter& painter, const QRectF& rect) const;
     void drawOverlayText(QPainter& painter, const QString& text, const QRectF& rect) const;
 

@@ -108,16 +108,18 @@ void WNJIndicatorCollectionItem::drawColorImage(QPainter& painter, const QRectF&
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    std::optional<QColor> fill = qtcolor::fromColor(m_color);
+    QColor fill = qtcolor::fromColor(m_color);
     double whiteDifference = Color::white().lightnessDifference(m_color);
     if (m_color.isClearColor()) {
+        // The strip's background in its place; without one the slot stays clear and
+        // shows the triangle.
         const std::optional<Color> background =
             m_collectionView ? m_collectionView->backgroundColor() : std::optional<Color>();
-        fill = background ? std::optional<QColor>(qtcolor::fromColor(*background)) : std::nullopt;
+        fill = background ? qtcolor::fromColor(*background) : QColor(Qt::transparent);
         if (background)
             whiteDifference = Color::white().lightnessDifference(*background);
     }
-    if (fill && fill->alphaF() < 1.0f) {
+    if (fill.alphaF() < 1.0f) {
         painter.fillRect(rect, Qt::black);
         // The lower left half as seen with the origin at the bottom; its far corner
         // reaches 2 pt below the image.
@@ -126,15 +128,13 @@ void WNJIndicatorCollectionItem::drawColorImage(QPainter& painter, const QRectF&
         painter.drawPolygon(QPolygonF(
             {rect.bottomLeft(), rect.topLeft(), QPointF(rect.right(), rect.bottom() + 2)}));
     }
-    if (fill)
-        painter.fillRect(rect, *fill);
+    painter.fillRect(rect, fill);
     painter.setPen(QPen(QColor::fromRgbF(0, 0, 0, kEdgeAlpha), 1.0));
     painter.drawLine(QPointF(rect.right(), rect.top()), QPointF(rect.right(), rect.bottom()));
     updateButton();
 
     const double shadowAlpha =
         whiteDifference >= kLightColorLimit ? kShadowAlpha : kShadowAlpha - (kLightColorLimit - whiteDifference);
-    const QColor lineColor = fill.value_or(QColor(Qt::transparent));
     // A line just below the image casts its shadow up into it; the hairline inside the
     // bottom edge casts one too.
     const QSize canvas = rect.size().toSize();
@@ -148,7 +148,7 @@ void WNJIndicatorCollectionItem::drawColorImage(QPainter& painter, const QRectF&
                               shadow.drawLine(QPointF(0, canvas.height() - 0.5),
                                               QPointF(canvas.width(), canvas.height() - 0.5));
                           });
-    painter.setPen(QPen(lineColor, 1.0));
+    painter.setPen(QPen(fill, 1.0));
     painter.drawLine(QPointF(rect.left(), rect.bottom() + 0.5), QPointF(rect.right(), rect.bottom() + 0.5));
     painter.setPen(QPen(QColor::fromRgbF(0, 0, 0, kBottomLineAlpha), kBottomLineWidth));
     painter.drawLine(QPointF(rect.left(), rect.bottom() - 0.5), QPointF(rect.right(), rect.bottom() - 0.5));

@@ -166,12 +166,19 @@ void embedViewBelow(QWidget* host, QWidget* subview)
     embed(host, subview, true);
 }
 
-void setTitleFont(QWidget* view, int pixelSize)
+int scaledPixelSize(int pixelSize, const QWidget* view)
 {
     constexpr double kDefaultDpi = 96.0;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dpi = view ? view->logicalDpiY() : screen ? screen->logicalDotsPerInchY() : kDefaultDpi;
+    return qRound(pixelSize * std::max(1.0, dpi / kDefaultDpi));
+}
+
+void setTitleFont(QWidget* view, int pixelSize)
+{
     QFont font = view->font();
     font.setBold(true);
-    font.setPixelSize(qRound(pixelSize * std::max(1.0, view->logicalDpiY() / kDefaultDpi)));
+    font.setPixelSize(scaledPixelSize(pixelSize, view));
     view->setFont(font);
 }
 

@@ -1,6 +1,7 @@
 #include "uikit/windows/WNJShadowWindow.h"
 
 #include "uikit/application/NJApplication.h"
+#include "uikit/views/BezierPathAdditions.h"
 #include "uikit/views/ViewAdditions.h"
 #include "uikit/windows/WNJShadowView.h"
 
@@ -202,9 +203,10 @@ void WNJShadowWindow::updateOutline()
 {
     if (!m_shapedInstead)
         return;
-    QPainterPath outline;
-    outline.addRoundedRect(QRectF(rect()), kBackgroundRadius, kBackgroundRadius);
-    setWindowOutline(outline);
+    // Drawn as content views round their corners, so that the shape keeps no pixel a
+    // content clipped to the same radius leaves uncovered.
+    setWindowOutline(bezierpath::createRoundedCornerRect(QRectF(rect()), roundedcorner::kAll, kBackgroundRadius,
+                                                         kBackgroundRadius));
 }
 
 void WNJShadowWindow::moveEvent(QMoveEvent* event)
@@ -241,4 +243,9 @@ void WNJShadowWindow::paintEvent(QPaintEvent*)
         return;
     QPainter painter(this);
     fillWindowBackground(painter, QRectF(rect()));
+    // Nothing blends a shaped window with what lies below: a pixel the shape keeps shows
+    // its colour as if over black. Every one is made opaque, the soft edge of the
+    // rounded corners and a translucent ground included.
+    painter.setCompositionMode(QPainter::CompositionMode_DestinationOver);
+    painter.fillRect(rect(), palette().color(QPalette::Window));
 }
