@@ -2,20 +2,23 @@
 
 #include "DateObject.h"
 #include "Dictionary.h"
+#include "FileDescriptor.h"
 #include "NumberObject.h"
 #include "PropertyListNesting.h"
 #include "StringUtils.h"
 
 #include <plist/plist.h>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
+#include <fcntl.h>
 #include <limits>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace propertylist {
 namespace {
@@ -276,6 +279,32 @@ Value readBytes(const char* bytes, std::size_t length, Error* error)
     return value;
 }
 
+// The whole of a regular file. Opened without waiting, so that a named pipe put in
+// its place never blocks the reader, and read only when it is a regular file: a
+// device would never end.
+bool readRegularFile(const std::filesystem::path& path, std::string& bytes)
+{
+    const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    struct stat status {};
+    if (fd.get() < 0 || ::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode))
+        return false;
+    // One buffer of the file's size: a stream would grow by doubling and copying.
+    bytes.resize(static_cast<std::size_t>(status.st_size));
+    std::size_t length = 0;
+    while (length < bytes.size()) {
+        const ssize_t n = ::read(fd.get(), bytes.data() + length, bytes.size() - length);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        length += static_cast<std::size_t>(n);
+    }
+    bytes.resize(length);
+    return true;
+}
+
 } // namespace
 
 Value read(const std::vector<std::uint8_t>& bytes, Error* error)
@@ -290,18 +319,12 @@ Value read(const std::string& bytes, Error* error)
 
 Value readFile(const std::filesystem::path& path, Error* error)
 {
-    std::error_code ec;
-    std::ifstream in;
-    if (std::filesystem::is_regular_file(path, ec))
-        in.open(path, std::ios::binary);
-    std::ostringstream bytes;
-    if (in.is_open())
-        bytes << in.rdbuf();
-    if (!in.is_open() || in.bad()) {
+    std::string bytes;
+    if (!readRegularFile(path, bytes)) {
         setError(error, kUnreadableFile, "The file " + path.string() + " cannot be read.");
         return {};
     }
-    return read(std::move(bytes).str(), error);
+    return read(bytes, error);
 }
 
 std::string writeXml(const Value& value, Error* error)

@@ -12,6 +12,8 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -150,6 +152,95 @@ TEST_F(UserDefaultsTest, ALinkStaysALinkWhenWhatItNamesIsUnreadableOrNotMadeYet)
     again.setObject("made", Value::integer(2));
     EXPECT_TRUE(fs::is_symlink(file()));
     EXPECT_EQ(propertylist::readFile(dotfiles / "new.plist"), Value(Dictionary{{"made", Value::integer(2)}}));
+}
+
+// Every entry below the folder with its kind, the text of each link and the contents
+// of each regular file.
+std::string snapshot(const fs::path& folder)
+{
+    std::vector<std::string> entries;
+    std::error_code ec;
+    for (auto it = fs::recursive_directory_iterator(folder, ec); it != fs::recursive_directory_iterator(); it.increment(ec)) {
+        const fs::directory_entry& entry = *it;
+        std::string line = entry.path().lexically_relative(folder).string() + " "
+            + std::to_string(static_cast<int>(entry.symlink_status().type()));
+        if (entry.is_symlink())
+            line += " -> " + fs::read_symlink(entry.path()).string();
+        else if (entry.symlink_status().type() == fs::file_type::regular)
+            line += " " + contents(entry.path());
+        entries.push_back(line);
+    }
+    std::sort(entries.begin(), entries.end());
+    std::string text;
+    for (const std::string& line : entries)
+        text += line + "\n";
+    return text;
+}
+
+// A device node of our own (the null device's numbers) where the system lets us make
+// one, else a link to the null device itself, which only root could rename.
+fs::path deviceIn(const fs::path& folder)
+{
+    const fs::path node = folder / "device";
+    return ::mknod(node.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0 ? node : fs::path("/dev/null");
+}
+
+TEST_F(UserDefaultsTest, APathToAnythingButARegularFileIsLeftAsItIs)
+{
+    const std::vector<std::pair<std::string, std::function<void(const fs::path&)>>> cases{
+        {"a link to a directory holding a file", [](const fs::path& folder) {
+             fs::create_directory(folder / "dotfiles");
+             std::ofstream(folder / "dotfiles" / "notes.txt") << "mine";
+             fs::create_directory_symlink("dotfiles", folder / "settings.plist");
+         }},
+        {"a named pipe", [](const fs::path& folder) {
+             ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
+             fs::create_symlink("pipe", folder / "settings.plist");
+         }},
+        {"a link loop", [](const fs::path& folder) {
+             fs::create_symlink("other", folder / "settings.plist");
+             fs::create_symlink("settings.plist", folder / "other");
+         }},
+        {"a device", [](const fs::path& folder) { fs::create_symlink(deviceIn(folder), folder / "settings.plist"); }},
+    };
+    for (const auto& [name, make] : cases) {
+        SCOPED_TRACE(name);
+        TemporaryFolder folder;
+        make(folder.path());
+        const std::string before = snapshot(folder.path());
+        logging::Capture log;
+        {
+            UserDefaults defaults(folder / "settings.plist");
+            defaults.setObject("picked", Value("00FF00FF"));
+            EXPECT_FALSE(defaults.synchronize());
+            EXPECT_EQ(defaults.objectForKey("picked"), Value("00FF00FF")) << "kept in memory";
+        }
+        EXPECT_EQ(snapshot(folder.path()), before);
+        EXPECT_TRUE(fs::is_character_file("/dev/null"));
+        ASSERT_EQ(log.lines().size(), 1u);
+        EXPECT_NE(log.lines().front().find("left as it is"), std::string::npos) << log.lines().front();
+    }
+}
+
+TEST_F(UserDefaultsTest, ARegularFileThatBecomesALinkToADirectoryIsLeftAsItIs)
+{
+    UserDefaults defaults(file());
+    defaults.setObject("mine", Value::integer(1));
+    fs::create_directory(m_folder / "dotfiles");
+    std::ofstream(m_folder / "dotfiles" / "notes.txt") << "mine";
+    fs::remove(file());
+    fs::create_directory_symlink("dotfiles", file());
+    const std::string before = snapshot(m_folder.path());
+
+    defaults.readOutsideChanges();
+    defaults.setObject("more", Value::integer(2));
+    EXPECT_EQ(snapshot(m_folder.path()), before);
+    EXPECT_EQ(defaults.objectForKey("mine"), Value::integer(1));
+
+    // Once the user puts a file back, saves reach it again.
+    fs::remove(file());
+    EXPECT_TRUE(defaults.synchronize());
+    EXPECT_EQ(fileContents(), (Value(Dictionary{{"mine", Value::integer(1)}, {"more", Value::integer(2)}})));
 }
 
 TEST_F(UserDefaultsTest, NonPersistentDomainNeverTouchesTheFile)
