@@ -5,6 +5,9 @@
 #include "FileDescriptor.h"
 #include "NumberObject.h"
 #include "PropertyListNesting.h"
+#include "PropertyListParts.h"
+#include "PropertyListXmlReader.h"
+#include "PropertyListXmlWriter.h"
 #include "StringUtils.h"
 
 #include <plist/plist.h>
@@ -23,22 +26,6 @@
 namespace propertylist {
 namespace {
 
-enum ErrorCode : long {
-    kNotAPropertyList = 1,
-    kUnreadableFile = 2,
-    kNoPropertyListForm = 3,
-    kTooLarge = 4,
-    kTooDeep = 5,
-};
-
-constexpr const char* kNotAPropertyListMessage = "The data is not a property list.";
-constexpr const char* kNulInStringMessage = "A string holding a NUL character has no property-list form.";
-constexpr const char* kTooDeepMessage = "The property list is nested too deeply.";
-constexpr const char* kNulReadMessage = "The property list holds a string with a NUL character.";
-
-// No real property list comes near this depth.
-constexpr int kMaximumDepth = 512;
-
 // The key under which keyed archives spell a UID in XML.
 constexpr const char* kUidKey = "CF$UID";
 
@@ -50,12 +37,6 @@ using PlistPtr = std::unique_ptr<void, PlistDeleter>;
 struct MallocDeleter {
     void operator()(void* p) const { std::free(p); }
 };
-
-void setError(Error* error, long code, std::string message)
-{
-    if (error)
-        *error = Error{kErrorDomain, code, std::move(message)};
-}
 
 // libplist 2.2 keeps one 64-bit integer kind and remembers only internally whether a
 // value above INT64_MAX was unsigned; its XML writer shows which, so ask it.
@@ -162,19 +143,10 @@ Value valueFromNode(plist_t node)
 
 std::optional<plist_t> dateNode(double seconds)
 {
-    const double whole = std::floor(seconds);
-    if (!std::isfinite(seconds) || whole < std::numeric_limits<std::int32_t>::min()
-        || whole > std::numeric_limits<std::int32_t>::max())
+    const auto parts = dateParts(seconds);
+    if (!parts)
         return std::nullopt;
-    auto sec = static_cast<std::int32_t>(whole);
-    auto usec = static_cast<std::int32_t>(std::lround((seconds - whole) * 1e6));
-    if (usec >= 1000000) {
-        if (sec == std::numeric_limits<std::int32_t>::max())
-            return std::nullopt;
-        ++sec;
-        usec = 0;
-    }
-    return plist_new_date(sec, usec);
+    return plist_new_date(parts->seconds, parts->microseconds);
 }
 
 // libplist takes C strings: text past a NUL would be cut off without a word.
@@ -251,27 +223,23 @@ PlistPtr nodeFromValue(const Value& value, Error* error)
 
 Value readBytes(const char* bytes, std::size_t length, Error* error)
 {
+    const std::string_view text(bytes, length);
     if (length > std::numeric_limits<std::uint32_t>::max()) {
         setError(error, kTooLarge, "The property list is too large.");
         return {};
     }
-    switch (nesting(std::string_view(bytes, length), kMaximumDepth)) {
-    case Nesting::Fine:
-        break;
-    case Nesting::TooDeep:
-        setError(error, kTooDeep, kTooDeepMessage);
-        return {};
-    case Nesting::Unclear:
-        setError(error, kNotAPropertyList, kNotAPropertyListMessage);
-        return {};
-    }
-    if (holdsNulInString(std::string_view(bytes, length))) {
+    if (holdsNulInString(text)) {
         setError(error, kNotAPropertyList, kNulReadMessage);
         return {};
     }
+    if (!isBinary(text))
+        return PropertyListXmlReader::read(text, error);
+    if (nesting(text, kMaximumDepth) == Nesting::TooDeep) {
+        setError(error, kTooDeep, kTooDeepMessage);
+        return {};
+    }
     plist_t root = nullptr;
-    if (length > 0)
-        plist_from_memory(bytes, static_cast<std::uint32_t>(length), &root);
+    plist_from_memory(bytes, static_cast<std::uint32_t>(length), &root);
     PlistPtr owned(root);
     Value value = root ? valueFromNode(root) : Value();
     if (value.isNil())
@@ -329,15 +297,7 @@ Value readFile(const std::filesystem::path& path, Error* error)
 
 std::string writeXml(const Value& value, Error* error)
 {
-    PlistPtr root = nodeFromValue(value, error);
-    if (!root)
-        return {};
-    char* xml = nullptr;
-    std::uint32_t length = 0;
-    plist_to_xml(root.get(), &xml, &length);
-    std::string text(xml ? xml : "", xml ? length : 0);
-    plist_to_xml_free(xml);
-    return text;
+    return PropertyListXmlWriter::write(value, error);
 }
 
 std::vector<std::uint8_t> writeBinary(const Value& value, Error* error)

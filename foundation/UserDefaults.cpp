@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
+#include <new>
 #include <pwd.h>
 #include <unistd.h>
 #include <utility>
@@ -39,6 +40,7 @@ constexpr const char* kOutsideChangeLog = "Read the settings file %@ again: it w
 constexpr const char* kUnreadableWhileRunningLog = "Could not read the settings file %@. %@ The settings in memory are kept; the file is moved aside before they are saved.";
 constexpr const char* kLeftAsItIsWhileRunningLog = "Could not read the settings file %@: %@. The settings in memory are kept; the file is left as it is and settings are not saved.";
 constexpr const char* kNotARegularFileReason = "it names %@, not a regular file";
+constexpr const char* kNoMemoryReason = "not enough memory";
 
 enum ErrorCode : long {
     kCannotCreateFolder = 1,
@@ -166,15 +168,23 @@ Dictionary UserDefaults::load(bool whileRunning)
     std::optional<std::string> reason = notARegularFile(m_file);
     if (!reason && ::access(m_file.c_str(), R_OK) != 0 && isPermissionError(errno))
         reason = std::generic_category().message(errno);
-    if (reason) {
+    const auto leaveAsItIs = [this, whileRunning](const std::string& why) {
         keepInPlace(strings::format(whileRunning ? kLeftAsItIsWhileRunningLog : kLeftAsItIsLog,
-                                    {Value(m_file.string()), Value(*reason)}));
-        return {};
-    }
+                                    {Value(m_file.string()), Value(why)}));
+        return Dictionary{};
+    };
+    if (reason)
+        return leaveAsItIs(*reason);
     Error error;
-    const Value root = propertylist::readFile(m_file, &error);
-    if (const Dictionary* values = root.dictionary())
-        return *values;
+    Value root;
+    // A file too large for the memory left is not damaged either.
+    try {
+        root = propertylist::readFile(m_file, &error);
+        if (const Dictionary* values = root.dictionary())
+            return *values;
+    } catch (const std::bad_alloc&) {
+        return leaveAsItIs(kNoMemoryReason);
+    }
     m_unreadableReason = root.isNil() ? error.message : kNotADictionary;
     logging::log(strings::format(whileRunning ? kUnreadableWhileRunningLog : kUnreadableLog,
                                  {Value(m_file.string()), Value(m_unreadableReason)}));
@@ -386,12 +396,20 @@ bool UserDefaults::writeFile(Error* error)
                 strings::format(kCannotCreateFolderError, {Value(m_file.parent_path().string()), Value(ec.message())})};
         } else {
             Error plistError;
-            const std::string xml = propertylist::writeXml(Value(m_stored), &plistError);
-            if (xml.empty()) {
-                failure = {kErrorDomain, kNoPropertyListForm, plistError.message};
-            } else if (auto reason = saveFile(xml)) {
+            std::optional<std::string> reason;
+            std::string xml;
+            try {
+                xml = propertylist::writeXml(Value(m_stored), &plistError);
+                if (!xml.empty())
+                    reason = saveFile(xml);
+            } catch (const std::bad_alloc&) {
+                reason = kNoMemoryReason;
+            }
+            if (reason) {
                 failure = {kErrorDomain, kCannotWriteFile,
                     strings::format(kCannotSaveError, {Value(m_file.string()), Value(*reason)})};
+            } else if (xml.empty()) {
+                failure = {kErrorDomain, kNoPropertyListForm, plistError.message};
             }
         }
     }

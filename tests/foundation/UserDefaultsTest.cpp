@@ -12,6 +12,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
@@ -574,6 +575,46 @@ TEST_F(UserDefaultsTest, AFileMadeUnreadableWhileRunningIsNeverReplaced)
     EXPECT_TRUE(kept);
     fs::permissions(file(), fs::perms::owner_read);
     EXPECT_EQ(contents(file()), stored);
+}
+
+// Runs `check` in a child process whose address space may grow by `headroom` bytes
+// at most; true when it returned true (an uncaught bad_alloc ends the child).
+bool passesWithLittleMemory(std::size_t headroom, const std::function<bool()>& check)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        long pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        const auto limit = static_cast<rlim_t>(pages * ::sysconf(_SC_PAGESIZE)) + headroom;
+        const rlimit lowered{limit, limit};
+        ::_exit(::setrlimit(RLIMIT_AS, &lowered) == 0 && check() ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST_F(UserDefaultsTest, RunningOutOfMemoryWhileReadingOrSavingKeepsTheSettingsInMemory)
+{
+    constexpr std::size_t kHeadroom = 48 << 20;
+    // A sparse file larger than the memory left, costing no disk.
+    std::ofstream(file()).close();
+    fs::resize_file(file(), std::uintmax_t{1} << 30);
+    UserDefaults large(m_folder / "large.plist");
+    large.setObject("text", Value(std::string(kHeadroom, 'x')));
+
+    EXPECT_TRUE(passesWithLittleMemory(kHeadroom, [&] {
+        logging::Capture log;
+        UserDefaults defaults(file());
+        defaults.setObject("k", Value::integer(1));
+        const bool readKept = log.lines().size() == 1 && log.contains("not enough memory")
+            && defaults.objectForKey("k") == Value::integer(1) && fs::file_size(file()) == std::uintmax_t{1} << 30;
+        large.setObject("more", Value::integer(2));
+        return readKept && log.lines().size() == 2 && log.contains("kept in memory")
+            && large.objectForKey("more") == Value::integer(2);
+    }));
+    EXPECT_EQ(filesIn(m_folder.path()), (std::vector<std::string>{"large.plist", "settings.plist"}));
+    EXPECT_FALSE(propertylist::readFile(m_folder / "large.plist").dictionary()->contains("more"));
 }
 
 TEST(UserDefaultsPath, FollowsXdgConfigHome)
