@@ -39,7 +39,7 @@ constexpr const char* kKeptInMemoryLog = "%@. The settings are kept in memory.";
 constexpr const char* kOutsideChangeLog = "Read the settings file %@ again: it was changed outside the program.";
 constexpr const char* kUnreadableWhileRunningLog = "Could not read the settings file %@. %@ The settings in memory are kept; the file is moved aside before they are saved.";
 constexpr const char* kLeftAsItIsWhileRunningLog = "Could not read the settings file %@: %@. The settings in memory are kept; the file is left as it is and settings are not saved.";
-constexpr const char* kNotARegularFileReason = "it names %@, not a regular file";
+constexpr const char* kNotARegularFileReason = "it is or links to %@, not a regular file";
 constexpr const char* kNoMemoryReason = "not enough memory";
 
 enum ErrorCode : long {
