@@ -216,8 +216,7 @@ PlistPtr nodeFromValue(const Value& value, Error* error)
     case Value::Kind::Object:
         break;
     }
-    const std::string kind = value.isNil() ? std::string("nil") : value.object()->className();
-    setError(error, kNoPropertyListForm, "A value of kind " + kind + " has no property-list form.");
+    setError(error, kNoPropertyListForm, noFormMessage(value));
     return nullptr;
 }
 

@@ -37,6 +37,13 @@ inline void setError(Error* error, long code, std::string message)
         *error = Error{kErrorDomain, code, std::move(message)};
 }
 
+// Why a value of a kind without a property-list form cannot be written.
+inline std::string noFormMessage(const Value& value)
+{
+    const std::string kind = value.isNil() ? std::string("nil") : value.object()->className();
+    return "A value of kind " + kind + " has no property-list form.";
+}
+
 struct DateParts {
     std::int32_t seconds;
     std::int32_t microseconds;

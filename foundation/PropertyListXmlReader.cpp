@@ -45,26 +45,12 @@ std::string_view trimmed(std::string_view text)
     return text;
 }
 
-void appendUtf8(std::string& out, char32_t c)
+void appendCodePoint(std::string& out, char32_t c)
 {
     // Surrogates, NUL and what lies past Unicode have no UTF-8 form of their own.
     if (c == 0 || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)
         c = kReplacementCharacter;
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    out += strings::fromUtf32(std::u32string_view(&c, 1));
 }
 
 // The character an entity (the text between '&' and ';') stands for.
@@ -86,7 +72,7 @@ bool appendEntity(std::string& out, std::string_view entity)
     const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), code, hex ? 16 : 10);
     if (digits.empty() || end != digits.data() + digits.size())
         return false;
-    appendUtf8(out, ec == std::errc() ? code : kReplacementCharacter);
+    appendCodePoint(out, ec == std::errc() ? code : kReplacementCharacter);
     return true;
 }
 

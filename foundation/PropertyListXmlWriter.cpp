@@ -196,6 +196,5 @@ bool PropertyListXmlWriter::writeValue(const Value& value, int depth)
     case Value::Kind::Object:
         break;
     }
-    const std::string kind = value.isNil() ? std::string("nil") : value.object()->className();
-    return fail("A value of kind " + kind + " has no property-list form.");
+    return fail(propertylist::noFormMessage(value));
 }
