@@ -556,7 +556,7 @@ void AppDelegate::saveSettings()
     if (saved)
         m_colorLists.historySaved();
     else
-        m_listsEdited = listsEdited;
+        m_listsEdited = m_listsEdited || listsEdited;
 }
 
 void AppDelegate::validateSettings()
