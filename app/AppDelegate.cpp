@@ -508,7 +508,7 @@ void AppDelegate::loadSettings()
     setInMenubar(m_settings.flag(settingskeys::kShowMenubarIcon));
 
     const auto history = m_settings.array(settingskeys::kHistoryColors);
-    m_colorLists.setHistoryColors(ColorLists::colorsFromHexStrings(history.value_or(std::vector<Value>{}),
+    m_colorLists.loadHistoryColors(ColorLists::colorsFromHexStrings(history.value_or(std::vector<Value>{}),
         ColorLists::kHistoryLimit, settingskeys::kHistoryColors.name));
     const auto favorites = m_settings.array(settingskeys::kFavoriteColors);
     m_colorLists.setFavoriteColors(ColorLists::colorsFromHexStrings(favorites.value_or(std::vector<Value>{}),
@@ -541,7 +541,7 @@ void AppDelegate::saveSettings()
 {
     if (m_commandLineMode || !m_settingsLoaded)
         return;
-    m_listsEdited = false;
+    const bool listsEdited = std::exchange(m_listsEdited, false);
     Dictionary values{
         {settingskeys::kHistoryColors.name, ColorLists::hexStrings(m_colorLists.historyColors())},
         {settingskeys::kFavoriteColors.name, ColorLists::hexStrings(m_colorLists.favoriteColors())},
@@ -554,8 +554,13 @@ void AppDelegate::saveSettings()
     }
     values.set(settingskeys::kShowMenubarIcon.name, Value::boolean(m_inMenubar));
     m_saveDefaults = true;
-    m_settings.setAll(values);
+    const bool saved = m_settings.setAll(values);
     m_saveDefaults = false;
+    // Until the file holds them, the lists in memory are what an outside change must not drop.
+    if (saved)
+        m_colorLists.historySaved();
+    else
+        m_listsEdited = m_listsEdited || listsEdited;
 }
 
 void AppDelegate::validateSettings()

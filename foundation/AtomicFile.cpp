@@ -1,5 +1,7 @@
 #include "AtomicFile.h"
 
+#include "FileDescriptor.h"
+
 #include <cerrno>
 #include <charconv>
 #include <csignal>
@@ -16,36 +18,12 @@ constexpr std::size_t kUniqueLength = 6;
 constexpr mode_t kPermissionBits = 07777;
 // As many links as the system follows in one path.
 constexpr int kMaximumLinks = 40;
+constexpr const char* kNotARegularFile = "not a regular file";
 
 std::string systemMessage(int code)
 {
     return std::error_code(code, std::generic_category()).message();
 }
-
-// A descriptor closed when it goes out of scope.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int get() const { return m_fd; }
-    // Closes now, reporting failure (a delayed write error shows here).
-    bool close()
-    {
-        const int fd = m_fd;
-        m_fd = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int m_fd;
-};
 
 bool writeAll(int fd, const std::string& text)
 {
@@ -132,7 +110,13 @@ std::optional<std::string> AtomicFile::write(const std::string& text) const
     const std::filesystem::path file = target();
     struct stat existing {};
     const bool exists = ::stat(file.c_str(), &existing) == 0;
-    if (exists && S_ISREG(existing.st_mode) && existing.st_nlink > 1)
+    // Links that never end would be replaced by the file; a directory, pipe or device
+    // would be renamed over or written into.
+    if (!exists && errno != ENOENT)
+        return systemMessage(errno);
+    if (exists && !S_ISREG(existing.st_mode))
+        return kNotARegularFile;
+    if (exists && existing.st_nlink > 1)
         return writeInPlace(file, text);
 
     const std::filesystem::path folder = folderOf(file);

@@ -14,7 +14,8 @@ public:
     // (a link to a file not made yet makes it);
     // the target keeps its permission bits. A target with several hard links is
     // rewritten in place instead, so that the links stay one file; only that write
-    // can be torn by a kill.
+    // can be torn by a kill. Anything but a regular file, and links that never end,
+    // are refused and left as they are.
     std::optional<std::string> write(const std::string& text) const;
 
     // Removes the temporary files of this file that processes which ended while

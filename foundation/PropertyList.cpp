@@ -2,39 +2,29 @@
 
 #include "DateObject.h"
 #include "Dictionary.h"
+#include "FileDescriptor.h"
 #include "NumberObject.h"
 #include "PropertyListNesting.h"
+#include "PropertyListParts.h"
+#include "PropertyListXmlReader.h"
+#include "PropertyListXmlWriter.h"
 #include "StringUtils.h"
 
 #include <plist/plist.h>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
+#include <fcntl.h>
 #include <limits>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace propertylist {
 namespace {
-
-enum ErrorCode : long {
-    kNotAPropertyList = 1,
-    kUnreadableFile = 2,
-    kNoPropertyListForm = 3,
-    kTooLarge = 4,
-    kTooDeep = 5,
-};
-
-constexpr const char* kNotAPropertyListMessage = "The data is not a property list.";
-constexpr const char* kNulInStringMessage = "A string holding a NUL character has no property-list form.";
-constexpr const char* kTooDeepMessage = "The property list is nested too deeply.";
-constexpr const char* kNulReadMessage = "The property list holds a string with a NUL character.";
-
-// No real property list comes near this depth.
-constexpr int kMaximumDepth = 512;
 
 // The key under which keyed archives spell a UID in XML.
 constexpr const char* kUidKey = "CF$UID";
@@ -47,12 +37,6 @@ using PlistPtr = std::unique_ptr<void, PlistDeleter>;
 struct MallocDeleter {
     void operator()(void* p) const { std::free(p); }
 };
-
-void setError(Error* error, long code, std::string message)
-{
-    if (error)
-        *error = Error{kErrorDomain, code, std::move(message)};
-}
 
 // libplist 2.2 keeps one 64-bit integer kind and remembers only internally whether a
 // value above INT64_MAX was unsigned; its XML writer shows which, so ask it.
@@ -159,19 +143,10 @@ Value valueFromNode(plist_t node)
 
 std::optional<plist_t> dateNode(double seconds)
 {
-    const double whole = std::floor(seconds);
-    if (!std::isfinite(seconds) || whole < std::numeric_limits<std::int32_t>::min()
-        || whole > std::numeric_limits<std::int32_t>::max())
+    const auto parts = dateParts(seconds);
+    if (!parts)
         return std::nullopt;
-    auto sec = static_cast<std::int32_t>(whole);
-    auto usec = static_cast<std::int32_t>(std::lround((seconds - whole) * 1e6));
-    if (usec >= 1000000) {
-        if (sec == std::numeric_limits<std::int32_t>::max())
-            return std::nullopt;
-        ++sec;
-        usec = 0;
-    }
-    return plist_new_date(sec, usec);
+    return plist_new_date(parts->seconds, parts->microseconds);
 }
 
 // libplist takes C strings: text past a NUL would be cut off without a word.
@@ -241,39 +216,60 @@ PlistPtr nodeFromValue(const Value& value, Error* error)
     case Value::Kind::Object:
         break;
     }
-    const std::string kind = value.isNil() ? std::string("nil") : value.object()->className();
-    setError(error, kNoPropertyListForm, "A value of kind " + kind + " has no property-list form.");
+    setError(error, kNoPropertyListForm, noFormMessage(value));
     return nullptr;
 }
 
 Value readBytes(const char* bytes, std::size_t length, Error* error)
 {
+    const std::string_view text(bytes, length);
     if (length > std::numeric_limits<std::uint32_t>::max()) {
         setError(error, kTooLarge, "The property list is too large.");
         return {};
     }
-    switch (nesting(std::string_view(bytes, length), kMaximumDepth)) {
-    case Nesting::Fine:
-        break;
-    case Nesting::TooDeep:
-        setError(error, kTooDeep, kTooDeepMessage);
-        return {};
-    case Nesting::Unclear:
-        setError(error, kNotAPropertyList, kNotAPropertyListMessage);
-        return {};
-    }
-    if (holdsNulInString(std::string_view(bytes, length))) {
+    if (holdsNulInString(text)) {
         setError(error, kNotAPropertyList, kNulReadMessage);
         return {};
     }
+    if (!isBinary(text))
+        return PropertyListXmlReader::read(text, error);
+    if (nesting(text, kMaximumDepth) == Nesting::TooDeep) {
+        setError(error, kTooDeep, kTooDeepMessage);
+        return {};
+    }
     plist_t root = nullptr;
-    if (length > 0)
-        plist_from_memory(bytes, static_cast<std::uint32_t>(length), &root);
+    plist_from_memory(bytes, static_cast<std::uint32_t>(length), &root);
     PlistPtr owned(root);
     Value value = root ? valueFromNode(root) : Value();
     if (value.isNil())
         setError(error, kNotAPropertyList, kNotAPropertyListMessage);
     return value;
+}
+
+// The whole of a regular file. Opened without waiting, so that a named pipe put in
+// its place never blocks the reader, and read only when it is a regular file: a
+// device would never end.
+bool readRegularFile(const std::filesystem::path& path, std::string& bytes)
+{
+    const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    struct stat status {};
+    if (fd.get() < 0 || ::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode))
+        return false;
+    // One buffer of the file's size: a stream would grow by doubling and copying.
+    bytes.resize(static_cast<std::size_t>(status.st_size));
+    std::size_t length = 0;
+    while (length < bytes.size()) {
+        const ssize_t n = ::read(fd.get(), bytes.data() + length, bytes.size() - length);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        length += static_cast<std::size_t>(n);
+    }
+    bytes.resize(length);
+    return true;
 }
 
 } // namespace
@@ -290,31 +286,17 @@ Value read(const std::string& bytes, Error* error)
 
 Value readFile(const std::filesystem::path& path, Error* error)
 {
-    std::error_code ec;
-    std::ifstream in;
-    if (std::filesystem::is_regular_file(path, ec))
-        in.open(path, std::ios::binary);
-    std::ostringstream bytes;
-    if (in.is_open())
-        bytes << in.rdbuf();
-    if (!in.is_open() || in.bad()) {
+    std::string bytes;
+    if (!readRegularFile(path, bytes)) {
         setError(error, kUnreadableFile, "The file " + path.string() + " cannot be read.");
         return {};
     }
-    return read(std::move(bytes).str(), error);
+    return read(bytes, error);
 }
 
 std::string writeXml(const Value& value, Error* error)
 {
-    PlistPtr root = nodeFromValue(value, error);
-    if (!root)
-        return {};
-    char* xml = nullptr;
-    std::uint32_t length = 0;
-    plist_to_xml(root.get(), &xml, &length);
-    std::string text(xml ? xml : "", xml ? length : 0);
-    plist_to_xml_free(xml);
-    return text;
+    return PropertyListXmlWriter::write(value, error);
 }
 
 std::vector<std::uint8_t> writeBinary(const Value& value, Error* error)

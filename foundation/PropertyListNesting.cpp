@@ -1,7 +1,6 @@
 #include "PropertyListNesting.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -11,84 +10,6 @@ namespace {
 
 constexpr std::string_view kBinaryMagic = "bplist00";
 constexpr std::size_t kTrailerSize = 32;
-
-bool isXmlSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
-}
-
-// The tag at `rest` (just after '<') is `name` itself, not a longer name.
-bool isTag(std::string_view rest, std::string_view name)
-{
-    if (!rest.starts_with(name) || rest.size() == name.size())
-        return false;
-    const char next = rest[name.size()];
-    return next == '>' || next == '/' || isXmlSpace(next);
-}
-
-// A start or end tag, as opposed to a stray '<' that libplist refuses where it stands.
-bool startsTag(std::string_view rest)
-{
-    const std::string_view name = rest.starts_with('/') ? rest.substr(1) : rest;
-    return !name.empty() && (std::isalpha(static_cast<unsigned char>(name.front())) || name.front() == '_' || name.front() == ':');
-}
-
-// Where the tag opened at `open` ends: libplist ends a tag at the first '>' outside
-// double quotes, so a quoted "/>" neither ends nor empties it.
-std::size_t tagEnd(std::string_view text, std::size_t open)
-{
-    bool quoted = false;
-    for (std::size_t i = open + 1; i < text.size(); ++i) {
-        if (text[i] == '"')
-            quoted = !quoted;
-        else if (text[i] == '>' && !quoted)
-            return i;
-    }
-    return std::string_view::npos;
-}
-
-// Mirrors what libplist skips: comments, CDATA and processing instructions anywhere,
-// a document type only before the content, attribute values inside every tag. A
-// close tag never takes the count below zero, so text seen here but skipped by
-// libplist can only over-count.
-Nesting xmlNesting(std::string_view text, int maximumDepth)
-{
-    int depth = 0;
-    std::size_t open = text.find('<');
-    while (open != std::string_view::npos) {
-        const std::string_view rest = text.substr(open + 1);
-        std::size_t next = open + 1;
-        const auto skipTo = [&](std::string_view terminator, std::size_t from) {
-            const std::size_t end = text.find(terminator, from);
-            return end == std::string_view::npos ? end : end + terminator.size();
-        };
-        if (rest.starts_with("!--")) {
-            next = skipTo("-->", open + 4);
-        } else if (rest.starts_with("![CDATA[")) {
-            next = skipTo("]]>", open + 9);
-        } else if (rest.starts_with("?")) {
-            next = skipTo("?>", open + 2);
-        } else if (rest.starts_with("!")) {
-            if (depth > 0)
-                return Nesting::Unclear;
-            next = skipTo(">", open + 2);
-        } else if (startsTag(rest)) {
-            const std::size_t close = tagEnd(text, open);
-            if (close == std::string_view::npos)
-                return Nesting::Fine;
-            if (isTag(rest, "/dict") || isTag(rest, "/array"))
-                depth = std::max(depth - 1, 0);
-            else if ((isTag(rest, "dict") || isTag(rest, "array")) && text[close - 1] != '/' && ++depth > maximumDepth)
-                return Nesting::TooDeep;
-            next = close + 1;
-        }
-        // An unterminated comment, section, declaration or tag ends libplist's reading too.
-        if (next == std::string_view::npos)
-            return Nesting::Fine;
-        open = text.find('<', next);
-    }
-    return Nesting::Fine;
-}
 
 std::uint64_t bigEndian(std::string_view bytes, std::size_t at, std::size_t size)
 {
@@ -257,9 +178,14 @@ Nesting binaryNesting(std::string_view bytes, int maximumDepth)
 
 } // namespace
 
+bool isBinary(std::string_view bytes)
+{
+    return bytes.starts_with(kBinaryMagic);
+}
+
 Nesting nesting(std::string_view bytes, int maximumDepth)
 {
-    return bytes.starts_with(kBinaryMagic) ? binaryNesting(bytes, maximumDepth) : xmlNesting(bytes, maximumDepth);
+    return binaryNesting(bytes, maximumDepth);
 }
 
 bool holdsNulInString(std::string_view bytes)

@@ -2,20 +2,21 @@
 
 #include <string_view>
 
-// libplist's readers recurse once per level of nesting and overflow the stack on a
-// document nested deeply enough, and abort on a string holding a NUL character;
-// these checks run before it sees the bytes.
+// libplist's binary reader recurses once per level of nesting and overflows the stack
+// on a document nested deeply enough, and its readers abort on a string holding a NUL
+// character; these checks run before it sees the bytes.
 namespace propertylist {
 
 enum class Nesting {
     Fine,
     TooDeep,
-    // Markup whose nesting cannot be judged (a declaration inside the content).
-    Unclear,
 };
 
-// Binary documents start with "bplist00"; anything else is read as XML, as libplist
-// does. Only dictionaries and arrays (and sets) count as levels.
+// Binary documents start with "bplist00"; anything else is read as XML.
+bool isBinary(std::string_view bytes);
+
+// The nesting of a binary document: only dictionaries and arrays (and sets) count as
+// levels.
 Nesting nesting(std::string_view bytes, int maximumDepth);
 
 // A NUL character anywhere in an XML document, or inside a string (key or value) of

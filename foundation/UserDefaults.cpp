@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
+#include <new>
 #include <pwd.h>
 #include <unistd.h>
 #include <utility>
@@ -28,7 +29,7 @@ constexpr const char* kNonPropertyListReason = "Attempt to insert non-property l
 constexpr const char* kNotADictionary = "Its root is not a dictionary.";
 constexpr const char* kUnreadableLog = "Could not read the settings file %@. %@ Started with default settings; the file is kept and moved aside before settings are saved.";
 constexpr const char* kMovedAsideLog = "Moved the unreadable settings file %@ aside to %@.";
-constexpr const char* kNotPermittedLog = "Could not read the settings file %@: %@. Started with default settings; the file is left as it is and settings are not saved.";
+constexpr const char* kLeftAsItIsLog = "Could not read the settings file %@: %@. Started with default settings; the file is left as it is and settings are not saved.";
 constexpr const char* kKeptInPlaceLog = "Could not move the unreadable settings file %@ aside (%@ %@), so it is left as it is and settings are not saved.";
 constexpr const char* kKeptInPlaceError = "The unreadable settings file %@ is kept in place and not overwritten";
 constexpr const char* kCannotCreateFolderError = "Could not create the settings folder %@: %@";
@@ -37,7 +38,9 @@ constexpr const char* kNotPersistentError = "The settings are kept in memory onl
 constexpr const char* kKeptInMemoryLog = "%@. The settings are kept in memory.";
 constexpr const char* kOutsideChangeLog = "Read the settings file %@ again: it was changed outside the program.";
 constexpr const char* kUnreadableWhileRunningLog = "Could not read the settings file %@. %@ The settings in memory are kept; the file is moved aside before they are saved.";
-constexpr const char* kNotPermittedWhileRunningLog = "Could not read the settings file %@: %@. The settings in memory are kept; the file is left as it is and settings are not saved.";
+constexpr const char* kLeftAsItIsWhileRunningLog = "Could not read the settings file %@: %@. The settings in memory are kept; the file is left as it is and settings are not saved.";
+constexpr const char* kNotARegularFileReason = "it is or links to %@, not a regular file";
+constexpr const char* kNoMemoryReason = "not enough memory";
 
 enum ErrorCode : long {
     kCannotCreateFolder = 1,
@@ -72,6 +75,37 @@ std::string timestamp()
 bool isPermissionError(int code)
 {
     return code == EACCES || code == EPERM;
+}
+
+const char* kindOfFile(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return "a directory";
+    if (S_ISFIFO(mode))
+        return "a named pipe";
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return "a device";
+    if (S_ISSOCK(mode))
+        return "a socket";
+    return "a special file";
+}
+
+// Nothing there yet, or a link to nothing yet: the first save makes the file.
+bool isAbsent(int code)
+{
+    return code == ENOENT || code == ENOTDIR;
+}
+
+// Why the path may be neither read, moved aside nor replaced: it is, or links to,
+// something other than a regular file, or its links never end.
+std::optional<std::string> notARegularFile(const std::filesystem::path& file)
+{
+    struct stat status {};
+    if (::stat(file.c_str(), &status) != 0)
+        return isAbsent(errno) ? std::nullopt : std::optional(std::generic_category().message(errno));
+    if (S_ISREG(status.st_mode))
+        return std::nullopt;
+    return strings::format(kNotARegularFileReason, {Value(kindOfFile(status.st_mode))});
 }
 
 bool operator==(const timespec& a, const timespec& b)
@@ -116,8 +150,9 @@ bool UserDefaults::FileStamp::operator==(const FileStamp& other) const
 
 UserDefaults::FileStamp UserDefaults::currentStamp() const
 {
+    // Links that never end are there all the same: the link itself tells their states apart.
     struct stat status {};
-    if (::stat(m_file.c_str(), &status) != 0)
+    if (::stat(m_file.c_str(), &status) != 0 && (isAbsent(errno) || ::lstat(m_file.c_str(), &status) != 0))
         return {};
     return {true, status.st_dev, status.st_ino, status.st_size, status.st_mtim, status.st_ctim};
 }
@@ -125,24 +160,31 @@ UserDefaults::FileStamp UserDefaults::currentStamp() const
 Dictionary UserDefaults::load(bool whileRunning)
 {
     m_stamp = currentStamp();
-    m_fileKeptInPlace = false;
-    m_unreadableReason.clear();
-    // A link to nothing yet is no file either: the first save makes what it names.
-    std::error_code ec;
-    if (!std::filesystem::exists(m_file, ec))
+    forgetFileTrouble();
+    if (!m_stamp.exists)
         return {};
-    // A file we may not read is not damaged: it is neither moved aside nor replaced.
-    if (::access(m_file.c_str(), R_OK) != 0 && isPermissionError(errno)) {
-        const std::string reason = std::generic_category().message(errno);
-        m_fileKeptInPlace = true;
-        logging::log(strings::format(whileRunning ? kNotPermittedWhileRunningLog : kNotPermittedLog,
-                                     {Value(m_file.string()), Value(reason)}));
-        return {};
-    }
+    // What is no regular file, and a file we may not read, are not damaged: they are
+    // neither moved aside nor replaced.
+    std::optional<std::string> reason = notARegularFile(m_file);
+    if (!reason && ::access(m_file.c_str(), R_OK) != 0 && isPermissionError(errno))
+        reason = std::generic_category().message(errno);
+    const auto leaveAsItIs = [this, whileRunning](const std::string& why) {
+        keepInPlace(strings::format(whileRunning ? kLeftAsItIsWhileRunningLog : kLeftAsItIsLog,
+                                    {Value(m_file.string()), Value(why)}));
+        return Dictionary{};
+    };
+    if (reason)
+        return leaveAsItIs(*reason);
     Error error;
-    const Value root = propertylist::readFile(m_file, &error);
-    if (const Dictionary* values = root.dictionary())
-        return *values;
+    Value root;
+    // A file too large for the memory left is not damaged either.
+    try {
+        root = propertylist::readFile(m_file, &error);
+        if (const Dictionary* values = root.dictionary())
+            return *values;
+    } catch (const std::bad_alloc&) {
+        return leaveAsItIs(kNoMemoryReason);
+    }
     m_unreadableReason = root.isNil() ? error.message : kNotADictionary;
     logging::log(strings::format(whileRunning ? kUnreadableWhileRunningLog : kUnreadableLog,
                                  {Value(m_file.string()), Value(m_unreadableReason)}));
@@ -153,6 +195,11 @@ void UserDefaults::moveAside(const std::string& reason)
 {
     // A link stays where it is: the file it names goes aside and the save goes through it.
     const std::filesystem::path file = AtomicFile(m_file).target();
+    // It may have become something else since it was read.
+    if (const auto kind = notARegularFile(file)) {
+        keepInPlace(strings::format(kKeptInPlaceLog, {Value(m_file.string()), Value(reason), Value(*kind)}));
+        return;
+    }
     std::error_code ec;
     const std::string base = file.string() + kCorruptSuffix + timestamp();
     std::filesystem::path aside = base;
@@ -160,11 +207,26 @@ void UserDefaults::moveAside(const std::string& reason)
         aside = base + "-" + std::to_string(n);
     std::filesystem::rename(file, aside, ec);
     if (ec) {
-        m_fileKeptInPlace = true;
-        logging::log(strings::format(kKeptInPlaceLog, {Value(m_file.string()), Value(reason), Value(ec.message())}));
+        keepInPlace(strings::format(kKeptInPlaceLog, {Value(m_file.string()), Value(reason), Value(ec.message())}));
         return;
     }
     logging::log(strings::format(kMovedAsideLog, {Value(m_file.string()), Value(aside.string())}));
+}
+
+void UserDefaults::forgetFileTrouble()
+{
+    // A file no longer kept in place makes a failing save worth a line again.
+    if (std::exchange(m_fileKeptInPlace, false))
+        m_lastSaveFailed = false;
+    m_unreadableReason.clear();
+}
+
+void UserDefaults::keepInPlace(const std::string& logLine)
+{
+    m_fileKeptInPlace = true;
+    // The line says the settings are not saved: the failing saves add nothing to it.
+    m_lastSaveFailed = true;
+    logging::log(logLine);
 }
 
 std::optional<std::string> UserDefaults::saveFile(const std::string& text)
@@ -242,20 +304,20 @@ void UserDefaults::setObject(const std::string& key, Value value)
     setObjects(Dictionary{{key, std::move(value)}});
 }
 
-void UserDefaults::setObjects(const Dictionary& values)
+bool UserDefaults::setObjects(const Dictionary& values)
 {
     for (const auto& [key, value] : values)
         requirePropertyList(key, value);
     std::vector<std::string> outside = m_persistent ? absorbOutsideChanges() : std::vector<std::string>{};
     for (const auto& [key, value] : values)
         m_stored.setOrRemove(key, value);
-    if (m_persistent)
-        writeFile(nullptr);
+    const bool saved = m_persistent && writeFile(nullptr);
     std::vector<std::string> keys = values.keys();
     for (std::string& key : outside)
         if (!values.contains(key))
             keys.push_back(std::move(key));
     didChange(keys, !outside.empty());
+    return saved;
 }
 
 bool UserDefaults::synchronize(Error* error)
@@ -288,6 +350,7 @@ std::vector<std::string> UserDefaults::absorbOutsideChanges()
     // A removed file is no reason to forget the settings: the next save writes it anew.
     if (!stamp.exists) {
         m_stamp = stamp;
+        forgetFileTrouble();
         return {};
     }
     logging::log(strings::format(kOutsideChangeLog, {Value(m_file.string())}));
@@ -333,12 +396,20 @@ bool UserDefaults::writeFile(Error* error)
                 strings::format(kCannotCreateFolderError, {Value(m_file.parent_path().string()), Value(ec.message())})};
         } else {
             Error plistError;
-            const std::string xml = propertylist::writeXml(Value(m_stored), &plistError);
-            if (xml.empty()) {
-                failure = {kErrorDomain, kNoPropertyListForm, plistError.message};
-            } else if (auto reason = saveFile(xml)) {
+            std::optional<std::string> reason;
+            std::string xml;
+            try {
+                xml = propertylist::writeXml(Value(m_stored), &plistError);
+                if (!xml.empty())
+                    reason = saveFile(xml);
+            } catch (const std::bad_alloc&) {
+                reason = kNoMemoryReason;
+            }
+            if (reason) {
                 failure = {kErrorDomain, kCannotWriteFile,
                     strings::format(kCannotSaveError, {Value(m_file.string()), Value(*reason)})};
+            } else if (xml.empty()) {
+                failure = {kErrorDomain, kNoPropertyListForm, plistError.message};
             }
         }
     }

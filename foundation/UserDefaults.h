@@ -35,7 +35,9 @@ public:
     // Reads the file when it exists. A file that cannot be parsed is logged and the
     // domain starts empty; the file stays untouched until the first save moves it
     // aside as "<name>.corrupt-<time>", so a run that saves nothing changes nothing.
-    // A file the user may not read is logged and never moved aside or replaced.
+    // A file the user may not read, and a path that is or links to anything but a
+    // regular file (a directory, a named pipe, a device) or whose links never end, are
+    // logged once and never moved aside or replaced.
     explicit UserDefaults(std::filesystem::path file);
 
     const std::filesystem::path& filePath() const { return m_file; }
@@ -62,8 +64,9 @@ public:
     // with no property-list form raises, as the original did, and nothing changes.
     void setObject(const std::string& key, Value value);
     void removeObject(const std::string& key) { setObject(key, Value()); }
-    // Several keys in one write and one save; observers hear of each key.
-    void setObjects(const Dictionary& values);
+    // Several keys in one write and one save; observers hear of each key. true when
+    // the file now holds them.
+    bool setObjects(const Dictionary& values);
 
     // Writes the file atomically; on failure logs and keeps the values in memory.
     // Refuses, without a log line, while the domain is not persistent.
@@ -111,6 +114,10 @@ private:
     std::vector<std::string> replaceStored(Dictionary values);
     bool writeFile(Error* error);
     void moveAside(const std::string& reason);
+    // For a file read anew or removed: nothing of the former file is kept or moved aside.
+    void forgetFileTrouble();
+    // Leaves the file as it is for the rest of its state, saying why in one line.
+    void keepInPlace(const std::string& logLine);
     // Writes the file atomically; the reason on failure.
     std::optional<std::string> saveFile(const std::string& text);
     // Tells observers of each key, then posts kDidChangeNotification, and

@@ -9,9 +9,34 @@ namespace {
 
 constexpr const char* kIgnoredColorLog = "Ignoring an entry of the setting \"%@\": %@ is not a colour";
 
+bool sameColors(const std::vector<Color>& a, const std::vector<Color>& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+        [](const Color& x, const Color& y) { return x.isSame32BitColorAs(y); });
+}
+
 } // namespace
 
 bool ColorLists::addColor(const Color& color)
+{
+    if (!putFirst(color))
+        return false;
+    if (m_unsavedPicks.size() == kHistoryLimit)
+        m_unsavedPicks.erase(m_unsavedPicks.begin());
+    m_unsavedPicks.push_back(color);
+    return true;
+}
+
+void ColorLists::loadHistoryColors(std::vector<Color> colors)
+{
+    if (sameColors(colors, m_history))
+        return;
+    m_history = std::move(colors);
+    for (const Color& pick : m_unsavedPicks)
+        putFirst(pick);
+}
+
+bool ColorLists::putFirst(const Color& color)
 {
     if (!m_history.empty() && color.isSame32BitColorAs(m_history.front()))
         return false;

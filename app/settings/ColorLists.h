@@ -17,11 +17,17 @@ public:
     const std::vector<Color>& historyColors() const { return m_history; }
     const std::vector<Color>& favoriteColors() const { return m_favorites; }
     void setHistoryColors(std::vector<Color> colors) { m_history = std::move(colors); }
+    // The history as the settings hold it. Picks not saved yet are put back on top of
+    // it, oldest first, unless it already is the history in memory.
+    void loadHistoryColors(std::vector<Color> colors);
+    // The settings file holds every pick so far.
+    void historySaved() { m_unsavedPicks.clear(); }
     void setFavoriteColors(std::vector<Color> colors) { m_favorites = std::move(colors); }
     bool hasHistoryColors() const { return !m_history.empty(); }
 
     // Puts the colour first, keeping at most kHistoryLimit. false, and nothing
-    // changes, when it equals the newest entry at 8 bits per channel.
+    // changes, when it equals the newest entry at 8 bits per channel. The colour is
+    // kept as a pick until historySaved().
     bool addColor(const Color& color);
     // Equal at 8 bits per channel, alpha included, to any favourite.
     bool isFavoriteColor(const Color& color) const;
@@ -35,6 +41,10 @@ public:
     static Value hexStrings(const std::vector<Color>& colors);
 
 private:
+    bool putFirst(const Color& color);
+
     std::vector<Color> m_history;
+    // Oldest first, at most kHistoryLimit.
+    std::vector<Color> m_unsavedPicks;
     std::vector<Color> m_favorites;
 };

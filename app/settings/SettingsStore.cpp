@@ -220,7 +220,7 @@ void SettingsStore::set(const SettingsKey& key, Value value)
     m_defaults.setObject(key.name, std::move(value));
 }
 
-void SettingsStore::setAll(const Dictionary& values)
+bool SettingsStore::setAll(const Dictionary& values)
 {
-    m_defaults.setObjects(values);
+    return m_defaults.setObjects(values);
 }

@@ -48,8 +48,8 @@ public:
     bool flag(const SettingsKey& key) const { return boolean(key).value_or(false); }
 
     void set(const SettingsKey& key, Value value);
-    // Several keys in one write of the file.
-    void setAll(const Dictionary& values);
+    // Several keys in one write of the file; true when it was written.
+    bool setAll(const Dictionary& values);
 
 private:
     // The stored value, else the registered one, of the key's kind; values of another

@@ -1,5 +1,6 @@
 #include "AppDelegateFixture.h"
 
+#include "app/settings/ColorLists.h"
 #include "foundation/Log.h"
 
 #include <gtest/gtest.h>
@@ -444,6 +445,49 @@ TEST_F(AppDelegateLoadSaveTest, AFailedSaveNeverTruncatesTheFile)
     // The colours are still in memory and reach the file with the next save.
     m_delegate->saveSettings();
     EXPECT_EQ(m_settings.stored().get("HistoryColors"), strings({"00FF00FF", "11223344"}));
+}
+
+TEST_F(AppDelegateLoadSaveTest, APickKeptInMemoryIsMergedWithAnOutsideEditUntilASaveSucceeds)
+{
+    m_settings.write(Dictionary{{"codeStyle", Value(Dictionary{})}, {"HistoryColors", strings({"11223344"})}});
+    launch();
+    logging::Capture log;
+    m_delegate->addColor(Color::sRGB(0, 1, 0));
+    {
+        const FileSizeLimit limit(64);
+        m_delegate->saveSettings();
+    }
+    ASSERT_TRUE(log.contains("kept in memory"));
+    const auto history = [this] { return ColorLists::hexStrings(m_delegate->historyColors()); };
+
+    // Another program adds a colour of its own.
+    m_settings.open()->setObject("HistoryColors", strings({"AABBCCFF", "11223344"}));
+    m_defaults->readOutsideChanges();
+    EXPECT_EQ(history(), strings({"00FF00FF", "AABBCCFF", "11223344"}));
+    m_settings.open()->setObject("recentMenuItems", Value::integer(3));
+    m_defaults->readOutsideChanges();
+    EXPECT_EQ(history(), strings({"00FF00FF", "AABBCCFF", "11223344"}));
+
+    // Saved, the pick is the file's like any other colour: an edit may remove it.
+    m_delegate->saveSettings();
+    EXPECT_EQ(m_settings.stored().get("HistoryColors"), strings({"00FF00FF", "AABBCCFF", "11223344"}));
+    m_settings.open()->setObject("HistoryColors", strings({"11223344"}));
+    m_defaults->readOutsideChanges();
+    EXPECT_EQ(history(), strings({"11223344"}));
+}
+
+TEST_F(AppDelegateLoadSaveTest, ListEditsKeptInMemoryOutliveAnOutsideEdit)
+{
+    m_settings.write(Dictionary{{"codeStyle", Value(Dictionary{})}, {"FavoriteColors", strings({"11223344"})}});
+    launch();
+    m_delegate->setFavoriteColors({Color::sRGB(0, 0, 1)});
+    {
+        const FileSizeLimit limit(64);
+        m_delegate->saveSettings();
+    }
+    m_settings.open()->setObject("recentMenuItems", Value::integer(3));
+    m_defaults->readOutsideChanges();
+    EXPECT_EQ(ColorLists::hexStrings(m_delegate->favoriteColors()), strings({"0000FFFF"}));
 }
 
 TEST_F(AppDelegateLoadSaveTest, ACommandLineControllerKeepsEveryWriteInMemoryFromTheStart)

@@ -12,6 +12,9 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -150,6 +153,95 @@ TEST_F(UserDefaultsTest, ALinkStaysALinkWhenWhatItNamesIsUnreadableOrNotMadeYet)
     again.setObject("made", Value::integer(2));
     EXPECT_TRUE(fs::is_symlink(file()));
     EXPECT_EQ(propertylist::readFile(dotfiles / "new.plist"), Value(Dictionary{{"made", Value::integer(2)}}));
+}
+
+// Every entry below the folder with its kind, the text of each link and the contents
+// of each regular file.
+std::string snapshot(const fs::path& folder)
+{
+    std::vector<std::string> entries;
+    std::error_code ec;
+    for (auto it = fs::recursive_directory_iterator(folder, ec); it != fs::recursive_directory_iterator(); it.increment(ec)) {
+        const fs::directory_entry& entry = *it;
+        std::string line = entry.path().lexically_relative(folder).string() + " "
+            + std::to_string(static_cast<int>(entry.symlink_status().type()));
+        if (entry.is_symlink())
+            line += " -> " + fs::read_symlink(entry.path()).string();
+        else if (entry.symlink_status().type() == fs::file_type::regular)
+            line += " " + contents(entry.path());
+        entries.push_back(line);
+    }
+    std::sort(entries.begin(), entries.end());
+    std::string text;
+    for (const std::string& line : entries)
+        text += line + "\n";
+    return text;
+}
+
+// A device node of our own (the null device's numbers) where the system lets us make
+// one, else a link to the null device itself, which only root could rename.
+fs::path deviceIn(const fs::path& folder)
+{
+    const fs::path node = folder / "device";
+    return ::mknod(node.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0 ? node : fs::path("/dev/null");
+}
+
+TEST_F(UserDefaultsTest, APathToAnythingButARegularFileIsLeftAsItIs)
+{
+    const std::vector<std::pair<std::string, std::function<void(const fs::path&)>>> cases{
+        {"a link to a directory holding a file", [](const fs::path& folder) {
+             fs::create_directory(folder / "dotfiles");
+             std::ofstream(folder / "dotfiles" / "notes.txt") << "mine";
+             fs::create_directory_symlink("dotfiles", folder / "settings.plist");
+         }},
+        {"a named pipe", [](const fs::path& folder) {
+             ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
+             fs::create_symlink("pipe", folder / "settings.plist");
+         }},
+        {"a link loop", [](const fs::path& folder) {
+             fs::create_symlink("other", folder / "settings.plist");
+             fs::create_symlink("settings.plist", folder / "other");
+         }},
+        {"a device", [](const fs::path& folder) { fs::create_symlink(deviceIn(folder), folder / "settings.plist"); }},
+    };
+    for (const auto& [name, make] : cases) {
+        SCOPED_TRACE(name);
+        TemporaryFolder folder;
+        make(folder.path());
+        const std::string before = snapshot(folder.path());
+        logging::Capture log;
+        {
+            UserDefaults defaults(folder / "settings.plist");
+            defaults.setObject("picked", Value("00FF00FF"));
+            EXPECT_FALSE(defaults.synchronize());
+            EXPECT_EQ(defaults.objectForKey("picked"), Value("00FF00FF")) << "kept in memory";
+        }
+        EXPECT_EQ(snapshot(folder.path()), before);
+        EXPECT_TRUE(fs::is_character_file("/dev/null"));
+        EXPECT_EQ(log.lines().size(), 1u);
+        EXPECT_TRUE(log.contains("left as it is"));
+    }
+}
+
+TEST_F(UserDefaultsTest, ARegularFileThatBecomesALinkToADirectoryIsLeftAsItIs)
+{
+    UserDefaults defaults(file());
+    defaults.setObject("mine", Value::integer(1));
+    fs::create_directory(m_folder / "dotfiles");
+    std::ofstream(m_folder / "dotfiles" / "notes.txt") << "mine";
+    fs::remove(file());
+    fs::create_directory_symlink("dotfiles", file());
+    const std::string before = snapshot(m_folder.path());
+
+    defaults.readOutsideChanges();
+    defaults.setObject("more", Value::integer(2));
+    EXPECT_EQ(snapshot(m_folder.path()), before);
+    EXPECT_EQ(defaults.objectForKey("mine"), Value::integer(1));
+
+    // Once the user puts a file back, saves reach it again.
+    fs::remove(file());
+    EXPECT_TRUE(defaults.synchronize());
+    EXPECT_EQ(fileContents(), (Value(Dictionary{{"mine", Value::integer(1)}, {"more", Value::integer(2)}})));
 }
 
 TEST_F(UserDefaultsTest, NonPersistentDomainNeverTouchesTheFile)
@@ -483,6 +575,46 @@ TEST_F(UserDefaultsTest, AFileMadeUnreadableWhileRunningIsNeverReplaced)
     EXPECT_TRUE(kept);
     fs::permissions(file(), fs::perms::owner_read);
     EXPECT_EQ(contents(file()), stored);
+}
+
+// Runs `check` in a child process whose address space may grow by `headroom` bytes
+// at most; true when it returned true (an uncaught bad_alloc ends the child).
+bool passesWithLittleMemory(std::size_t headroom, const std::function<bool()>& check)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        long pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        const auto limit = static_cast<rlim_t>(pages * ::sysconf(_SC_PAGESIZE)) + headroom;
+        const rlimit lowered{limit, limit};
+        ::_exit(::setrlimit(RLIMIT_AS, &lowered) == 0 && check() ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST_F(UserDefaultsTest, RunningOutOfMemoryWhileReadingOrSavingKeepsTheSettingsInMemory)
+{
+    constexpr std::size_t kHeadroom = 48 << 20;
+    // A sparse file larger than the memory left, costing no disk.
+    std::ofstream(file()).close();
+    fs::resize_file(file(), std::uintmax_t{1} << 30);
+    UserDefaults large(m_folder / "large.plist");
+    large.setObject("text", Value(std::string(kHeadroom, 'x')));
+
+    EXPECT_TRUE(passesWithLittleMemory(kHeadroom, [&] {
+        logging::Capture log;
+        UserDefaults defaults(file());
+        defaults.setObject("k", Value::integer(1));
+        const bool readKept = log.lines().size() == 1 && log.contains("not enough memory")
+            && defaults.objectForKey("k") == Value::integer(1) && fs::file_size(file()) == std::uintmax_t{1} << 30;
+        large.setObject("more", Value::integer(2));
+        return readKept && log.lines().size() == 2 && log.contains("kept in memory")
+            && large.objectForKey("more") == Value::integer(2);
+    }));
+    EXPECT_EQ(filesIn(m_folder.path()), (std::vector<std::string>{"large.plist", "settings.plist"}));
+    EXPECT_FALSE(propertylist::readFile(m_folder / "large.plist").dictionary()->contains("more"));
 }
 
 TEST(UserDefaultsPath, FollowsXdgConfigHome)
