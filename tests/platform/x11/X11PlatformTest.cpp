@@ -61,6 +61,7 @@ public:
         }
         xcb_map_window(m_connection, window);
         sync();
+        x11windows::waitUntilViewable(m_connection, window);
         return window;
     }
     void setCardinal(xcb_window_t window, const char* name, xcb_atom_t type, std::uint32_t value)
@@ -163,6 +164,7 @@ public:
         return error == nullptr;
     }
     xcb_window_t root() const { return m_screen->root; }
+    xcb_connection_t* connection() const { return m_connection; }
     int height() const { return m_screen->height_in_pixels; }
     int width() const { return m_screen->width_in_pixels; }
 
@@ -274,13 +276,19 @@ TEST_F(X11PlatformTest, WindowUnderAPointAndItsOwner)
 {
     const xcb_window_t window = m_other.createWindow(50, 60, 200, 100, kOwnerClass);
     settle();
-    const auto found = m_platform->windowList().windowAt(global(60, 70));
+    // A window manager may place the window elsewhere and frame it: the frame is the
+    // window's bounds, the number and the owner are the window's own.
+    const QRect placed = x11windows::bounds(m_other.connection(), window);
+    const QRect frame = x11windows::bounds(m_other.connection(), x11windows::topLevel(m_other.connection(), window));
+    const QPointF inside = global(placed.x() + 10, placed.y() + 10);
+    const auto found = m_platform->windowList().windowAt(inside);
     ASSERT_TRUE(found);
     EXPECT_EQ(found->number, window);
     EXPECT_EQ(found->ownerName, kOwnerClass);
-    EXPECT_EQ(found->frame, QRectF(50, m_other.height() - 160, 200, 100));
+    EXPECT_EQ(found->frame, QRectF(frame.x(), m_other.height() - frame.y() - frame.height(), frame.width(), frame.height()));
+    EXPECT_EQ(placed.size(), QSize(200, 100));
     EXPECT_EQ(s_app->getApplicationNameForWndNum(window), kOwnerClass);
-    EXPECT_NE(m_platform->windowList().windowAt(global(60, 70), window).value_or(WindowInfo {}).number, window);
+    EXPECT_NE(m_platform->windowList().windowAt(inside, window).value_or(WindowInfo {}).number, window);
 }
 
 TEST_F(X11PlatformTest, OwnerFallsBackToTheProcessName)
