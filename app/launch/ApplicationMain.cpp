@@ -87,6 +87,8 @@ int applicationMain(int argc, char** argv, const WindowFactoryHook& addFactories
     // every frame of a pick, waking eight threads costs more than the fills: one does.
     QThreadPool::globalInstance()->setMaxThreadCount(1);
 
+    // Installed before anything can schedule; it outlives everything below, which may
+    // still cancel its timers as it ends, and uninstalls itself last.
     QtScheduler scheduler;
     Scheduler::setCurrent(&scheduler);
     UserDefaults& defaults = UserDefaults::standard();
@@ -130,6 +132,5 @@ int applicationMain(int argc, char** argv, const WindowFactoryHook& addFactories
     const int status = delegate.terminationStatus() ? *delegate.terminationStatus() : app.exec();
     delegate.applicationWillTerminate();
     app.setDelegate(nullptr);
-    Scheduler::setCurrent(nullptr);
     return delegate.terminationStatus().value_or(status);
 }
