@@ -21,7 +21,11 @@ server=
 manager=
 cleanup() {
   [ -n "$manager" ] && kill "$manager" 2> /dev/null
-  [ -n "$server" ] && kill "$server" 2> /dev/null
+  if [ -n "$server" ]; then
+    kill "$server" 2> /dev/null
+    # Xvfb of two screens at times aborts as it ends: that is no failure of the test.
+    { wait "$server"; } 2> /dev/null
+  fi
   rm -f "$number_file"
 }
 trap cleanup EXIT

@@ -260,6 +260,31 @@ TEST_F(X11PlatformTest, WarpMovesThePointerInGlobalPoints)
     EXPECT_EQ(s_app->getMouseScreen()->frame.width(), m_other.width());
 }
 
+// A display of separate X screens: the pointer on the second one is not on ours.
+TEST_F(X11PlatformTest, OnAnotherXScreenThePointerIsNotOursAndStaysWhereItLeft)
+{
+    xcb_connection_t* c = m_platform->connection().connection();
+    auto roots = xcb_setup_roots_iterator(xcb_get_setup(c));
+    if (roots.rem < 2)
+        GTEST_SKIP() << "needs a display of two X screens";
+    xcb_screen_next(&roots);
+    const xcb_window_t otherRoot = roots.data->root;
+    Cursor& cursor = m_platform->cursor();
+    cursor.warp(QPointF(100, 200));
+    settle();
+    EXPECT_TRUE(cursor.isOnOurScreen());
+
+    xcb_warp_pointer(c, XCB_WINDOW_NONE, otherRoot, 0, 0, 0, 0, 300, 40);
+    settle();
+    EXPECT_FALSE(cursor.isOnOurScreen());
+    EXPECT_EQ(cursor.location(), QPointF(100, 200));
+
+    cursor.warp(QPointF(150, 250));
+    settle();
+    EXPECT_TRUE(cursor.isOnOurScreen());
+    EXPECT_EQ(cursor.location(), QPointF(150, 250));
+}
+
 TEST_F(X11PlatformTest, CursorHidesEverywhereAndComesBack)
 {
     Cursor& cursor = m_platform->cursor();
