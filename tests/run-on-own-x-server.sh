@@ -31,7 +31,9 @@ cleanup() {
 trap cleanup EXIT
 
 # The server picks a free display number itself and writes it once it accepts clients.
-Xvfb -displayfd 3 -nolisten tcp "${screens[@]}" 3> "$number_file" 2> /dev/null &
+# It never resets: a suite that ends its last connection and opens the next one would
+# otherwise meet a server that is just starting over.
+Xvfb -displayfd 3 -nolisten tcp -noreset "${screens[@]}" 3> "$number_file" 2> /dev/null &
 server=$!
 for _ in $(seq 200); do
   [ -s "$number_file" ] && break

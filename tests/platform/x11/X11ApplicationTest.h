@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <chrono>
 #include <thread>
 
 // Windows as a window manager, when one runs, leaves them: framed, mapped a little later.

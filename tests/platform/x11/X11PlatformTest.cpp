@@ -101,6 +101,38 @@ public:
                        reinterpret_cast<const char*>(&message));
         sync();
     }
+    // Makes the window the active one: a window manager is asked, as a pager asks it;
+    // with none this client plays its part and writes the root's property.
+    void activate(xcb_window_t window)
+    {
+        if (x11windows::windowManagerRuns(m_connection, m_screen->root)) {
+            xcb_client_message_event_t message {};
+            message.response_type = XCB_CLIENT_MESSAGE;
+            message.format = 32;
+            message.window = window;
+            message.type = atom("_NET_ACTIVE_WINDOW");
+            message.data.data32[0] = 2;
+            xcb_send_event(m_connection, 0, m_screen->root,
+                           XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                           reinterpret_cast<const char*>(&message));
+        } else {
+            setCardinal(m_screen->root, "_NET_ACTIVE_WINDOW", XCB_ATOM_WINDOW, window);
+        }
+        for (int i = 0; i < 200 && activeWindow() != window; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    xcb_window_t activeWindow()
+    {
+        auto* reply = xcb_get_property_reply(
+            m_connection,
+            xcb_get_property(m_connection, 0, m_screen->root, atom("_NET_ACTIVE_WINDOW"), XCB_ATOM_WINDOW, 0, 1),
+            nullptr);
+        const xcb_window_t window = reply && xcb_get_property_value_length(reply) == 4
+            ? *static_cast<const xcb_window_t*>(xcb_get_property_value(reply))
+            : xcb_window_t {XCB_WINDOW_NONE};
+        std::free(reply);
+        return window;
+    }
     QPoint pointer()
     {
         auto* reply = xcb_query_pointer_reply(m_connection, xcb_query_pointer(m_connection, m_screen->root), nullptr);
@@ -328,19 +360,21 @@ TEST_F(X11PlatformTest, OwnerFallsBackToTheProcessName)
 
 TEST_F(X11PlatformTest, ActiveWindowChangesReportApplicationSwitches)
 {
-    int switches = 0;
-    m_platform->activeApplication().setSwitchHandler([&] { ++switches; });
     const xcb_window_t first = m_other.createWindow(10, 10, 20, 20, kOwnerClass);
     const xcb_window_t second = m_other.createWindow(40, 10, 20, 20, kOwnerClass);
     const xcb_window_t other = m_other.createWindow(70, 10, 20, 20, "OtherApplication");
-    m_other.setCardinal(m_other.root(), "_NET_ACTIVE_WINDOW", XCB_ATOM_WINDOW, first);
+    m_other.activate(other);
+    settle();
+    int switches = 0;
+    m_platform->activeApplication().setSwitchHandler([&] { ++switches; });
+    m_other.activate(first);
     settle();
     EXPECT_EQ(switches, 1);
     EXPECT_EQ(m_platform->activeApplication().identifier(), kOwnerClass);
-    m_other.setCardinal(m_other.root(), "_NET_ACTIVE_WINDOW", XCB_ATOM_WINDOW, second);
+    m_other.activate(second);
     settle();
     EXPECT_EQ(switches, 1);
-    m_other.setCardinal(m_other.root(), "_NET_ACTIVE_WINDOW", XCB_ATOM_WINDOW, other);
+    m_other.activate(other);
     settle();
     EXPECT_EQ(switches, 2);
     EXPECT_EQ(s_app->activeApplicationBundleIdentifier(), "OtherApplication");
