@@ -22,7 +22,11 @@ public:
     virtual TimerId scheduleRepeating(double interval, Block block) = 0;
     virtual void cancel(TimerId id) = 0;
 
-    // The scheduler everything uses; set by the program (Qt) or a test (manual).
+    // The scheduler everything uses; installed by the program (Qt) before anything can
+    // schedule, or by a test (manual). With none installed, posting or scheduling is a
+    // programming error that ends the process; the clock still reads and cancelling
+    // does nothing.
     static Scheduler& current();
+    static bool isCurrent(const Scheduler* scheduler);
     static void setCurrent(Scheduler* scheduler);
 };

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the whole program and its tests with AddressSanitizer and UndefinedBehaviorSanitizer
-# and runs the unit tests, the X11 suites and the end-to-end script against that build, each
-# on an X server of its own and at the same time. Usage: bash scripts/sanitize.sh [cmake
-# arguments...], e.g. a compiler launcher for local runs; SANITIZE_DISPLAY moves the X
-# servers' numbers (default 120, 122 and 124 and up).
+# and runs the unit and X11 suites (CTest gives each X11 suite an X server of its own) and
+# the end-to-end script against that build, at the same time. Usage: bash scripts/sanitize.sh
+# [cmake arguments...], e.g. a compiler launcher for local runs; SANITIZE_DISPLAY moves the
+# end-to-end X server's number (default 124 and up).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=build-sanitize
@@ -25,12 +25,10 @@ xvfb() { # offset of the server number to start looking from, then the command
   xvfb-run -a -n "$from" -s "-screen 0 1280x1024x24" "$@"
 }
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)" > "$logs/unit" 2>&1 & unit=$!
-QT_QPA_PLATFORM=xcb xvfb 0 "$build/tests/platform/x11/vendrel_platform_x11_tests" > "$logs/platform" 2>&1 & platform=$!
-QT_QPA_PLATFORM=xcb xvfb 2 "$build/tests/loupe/x11/vendrel_loupe_x11_tests" > "$logs/loupe" 2>&1 & loupe=$!
 xvfb 4 bash tests/e2e/run.sh "$build" > "$logs/e2e" 2>&1 & e2e=$!
 
 failed=0
-for suite in unit platform loupe e2e; do
+for suite in unit e2e; do
   if ! wait "${!suite}"; then
     echo "--- $suite under the sanitizers failed:"
     tail -n 150 "$logs/$suite"

@@ -7,6 +7,7 @@
 #include "app/settings/SettingsFileWatcher.h"
 #include "app/statusmenu/StatusMenuController.h"
 #include "app/launch/InstanceLock.h"
+#include "app/launch/QtOptions.h"
 #include "app/launch/StartUpWarmUp.h"
 #include "app/launch/TerminationSignals.h"
 #include "formats/QVFormatRepository.h"
@@ -34,15 +35,20 @@ constexpr const char* kXcb = "xcb";
 constexpr int kNoDisplayStatus = 1;
 constexpr int kAlreadyRunningStatus = 1;
 
-// The program runs on an X11 display only; without one it says so and ends.
-bool checkDisplay()
+// The program runs on an X11 display only; without one it says so and ends. Qt's
+// -platform and -display options come before the environment, as in Qt itself.
+bool checkDisplay(int argc, char** argv)
 {
-    const QByteArray requested = qgetenv(kQtPlatformVariable);
-    if (!requested.isEmpty() && requested != kXcb) {
-        std::cerr << "vendrel: needs an X11 display; the Qt platform \"" << requested.constData()
-                  << "\" is not one\n";
+    const QtOptions qtOptions(argc, argv);
+    const std::string requested = qtOptions.value("platform").value_or(qgetenv(kQtPlatformVariable).toStdString());
+    // "xcb:option=value" names the platform before the colon.
+    if (!requested.empty() && requested.substr(0, requested.find(':')) != kXcb) {
+        std::cerr << "vendrel: needs an X11 display; the Qt platform \"" << requested << "\" is not one\n";
         return false;
     }
+    // Every connection of the program, and its helpers, then goes to the server Qt uses.
+    if (const std::optional<std::string> display = qtOptions.value("display"))
+        qputenv("DISPLAY", QByteArray::fromStdString(*display));
     if (!Platform::isDisplayReachable()) {
         const QByteArray display = qgetenv("DISPLAY");
         if (display.isEmpty())
@@ -59,7 +65,7 @@ bool checkDisplay()
 
 int applicationMain(int argc, char** argv, const WindowFactoryHook& addFactories)
 {
-    if (!checkDisplay())
+    if (!checkDisplay(argc, argv))
         return kNoDisplayStatus;
     // One X11 pixel is one point.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
@@ -87,6 +93,8 @@ int applicationMain(int argc, char** argv, const WindowFactoryHook& addFactories
     // every frame of a pick, waking eight threads costs more than the fills: one does.
     QThreadPool::globalInstance()->setMaxThreadCount(1);
 
+    // Installed before anything can schedule; it outlives everything below, which may
+    // still cancel its timers as it ends, and uninstalls itself last.
     QtScheduler scheduler;
     Scheduler::setCurrent(&scheduler);
     UserDefaults& defaults = UserDefaults::standard();
@@ -130,6 +138,5 @@ int applicationMain(int argc, char** argv, const WindowFactoryHook& addFactories
     const int status = delegate.terminationStatus() ? *delegate.terminationStatus() : app.exec();
     delegate.applicationWillTerminate();
     app.setDelegate(nullptr);
-    Scheduler::setCurrent(nullptr);
     return delegate.terminationStatus().value_or(status);
 }

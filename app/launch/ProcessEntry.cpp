@@ -1,8 +1,10 @@
 #include "ProcessEntry.h"
 
 #include "app/launch/CommandLineParser.h"
+#include "app/launch/QtOptions.h"
 #include "formats/QVFormatTarget.h"
 #include "foundation/CommandLineState.h"
+#include "foundation/Log.h"
 #include "foundation/StringUtils.h"
 
 #include <algorithm>
@@ -19,6 +21,7 @@ constexpr const char* kUsage =
     "\tThe following formats are available:\n\t%@\n\n\n"
     "Example:\n\tVendrel cli --format \"%@\" -m 5\n";
 constexpr const char* kFormatNameSeparator = ", ";
+constexpr const char* kOutputFailedLog = "Could not write the usage text to the standard output";
 // Named in the example when no clipboard format exists at all.
 constexpr const char* kFallbackExampleFormat = "HEX";
 
@@ -43,16 +46,24 @@ int ProcessEntry::run(int argc, char** argv)
     commandline::setCLIMode(false);
     commandline::setSettings(Dictionary());
 
-    if (isCommandLine(argc, argv)) {
+    // Qt's own options and their values are Qt's; the application object reads them.
+    std::vector<char*> own = QtOptions(argc, argv).programArguments();
+    const int ownCount = static_cast<int>(own.size()) - 1;
+    if (isCommandLine(ownCount, own.data())) {
         commandline::setCLIMode(true);
-        if (!hasOptions(argc, argv))
+        if (!hasOptions(ownCount, own.data()))
             return m_applicationEntry(argc, argv);
         const std::vector<std::string> names = clipboardFormatNames(m_formats());
         CommandLineParser parser(names);
-        parser.parse(argc, argv);
+        parser.parse(ownCount, own.data());
         commandline::setSettings(parser.settings());
         if (parser.hasError()) {
             m_output << usageText(parser.errorMessage(), names) << '\n' << std::flush;
+            if (m_output.fail()) {
+                // A closed or full output is no success.
+                logging::log(kOutputFailedLog);
+                return parser.onlyHelpRequested() ? kOutputFailedStatus : kOptionErrorStatus;
+            }
             return parser.onlyHelpRequested() ? kHelpStatus : kOptionErrorStatus;
         }
     }

@@ -20,6 +20,7 @@ public:
     static constexpr const char* kCLIArgument = "cli";
     static constexpr int kHelpStatus = 0;
     static constexpr int kOptionErrorStatus = 2;
+    static constexpr int kOutputFailedStatus = 1;
 
     ProcessEntry(FormatSource formats, ApplicationEntry applicationEntry, std::ostream& output);
 

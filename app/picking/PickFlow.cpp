@@ -7,6 +7,7 @@
 #include "foundation/Log.h"
 #include "foundation/Scheduler.h"
 #include "foundation/UserDefaults.h"
+#include "platform/Cursor.h"
 #include "platform/ScreenCapture.h"
 #include "platform/Workspace.h"
 #include "uikit/application/NJApplication.h"
@@ -24,11 +25,23 @@ constexpr double kSnapShotDuration = 0.19;
 constexpr const char* kSnapShotEasing = "linear";
 constexpr double kCheckHiDPIModeDelay = 0.125;
 constexpr double kSecondCursorShowDelay = 0.2;
+constexpr const char* kPointerOnAnotherScreenLog =
+    "The pointer is on another X screen of the display, whose pixels cannot be picked: no loupe there";
 
 NJApplication* application()
 {
     NJApplication* app = NJApplication::sharedApplication();
     return app && app->hasPlatform() ? app : nullptr;
+}
+
+// The loupe shows and picks the pixels of our own X screen only.
+bool pointerOnAnotherScreen()
+{
+    NJApplication* app = application();
+    if (!app || app->platform().cursor().isOnOurScreen())
+        return false;
+    logging::log(kPointerOnAnotherScreenLog);
+    return true;
 }
 
 } // namespace
@@ -47,6 +60,12 @@ void PickFlow::showPicker(const void* sender)
         loupe->resetHiDPIZoom();
     if (m_inPicking || !loupe)
         return;
+    if (pointerOnAnotherScreen()) {
+        // As a pick ended without a colour.
+        if (m_delegate.isCommandLineMode())
+            m_delegate.terminate(ColorExporter::kNothingPrintedStatus);
+        return;
+    }
     m_delegate.windows().cancelNotification();
     m_delegate.cancelShortcutRecording();
     loupe->unDockWindow();
@@ -148,6 +167,10 @@ void PickFlow::doPick()
     LoupeView* loupe = m_delegate.loupe();
     if (!m_inPicking || m_pickRunning || !loupe)
         return;
+    if (pointerOnAnotherScreen()) {
+        hidePicker();
+        return;
+    }
     m_pickRunning = true;
     loupe->setMouseFollow(false);
     const bool openOverlay = m_delegate.willOpenOverlayAfterPick();

@@ -11,10 +11,12 @@ public:
     void show() override;
     bool isVisible() const override { return m_visible; }
     QPointF location() const override { return m_location; }
+    bool isOnOurScreen() const override { return m_onOurScreen; }
     void warp(const QPointF& globalPoint) override;
 
     void setLocation(const QPointF& point) { m_location = point; }
     void setVisible(bool visible) { m_visible = visible; }
+    void setOnOurScreen(bool onOurScreen) { m_onOurScreen = onOurScreen; }
     void setRefusesToHide(bool refuses) { m_refusesToHide = refuses; }
     void setRefusesToShow(bool refuses) { m_refusesToShow = refuses; }
     int hideCount() const { return m_hideCount; }
@@ -23,6 +25,7 @@ public:
 
 private:
     bool m_visible = true;
+    bool m_onOurScreen = true;
     bool m_refusesToHide = false;
     bool m_refusesToShow = false;
     int m_hideCount = 0;

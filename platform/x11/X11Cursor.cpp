@@ -40,11 +40,25 @@ void X11Cursor::show()
 
 QPointF X11Cursor::location() const
 {
+    queryPointer();
+    return m_lastLocation;
+}
+
+bool X11Cursor::isOnOurScreen() const
+{
+    return queryPointer();
+}
+
+bool X11Cursor::queryPointer() const
+{
     xcb_connection_t* c = m_connection.connection();
     const auto pointer = adoptReply(xcb_query_pointer_reply(c, xcb_query_pointer(c, m_connection.root()), nullptr));
     if (!pointer)
-        return {};
-    return m_screens.coordinates().toGlobal(QPointF(pointer->root_x, pointer->root_y));
+        return true;
+    // On another screen its coordinates are another root window's.
+    if (pointer->same_screen)
+        m_lastLocation = m_screens.coordinates().toGlobal(QPointF(pointer->root_x, pointer->root_y));
+    return pointer->same_screen;
 }
 
 void X11Cursor::warp(const QPointF& globalPoint)

@@ -15,11 +15,16 @@ public:
     void show() override;
     bool isVisible() const override { return !m_hidden; }
     QPointF location() const override;
+    bool isOnOurScreen() const override;
     void warp(const QPointF& globalPoint) override;
 
 private:
+    // Notes where the pointer is when it is on our screen; false when it is not.
+    bool queryPointer() const;
+
     X11Connection& m_connection;
     const Screens& m_screens;
     bool m_xfixes = false;
     bool m_hidden = false;
+    mutable QPointF m_lastLocation;
 };

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 class PickFlowTest : public ControllerFixture {
@@ -185,6 +187,44 @@ TEST_F(PickFlowTest, EscapeInCommandLineModePrintsNothingAndEndsWithOne)
     launchController(true);
     m_scheduler.advance(0.05);
     m_delegate->hidePicker();
+    EXPECT_EQ(m_output.str(), "");
+    EXPECT_EQ(m_delegate->terminationStatus(), 1);
+}
+
+// Another X screen's pixels can be neither shown nor picked: nothing opens or is picked there.
+TEST_F(PickFlowTest, WithThePointerOnAnotherScreenNothingOpensOrIsPicked)
+{
+    logging::Capture log;
+    const auto saidWhy = [&log] {
+        return std::count_if(log.lines().begin(), log.lines().end(),
+                             [](const std::string& line) { return line.find("another X screen") != std::string::npos; });
+    };
+    QGuiApplication::clipboard()->clear();
+    m_platform->cursor().setOnOurScreen(false);
+    launchPicking();
+    EXPECT_FALSE(m_delegate->inPicking());
+    EXPECT_EQ(m_loupe->calls, (std::vector<std::string>{"resetHiDPIZoom"}));
+    EXPECT_EQ(saidWhy(), 1);
+
+    m_platform->cursor().setOnOurScreen(true);
+    m_delegate->showPicker(nullptr);
+    ASSERT_TRUE(m_delegate->inPicking());
+    m_loupe->color = Color::sRGB(0.2, 0.4, 0.6);
+    m_platform->cursor().setOnOurScreen(false);
+    m_delegate->doPick();
+    EXPECT_FALSE(m_delegate->inPicking());
+    EXPECT_FALSE(m_loupe->snapShotCallbacks.finished);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "");
+    EXPECT_EQ(saidWhy(), 2);
+}
+
+TEST_F(PickFlowTest, ACommandLinePickWithThePointerOnAnotherScreenEndsAsCancelled)
+{
+    commandline::setCLIMode(true);
+    m_platform->cursor().setOnOurScreen(false);
+    launchController(true);
+    m_scheduler.advance(0.05);
+    EXPECT_FALSE(m_delegate->inPicking());
     EXPECT_EQ(m_output.str(), "");
     EXPECT_EQ(m_delegate->terminationStatus(), 1);
 }

@@ -1,6 +1,8 @@
 #include "app/launch/ProcessEntry.h"
 
+#include "app/launch/QtOptions.h"
 #include "foundation/CommandLineState.h"
+#include "foundation/Log.h"
 
 #include <gtest/gtest.h>
 
@@ -202,6 +204,54 @@ TEST_F(ProcessEntryTest, UsageExampleFallsBackWhenFewerThanTwoClipboardFormats)
 {
     EXPECT_EQ(run({"cli", "-?"}, {format("Only"), format("Script", "applescript")}).output, usage("", "Only", "Only"));
     EXPECT_EQ(run({"cli", "-?"}, {}).output, usage("", "", "HEX"));
+}
+
+// Qt's options and their values belong to Qt: they are neither "cli" nor our options.
+TEST_F(ProcessEntryTest, QtsOwnOptionsArePassedOnUntouched)
+{
+    const Outcome plain = run({"-platform", "offscreen", "--display", ":1", "-reverse"});
+    EXPECT_TRUE(plain.applicationStarted);
+    EXPECT_FALSE(commandline::isCLIMode());
+
+    const Outcome title = run({"-qwindowtitle", "cli"});
+    EXPECT_TRUE(title.applicationStarted);
+    EXPECT_FALSE(commandline::isCLIMode());
+
+    const Outcome pick = run({"cli", "-display", ":1", "-m", "5", "--style=Fusion", "-platform", "xcb"});
+    EXPECT_TRUE(pick.applicationStarted);
+    EXPECT_EQ(pick.output, "");
+    EXPECT_EQ(commandline::settings(), (Dictionary{{"magnificationValue", Value::integer(5)}}));
+}
+
+TEST(QtOptions, TheLastValueCountsWithOneOrTwoDashesAndAMissingValueIsDropped)
+{
+    std::vector<std::string> arguments{"vendrel", "-display", ":1", "cli", "--display", ":2", "-m", "5", "-platform"};
+    std::vector<char*> argv;
+    for (std::string& argument : arguments)
+        argv.push_back(argument.data());
+    const QtOptions options(static_cast<int>(argv.size()), argv.data());
+    EXPECT_EQ(options.value("display"), ":2");
+    EXPECT_EQ(options.value("platform"), std::nullopt);
+    std::vector<std::string> own;
+    for (char* argument : options.programArguments()) {
+        if (argument)
+            own.emplace_back(argument);
+    }
+    EXPECT_EQ(own, (std::vector<std::string>{"vendrel", "cli", "-m", "5"}));
+}
+
+// As a pick to a full or closed output: it says it could not print and fails.
+TEST_F(ProcessEntryTest, UsageTextThatCannotBeWrittenIsReportedAndFails)
+{
+    std::ostream closed(nullptr);
+    ProcessEntry entry([] { return kFormats; }, [](int, char**) { return 0; }, closed);
+    std::string program = "vendrel", cli = "cli", help = "--help", bad = "-m99";
+    char* helpArguments[] = {program.data(), cli.data(), help.data(), nullptr};
+    char* badArguments[] = {program.data(), cli.data(), bad.data(), nullptr};
+    logging::Capture log;
+    EXPECT_EQ(entry.run(3, helpArguments), 1);
+    EXPECT_TRUE(log.contains("Could not write the usage text to the standard output"));
+    EXPECT_EQ(entry.run(3, badArguments), 2);
 }
 
 TEST(ProcessEntry, ClipboardFormatNamesKeepListOrder)

@@ -179,6 +179,34 @@ check "without DISPLAY the program ends with status 1" "1" "$?"
 check "without DISPLAY the program says why" "vendrel: needs an X11 display, and DISPLAY is not set" \
   "$(cat "$work/nodisplay.err")"
 
+# Qt's own options: another platform is refused, -display names the X server.
+for program in "$vendrel" "$build/app/vendrel-app"; do
+  "$program" -platform offscreen > /dev/null 2> "$work/platform.err"
+  status=$?
+  check "-platform offscreen ends with status 1 ($(basename "$program"))" "1" "$status"
+  check "-platform offscreen says why ($(basename "$program"))" \
+    'vendrel: needs an X11 display; the Qt platform "offscreen" is not one' "$(cat "$work/platform.err")"
+done
+env -u DISPLAY "$vendrel" -display :65000 > /dev/null 2> "$work/display.err"
+check "-display names the X server without DISPLAY" 'vendrel: cannot open the X11 display ":65000"' \
+  "$(cat "$work/display.err")"
+field 336699
+xdotool mousemove 400 300
+timeout 10 env -u DISPLAY XDG_CONFIG_HOME="$work/cli" "$vendrel" -display "$DISPLAY" cli -f HEX \
+  > "$work/out" 2> /dev/null & pid=$!
+wait_window "Vendrel loupe" && xdotool key Return
+wait $pid
+check "a pick on the X server -display names" "0 336699" "$? $(cat "$work/out")"
+kill "${pids[-1]}"
+
+# Help that cannot be printed fails as a pick that cannot be printed does.
+"$vendrel" cli --help > /dev/full 2> "$work/help.err"
+check "help to a full output ends with status 1" "1" "$?"
+check "help to a full output says so" "Could not write the usage text to the standard output" \
+  "$(cat "$work/help.err")"
+"$vendrel" cli --help >&- 2> /dev/null
+check "help to a closed output ends with status 1" "1" "$?"
+
 # The installed program reads the resources installed beside it.
 cmake --install "$build" --prefix "$work/prefix" > /dev/null
 installed="$work/prefix/bin/vendrel"

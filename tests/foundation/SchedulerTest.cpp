@@ -116,22 +116,22 @@ TEST_F(ManualSchedulerTest, NegativeAndNaNDelaysMeanNow)
     EXPECT_EQ(m_scheduler.pendingCount(), 0u);
 }
 
-TEST(Scheduler, CurrentFallsBackUntilOneIsSet)
+// Work handed over with no run loop installed would never run: the process says so and ends.
+TEST(SchedulerDeathTest, WithNoneInstalledWorkEndsTheProcessWhileClockAndCancelStillServe)
 {
     Scheduler::setCurrent(nullptr);
-    Scheduler& fallback = Scheduler::current();
-    bool ran = false;
-    fallback.post([&] { ran = true; });
-    auto* manual = dynamic_cast<ManualScheduler*>(&fallback);
-    ASSERT_NE(manual, nullptr);
-    manual->runPending();
-    EXPECT_TRUE(ran);
+    const double before = Scheduler::current().now();
+    Scheduler::current().cancel(1);
+    EXPECT_GE(Scheduler::current().now(), before);
+    EXPECT_DEATH(Scheduler::current().post([] {}), "none is installed");
+    EXPECT_DEATH(Scheduler::current().schedule(0.1, [] {}), "none is installed");
+    EXPECT_DEATH(Scheduler::current().scheduleRepeating(0.1, [] {}), "none is installed");
 
     ManualScheduler mine;
     Scheduler::setCurrent(&mine);
     EXPECT_EQ(&Scheduler::current(), &mine);
+    EXPECT_TRUE(Scheduler::isCurrent(&mine));
     Scheduler::setCurrent(nullptr);
-    EXPECT_EQ(&Scheduler::current(), &fallback);
 }
 
 } // namespace

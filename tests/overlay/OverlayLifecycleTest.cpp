@@ -45,7 +45,7 @@ TEST_F(OverlayLifecycleTest, WithoutColoursThePlaceholderShowsAndEveryRowSaysSo)
     EXPECT_TRUE(window()->emptyHistoryView()->isVisibleTo(window()));
     EXPECT_FALSE(swatches()->isVisibleTo(window()));
     EXPECT_EQ(selectedName(), "HEX");
-    EXPECT_EQ(table()->exportFormatForName("CSS"), NJFormatTableView::kNoColorAvailable);
+    EXPECT_EQ(table()->exportFormatForName("CSS"), "No color available.");
 
     // Without a colour an export starts the picker instead.
     EXPECT_FALSE(window()->exportWithSelectedFormat());
@@ -158,7 +158,7 @@ TEST_F(OverlayLifecycleTest, PickerTooltipShowsTheRecordedShortcut)
     open(formats({"HEX"}), {Value("FF0000FF")}, {},
          Dictionary{{"PickColorShortCut", Value::data(archive)}});
     EXPECT_EQ(window()->pickerButton()->toolTip(), QString::fromUtf8("Pick Color (Super+Shift+X)"));
-    EXPECT_EQ(window()->colorPanelButton()->toolTip(), QString::fromUtf8(QVOverlayWindow::kColorPanelToolTip));
+    EXPECT_EQ(window()->colorPanelButton()->toolTip(), "Edit Color (Alt+Click or Super+Return)");
 
     // The title is the status menu's pick entry as it reads at the next show.
     m_delegate->hideOverlay();

@@ -182,6 +182,18 @@ TEST_F(NJApplicationTest, TheRunningSystemTakesTheOlderBranch)
     EXPECT_EQ(m_appearanceNotifications, 0);
 }
 
+// Qt on a platform that is not X11 gives no platform services: the application still
+// starts, so the caller can say so and end.
+TEST(NJApplicationWithoutPlatform, StartsWithTheAquaAppearanceAndSaysItHasNoPlatform)
+{
+    int argc = 1;
+    char arg0[] = "test";
+    char* argv[] = {arg0, nullptr};
+    const NJApplication app(argc, argv);
+    EXPECT_FALSE(app.hasPlatform());
+    EXPECT_EQ(app.currentAppearance(), NJApplication::kAppearanceNameAqua);
+}
+
 TEST_F(NJApplicationTest, CheckVisualEffectChangePostsOnlyOnAChange)
 {
     setVersion(10, 11);

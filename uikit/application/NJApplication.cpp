@@ -175,6 +175,9 @@ void NJApplication::themeChanged()
 
 bool NJApplication::isVisualEffectViewAvailable() const
 {
+    // Without a platform (a display that never answered) nothing is known.
+    if (!m_platform)
+        return false;
     const OperatingSystemVersion version = operatingSystemVersion();
     const bool classFound = m_platform->systemInfo().hasVisualEffectView() || m_dummyVisualEffectViewRegistered;
     return version.majorVersion == kVisualEffectMajorVersion && version.minorVersion >= kVisualEffectMinorVersion

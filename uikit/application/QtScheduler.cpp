@@ -12,7 +12,7 @@ QtScheduler::QtScheduler(QObject* parent)
 
 QtScheduler::~QtScheduler()
 {
-    if (&Scheduler::current() == this)
+    if (Scheduler::isCurrent(this))
         Scheduler::setCurrent(nullptr);
 }
 

@@ -7,6 +7,7 @@
 #include "loupe/QVLoupeController.h"
 #include "loupe/QVMouseFollower.h"
 #include "tests/loupe/RecordingLoupeHost.h"
+#include "tests/loupe/x11/LoupeScene.h"
 #include "uikit/application/NJApplication.h"
 #include "uikit/application/QtScheduler.h"
 #include "uikit/windows/CustomWindow.h"
@@ -15,7 +16,6 @@
 #include "platform/InputSynthesizer.h"
 #include "platform/VirtualKeys.h"
 
-#include <QElapsedTimer>
 #include <QLineF>
 
 #include <xcb/xcb.h>
@@ -27,128 +27,12 @@
 #include <cmath>
 #include <cstdlib>
 #include <functional>
-#include <iostream>
 #include <memory>
 #include <vector>
 
 namespace {
 
-constexpr std::uint32_t kBackground = 0x808080;
-constexpr std::uint32_t kBlock = 0xffcc00;
-constexpr std::uint32_t kMarker = 0x336699;
-constexpr QPoint kMarkerAt(640, 512);
-constexpr int kCornerSide = 40;
-// Six frames at 60 Hz.
-constexpr double kMostMedianLatency = 100.0;
-
-// Another application: a window over the whole screen with colour blocks painted by
-// the X server itself, and the pointer moved through XTest.
-class Scene final {
-public:
-    Scene()
-        : m_connection(xcb_connect(nullptr, nullptr))
-        , m_screen(xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data)
-    {
-        const int w = width();
-        const int h = height();
-        m_window = window(m_screen->root, {0, 0, w, h}, kBackground, true);
-        window(m_window, {kMarkerAt.x() - 100, kMarkerAt.y() - 100, 200, 200}, kBlock);
-        window(m_window, {kMarkerAt.x(), kMarkerAt.y(), 1, 1}, kMarker);
-        for (const auto& [corner, color] : corners())
-            window(m_window, {corner.x() - corner.x() % kCornerSide, corner.y() - corner.y() % kCornerSide,
-                              kCornerSide, kCornerSide}, color);
-        sync();
-    }
-    ~Scene() { xcb_disconnect(m_connection); }
-
-    int width() const { return m_screen->width_in_pixels; }
-    int height() const { return m_screen->height_in_pixels; }
-    // Each corner pixel of the screen and the colour of the block there.
-    std::vector<std::pair<QPoint, std::uint32_t>> corners() const
-    {
-        return {{{0, 0}, 0xff0000},
-                {{width() - 1, 0}, 0x00ff00},
-                {{0, height() - 1}, 0x0000ff},
-                {{width() - 1, height() - 1}, 0xff00ff}};
-    }
-    void movePointer(const QPoint& point)
-    {
-        xcb_test_fake_input(m_connection, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, m_screen->root,
-                            static_cast<std::int16_t>(point.x()), static_cast<std::int16_t>(point.y()), 0);
-        xcb_flush(m_connection);
-    }
-    void click(int button)
-    {
-        for (const std::uint8_t type : {XCB_BUTTON_PRESS, XCB_BUTTON_RELEASE})
-            xcb_test_fake_input(m_connection, type, static_cast<std::uint8_t>(button), XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
-        xcb_flush(m_connection);
-    }
-    // Holds the pointer as another program's drag or open menu does.
-    void grabPointer()
-    {
-        std::free(xcb_grab_pointer_reply(m_connection,
-                                         xcb_grab_pointer(m_connection, 0, m_window, 0, XCB_GRAB_MODE_ASYNC,
-                                                          XCB_GRAB_MODE_ASYNC, XCB_NONE, XCB_NONE, XCB_CURRENT_TIME),
-                                         nullptr));
-    }
-    void ungrabPointer()
-    {
-        xcb_ungrab_pointer(m_connection, XCB_CURRENT_TIME);
-        xcb_flush(m_connection);
-    }
-    void sync() { std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr)); }
-    // What the screen shows at the point, windows on top included, as 0xRRGGBB.
-    std::uint32_t screenPixel(const QPoint& point)
-    {
-        xcb_get_image_reply_t* reply = xcb_get_image_reply(
-            m_connection,
-            xcb_get_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, m_screen->root, static_cast<std::int16_t>(point.x()),
-                          static_cast<std::int16_t>(point.y()), 1, 1, ~0u),
-            nullptr);
-        if (!reply)
-            return 0xffffffffu;
-        const std::uint8_t* bgrx = xcb_get_image_data(reply);
-        const std::uint32_t rgb = (std::uint32_t(bgrx[2]) << 16) | (std::uint32_t(bgrx[1]) << 8) | bgrx[0];
-        std::free(reply);
-        return rgb;
-    }
-
-private:
-    xcb_window_t window(xcb_window_t parent, const QRect& r, std::uint32_t pixel, bool overrideRedirect = false)
-    {
-        const xcb_window_t id = xcb_generate_id(m_connection);
-        const std::uint32_t values[] = {pixel, overrideRedirect ? 1u : 0u};
-        xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, id, parent, static_cast<std::int16_t>(r.x()),
-                          static_cast<std::int16_t>(r.y()), static_cast<std::uint16_t>(r.width()),
-                          static_cast<std::uint16_t>(r.height()), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
-                          m_screen->root_visual, XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT, values);
-        xcb_map_window(m_connection, id);
-        return id;
-    }
-
-    xcb_connection_t* m_connection;
-    xcb_screen_t* m_screen;
-    xcb_window_t m_window = 0;
-};
-
-// Counts the zoom view's finished repaints.
-class PaintCounter final : public QObject {
-public:
-    bool eventFilter(QObject* object, QEvent* event) override
-    {
-        if (event->type() != QEvent::Paint || m_inPaint)
-            return false;
-        m_inPaint = true;
-        object->event(event);
-        m_inPaint = false;
-        ++count;
-        return true;
-    }
-    int count = 0;
-
-private:
-    bool m_inPaint = false;
-};
+using namespace loupex11;
 
 // One loupe for the whole run, as the program has, shown for each test over a scene of
 // its own.
@@ -201,18 +85,6 @@ protected:
         m_scene.reset();
     }
 
-    // Runs the event loop until the condition holds or the time (ms) is up.
-    static bool waitFor(const std::function<bool()>& condition, int milliseconds)
-    {
-        QElapsedTimer timer;
-        timer.start();
-        while (!condition()) {
-            if (timer.elapsed() > milliseconds)
-                return false;
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        }
-        return true;
-    }
     QPointF global(const QPoint& topLeft) const { return {double(topLeft.x()), double(m_scene->height() - topLeft.y())}; }
     // Moves the pointer and waits until the loupe has been placed there and repainted.
     bool moveTo(const QPoint& topLeft)
@@ -429,31 +301,6 @@ TEST_F(QVLoupeX11Test, WhileAnotherProgramHoldsThePointerTheLoupeFollowsItAndTak
     EXPECT_TRUE(waitFor([&] { return s_loupe->lastCenter() == global(kMarkerAt + QPoint(-20, 0)); }, 500));
     ASSERT_TRUE(moveTo(kMarkerAt + QPoint(1, 0)));
     EXPECT_EQ(pickedColor(), kBlock);
-}
-
-TEST_F(QVLoupeX11Test, MotionToRepaintLatencyOverAThousandMoves)
-{
-    constexpr int kMoves = 1000;
-    std::vector<double> latencies;
-    latencies.reserve(kMoves);
-    QElapsedTimer clock;
-    clock.start();
-    for (int i = 0; i < kMoves; ++i) {
-        const QPoint point(300 + i % 600, 300 + (i / 600) * 7 + i % 3);
-        const qint64 start = clock.nsecsElapsed();
-        ASSERT_TRUE(moveTo(point)) << i;
-        latencies.push_back((clock.nsecsElapsed() - start) / 1e6);
-    }
-    std::sort(latencies.begin(), latencies.end());
-    const double median = latencies[kMoves / 2];
-    const double p99 = latencies[kMoves * 99 / 100];
-    std::cout << "motion to repaint over " << kMoves << " moves: median " << median << " ms, p99 " << p99 << " ms, max "
-              << latencies.back() << " ms\n";
-    RecordProperty("median_ms", std::to_string(median));
-    RecordProperty("p99_ms", std::to_string(p99));
-    // Far above what a loaded machine takes (a few ms): only a loupe that lags behind
-    // the pointer, such as one repainting on a slow timer, comes near it.
-    EXPECT_LT(median, kMostMedianLatency);
 }
 
 } // namespace

@@ -61,6 +61,7 @@ public:
         }
         xcb_map_window(m_connection, window);
         sync();
+        x11windows::waitUntilViewable(m_connection, window);
         return window;
     }
     void setCardinal(xcb_window_t window, const char* name, xcb_atom_t type, std::uint32_t value)
@@ -99,6 +100,38 @@ public:
         xcb_send_event(m_connection, 0, m_screen->root, XCB_EVENT_MASK_STRUCTURE_NOTIFY,
                        reinterpret_cast<const char*>(&message));
         sync();
+    }
+    // Makes the window the active one: a window manager is asked, as a pager asks it;
+    // with none this client plays its part and writes the root's property.
+    void activate(xcb_window_t window)
+    {
+        if (x11windows::windowManagerRuns(m_connection, m_screen->root)) {
+            xcb_client_message_event_t message {};
+            message.response_type = XCB_CLIENT_MESSAGE;
+            message.format = 32;
+            message.window = window;
+            message.type = atom("_NET_ACTIVE_WINDOW");
+            message.data.data32[0] = 2;
+            xcb_send_event(m_connection, 0, m_screen->root,
+                           XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                           reinterpret_cast<const char*>(&message));
+        } else {
+            setCardinal(m_screen->root, "_NET_ACTIVE_WINDOW", XCB_ATOM_WINDOW, window);
+        }
+        for (int i = 0; i < 200 && activeWindow() != window; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    xcb_window_t activeWindow()
+    {
+        auto* reply = xcb_get_property_reply(
+            m_connection,
+            xcb_get_property(m_connection, 0, m_screen->root, atom("_NET_ACTIVE_WINDOW"), XCB_ATOM_WINDOW, 0, 1),
+            nullptr);
+        const xcb_window_t window = reply && xcb_get_property_value_length(reply) == 4
+            ? *static_cast<const xcb_window_t*>(xcb_get_property_value(reply))
+            : xcb_window_t {XCB_WINDOW_NONE};
+        std::free(reply);
+        return window;
     }
     QPoint pointer()
     {
@@ -163,6 +196,7 @@ public:
         return error == nullptr;
     }
     xcb_window_t root() const { return m_screen->root; }
+    xcb_connection_t* connection() const { return m_connection; }
     int height() const { return m_screen->height_in_pixels; }
     int width() const { return m_screen->width_in_pixels; }
 
@@ -258,6 +292,31 @@ TEST_F(X11PlatformTest, WarpMovesThePointerInGlobalPoints)
     EXPECT_EQ(s_app->getMouseScreen()->frame.width(), m_other.width());
 }
 
+// A display of separate X screens: the pointer on the second one is not on ours.
+TEST_F(X11PlatformTest, OnAnotherXScreenThePointerIsNotOursAndStaysWhereItLeft)
+{
+    xcb_connection_t* c = m_platform->connection().connection();
+    auto roots = xcb_setup_roots_iterator(xcb_get_setup(c));
+    if (roots.rem < 2)
+        GTEST_SKIP() << "needs a display of two X screens";
+    xcb_screen_next(&roots);
+    const xcb_window_t otherRoot = roots.data->root;
+    Cursor& cursor = m_platform->cursor();
+    cursor.warp(QPointF(100, 200));
+    settle();
+    EXPECT_TRUE(cursor.isOnOurScreen());
+
+    xcb_warp_pointer(c, XCB_WINDOW_NONE, otherRoot, 0, 0, 0, 0, 300, 40);
+    settle();
+    EXPECT_FALSE(cursor.isOnOurScreen());
+    EXPECT_EQ(cursor.location(), QPointF(100, 200));
+
+    cursor.warp(QPointF(150, 250));
+    settle();
+    EXPECT_TRUE(cursor.isOnOurScreen());
+    EXPECT_EQ(cursor.location(), QPointF(150, 250));
+}
+
 TEST_F(X11PlatformTest, CursorHidesEverywhereAndComesBack)
 {
     Cursor& cursor = m_platform->cursor();
@@ -274,13 +333,19 @@ TEST_F(X11PlatformTest, WindowUnderAPointAndItsOwner)
 {
     const xcb_window_t window = m_other.createWindow(50, 60, 200, 100, kOwnerClass);
     settle();
-    const auto found = m_platform->windowList().windowAt(global(60, 70));
+    // A window manager may place the window elsewhere and frame it: the frame is the
+    // window's bounds, the number and the owner are the window's own.
+    const QRect placed = x11windows::bounds(m_other.connection(), window);
+    const QRect frame = x11windows::bounds(m_other.connection(), x11windows::topLevel(m_other.connection(), window));
+    const QPointF inside = global(placed.x() + 10, placed.y() + 10);
+    const auto found = m_platform->windowList().windowAt(inside);
     ASSERT_TRUE(found);
     EXPECT_EQ(found->number, window);
     EXPECT_EQ(found->ownerName, kOwnerClass);
-    EXPECT_EQ(found->frame, QRectF(50, m_other.height() - 160, 200, 100));
+    EXPECT_EQ(found->frame, QRectF(frame.x(), m_other.height() - frame.y() - frame.height(), frame.width(), frame.height()));
+    EXPECT_EQ(placed.size(), QSize(200, 100));
     EXPECT_EQ(s_app->getApplicationNameForWndNum(window), kOwnerClass);
-    EXPECT_NE(m_platform->windowList().windowAt(global(60, 70), window).value_or(WindowInfo {}).number, window);
+    EXPECT_NE(m_platform->windowList().windowAt(inside, window).value_or(WindowInfo {}).number, window);
 }
 
 TEST_F(X11PlatformTest, OwnerFallsBackToTheProcessName)
@@ -295,19 +360,21 @@ TEST_F(X11PlatformTest, OwnerFallsBackToTheProcessName)
 
 TEST_F(X11PlatformTest, ActiveWindowChangesReportApplicationSwitches)
 {
-    int switches = 0;
-    m_platform->activeApplication().setSwitchHandler([&] { ++switches; });
     const xcb_window_t first = m_other.createWindow(10, 10, 20, 20, kOwnerClass);
     const xcb_window_t second = m_other.createWindow(40, 10, 20, 20, kOwnerClass);
     const xcb_window_t other = m_other.createWindow(70, 10, 20, 20, "OtherApplication");
-    m_other.setCardinal(m_other.root(), "_NET_ACTIVE_WINDOW", XCB_ATOM_WINDOW, first);
+    m_other.activate(other);
+    settle();
+    int switches = 0;
+    m_platform->activeApplication().setSwitchHandler([&] { ++switches; });
+    m_other.activate(first);
     settle();
     EXPECT_EQ(switches, 1);
     EXPECT_EQ(m_platform->activeApplication().identifier(), kOwnerClass);
-    m_other.setCardinal(m_other.root(), "_NET_ACTIVE_WINDOW", XCB_ATOM_WINDOW, second);
+    m_other.activate(second);
     settle();
     EXPECT_EQ(switches, 1);
-    m_other.setCardinal(m_other.root(), "_NET_ACTIVE_WINDOW", XCB_ATOM_WINDOW, other);
+    m_other.activate(other);
     settle();
     EXPECT_EQ(switches, 2);
     EXPECT_EQ(s_app->activeApplicationBundleIdentifier(), "OtherApplication");
