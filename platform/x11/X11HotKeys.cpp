@@ -72,10 +72,9 @@ X11HotKeyHelper* X11HotKeys::helper()
             [this](const HotKeyMessages::Tell& report) {
                 // A press the helper reports as queued came while we could not answer:
                 // acting on it would open or close yet another window.
-                if (report.reply == HotKeyMessages::Reply::Press)
-                    pressed(report.keycode, report.state);
-                else if (report.reply == HotKeyMessages::Reply::KeyRelease)
-                    released(report.keycode);
+                if (report.reply == HotKeyMessages::Reply::Press
+                    || report.reply == HotKeyMessages::Reply::KeyRelease)
+                    received(report.reply == HotKeyMessages::Reply::Press, report.keycode, report.state);
             },
             [this] { helperEnded(); });
         if (!m_helper->running())
@@ -138,9 +137,12 @@ void X11HotKeys::ungrab(xcb_keycode_t keycode, const std::vector<std::uint16_t>&
 
 void X11HotKeys::ungrabHere(xcb_keycode_t keycode, const std::vector<std::uint16_t>& masks)
 {
+    // Done before the helper, on a connection of its own, may grab the same keys.
+    std::vector<xcb_void_cookie_t> cookies;
     for (const std::uint16_t mask : masks)
-        xcb_ungrab_key(m_connection.connection(), keycode, m_connection.root(), mask);
-    xcb_flush(m_connection.connection());
+        cookies.push_back(xcb_ungrab_key_checked(m_connection.connection(), keycode, m_connection.root(), mask));
+    for (const xcb_void_cookie_t cookie : cookies)
+        m_connection.check(cookie);
 }
 
 std::optional<HotKeys::Id> X11HotKeys::registerHotKey(int keyCode, unsigned long modifierFlags, Handler handler)
@@ -215,10 +217,27 @@ void X11HotKeys::handleEvent(const xcb_generic_event_t* event)
 {
     const std::uint8_t type = event->response_type & 0x7f;
     const auto* key = reinterpret_cast<const xcb_key_press_event_t*>(event);
-    if (type == XCB_KEY_PRESS)
-        pressed(key->detail, key->state);
-    else if (type == XCB_KEY_RELEASE)
-        released(key->detail);
+    if (type == XCB_KEY_PRESS || type == XCB_KEY_RELEASE)
+        received(type == XCB_KEY_PRESS, key->detail, key->state);
+}
+
+void X11HotKeys::received(bool press, xcb_keycode_t keycode, std::uint16_t state)
+{
+    // A handler may handle events, as a round trip to the server does: keys that come
+    // meanwhile wait for it to return, so that handlers never run inside one another.
+    m_waiting.push_back({press, keycode, state});
+    if (m_handling)
+        return;
+    m_handling = true;
+    while (!m_waiting.empty()) {
+        const KeyEvent next = m_waiting.front();
+        m_waiting.pop_front();
+        if (next.press)
+            pressed(next.keycode, next.state);
+        else
+            released(next.keycode);
+    }
+    m_handling = false;
 }
 
 void X11HotKeys::pressed(xcb_keycode_t keycode, std::uint16_t state)

@@ -3,6 +3,7 @@
 #include "platform/HotKeys.h"
 #include "platform/x11/X11Connection.h"
 
+#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -47,6 +48,8 @@ private:
     void ungrabHere(xcb_keycode_t keycode, const std::vector<std::uint16_t>& masks);
     std::vector<std::uint16_t> lockVariants(std::uint16_t modifiers) const;
     void handleEvent(const xcb_generic_event_t* event);
+    // A press or release from the helper or from our own grabs.
+    void received(bool press, xcb_keycode_t keycode, std::uint16_t state);
     void pressed(xcb_keycode_t keycode, std::uint16_t state);
     void released(xcb_keycode_t keycode);
     // The handler of the hot key the press starts, or none.
@@ -63,6 +66,13 @@ private:
     std::unique_ptr<X11HotKeyHelper> m_helper;
     bool m_helperTried = false;
     std::map<Id, HotKey> m_hotKeys;
+    struct KeyEvent {
+        bool press;
+        xcb_keycode_t keycode;
+        std::uint16_t state;
+    };
+    std::deque<KeyEvent> m_waiting;
+    bool m_handling = false;
     Id m_next = 1;
     X11Connection::HandlerId m_handlerId = 0;
 };

@@ -140,8 +140,12 @@ xdotool key shift+super+c
 held_for "20 slow custom formats rendered for the overlay"
 check "the overlay shows" "shown" "$([ -n "$(window_id "Vendrel overlay")" ] && echo shown)"
 
-kill -TERM "$app"
-wait "$app"
+# The hot keys' helper ends with the program, however it ends.
+helper=$(pgrep -P "$app")
+kill -KILL "$app"
+wait "$app" 2> /dev/null
+for _ in $(seq 20); do kill -0 "$helper" 2> /dev/null || break; sleep 0.1; done
+check "the hot keys' helper ends with the program" "ended" "$(kill -0 "$helper" 2> /dev/null || echo ended)"
 if [ $failures -ne 0 ]; then
   echo "$failures busy-program check(s) failed"
   exit 1

@@ -11,9 +11,9 @@
 
 namespace {
 
-// Under a second, with room for the wake-up of a loaded machine; longer than a loaded
-// machine takes to show a window.
-constexpr std::chrono::milliseconds kLongestHold {900};
+// Longer than a loaded machine takes to show a window; under a second with room for
+// this helper's own wake-up on a loaded machine.
+constexpr std::chrono::milliseconds kLongestHold {800};
 
 using Request = HotKeyMessages::Request;
 using Reply = HotKeyMessages::Reply;
