@@ -27,8 +27,8 @@ public:
         Refused,
         // A hot key went down; the keyboard waits for Release, a second at most.
         Press,
-        // Went down while the program had not handled the press before it: not to be
-        // acted on. The keyboard was not kept.
+        // Went down while the keyboard waited for the program, or while the program had
+        // not handled the press before it: not to be acted on. The keyboard is not kept.
         QueuedPress,
         KeyRelease,
     };

@@ -106,11 +106,20 @@ void HotKeyServer::handle(const xcb_generic_event_t* event)
     if (type != XCB_KEY_PRESS && type != XCB_KEY_RELEASE)
         return;
     const auto* key = reinterpret_cast<const xcb_key_press_event_t*>(event);
+    // The server sends the keys a thaw replays while it handles the thaw's request, so
+    // they carry its number; later keys carry a later one.
+    if (m_replaySequence && key->sequence != *m_replaySequence)
+        m_replaySequence.reset();
     if (type == XCB_KEY_RELEASE) {
         tell(Reply::KeyRelease, key->detail, key->state);
         return;
     }
-    // The press froze the keyboard unless a thaw replayed it from the server's queue.
+    // Typed while the keyboard waited for the program: not to be acted on, and it froze
+    // nothing, the grabs being non-freezing during the thaw.
+    if (m_replaySequence) {
+        tell(Reply::QueuedPress, key->detail, key->state);
+        return;
+    }
     m_frozen = true;
     if (m_pressUnhandled) {
         // The program has not got to the press before; nothing will wait for this one.
@@ -169,7 +178,8 @@ void HotKeyServer::thaw()
     // is replayed: the server then leaves its key down, repeating, if the second hold
     // outlasts the repeat delay.
     setFreezing(false);
-    xcb_allow_events(m_connection, XCB_ALLOW_ASYNC_KEYBOARD, XCB_CURRENT_TIME);
+    m_replaySequence = static_cast<std::uint16_t>(
+        xcb_allow_events(m_connection, XCB_ALLOW_ASYNC_KEYBOARD, XCB_CURRENT_TIME).sequence);
     setFreezing(true);
     xcb_flush(m_connection);
 }

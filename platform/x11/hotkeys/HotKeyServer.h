@@ -47,5 +47,7 @@ private:
     std::vector<Grab> m_grabs;
     bool m_frozen = false;
     bool m_pressUnhandled = false;
+    // The request number of the last thaw while the keys it replays come in.
+    std::optional<std::uint16_t> m_replaySequence;
     std::chrono::steady_clock::time_point m_thawAt;
 };
