@@ -1,26 +1,12 @@
 #!/usr/bin/env bash
 # A busy or stopped program never holds the desktop: another client times its own key
-# events while the program is stopped after a hot key, reads a large settings file
+# events while the program is stopped when a hot key comes, reads a large settings file
 # written from outside, saves one, or renders slow custom formats for the overlay; and
 # hot keys tapped while the program is stopped leave at most one loupe, which closes on
 # Escape and leaves no pointer grab behind. Run under an X server with the build folder
 # as the first argument.
 set -uo pipefail
 source "$(dirname "$0")/common.sh"
-
-# The id of the visible window with the title, waiting up to 5 s for it.
-window_id() {
-  timeout 5 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -1
-}
-
-# Waits up to 2 s for no visible window with the title; prints "gone" or "shown".
-gone() {
-  for _ in $(seq 20); do
-    xdotool search --onlyvisible --name "^$1\$" > /dev/null 2>&1 || { echo gone; return; }
-    sleep 0.1
-  done
-  echo shown
-}
 
 # The longest time, in ms, the server held another client's key events while probing
 # for the given ms; runs in the background, read with held_for.
@@ -38,12 +24,12 @@ close_loupe() {
   gone "Vendrel loupe" > /dev/null
 }
 
-# Rewrites the settings file from outside, as an editor would: the given lines go in
-# before the end of its dictionary, and lines matching the pattern go out.
-edit_settings() { # pattern to drop, file with lines to add
+# Rewrites the settings file from outside, as an editor would: the lines of the given
+# file go in before the end of its dictionary.
+edit_settings() {
   local edited="$settings.edit"
-  sed "/$1/d" "$settings" | head -n -2 > "$edited"
-  cat "$2" >> "$edited"
+  head -n -2 "$settings" > "$edited"
+  cat "$1" >> "$edited"
   printf '</dict>\n</plist>\n' >> "$edited"
   mv "$edited" "$settings"
 }
@@ -96,10 +82,10 @@ check "after taps queued while stopped, Escape leaves no loupe and no pointer gr
 {
   echo "<key>padding</key>"
   echo "<array>"
-  yes "<integer>1</integer>" | head -n 2500000
+  yes "<dict><key>k</key><integer>1</integer></dict>" | head -n 1100000
   echo "</array>"
 } > "$work/padding"
-edit_settings '^$' "$work/padding"
+edit_settings "$work/padding"
 # The program reads it in a tenth of a second after the write.
 sleep 0.3
 start_hold_timer 5000
@@ -132,7 +118,7 @@ for _ in $(seq 9); do nested="{{#each(colorValues)}}$nested{{/each(colorValues)}
   echo "</array>"
 } > "$work/formats"
 sed -i '/<key>padding<\/key>/,/<\/array>/d' "$settings"
-edit_settings '^$' "$work/formats"
+edit_settings "$work/formats"
 start_program
 sleep 2
 start_hold_timer 3000
