@@ -78,6 +78,22 @@ for _ in 1 2 3; do
 done
 check "after taps queued while stopped, Escape leaves no loupe and no pointer grab" "3" "$closed"
 
+# The same taps while a 10 MB outside edit of the settings is read in.
+{
+  echo "<key>padding10</key>"
+  echo "<array>"
+  yes "<dict><key>k</key><integer>1</integer></dict>" | head -n 220000
+  echo "</array>"
+} > "$work/padding"
+edit_settings "$work/padding"
+sleep 0.15
+for _ in 1 2 3 4; do xdotool key super+alt+c; sleep 0.05; done
+sleep 2
+xdotool key Escape
+check "after taps queued during a read, Escape leaves no loupe and no pointer grab" "closed" \
+  "$([ "$(gone "Vendrel loupe")" == gone ] && "$helpers/e2e_grab_probe" pointer && echo closed)"
+close_loupe
+
 # A 50 MB settings file written from outside just before the pick hot key.
 {
   echo "<key>padding</key>"
@@ -117,7 +133,7 @@ for _ in $(seq 9); do nested="{{#each(colorValues)}}$nested{{/each(colorValues)}
   done
   echo "</array>"
 } > "$work/formats"
-sed -i '/<key>padding<\/key>/,/<\/array>/d' "$settings"
+sed -i '/<key>padding/,/<\/array>/d' "$settings"
 edit_settings "$work/formats"
 start_program
 sleep 2
