@@ -12,6 +12,8 @@
 #include "overlay/NJFormatTableView.h"
 #include "overlay/NJSearchArrayController.h"
 #include "overlay/NJSwatchesController.h"
+#include "platform/Platform.h"
+#include "platform/WindowInput.h"
 #include "uikit/shortcuts/MASShortcut.h"
 #include "uikit/application/NJApplication.h"
 #include "uikit/application/NamedImage.h"
@@ -325,7 +327,6 @@ void QVOverlayWindow::makeKeyAndOrderFront()
     createSwatchesController();
     updateSwatchesState();
     NJFormatTableView* table = m_ui->formatTableView;
-    table->renderFormats();
     table->scrollToSelection(kMaxVisibleRows);
     m_swatchesController->updateButtonState(0);
     m_swatchesController->initializeAppearance();
@@ -337,6 +338,17 @@ void QVOverlayWindow::makeKeyAndOrderFront()
     addSelectionListeners();
     hideColorPanel(QRectF());
     m_colorsInvalid = false;
+    // Slow custom formats can take seconds: the keys typed after the hot key reach the
+    // panel first.
+    QPointer<QVOverlayWindow> self(this);
+    const auto render = [self] {
+        if (self && self->isVisible())
+            self->m_ui->formatTableView->renderFormats();
+    };
+    if (NJApplication* app = NJApplication::sharedApplication(); app && app->hasPlatform())
+        app->platform().windowInput().whenFocusSettled(render);
+    else
+        render();
 }
 
 void QVOverlayWindow::orderOut()

@@ -17,6 +17,10 @@ public:
     // `unreachable` (may be empty) runs when the window could have neither the focus nor
     // the keyboard within two seconds, as when another program holds the keyboard.
     virtual void takeKeyboardFocus(std::uint64_t window, std::function<void()> unreachable) = 0;
+    // Runs `done` once the window last given the focus holds it or gave up, at once when
+    // none is being given it. Long work waits for this: the keys typed after a hot key
+    // wait for its window until then.
+    virtual void whenFocusSettled(std::function<void()> done) = 0;
     // False while another program holds the pointer, as during its drag or with its menu
     // open: no window of ours can take it then.
     virtual bool pointerFree() = 0;

@@ -18,6 +18,7 @@ public:
     bool clickThrough(std::uint64_t window) const { return m_through.count(window) > 0; }
     void takeKeyboardFocus(std::uint64_t window, std::function<void()>) override { m_focus = window; }
     std::optional<std::uint64_t> focus() const { return m_focus; }
+    void whenFocusSettled(std::function<void()> done) override { done(); }
     bool pointerFree() override { return true; }
 
 private:

@@ -2,6 +2,7 @@
 
 #include "foundation/Log.h"
 #include "platform/ModifierFlags.h"
+#include "platform/x11/X11HotKeyHelper.h"
 #include "platform/x11/X11KeyboardHold.h"
 #include "platform/x11/X11KeyboardLayout.h"
 
@@ -31,10 +32,12 @@ std::uint16_t modifierMask(unsigned long flags)
 
 } // namespace
 
-X11HotKeys::X11HotKeys(X11Connection& connection, X11KeyboardLayout& layout, X11KeyboardHold& hold)
+X11HotKeys::X11HotKeys(X11Connection& connection, X11KeyboardLayout& layout, X11KeyboardHold& hold,
+                       std::string helper)
     : m_connection(connection)
     , m_layout(layout)
     , m_hold(hold)
+    , m_helperProgram(std::move(helper))
 {
     // A held key then repeats as presses without releases, which tells repeats apart.
     xcb_xkb_per_client_flags(connection.connection(), XCB_XKB_ID_USE_CORE_KBD,
@@ -42,71 +45,104 @@ X11HotKeys::X11HotKeys(X11Connection& connection, X11KeyboardLayout& layout, X11
                              XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT, 0, 0, 0);
     xcb_flush(connection.connection());
     m_layout.setChangeHandler([this] { regrab(); });
-    m_hold.setFreezingGrabs([this](bool freezing) { setFreezing(freezing); });
+    m_hold.setRelease([this] {
+        if (m_helper && m_helper->running())
+            m_helper->release();
+    });
 }
 
 X11HotKeys::~X11HotKeys()
 {
     m_layout.setChangeHandler(nullptr);
-    m_hold.setFreezingGrabs(nullptr);
+    m_hold.setRelease(nullptr);
     for (const auto& [id, hotKey] : m_hotKeys) {
         if (hotKey.keycode)
-            ungrab(*hotKey.keycode, hotKey.modifiers);
+            ungrab(*hotKey.keycode, lockVariants(hotKey.modifiers));
     }
     if (m_handlerId)
         m_connection.removeEventHandler(m_handlerId);
-    xcb_flush(m_connection.connection());
 }
 
-std::vector<std::uint16_t> X11HotKeys::lockVariants() const
+X11HotKeyHelper* X11HotKeys::helper()
 {
-    std::vector<std::uint16_t> variants {0, XCB_MOD_MASK_LOCK};
+    if (!m_helperTried && !m_helperProgram.empty()) {
+        m_helperTried = true;
+        m_helper = std::make_unique<X11HotKeyHelper>(
+            m_helperProgram,
+            [this](const HotKeyMessages::Tell& report) {
+                // A press the helper reports as queued came while we could not answer:
+                // acting on it would open or close yet another window.
+                if (report.reply == HotKeyMessages::Reply::Press
+                    || report.reply == HotKeyMessages::Reply::KeyRelease)
+                    received(report.reply == HotKeyMessages::Reply::Press, report.keycode, report.state);
+            },
+            [this] { helperEnded(); });
+        if (!m_helper->running())
+            helperEnded();
+    }
+    return m_helper && m_helper->running() ? m_helper.get() : nullptr;
+}
+
+void X11HotKeys::helperEnded()
+{
+    logging::log("The hot-key helper " + m_helperProgram
+                 + " is not running: keys typed right after a hot key may reach the window focused before");
+    regrab();
+}
+
+std::vector<std::uint16_t> X11HotKeys::lockVariants(std::uint16_t modifiers) const
+{
+    std::vector<std::uint16_t> variants {modifiers, static_cast<std::uint16_t>(modifiers | XCB_MOD_MASK_LOCK)};
     if (const std::uint16_t numLock = m_layout.numLockMask()) {
-        variants.push_back(numLock);
-        variants.push_back(static_cast<std::uint16_t>(numLock | XCB_MOD_MASK_LOCK));
+        variants.push_back(static_cast<std::uint16_t>(modifiers | numLock));
+        variants.push_back(static_cast<std::uint16_t>(modifiers | numLock | XCB_MOD_MASK_LOCK));
     }
     return variants;
 }
 
 bool X11HotKeys::grab(xcb_keycode_t keycode, std::uint16_t modifiers)
 {
+    const std::vector<std::uint16_t> masks = lockVariants(modifiers);
+    if (X11HotKeyHelper* helper = this->helper()) {
+        if (const auto granted = helper->grab(keycode, masks))
+            return *granted;
+    }
+    return grabHere(keycode, masks);
+}
+
+bool X11HotKeys::grabHere(xcb_keycode_t keycode, const std::vector<std::uint16_t>& masks)
+{
     xcb_connection_t* c = m_connection.connection();
     std::vector<xcb_void_cookie_t> cookies;
-    // The keyboard freezes at the hot key, so keys typed right after it wait for the
-    // window it shows.
-    for (const std::uint16_t variant : lockVariants()) {
-        cookies.push_back(xcb_grab_key_checked(c, 1, m_connection.root(), static_cast<std::uint16_t>(modifiers | variant),
-                                               keycode, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_SYNC));
-    }
+    // Without the helper nothing may freeze the keyboard: no one would be sure to thaw it.
+    for (const std::uint16_t mask : masks)
+        cookies.push_back(
+            xcb_grab_key_checked(c, 1, m_connection.root(), mask, keycode, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
     bool granted = true;
     for (const xcb_void_cookie_t cookie : cookies)
         granted = m_connection.check(cookie) && granted;
     // An ungrab releases only our own grabs, so the variants we got go back.
     if (!granted)
-        ungrab(keycode, modifiers);
+        ungrabHere(keycode, masks);
     return granted;
 }
 
-void X11HotKeys::setFreezing(bool freezing)
+void X11HotKeys::ungrab(xcb_keycode_t keycode, const std::vector<std::uint16_t>& masks)
 {
-    const std::uint8_t mode = freezing ? XCB_GRAB_MODE_SYNC : XCB_GRAB_MODE_ASYNC;
-    for (const auto& [id, hotKey] : m_hotKeys) {
-        if (!hotKey.keycode)
-            continue;
-        // A grab of our own is replaced, never refused.
-        for (const std::uint16_t variant : lockVariants())
-            xcb_grab_key(m_connection.connection(), 1, m_connection.root(),
-                         static_cast<std::uint16_t>(hotKey.modifiers | variant), *hotKey.keycode, XCB_GRAB_MODE_ASYNC,
-                         mode);
-    }
+    if (m_helper && m_helper->running())
+        m_helper->ungrab(keycode, masks);
+    else
+        ungrabHere(keycode, masks);
 }
 
-void X11HotKeys::ungrab(xcb_keycode_t keycode, std::uint16_t modifiers)
+void X11HotKeys::ungrabHere(xcb_keycode_t keycode, const std::vector<std::uint16_t>& masks)
 {
-    for (const std::uint16_t variant : lockVariants())
-        xcb_ungrab_key(m_connection.connection(), keycode, m_connection.root(),
-                       static_cast<std::uint16_t>(modifiers | variant));
-    xcb_flush(m_connection.connection());
+    // Done before the helper, on a connection of its own, may grab the same keys.
+    std::vector<xcb_void_cookie_t> cookies;
+    for (const std::uint16_t mask : masks)
+        cookies.push_back(xcb_ungrab_key_checked(m_connection.connection(), keycode, m_connection.root(), mask));
+    for (const xcb_void_cookie_t cookie : cookies)
+        m_connection.check(cookie);
 }
 
 std::optional<HotKeys::Id> X11HotKeys::registerHotKey(int keyCode, unsigned long modifierFlags, Handler handler)
@@ -137,7 +173,7 @@ void X11HotKeys::unregisterHotKey(Id id)
     const HotKey hotKey = std::move(found->second);
     m_hotKeys.erase(found);
     if (hotKey.keycode && !isOurs(*hotKey.keycode, hotKey.modifiers))
-        ungrab(*hotKey.keycode, hotKey.modifiers);
+        ungrab(*hotKey.keycode, lockVariants(hotKey.modifiers));
     if (m_hotKeys.empty() && m_handlerId) {
         m_connection.removeEventHandler(m_handlerId);
         m_handlerId = 0;
@@ -169,38 +205,66 @@ bool X11HotKeys::isReserved(int keyCode, unsigned long modifierFlags)
     // then drop our hot key.
     if (!keycode || isOurs(*keycode, modifiers))
         return false;
-    if (!grab(*keycode, modifiers))
+    // A probe of our own, let go at once, tells: the helper's grabs are another client's.
+    const std::vector<std::uint16_t> masks = lockVariants(modifiers);
+    if (!grabHere(*keycode, masks))
         return true;
-    ungrab(*keycode, modifiers);
+    ungrabHere(*keycode, masks);
     return false;
 }
 
 void X11HotKeys::handleEvent(const xcb_generic_event_t* event)
 {
     const std::uint8_t type = event->response_type & 0x7f;
-    if (type != XCB_KEY_PRESS && type != XCB_KEY_RELEASE)
-        return;
     const auto* key = reinterpret_cast<const xcb_key_press_event_t*>(event);
-    if (type == XCB_KEY_RELEASE) {
-        for (auto& [id, hotKey] : m_hotKeys) {
-            if (hotKey.keycode == key->detail)
-                hotKey.down = false;
-        }
-        updateHotKeyDown();
+    if (type == XCB_KEY_PRESS || type == XCB_KEY_RELEASE)
+        received(type == XCB_KEY_PRESS, key->detail, key->state);
+}
+
+void X11HotKeys::received(bool press, xcb_keycode_t keycode, std::uint16_t state)
+{
+    // A handler may handle events, as a round trip to the server does: keys that come
+    // meanwhile wait for it to return, so that handlers never run inside one another.
+    m_waiting.push_back({press, keycode, state});
+    if (m_handling)
         return;
+    m_handling = true;
+    while (!m_waiting.empty()) {
+        const KeyEvent next = m_waiting.front();
+        m_waiting.pop_front();
+        if (next.press)
+            pressed(next.keycode, next.state);
+        else
+            released(next.keycode);
     }
+    m_handling = false;
+}
+
+void X11HotKeys::pressed(xcb_keycode_t keycode, std::uint16_t state)
+{
     m_hold.frozen();
-    if (const Handler handler = pressedHandler(*key))
+    if (const Handler handler = pressedHandler(keycode, state))
         handler();
+    if (m_helper && m_helper->running())
+        m_helper->handled();
     m_hold.thawUnlessAwaitingFocus();
 }
 
-X11HotKeys::Handler X11HotKeys::pressedHandler(const xcb_key_press_event_t& key)
+void X11HotKeys::released(xcb_keycode_t keycode)
+{
+    for (auto& [id, hotKey] : m_hotKeys) {
+        if (hotKey.keycode == keycode)
+            hotKey.down = false;
+    }
+    updateHotKeyDown();
+}
+
+X11HotKeys::Handler X11HotKeys::pressedHandler(xcb_keycode_t keycode, std::uint16_t state)
 {
     const std::uint16_t locks = static_cast<std::uint16_t>(XCB_MOD_MASK_LOCK | m_layout.numLockMask());
-    const std::uint16_t modifiers = static_cast<std::uint16_t>(key.state & 0xff & ~locks);
+    const std::uint16_t modifiers = static_cast<std::uint16_t>(state & 0xff & ~locks);
     for (auto& [id, hotKey] : m_hotKeys) {
-        if (hotKey.keycode != key.detail || hotKey.modifiers != modifiers || hotKey.down)
+        if (hotKey.keycode != keycode || hotKey.modifiers != modifiers || hotKey.down)
             continue;
         hotKey.down = true;
         updateHotKeyDown();
@@ -215,7 +279,7 @@ void X11HotKeys::regrab()
     // The Num Lock bit may have moved too: release every grab of the old keys.
     for (auto& [id, hotKey] : m_hotKeys) {
         if (hotKey.keycode)
-            xcb_ungrab_key(m_connection.connection(), *hotKey.keycode, m_connection.root(), XCB_MOD_MASK_ANY);
+            ungrab(*hotKey.keycode, {XCB_MOD_MASK_ANY});
         hotKey.keycode.reset();
         hotKey.down = false;
     }

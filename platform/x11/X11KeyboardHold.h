@@ -1,20 +1,15 @@
 #pragma once
 
-#include <QTimer>
-
 #include <functional>
 
-class X11Connection;
-
-// The keyboard as a hot key's synchronous grab leaves it: frozen, its keys queued in
-// the server, until the window shown for the hot key holds the focus. The queued keys
-// then reach that window instead of the one focused before. Never frozen for long.
+// The keyboard as a hot key's press leaves it: frozen, its keys queued in the server,
+// until the window shown for the hot key holds the focus. The queued keys then reach
+// that window instead of the one focused before. Whoever froze it lets it go, and lets
+// it go by itself within a second.
 class X11KeyboardHold final {
 public:
-    explicit X11KeyboardHold(X11Connection& connection);
-
-    // Switches the hot keys' grabs between freezing the keyboard and not.
-    void setFreezingGrabs(std::function<void(bool freezing)> set) { m_setFreezingGrabs = std::move(set); }
+    // How the keyboard is let go.
+    void setRelease(std::function<void()> release) { m_release = std::move(release); }
 
     // A hot key press froze the keyboard.
     void frozen();
@@ -24,7 +19,7 @@ public:
     void focusSettled();
     // After the hot key's action: thawed unless a window is taking the focus.
     void thawUnlessAwaitingFocus();
-    // While a hot key is down its grab has the keyboard, which no other program can then
+    // While a hot key is down its grab has the keyboard, which no other client can then
     // hold, and which a grab of ours would end before the key's release reached us.
     void setHotKeyDown(bool down) { m_hotKeyDown = down; }
     bool hotKeyDown() const { return m_hotKeyDown; }
@@ -32,10 +27,8 @@ public:
 private:
     void thaw();
 
-    X11Connection& m_connection;
     bool m_frozen = false;
     bool m_awaitingFocus = false;
     bool m_hotKeyDown = false;
-    std::function<void(bool freezing)> m_setFreezingGrabs;
-    QTimer m_safety;
+    std::function<void()> m_release;
 };

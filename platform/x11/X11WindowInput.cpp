@@ -51,8 +51,17 @@ void X11WindowInput::takeKeyboardFocus(std::uint64_t window, std::function<void(
     m_focusWindow = static_cast<std::uint32_t>(window);
     m_unreachable = std::move(unreachable);
     m_focusDeadline.setRemainingTime(kFocusPatience);
+    m_focusPending = true;
     m_hold.awaitFocus();
     attemptFocus();
+}
+
+void X11WindowInput::whenFocusSettled(std::function<void()> done)
+{
+    if (m_focusPending)
+        m_whenSettled.push_back(std::move(done));
+    else
+        done();
 }
 
 void X11WindowInput::attemptFocus()
@@ -63,9 +72,12 @@ void X11WindowInput::attemptFocus()
         return;
     }
     m_focusRetry.stop();
+    m_focusPending = false;
     m_hold.focusSettled();
     if (const auto unreachable = std::exchange(m_unreachable, nullptr); unreachable && !settled)
         unreachable();
+    for (const auto& done : std::exchange(m_whenSettled, {}))
+        done();
 }
 
 bool X11WindowInput::tryFocus()

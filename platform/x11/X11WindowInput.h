@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 class X11Connection;
 class X11KeyboardHold;
@@ -21,6 +22,7 @@ public:
     X11WindowInput(X11Connection& connection, X11KeyboardHold& hold);
     bool setClickThrough(std::uint64_t window, bool through) override;
     void takeKeyboardFocus(std::uint64_t window, std::function<void()> unreachable) override;
+    void whenFocusSettled(std::function<void()> done) override;
     bool pointerFree() override;
 
 private:
@@ -34,6 +36,8 @@ private:
     bool m_xfixes = false;
     std::uint32_t m_focusWindow = 0;
     std::function<void()> m_unreachable;
+    bool m_focusPending = false;
+    std::vector<std::function<void()>> m_whenSettled;
     QDeadlineTimer m_focusDeadline;
     QTimer m_focusRetry;
 };

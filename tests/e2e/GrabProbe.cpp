@@ -1,13 +1,36 @@
 // Tries to grab a key combination on the root window, as a second program would:
 // exits with 10 when the X server refuses it (another client holds it), 0 when the
-// grab succeeded, 1 on other errors. Arguments: a modifier mask and a keysym.
+// grab succeeded, 1 on other errors. Arguments: a modifier mask and a keysym; or
+// "pointer" to try the pointer the same way.
 #include <xcb/xcb.h>
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+
+namespace {
+
+int grabPointer()
+{
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(connection))
+        return 1;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    xcb_grab_pointer_reply_t* reply = xcb_grab_pointer_reply(
+        connection, xcb_grab_pointer(connection, 0, root, 0, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC, XCB_NONE,
+                                     XCB_NONE, XCB_CURRENT_TIME), nullptr);
+    const int status = !reply ? 1 : reply->status == XCB_GRAB_STATUS_SUCCESS ? 0 : 10;
+    std::free(reply);
+    xcb_disconnect(connection);
+    return status;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && std::strcmp(argv[1], "pointer") == 0)
+        return grabPointer();
     if (argc != 3)
         return 1;
     const auto modifiers = static_cast<std::uint16_t>(std::strtoul(argv[1], nullptr, 0));

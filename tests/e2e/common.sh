@@ -30,3 +30,17 @@ check() { # name, expected, actual
     failures=$((failures + 1))
   fi
 }
+
+# The id of the visible window with the title, waiting up to 5 s for it.
+window_id() {
+  timeout 5 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -1
+}
+
+# Waits up to 2 s for no visible window with the title; prints "gone" or "shown".
+gone() {
+  for _ in $(seq 20); do
+    xdotool search --onlyvisible --name "^$1\$" > /dev/null 2>&1 || { echo gone; return; }
+    sleep 0.1
+  done
+  echo shown
+}

@@ -9,20 +9,6 @@ set -uo pipefail
 window_manager=${2:-}
 source "$(dirname "$0")/common.sh"
 
-# The id of the visible window with the title, waiting up to 5 s for it.
-window_id() {
-  timeout 5 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -1
-}
-
-# Waits up to 2 s for no visible window with the title; prints "gone" or "shown".
-gone() {
-  for _ in $(seq 20); do
-    xdotool search --onlyvisible --name "^$1\$" > /dev/null 2>&1 || { echo gone; return; }
-    sleep 0.1
-  done
-  echo shown
-}
-
 focused() { xdotool getwindowfocus 2>/dev/null; }
 
 clipboard() { xclip -selection clipboard -o 2>/dev/null; }
