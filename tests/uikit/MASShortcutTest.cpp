@@ -176,7 +176,10 @@ TEST_F(MASShortcutTest, CombinationsHeldByAnotherProgramAreTaken)
     m_platform->hotKeys().setHeldElsewhere(kC, kCommand | kOption, true);
     Error error;
     EXPECT_TRUE(MASShortcut(kC, kCommand | kOption).isTakenError(&error));
-    EXPECT_EQ(error.message, MASShortcut::kSystemShortcutMessage);
+    EXPECT_EQ(error.message,
+              "This combination cannot be used because it is already used by a system-wide keyboard shortcut.\n"
+              "If you really want to use this key combination, most shortcuts can be changed in your desktop's "
+              "keyboard settings.");
     EXPECT_FALSE(MASShortcut(kC, kCommand).isTakenError(nullptr));
 }
 

@@ -2,6 +2,7 @@
 #include "windows/WelcomeTourWindow.h"
 
 #include "app/settings/SettingsKey.h"
+#include "app/settings/SettingsStore.h"
 #include "tests/uikit/FakeApplicationTest.h"
 #include "uikit/shortcuts/NJShortcutView.h"
 #include "uikit/slideshow/WNJSliderView.h"
@@ -377,6 +378,13 @@ TEST_F(WelcomeWindowControllerTest, ThePopUpsAndTheCheckBoxEditTheirSettings)
     EXPECT_TRUE(m_defaults.boolForKey(settingskeys::kDisableUsageTracking.name));
     m_defaults.setObject(settingskeys::kDisableUsageTracking.name, Value::boolean(false));
     EXPECT_TRUE(m_controller->checkboxUsageStatistics()->isChecked());
+}
+
+TEST_F(WelcomeWindowControllerTest, UsageStatisticsAreOffForANewUser)
+{
+    m_defaults.registerDefaults(SettingsStore::readBundleDefaults());
+    makeTour();
+    EXPECT_FALSE(m_controller->checkboxUsageStatistics()->isChecked());
 }
 
 TEST_F(WelcomeWindowControllerTest, TheShortcutsLinkUsesTheFieldsFontAndShowsItsAddress)
