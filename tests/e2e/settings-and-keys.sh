@@ -149,7 +149,9 @@ wait $app
 "$helpers/e2e_color_field" 336699 1000 700 ff8000 & pids+=($!)
 window_id "color field" > /dev/null
 start_app
-sleep 2
+# No pick yet: the overlay opens once the program is up.
+window_id "Vendrel overlay" > /dev/null && xdotool key Escape
+check "the overlay closes after the restart" "gone" "$(gone "Vendrel overlay")"
 
 # After the restart: the dead keys still open their windows, and banners stay off.
 xdotool mousemove 400 300 && super_circumflex
