@@ -69,7 +69,8 @@ click_in() { # window id, x, y
   xdotool mousemove --window "$1" "$2" "$3" click 1
 }
 
-setxkbmap -layout de
+# AltGr+Space types a no-break space, as on several layouts.
+setxkbmap -layout de -option nbsp:level3n
 check "the X server keeps the German layout" "de" "$(setxkbmap -query | awk '/^layout/ {print $2}')"
 
 if [ "$window_manager" == openbox ]; then
@@ -198,7 +199,9 @@ super_acute
 check "Super+´ opens the overlay" "shown" "$([ -n "$(window_id "Vendrel overlay")" ] && echo shown)"
 # A no-break space separates the filter's words as a blank does.
 clear_clipboard
-xdotool type --delay 30 $'css\u00a0rgb'
+xdotool type --delay 30 css
+"$helpers/e2e_key_codes" 108 65
+xdotool type --delay 30 rgb
 xdotool key Return
 sleep 0.6
 check "\"css\", a no-break space and \"rgb\" export CSS RGB" "rgb(255, 128, 0)" "$(clipboard)"
