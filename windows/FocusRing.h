@@ -13,9 +13,6 @@ public:
 
     explicit FocusRing(QWidget* window);
 
-    // The control the ring is drawn around; none when the focus is elsewhere.
-    QWidget* target() const { return m_target; }
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -13,8 +13,9 @@
 
 WelcomeTourWindow::WelcomeTourWindow(QWidget* parent)
     : WNJVisualEffectWindow(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
-    , m_focusRing(new FocusRing(this))
 {
+    // Owned by the window as its child.
+    new FocusRing(this);
 }
 
 void WelcomeTourWindow::setContentView(QWidget* view)

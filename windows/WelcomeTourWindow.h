@@ -8,7 +8,6 @@
 
 #include <functional>
 
-class FocusRing;
 class WNJBackgroundView;
 
 // The welcome tour's floating window. Without visual-effect views the content sits on
@@ -31,7 +30,6 @@ public:
     void setWindowCaption(QLabel* caption) { m_windowCaption = caption; }
     // The button Return clicks while it is shown and enabled.
     void setDefaultButton(QPushButton* button) { m_defaultButton = button; }
-    const FocusRing* focusRing() const { return m_focusRing; }
     // Runs once when the window closes, before it hides.
     void setOnWillClose(std::function<void()> willClose) { m_onWillClose = std::move(willClose); }
 
@@ -52,7 +50,6 @@ private:
     QPointer<QLabel> m_windowCaption;
     QPointer<WNJBackgroundView> m_ground;
     QPointer<QPushButton> m_defaultButton;
-    FocusRing* m_focusRing = nullptr;
     // The theme as the tour last showed.
     bool m_dark = false;
     std::function<void()> m_onWillClose;
