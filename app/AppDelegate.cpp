@@ -137,7 +137,8 @@ void AppDelegate::applicationDidFinishLaunching()
     }
     if (!m_loupe && m_factories.loupe)
         setLoupe(m_factories.loupe());
-    m_useNotification = true;
+    // Banners are on unless the user switched them off: the stored choice holds from here.
+    m_useNotification = m_settings.boolean(settingskeys::kUseNotification).value_or(true);
     m_windows.createBanner();
     if (!m_commandLineMode)
         registerSleepListeners();
@@ -304,10 +305,12 @@ bool AppDelegate::preferencesVisible() const
     return preferences && preferences->isVisible();
 }
 
+// Written to the settings whether or not the preferences window exists; its controls
+// follow the settings.
 void AppDelegate::writeLoupeValuesToPreferences(float capture, float zoom)
 {
-    if (PreferencesWindow* preferences = m_windows.preferencesWindow())
-        preferences->setLoupeValues(capture, zoom);
+    m_settings.setAll(Dictionary{{settingskeys::kCaptureValue.name, Value::real(capture)},
+                                 {settingskeys::kMagnificationValue.name, Value::real(zoom)}});
 }
 
 void AppDelegate::applicationDidChangeScreenParameters()

@@ -33,6 +33,11 @@ void QVMouseFollower::registerMouseListener()
 {
     m_registered = true;
     m_buttonsHeld = 0;
+    // The toolkit drops a first motion to the spot where it last saw the pointer (where
+    // the previous pick ended, say) as no motion at all: until a motion gets through,
+    // the pointer is sampled.
+    m_awaitingFirstMotion = true;
+    updateSampler();
 }
 
 void QVMouseFollower::unregisterMouseListener()
@@ -57,13 +62,13 @@ void QVMouseFollower::setAwaitingPointer(bool awaiting)
 
 void QVMouseFollower::stopSampling()
 {
-    m_hoverSampling = m_awaitingPointer = false;
+    m_hoverSampling = m_awaitingPointer = m_awaitingFirstMotion = false;
     updateSampler();
 }
 
 void QVMouseFollower::updateSampler()
 {
-    const bool sampling = m_hoverSampling || m_awaitingPointer;
+    const bool sampling = m_hoverSampling || m_awaitingPointer || m_awaitingFirstMotion;
     if (sampling == m_sampler.has_value())
         return;
     Scheduler& scheduler = Scheduler::current();
@@ -88,6 +93,12 @@ void QVMouseFollower::samplePointer()
 
 void QVMouseFollower::windowMouseEvent(MouseEventType type, unsigned long modifierFlags)
 {
+    const bool motion = type == MouseEventType::Moved || type == MouseEventType::LeftDragged
+        || type == MouseEventType::RightDragged;
+    if (m_awaitingFirstMotion && motion) {
+        m_awaitingFirstMotion = false;
+        updateSampler();
+    }
     if (m_registered && m_loupe.host().inPicking())
         handleMouseEvent(type, modifierFlags);
 }

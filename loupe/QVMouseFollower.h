@@ -80,6 +80,8 @@ private:
     std::optional<Scheduler::TimerId> m_longPress;
     bool m_hoverSampling = false;
     bool m_awaitingPointer = false;
+    // From registration until the window's first motion event.
+    bool m_awaitingFirstMotion = false;
     std::optional<Scheduler::TimerId> m_sampler;
     QPointF m_sampledPos;
 };

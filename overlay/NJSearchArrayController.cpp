@@ -10,7 +10,8 @@ namespace {
 
 QStringList wordsOf(const std::string& filter)
 {
-    static const QRegularExpression whitespace(QStringLiteral("\\s"));
+    // Unicode white space: a no-break space or a tab separates words as a blank does.
+    static const QRegularExpression whitespace(QStringLiteral("\\s"), QRegularExpression::UseUnicodePropertiesOption);
     return QString::fromStdString(filter).split(whitespace);
 }
 

@@ -26,7 +26,7 @@ QString QVOverlayWindow::searchString() const
 
 QString QVOverlayWindow::currentSearchString() const
 {
-    static const QRegularExpression leadingSpace(QStringLiteral("^\\s+"));
+    static const QRegularExpression leadingSpace(QStringLiteral("^\\s+"), QRegularExpression::UseUnicodePropertiesOption);
     return searchString().remove(leadingSpace);
 }
 

@@ -12,7 +12,7 @@ packages=(
   libxcb1-dev libxcb-xfixes0-dev libxcb-composite0-dev libxcb-xtest0-dev
   libxcb-xkb-dev libxcb-xinput-dev libxcb-randr0-dev libxkbcommon-x11-dev
   libxcb-damage0-dev libxcb-shm0-dev
-  xvfb xauth xclip xdotool
+  xvfb xauth xclip xdotool x11-xkb-utils python3
   openbox picom tint2 xsettingsd imagemagick x11-utils
 )
 

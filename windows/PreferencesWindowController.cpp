@@ -397,14 +397,6 @@ void PreferencesWindowController::updateCaptureSlider()
     slider->setValue(static_cast<int>(std::min(m_host->captureValue(), static_cast<double>(end))));
 }
 
-void PreferencesWindowController::setLoupeValues(float capture, float zoom)
-{
-    Dictionary values;
-    values.set(settingskeys::kCaptureValue.name, Value::real(capture));
-    values.set(settingskeys::kMagnificationValue.name, Value::real(zoom));
-    m_defaults.setObjects(values);
-}
-
 void PreferencesWindowController::close()
 {
     window()->close();

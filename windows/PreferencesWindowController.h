@@ -51,7 +51,6 @@ public:
     // PreferencesWindow.
     void show() override { showWindow(); }
     bool isVisible() const override { return isWindowVisible(); }
-    void setLoupeValues(float capture, float zoom) override;
     void close() override;
     bool isShortcutRecording() const override;
     void cancelShortcutRecording() override;

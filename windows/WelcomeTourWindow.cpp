@@ -1,5 +1,7 @@
 #include "windows/WelcomeTourWindow.h"
 
+#include "windows/FocusRing.h"
+
 #include "uikit/application/ThemeColors.h"
 #include "uikit/views/ViewAdditions.h"
 #include "uikit/views/WNJBackgroundView.h"
@@ -12,6 +14,8 @@
 WelcomeTourWindow::WelcomeTourWindow(QWidget* parent)
     : WNJVisualEffectWindow(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
+    // Owned by the window as its child.
+    new FocusRing(this);
 }
 
 void WelcomeTourWindow::setContentView(QWidget* view)
@@ -82,6 +86,12 @@ void WelcomeTourWindow::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         cancelOperation();
+        return;
+    }
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && m_defaultButton) {
+        if (m_defaultButton->isVisible() && m_defaultButton->isEnabled())
+            m_defaultButton->click();
         return;
     }
     WNJVisualEffectWindow::keyPressEvent(event);

@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QPointer>
+#include <QPushButton>
 
 #include <functional>
 
@@ -11,7 +12,9 @@ class WNJBackgroundView;
 
 // The welcome tour's floating window. Without visual-effect views the content sits on
 // a translucent grey ground with rounded corners, light or dark with the theme. Escape
-// closes it; the tour does not restyle itself while it is shown.
+// closes it, Return clicks the default button from any control that leaves Return alone
+// (an open pop-up keeps it), and a ring shows the focus; the tour does not restyle
+// itself while it is shown.
 class WelcomeTourWindow final : public WNJVisualEffectWindow {
     Q_OBJECT
 public:
@@ -25,6 +28,8 @@ public:
     void setContentView(QWidget* view);
     QLabel* windowCaption() const { return m_windowCaption; }
     void setWindowCaption(QLabel* caption) { m_windowCaption = caption; }
+    // The button Return clicks while it is shown and enabled.
+    void setDefaultButton(QPushButton* button) { m_defaultButton = button; }
     // Runs once when the window closes, before it hides.
     void setOnWillClose(std::function<void()> willClose) { m_onWillClose = std::move(willClose); }
 
@@ -44,6 +49,7 @@ private:
 
     QPointer<QLabel> m_windowCaption;
     QPointer<WNJBackgroundView> m_ground;
+    QPointer<QPushButton> m_defaultButton;
     // The theme as the tour last showed.
     bool m_dark = false;
     std::function<void()> m_onWillClose;

@@ -173,6 +173,7 @@ void WelcomeWindowController::awakeFromNib()
 
     QObject::connect(buttonPrevious(), &QPushButton::clicked, m_window, [this] { buttonPreviousPressed(); });
     QObject::connect(buttonNext(), &QPushButton::clicked, m_window, [this] { buttonNextPressed(); });
+    m_window->setDefaultButton(buttonNext());
     QObject::connect(buttonClose(), &QPushButton::clicked, m_window, [this] { buttonClosedPressed(); });
     bindControls();
 
@@ -255,6 +256,9 @@ void WelcomeWindowController::bindControls()
 void WelcomeWindowController::show()
 {
     viewadditions::centerOnPrimaryScreen(m_window);
+    // The keys start on the way forward: Space on Close would end the tour unasked.
+    if (!m_window->isVisible())
+        buttonNext()->setFocus(Qt::OtherFocusReason);
     m_window->show();
 }
 

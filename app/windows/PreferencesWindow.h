@@ -6,8 +6,6 @@ public:
     virtual ~PreferencesWindow() = default;
     virtual void show() = 0;
     virtual bool isVisible() const = 0;
-    // The loupe's capture and zoom as its controls show them.
-    virtual void setLoupeValues(float capture, float zoom) = 0;
     virtual void close() = 0;
     virtual bool isShortcutRecording() const = 0;
     virtual void cancelShortcutRecording() = 0;

@@ -12,7 +12,61 @@
 #include <xcb/xkb.h>
 #undef explicit
 
+#include <algorithm>
 #include <array>
+#include <utility>
+
+namespace {
+
+// A dead key types nothing itself; it is named by the spacing character of its accent,
+// or by the combining mark where the accent has no spacing form.
+constexpr auto kDeadKeyCharacters = std::to_array<std::pair<xkb_keysym_t, char32_t>>({
+    {XKB_KEY_dead_grave, U'`'},
+    {XKB_KEY_dead_acute, U'\u00B4'},
+    {XKB_KEY_dead_circumflex, U'^'},
+    {XKB_KEY_dead_tilde, U'~'},
+    {XKB_KEY_dead_macron, U'\u00AF'},
+    {XKB_KEY_dead_breve, U'\u02D8'},
+    {XKB_KEY_dead_abovedot, U'\u02D9'},
+    {XKB_KEY_dead_diaeresis, U'\u00A8'},
+    {XKB_KEY_dead_abovering, U'\u02DA'},
+    {XKB_KEY_dead_doubleacute, U'\u02DD'},
+    {XKB_KEY_dead_caron, U'\u02C7'},
+    {XKB_KEY_dead_cedilla, U'\u00B8'},
+    {XKB_KEY_dead_ogonek, U'\u02DB'},
+    {XKB_KEY_dead_iota, U'\u037A'},
+    {XKB_KEY_dead_voiced_sound, U'\u309B'},
+    {XKB_KEY_dead_semivoiced_sound, U'\u309C'},
+    {XKB_KEY_dead_belowdot, U'\u0323'},
+    {XKB_KEY_dead_hook, U'\u0309'},
+    {XKB_KEY_dead_horn, U'\u031B'},
+    {XKB_KEY_dead_stroke, U'\u0338'},
+    {XKB_KEY_dead_abovecomma, U'\u0313'},
+    {XKB_KEY_dead_abovereversedcomma, U'\u0314'},
+    {XKB_KEY_dead_doublegrave, U'\u030F'},
+    {XKB_KEY_dead_belowring, U'\u0325'},
+    {XKB_KEY_dead_belowmacron, U'\u0331'},
+    {XKB_KEY_dead_belowcircumflex, U'\u032D'},
+    {XKB_KEY_dead_belowtilde, U'\u0330'},
+    {XKB_KEY_dead_belowbreve, U'\u032E'},
+    {XKB_KEY_dead_belowdiaeresis, U'\u0324'},
+    {XKB_KEY_dead_invertedbreve, U'\u0311'},
+    {XKB_KEY_dead_belowcomma, U'\u0326'},
+    {XKB_KEY_dead_currency, U'\u00A4'},
+    {XKB_KEY_dead_lowline, U'_'},
+    {XKB_KEY_dead_aboveverticalline, U'\u030D'},
+    {XKB_KEY_dead_belowverticalline, U'\u0329'},
+    {XKB_KEY_dead_longsolidusoverlay, U'\u0338'},
+});
+
+std::string utf8(char32_t character)
+{
+    std::array<char, 8> text {};
+    const int length = xkb_keysym_to_utf8(xkb_utf32_to_keysym(character), text.data(), text.size());
+    return length > 1 ? std::string(text.data(), static_cast<std::size_t>(length - 1)) : std::string();
+}
+
+} // namespace
 
 X11KeyboardLayout::X11KeyboardLayout(X11Connection& connection)
     : m_connection(connection)
@@ -140,6 +194,11 @@ std::string X11KeyboardLayout::characters(int virtualKeyCode) const
     if (!translation)
         return {};
     xkb_state_update_mask(translation.get(), 0, 0, 0, 0, 0, state ? state->group : 0);
+    const xkb_keysym_t symbol = xkb_state_key_get_one_sym(translation.get(), *key);
+    if (const auto* dead = std::find_if(kDeadKeyCharacters.begin(), kDeadKeyCharacters.end(),
+                                        [symbol](const auto& entry) { return entry.first == symbol; });
+        dead != kDeadKeyCharacters.end())
+        return utf8(dead->second);
     std::array<char, 256> text {};
     const int length = xkb_state_key_get_utf8(translation.get(), *key, text.data(), text.size());
     if (length <= 0 || static_cast<std::size_t>(length) >= text.size())

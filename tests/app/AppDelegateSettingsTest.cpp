@@ -319,6 +319,15 @@ TEST_F(AppDelegateLiveSettingsTest, OwnWritesAndLoupeWritesAreNotEchoed)
     EXPECT_EQ(m_overlay->renders, renders + 1);
 }
 
+TEST_F(AppDelegateLiveSettingsTest, TheLoupesValuesAreStoredWithoutAPreferencesWindow)
+{
+    launch();
+    m_delegate->writeLoupeValuesToPreferences(41, 6);
+    m_defaults->synchronize();
+    EXPECT_EQ(m_settings.stored().get("captureValue").doubleValue(), 41.0);
+    EXPECT_EQ(m_settings.stored().get("magnificationValue").doubleValue(), 6.0);
+}
+
 using AppDelegateLoadSaveTest = AppDelegateFixture;
 
 TEST_F(AppDelegateLoadSaveTest, ListsAreCutAtTheirLimitsAndBadEntriesSkipped)

@@ -54,6 +54,13 @@ TEST_F(Launch, AReturningUserWithoutPicksGetsTheMenuAndTheOverlayCentred)
     EXPECT_FALSE(m_repository->getExportFormatByName("Script"));
 }
 
+TEST_F(Launch, BannersSwitchedOffStayOffFromStartUp)
+{
+    writeReturningUser({{"useNotification", Value::boolean(false)}});
+    launchController();
+    EXPECT_FALSE(m_delegate->useNotification());
+}
+
 TEST_F(Launch, AReturningUserWithPicksSeesNoOverlay)
 {
     writeReturningUser({{"HistoryColors", Value(std::vector<Value>{Value("336699FF")})}});

@@ -51,7 +51,6 @@ class RecordingPreferences final : public PreferencesWindow {
 public:
     void show() override { visible = true; }
     bool isVisible() const override { return visible; }
-    void setLoupeValues(float, float) override {}
     void close() override { visible = false; }
     bool isShortcutRecording() const override { return false; }
     void cancelShortcutRecording() override {}

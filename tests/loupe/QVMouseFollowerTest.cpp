@@ -36,6 +36,25 @@ TEST_F(QVMouseFollowerTest, TheLoupeFollowsThePointerOnlyWhilePickingAndFollowin
     EXPECT_EQ(windowCenter(), QPointF(300, 400));
 }
 
+TEST_F(QVMouseFollowerTest, APointerMoveTheWindowWasNotToldOfMovesTheLoupeUntilAMotionArrives)
+{
+    // The window's first motion can be dropped: the pointer is watched meanwhile.
+    m_platform->cursor().setLocation({1000, 700});
+    m_scheduler.advance(QVMouseFollower::kSampleInterval);
+    EXPECT_EQ(windowCenter(), QPointF(1000, 700));
+
+    moveMouse({500, 400});
+    m_platform->cursor().setLocation({900, 400});
+    m_scheduler.advance(QVMouseFollower::kSampleInterval);
+    EXPECT_EQ(windowCenter(), QPointF(500, 400));
+
+    m_loupe->mouse().unregisterMouseListener();
+    m_loupe->mouse().registerMouseListener();
+    m_platform->cursor().setLocation({300, 200});
+    m_scheduler.advance(QVMouseFollower::kSampleInterval);
+    EXPECT_EQ(windowCenter(), QPointF(300, 200));
+}
+
 TEST_F(QVMouseFollowerTest, AShortClickPicksAndAHeldPressEntersHighPrecisionFirst)
 {
     event(Type::LeftDown);

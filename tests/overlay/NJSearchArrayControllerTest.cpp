@@ -30,6 +30,14 @@ TEST(NJSearchArrayControllerTest, WordsMatchInOrderFromTheStartOfTheLastMatch)
     EXPECT_TRUE(matches("HEX", std::string()));
 }
 
+TEST(NJSearchArrayControllerTest, AnyUnicodeSpaceSeparatesWords)
+{
+    EXPECT_TRUE(matches("CSS RGB", "css\u00A0rgb"));
+    EXPECT_TRUE(matches("CSS RGB", "css\trgb"));
+    EXPECT_TRUE(matches("CSS RGB", "\u2003css\u202Frgb\u3000"));
+    EXPECT_FALSE(matches("CSS RGB", "rgb\u00A0css"));
+}
+
 TEST(NJSearchArrayControllerTest, FilterKeepsTheOrderOfTheRows)
 {
     const QVFormatList rows{named("CSS RGB"), named("HEX"), named("CSS HSL"), named("Swift")};

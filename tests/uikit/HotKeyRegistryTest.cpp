@@ -32,10 +32,15 @@ TEST_F(HotKeyRegistryTest, MonitorsHoldOneHotKeyPerCombination)
     EXPECT_TRUE(m_hotKeys.press(8, kCommand | kOption));
     EXPECT_EQ(m_presses, 1);
 
-    // Two keys whose shortcuts read alike: the second gets no token.
+    // Two keys whose shortcuts read alike are two hot keys all the same.
     ASSERT_EQ(MASShortcut(90, kCommand).description(), MASShortcut(200, kCommand).description());
-    EXPECT_TRUE(m_registry.addGlobalHotkeyMonitor(MASShortcut(90, kCommand), [] {}));
-    EXPECT_FALSE(m_registry.addGlobalHotkeyMonitor(MASShortcut(200, kCommand), [] {}));
+    const auto first = m_registry.addGlobalHotkeyMonitor(MASShortcut(90, kCommand), [] {});
+    const auto second = m_registry.addGlobalHotkeyMonitor(MASShortcut(200, kCommand), [] {});
+    ASSERT_TRUE(first && second);
+    EXPECT_TRUE(m_hotKeys.isRegistered(90, kCommand));
+    EXPECT_TRUE(m_hotKeys.isRegistered(200, kCommand));
+    m_registry.removeGlobalHotkeyMonitor(second);
+    EXPECT_TRUE(m_hotKeys.isRegistered(90, kCommand));
 
     m_registry.removeGlobalHotkeyMonitor(token);
     EXPECT_FALSE(m_hotKeys.isRegistered(8, kCommand | kOption));

@@ -103,8 +103,11 @@ TEST_F(MASShortcutTest, OtherKeysShowTheLayoutsPrintableTextInUpperCase)
     EXPECT_EQ(MASShortcut(kC, kCommand).keyCodeString(), "");
     layout.setCharacters(kC, "\x7f");
     EXPECT_EQ(MASShortcut(kC, kCommand).keyCodeString(), "");
+    // Combining marks count as letters: a dead key's mark is a name too.
     layout.setCharacters(kC, "a\u0301");
-    EXPECT_EQ(MASShortcut(kC, kCommand).keyCodeString(), "");
+    EXPECT_EQ(MASShortcut(kC, kCommand).keyCodeString(), "A\u0301");
+    layout.setCharacters(kC, "\u0323");
+    EXPECT_EQ(MASShortcut(kC, kCommand).keyCodeString(), "\u0323");
     // F20 has no name and types nothing.
     EXPECT_EQ(MASShortcut(90, 0).keyCodeString(), "");
 }
@@ -126,6 +129,14 @@ TEST_F(MASShortcutTest, MenuKeySequencesNameTheKeyAndItsModifiers)
     EXPECT_EQ(MASShortcut(36, kCommand).keySequence(), QKeySequence(Qt::META | Qt::Key_Return));
     EXPECT_EQ(MASShortcut(kS, kCommand | kOption).keySequence(), QKeySequence(Qt::META | Qt::ALT | Qt::Key_S));
     EXPECT_TRUE(MASShortcut(90, kCommand).keySequence().isEmpty());
+    // Keys a German layout names by accents and letters beyond ASCII.
+    FakeKeyboardLayout& layout = m_platform->keyboardLayout();
+    layout.setCharacters(50, "^");
+    EXPECT_EQ(MASShortcut(50, kCommand).keySequence(), QKeySequence(Qt::META | Qt::Key_AsciiCircum));
+    layout.setCharacters(24, "\u00B4");
+    EXPECT_EQ(MASShortcut(24, kCommand).keySequence(), QKeySequence(Qt::META | Qt::Key_acute));
+    layout.setCharacters(39, "\u00E4");
+    EXPECT_EQ(MASShortcut(39, kCommand | kShift).keySequence(), QKeySequence(Qt::META | Qt::SHIFT | Qt::Key_Adiaeresis));
 }
 
 TEST_F(MASShortcutTest, ValidityAndBypass)
@@ -176,7 +187,10 @@ TEST_F(MASShortcutTest, CombinationsHeldByAnotherProgramAreTaken)
     m_platform->hotKeys().setHeldElsewhere(kC, kCommand | kOption, true);
     Error error;
     EXPECT_TRUE(MASShortcut(kC, kCommand | kOption).isTakenError(&error));
-    EXPECT_EQ(error.message, MASShortcut::kSystemShortcutMessage);
+    EXPECT_EQ(error.message,
+              "This combination cannot be used because it is already used by a system-wide keyboard shortcut.\n"
+              "If you really want to use this key combination, most shortcuts can be changed in your desktop's "
+              "keyboard settings.");
     EXPECT_FALSE(MASShortcut(kC, kCommand).isTakenError(nullptr));
 }
 

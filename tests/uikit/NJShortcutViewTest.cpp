@@ -7,6 +7,7 @@
 #include "uikit/shortcuts/NJKey.h"
 #include "uikit/shortcuts/NJRolloverButton.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QShortcut>
@@ -97,21 +98,35 @@ protected:
     int m_writeCount = 0;
 };
 
-TEST_F(NJShortcutViewTest, FirstClickOnlyFocusesAndLaterClicksToggle)
+TEST_F(NJShortcutViewTest, EveryClickTogglesAndADoubleClickCountsOnce)
 {
     m_second->setFocus();
     QTest::mouseClick(m_first, Qt::LeftButton);
     EXPECT_TRUE(m_first->hasFocus());
+    EXPECT_TRUE(m_first->isRecording());
+    QTest::keyClick(m_first, Qt::Key_X, Qt::MetaModifier | Qt::ShiftModifier);
+    ASSERT_TRUE(m_first->shortcutValue());
     EXPECT_FALSE(m_first->isRecording());
     QTest::mouseClick(m_first, Qt::LeftButton);
     EXPECT_TRUE(m_first->isRecording());
     QTest::mouseClick(m_first, Qt::LeftButton);
     EXPECT_FALSE(m_first->isRecording());
 
-    // A double click on a recorder without focus toggles at once.
-    QTest::mouseClick(m_second, Qt::LeftButton);
+    // Both presses of a double click, as the window system sends them, start it once.
     m_first->setFocus();
-    QTest::mouseDClick(m_second, Qt::LeftButton);
+    const auto send = [this](QEvent::Type type, quint64 time) {
+        const QPointF point(5, 5);
+        QMouseEvent event(type, point, m_second->mapToGlobal(point), Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+        event.setTimestamp(time);
+        QApplication::sendEvent(m_second, &event);
+    };
+    const quint64 start = QTest::lastMouseTimestamp + 10000;
+    send(QEvent::MouseButtonPress, start);
+    send(QEvent::MouseButtonRelease, start + 50);
+    send(QEvent::MouseButtonPress, start + 150);
+    send(QEvent::MouseButtonDblClick, start + 150);
+    send(QEvent::MouseButtonRelease, start + 200);
     EXPECT_TRUE(m_second->isRecording());
     // A click elsewhere ends the recording.
     QTest::mouseClick(m_first, Qt::LeftButton);

@@ -125,7 +125,7 @@ TEST_F(PreferencesBindingTest, ControlsFollowChangesMadeElsewhereWithoutWritingB
     m_defaults.setObject("captureValue", Value::real(14));
     m_defaults.setObject("codeStyle", Value(Dictionary {{"hex", Value(Dictionary {{"prefix", Value("$")}})}}));
     m_written.clear();
-    m_controller->setLoupeValues(25, 6);
+    m_defaults.setObjects(Dictionary {{"captureValue", Value::real(25)}, {"magnificationValue", Value::real(6)}});
     EXPECT_EQ(control<QComboBox>("themePopupButton")->currentIndex(), 1);
     EXPECT_FALSE(control<QCheckBox>("useNotificationCheckBox")->isChecked());
     EXPECT_EQ(control<QSlider>("captureSlider")->value(), 25);

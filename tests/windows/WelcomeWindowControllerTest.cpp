@@ -2,10 +2,12 @@
 #include "windows/WelcomeTourWindow.h"
 
 #include "app/settings/SettingsKey.h"
+#include "app/settings/SettingsStore.h"
 #include "tests/uikit/FakeApplicationTest.h"
 #include "uikit/shortcuts/NJShortcutView.h"
 #include "uikit/slideshow/WNJSliderView.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -172,6 +174,61 @@ TEST_F(WelcomeWindowControllerTest, EscapeAndTheCloseButtonCloseTheTour)
     showReadyTour();
     QTest::mouseClick(m_controller->buttonClose(), Qt::LeftButton);
     EXPECT_EQ(m_closes, 2);
+}
+
+TEST_F(WelcomeWindowControllerTest, ReturnGoesForwardFromAnyControlButAnOpenPopUp)
+{
+    showReadyTour();
+    WelcomeTourWindow* window = m_controller->window();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    // The keys start on the way forward, not on Close.
+    EXPECT_EQ(window->focusWidget(), m_controller->buttonNext());
+    QTest::keyClick(window->focusWidget(), Qt::Key_Space);
+    m_scheduler.advance(1.0);
+    EXPECT_EQ(m_controller->containerView()->indexOfDisplayedSlide(), 1u);
+    EXPECT_EQ(m_closes, 0);
+
+    m_controller->buttonPrevious()->setFocus();
+    QTest::keyClick(m_controller->buttonPrevious(), Qt::Key_Return);
+    m_scheduler.advance(1.0);
+    EXPECT_EQ(m_controller->containerView()->indexOfDisplayedSlide(), 2u);
+
+    QComboBox* popUp = m_controller->hiPrecisionMode();
+    popUp->setFocus();
+    QTest::keyClick(popUp, Qt::Key_Enter, Qt::KeypadModifier);
+    m_scheduler.advance(1.0);
+    EXPECT_EQ(m_controller->containerView()->indexOfDisplayedSlide(), 3u);
+
+    m_controller->buttonPreviousPressed();
+    m_scheduler.advance(1.0);
+    popUp->setFocus();
+    popUp->showPopup();
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Return);
+    m_scheduler.advance(1.0);
+    EXPECT_EQ(m_controller->containerView()->indexOfDisplayedSlide(), 2u);
+}
+
+TEST_F(WelcomeWindowControllerTest, AFocusedButtonShowsARingTheDefaultButtonLacks)
+{
+    showReadyTour();
+    WelcomeTourWindow* window = m_controller->window();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    const QColor highlight = window->palette().color(QPalette::Active, QPalette::Highlight);
+    // The middle of the left edge, just outside each button.
+    const auto besideLeftEdge = [window](const QWidget* button) {
+        QCoreApplication::processEvents();
+        const QImage shot = window->grab().toImage();
+        const QPoint point = button->mapTo(window, QPoint(-2, button->height() / 2));
+        return QColor(shot.pixel(point * shot.devicePixelRatio()));
+    };
+    m_controller->buttonClose()->setFocus();
+    EXPECT_EQ(besideLeftEdge(m_controller->buttonClose()), highlight);
+    EXPECT_NE(besideLeftEdge(m_controller->buttonNext()), highlight);
+    m_controller->buttonNext()->setFocus();
+    EXPECT_NE(besideLeftEdge(m_controller->buttonClose()), highlight);
+    EXPECT_EQ(besideLeftEdge(m_controller->buttonNext()), highlight);
 }
 
 TEST_F(WelcomeWindowControllerTest, TheOwnerMayEndTheControllerWhileItCloses)
@@ -394,6 +451,13 @@ TEST_F(WelcomeWindowControllerTest, ThePopUpsAndTheCheckBoxEditTheirSettings)
     EXPECT_TRUE(m_defaults.boolForKey(settingskeys::kDisableUsageTracking.name));
     m_defaults.setObject(settingskeys::kDisableUsageTracking.name, Value::boolean(false));
     EXPECT_TRUE(m_controller->checkboxUsageStatistics()->isChecked());
+}
+
+TEST_F(WelcomeWindowControllerTest, UsageStatisticsAreOffForANewUser)
+{
+    m_defaults.registerDefaults(SettingsStore::readBundleDefaults());
+    makeTour();
+    EXPECT_FALSE(m_controller->checkboxUsageStatistics()->isChecked());
 }
 
 TEST_F(WelcomeWindowControllerTest, TheShortcutsLinkUsesTheFieldsFontAndShowsItsAddress)

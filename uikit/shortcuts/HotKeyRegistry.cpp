@@ -19,8 +19,9 @@ HotKeyRegistry::~HotKeyRegistry()
 std::optional<std::string> HotKeyRegistry::addGlobalHotkeyMonitor(const MASShortcut& shortcut,
                                                                   MASShortcut::Handler handler)
 {
-    // Shortcuts that read alike are one hot key: the second gets no token.
-    std::string token = shortcut.description();
+    // One hot key per key and modifiers: the same combination again gets no token.
+    // Names cannot tell keys apart (two keys may read alike on a layout).
+    std::string token = std::to_string(shortcut.keyCode()) + ':' + std::to_string(shortcut.modifierFlags());
     if (m_hotKeysByToken.contains(token))
         return std::nullopt;
     auto hotKey = std::make_unique<MASShortcutHotKey>(m_hotKeys, shortcut, std::move(handler));

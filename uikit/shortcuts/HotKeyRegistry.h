@@ -21,8 +21,8 @@ public:
     HotKeyRegistry(const HotKeyRegistry&) = delete;
     HotKeyRegistry& operator=(const HotKeyRegistry&) = delete;
 
-    // A token for removing the hot key; none when a shortcut that reads the same is
-    // registered already or the system refuses it.
+    // A token for removing the hot key; none when the same combination is registered
+    // already or the system refuses it.
     std::optional<std::string> addGlobalHotkeyMonitor(const MASShortcut& shortcut, MASShortcut::Handler handler);
     void removeGlobalHotkeyMonitor(const std::optional<std::string>& token);
 

@@ -70,9 +70,10 @@ bool isPrintable(const QString& text)
         const QChar::Category category = QChar::category(character);
         const bool letterOrNumber = category >= QChar::Number_DecimalDigit && category <= QChar::Number_Other;
         const bool letter = category >= QChar::Letter_Uppercase && category <= QChar::Letter_Other;
+        const bool mark = category >= QChar::Mark_NonSpacing && category <= QChar::Mark_Enclosing;
         const bool punctuation = category >= QChar::Punctuation_Connector && category <= QChar::Punctuation_Other;
         const bool symbol = category >= QChar::Symbol_Math && category <= QChar::Symbol_Other;
-        if (!letterOrNumber && !letter && !punctuation && !symbol)
+        if (!letterOrNumber && !letter && !mark && !punctuation && !symbol)
             return false;
     }
     return true;
@@ -228,12 +229,12 @@ QKeySequence MASShortcut::keySequence() const
     int qtKey = 0;
     if (character >= kFirstFunctionKeyCharacter && character < kFirstFunctionKeyCharacter + kFunctionKeyCount)
         qtKey = Qt::Key_F1 + (character - kFirstFunctionKeyCharacter);
-    else if (character > 0x20 && character < 0x7f)
-        qtKey = key.toUpper().front().unicode();
     else if (const auto* named = std::find_if(kNamedKeys.begin(), kNamedKeys.end(),
                                               [character](const auto& entry) { return entry.first == character; });
              named != kNamedKeys.end())
         qtKey = named->second;
+    else if (character > 0x20 && character != 0x7f)
+        qtKey = key.toUpper().front().unicode();
     else
         return {};
     Qt::KeyboardModifiers modifiers;

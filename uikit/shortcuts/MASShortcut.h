@@ -28,8 +28,8 @@ public:
     static constexpr const char* kErrorDomain = "NSCocoaErrorDomain";
     static constexpr const char* kSystemShortcutMessage =
         "This combination cannot be used because it is already used by a system-wide keyboard shortcut.\n"
-        "If you really want to use this key combination, most shortcuts can be changed in the Keyboard & "
-        "Mouse panel in System Preferences.";
+        "If you really want to use this key combination, most shortcuts can be changed in your desktop's "
+        "keyboard settings.";
     static constexpr const char* kMenuItemMessage =
         "This shortcut cannot be used because it is already used by the menu item \u2018%@\u2019.";
 

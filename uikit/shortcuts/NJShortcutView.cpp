@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyleHints>
 
 namespace {
 
@@ -403,30 +404,28 @@ bool NJShortcutView::event(QEvent* event)
     return QWidget::event(event);
 }
 
+// One click toggles recording, focused or not: a first click that only focused the
+// recorder would let the combination typed next go by unrecorded.
 void NJShortcutView::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
         return QWidget::mousePressEvent(event);
-    const bool ignoreMouseSwitch = !hasFocus();
     setFocus(Qt::MouseFocusReason);
-    mouseDown(ignoreMouseSwitch, 1);
+    // The second press of a double click is not a click of its own.
+    const auto interval = static_cast<quint64>(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+    const bool secondPress = m_lastPressTime && event->timestamp() - *m_lastPressTime < interval;
+    m_lastPressTime = secondPress ? std::nullopt : std::optional<quint64>(event->timestamp());
+    if (!secondPress)
+        setRecording(!m_recording);
 }
 
+// A double click records.
 void NJShortcutView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
         return QWidget::mouseDoubleClickEvent(event);
-    const bool ignoreMouseSwitch = !hasFocus();
     setFocus(Qt::MouseFocusReason);
-    mouseDown(ignoreMouseSwitch, 2);
-}
-
-void NJShortcutView::mouseDown(bool ignoreMouseSwitch, int clickCount)
-{
-    // A first click on a recorder without focus only focuses it.
-    if (ignoreMouseSwitch && clickCount < 2)
-        return;
-    setRecording(!m_recording);
+    setRecording(true);
 }
 
 void NJShortcutView::resizeEvent(QResizeEvent* event)

@@ -95,7 +95,6 @@ private:
     void holdKeyboard(bool hold);
     enum Cap { CommandCap, ControlCap, OptionCap, ShiftCap, MainCap, CapCount };
 
-    void mouseDown(bool ignoreMouseSwitch, int clickCount);
     void keysForKeyCode(const QString& key, unsigned long modifierFlags);
     int alignKeysWithDuration(double duration);
     void updateButtons();
@@ -113,6 +112,8 @@ private:
     NJRolloverButton* m_clearBtn = nullptr;
     NJRolloverButton* m_resetBtn = nullptr;
     bool m_recording = false;
+    // When the last click that counted began.
+    std::optional<quint64> m_lastPressTime;
     std::optional<NJShortcut> m_shortcutValue;
     QString m_emptyCaption;
     bool m_ignoresEnter = false;

@@ -489,6 +489,20 @@ TEST_F(X11PlatformTest, KeyboardLayoutFollowsARemappedKey)
     EXPECT_EQ(layout.characters(8), "c");
 }
 
+TEST_F(X11PlatformTest, ADeadKeyIsNamedByItsAccentsSpacingCharacter)
+{
+    const KeyboardLayout& layout = m_platform->keyboardLayout();
+    const xcb_keycode_t c = m_other.keycode('c');
+    for (const auto& [deadKey, name] : {std::pair {0xfe52u, "^"}, std::pair {0xfe51u, "\u00B4"},
+                                        std::pair {0xfe57u, "\u00A8"}, std::pair {0xfe60u, "\u0323"}}) {
+        m_other.remap(c, deadKey);
+        settle();
+        EXPECT_EQ(layout.characters(8), name) << deadKey;
+    }
+    m_other.remap(c, 'c');
+    settle();
+}
+
 TEST_F(X11PlatformTest, HotKeyFiresOncePerPressWhateverTheLockKeysSay)
 {
     const xcb_keycode_t super = m_other.keycode(0xffeb);
