@@ -10,19 +10,6 @@ set -uo pipefail
 window_manager=${2:-}
 source "$(dirname "$0")/common.sh"
 
-window_id() {
-  timeout 5 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -1
-}
-
-# Waits up to 2 s for no visible window with the title; prints "gone" or "shown".
-gone() {
-  for _ in $(seq 20); do
-    xdotool search --onlyvisible --name "^$1\$" > /dev/null 2>&1 || { echo gone; return; }
-    sleep 0.1
-  done
-  echo shown
-}
-
 # Super with the key left of 1 (dead_circumflex) or left of Backspace (dead_acute), by
 # their X key codes.
 super_circumflex() { "$helpers/e2e_key_codes" 133 49; }
