@@ -44,3 +44,13 @@ gone() {
   done
   echo shown
 }
+
+# Waits up to 5 s for the screen to show the colour (hex, lower case) at x y: a window
+# uncovered by one that closed repaints when its program gets to it.
+wait_pixel() {
+  for _ in $(seq 50); do
+    [ "$(import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-Fa-f]\{6\}' | head -1 | tr 'A-F' 'a-f')" == "#$3" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}

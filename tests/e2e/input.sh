@@ -34,7 +34,9 @@ xdotool key Escape
 check "Escape right after the tour maps closes it" "gone" "$(gone "Vendrel – Welcome")"
 
 # One pick of #336699 for the overlay's history.
-xdotool mousemove 400 300 key super+alt+c
+xdotool mousemove 400 300
+wait_pixel 400 300 336699
+xdotool key super+alt+c
 if [ -n "$(window_id "Vendrel loupe")" ]; then xdotool click 1; fi
 sleep 0.5
 check "a pick copies the colour" "336699" "$(clipboard)"

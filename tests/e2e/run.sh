@@ -75,6 +75,7 @@ sleep 0.5
 check "the welcome tour closes on Escape" "" "$(xdotool search --onlyvisible --name '^Vendrel – Welcome$' 2>/dev/null)"
 
 xdotool mousemove 400 300
+wait_pixel 400 300 336699
 xdotool key super+alt+c
 if wait_window "Vendrel loupe"; then
   xdotool click 1

@@ -100,7 +100,7 @@ tray=$(awk '/^dock/ {print $2; exit}' "$work/tray")
 click_in "$tray" 8 8
 sleep 1
 xdotool key Up Up Up Return
-preferences=$(window_id "General")
+preferences=$(window_id "Vendrel – General")
 if [ -n "$preferences" ]; then
   sleep 0.5
   eval "$(xdotool getwindowgeometry --shell "$preferences")"
@@ -120,7 +120,7 @@ if [ -n "$preferences" ]; then
   sleep 0.5
   check "the banner box switches banners off" "False" "$(stored_value useNotification)"
   xdotool key Escape
-  check "the preferences close" "gone" "$(gone General)"
+  check "the preferences close" "gone" "$(gone "Vendrel – General")"
 else
   echo "FAIL the status menu opened no preferences"
   failures=$((failures + 1))
