@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the whole program and its tests with AddressSanitizer and UndefinedBehaviorSanitizer
 # and runs the unit and X11 suites (CTest gives each X11 suite an X server of its own) and
-# the end-to-end script against that build, at the same time. Usage: bash scripts/sanitize.sh
+# the end-to-end script against that build, one after the other. Usage: bash scripts/sanitize.sh
 # [cmake arguments...], e.g. a compiler launcher for local runs; SANITIZE_DISPLAY moves the
 # end-to-end X server's number (default 124 and up).
 set -euo pipefail
@@ -24,12 +24,16 @@ xvfb() { # offset of the server number to start looking from, then the command
   local from=$((display + $1)); shift
   xvfb-run -a -n "$from" -s "-screen 0 1280x1024x24" "$@"
 }
-ctest --test-dir "$build" --output-on-failure -j "$(nproc)" > "$logs/unit" 2>&1 & unit=$!
-xvfb 4 bash tests/e2e/run.sh "$build" > "$logs/e2e" 2>&1 & e2e=$!
+# One after the other: the end-to-end checks wait for windows, which a machine busy with
+# the sanitized suites (each X11 one with a server of its own) can delay past their patience.
+unit=0
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)" > "$logs/unit" 2>&1 || unit=$?
+e2e=0
+xvfb 4 bash tests/e2e/run.sh "$build" > "$logs/e2e" 2>&1 || e2e=$?
 
 failed=0
 for suite in unit e2e; do
-  if ! wait "${!suite}"; then
+  if [ "${!suite}" -ne 0 ]; then
     echo "--- $suite under the sanitizers failed:"
     tail -n 150 "$logs/$suite"
     failed=1
