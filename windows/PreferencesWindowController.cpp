@@ -12,6 +12,7 @@
 #include "uikit/shortcuts/NJShortcutView.h"
 #include "uikit/shortcuts/ShortcutColors.h"
 #include "uikit/slideshow/WNJSliderCell.h"
+#include "uikit/views/ViewAdditions.h"
 #include "windows/AppPreferencesHost.h"
 #include "windows/DefaultsBinding.h"
 #include "windows/QVFormatThemeTransformer.h"
@@ -75,6 +76,11 @@ PreferencesWindowController::PreferencesWindowController(UserDefaults& defaults,
     m_appearanceUi->setupUi(m_appearance);
     m_codestyle = new QWidget(window());
     m_codestyleUi->setupUi(m_codestyle);
+    // The fields' widths are drawn for 96 dpi; larger fonts need them wider.
+    for (QWidget* field : m_codestyle->findChildren<QWidget*>()) {
+        if (field->maximumWidth() < QWIDGETSIZE_MAX)
+            field->setMaximumWidth(viewadditions::scaledPixelSize(field->maximumWidth(), field));
+    }
     for (QWidget* pane : {m_general.data(), m_appearance.data(), m_codestyle.data()})
         pane->hide();
     awakeFromNib();

@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 
 WelcomeTourWindow::WelcomeTourWindow(QWidget* parent)
     : WNJVisualEffectWindow(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
@@ -39,6 +40,20 @@ void WelcomeTourWindow::applicationAppearanceDidChange()
 {
     if (!isVisible())
         WNJVisualEffectWindow::applicationAppearanceDidChange();
+}
+
+void WelcomeTourWindow::fillWindowBackground(QPainter& painter, const QRectF& rect)
+{
+    if (!m_ground) {
+        WNJVisualEffectWindow::fillWindowBackground(painter, rect);
+        return;
+    }
+    // Only where the content shows: the soft edge of the rounded background beside the
+    // content's clipped corners would show bare, its title band as dark specks.
+    painter.save();
+    painter.setClipRegion(viewadditions::roundedClippingRegion(rect.toRect(), kCornerRadius), Qt::IntersectClip);
+    WNJVisualEffectWindow::fillWindowBackground(painter, rect);
+    painter.restore();
 }
 
 void WelcomeTourWindow::showEvent(QShowEvent* event)

@@ -34,6 +34,7 @@ public:
     void setOnWillClose(std::function<void()> willClose) { m_onWillClose = std::move(willClose); }
 
     void applicationAppearanceDidChange() override;
+    void fillWindowBackground(QPainter& painter, const QRectF& rect) override;
     void cancelOperation();
 
 protected:

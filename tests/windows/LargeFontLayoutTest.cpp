@@ -6,10 +6,12 @@
 #include "windows/WelcomeWindowController.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLayout>
 #include <QPushButton>
 #include <QScreen>
@@ -73,6 +75,26 @@ TEST_F(LargeFontLayoutTest, PreferencePanesGrowUntilNoLabelIsCut)
         expectNothingCut(pane);
         EXPECT_GE(m_controller->window()->height(), pane->height());
     }
+}
+
+TEST_F(LargeFontLayoutTest, CodeStyleFieldsWidenWithTheirText)
+{
+    open();
+    // The code style pane is the last.
+    m_controller->displayViewForIdentifier(m_controller->toolbarIdentifiers().back(), false);
+    QWidget* pane = m_controller->contentSubviews().back();
+    pane->layout()->activate();
+    int checked = 0;
+    for (const QWidget* field : pane->findChildren<QWidget*>()) {
+        const bool entry = qobject_cast<const QAbstractSpinBox*>(field)
+            || (qobject_cast<const QLineEdit*>(field) && !qobject_cast<const QAbstractSpinBox*>(field->parentWidget()));
+        if (!entry || !field->isVisibleTo(pane))
+            continue;
+        ++checked;
+        // As wide, against the height of a line of its text, as the field is at 96 dpi.
+        EXPECT_GE(field->width(), 4 * field->fontMetrics().height()) << nameOf(field);
+    }
+    EXPECT_GE(checked, 7);
 }
 
 TEST_F(LargeFontLayoutTest, TheTourLinkIsAsLargeAsTheTextOfItsField)

@@ -134,6 +134,33 @@ TEST_F(WelcomeWindowControllerTest, WithoutACompositorTheContentCoversEveryPixel
     EXPECT_GT(clipped, 0);
 }
 
+TEST_F(WelcomeWindowControllerTest, TheBackgroundShowsNowhereBesideTheClippedContent)
+{
+    m_defaults.setObject(settingskeys::kUserInterface.name, Value(std::string_view("dark")));
+    m_app->themeChanged();
+    showReadyTour();
+    WelcomeTourWindow* window = m_controller->window();
+    const QWidget* clipping = nullptr;
+    for (const QWidget* child : window->findChildren<QWidget*>()) {
+        if (!child->mask().isEmpty() && child->size() == window->size())
+            clipping = child;
+    }
+    ASSERT_NE(clipping, nullptr);
+    const QRegion shown = clipping->mask().translated(clipping->mapTo(window, QPoint()));
+    // Painted as a compositor shows it, on the panel below the window.
+    QImage ground(window->size(), QImage::Format_ARGB32_Premultiplied);
+    ground.fill(Qt::transparent);
+    QPainter painter(&ground);
+    window->fillWindowBackground(painter, QRectF(ground.rect()));
+    painter.end();
+    int bare = 0;
+    for (int y = 0; y < ground.height(); ++y) {
+        for (int x = 0; x < ground.width(); ++x)
+            bare += qAlpha(ground.pixel(x, y)) > 0 && !shown.contains(QPoint(x, y));
+    }
+    EXPECT_EQ(bare, 0);
+}
+
 TEST_F(WelcomeWindowControllerTest, EachStepShowsItsCaptionAndButtons)
 {
     showReadyTour();

@@ -192,16 +192,18 @@ void centerOnPrimaryScreen(QWidget* window)
     window->move(frame.topLeft());
 }
 
+QRegion roundedClippingRegion(const QRect& rect, double radius)
+{
+    const QPainterPath path = bezierpath::createRoundedCornerRect(QRectF(rect), roundedcorner::kAll, radius, radius);
+    return QRegion(path.toFillPolygon().toPolygon());
+}
+
 void addRoundedClippingMask(QWidget* view, double radius)
 {
     if (!view)
         return;
     delete view->findChild<QObject*>(kRoundedMaskName, Qt::FindDirectChildrenOnly);
-    const auto applyMask = [view, radius] {
-        const QPainterPath path = bezierpath::createRoundedCornerRect(QRectF(view->rect()), roundedcorner::kAll, radius,
-                                                                      radius);
-        view->setMask(QRegion(path.toFillPolygon().toPolygon()));
-    };
+    const auto applyMask = [view, radius] { view->setMask(roundedClippingRegion(view->rect(), radius)); };
     auto* observer = new ResizeObserver(view, view, [applyMask](const QSize&, const QSize&) { applyMask(); });
     observer->setObjectName(kRoundedMaskName);
     applyMask();

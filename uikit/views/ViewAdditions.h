@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointF>
+#include <QRegion>
 #include <QString>
 
 #include <functional>
@@ -32,6 +33,8 @@ void centerOnPrimaryScreen(QWidget* window);
 
 // Clips the view to its rectangle with rounded corners, also after it is resized.
 void addRoundedClippingMask(QWidget* view, double radius);
+// The pixels such a mask keeps for a view filling the rectangle.
+QRegion roundedClippingRegion(const QRect& rect, double radius);
 
 // Gives every descendant, depth first, the appearance; the view itself keeps its own.
 void setAppearanceInSubViews(QWidget* view, const QString& appearance);
