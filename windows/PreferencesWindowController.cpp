@@ -461,7 +461,7 @@ void PreferencesWindowController::drawShortcutBackground(QPainter& painter, cons
     QPainterPath rounded;
     rounded.addRoundedRect(rect, 3, 3);
     painter.setClipPath(rounded);
-    const ShortcutColors colors = ShortcutColors::current();
+    const ShortcutColors colors = ShortcutColors::forPalette(recorder.palette());
     painter.fillPath(rounded, recorder.isRecording() ? colors.recordingGround : colors.ground);
     // Inner shadow: the area outside the rounded rectangle, moved by the shadow offset
     // (downwards here, where y grows down) and softened over the blur radius.

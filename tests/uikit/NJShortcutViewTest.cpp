@@ -344,6 +344,8 @@ TEST_F(NJShortcutViewTest, TheRecorderIsADarkFieldInTheDarkTheme)
     m_defaults.setObject("userInterface", Value("dark"));
     m_app->themeChanged();
     ASSERT_TRUE(m_app->darkMode());
+    // The widgets take the new palette as the event loop delivers it.
+    QCoreApplication::processEvents();
     EXPECT_LT(ground(), 60);
 }
 

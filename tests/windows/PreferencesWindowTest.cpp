@@ -165,6 +165,8 @@ TEST_F(PreferencesWindowTest, BothRecordersAreDarkFieldsInTheDarkTheme)
     m_defaults.setObject("userInterface", Value("dark"));
     m_app->themeChanged();
     ASSERT_TRUE(m_app->darkMode());
+    // The widgets take the new palette as the event loop delivers it.
+    QCoreApplication::processEvents();
     for (NJShortcutView* recorder : {m_controller->shortcutPicker(), m_controller->shortcutOverlay()})
         EXPECT_LT(ground(recorder), 60);
 }

@@ -430,6 +430,19 @@ TEST_F(WelcomeWindowControllerTest, TheShortcutsLinkStaysDarkOnItsWhitePageInThe
     EXPECT_LT(darkest, 110);
 }
 
+TEST_F(WelcomeWindowControllerTest, TheRecordersStayLightOnTheirWhitePageInTheDarkTheme)
+{
+    m_defaults.setObject(settingskeys::kUserInterface.name, Value(std::string_view("dark")));
+    m_app->themeChanged();
+    showReadyTour();
+    goToStep(4);
+    ASSERT_TRUE(m_app->darkMode());
+    for (NJShortcutView* recorder : {m_controller->shortcutPicker(), m_controller->shortcutOverlay()}) {
+        const QImage shot = recorder->grab().toImage();
+        EXPECT_GT(shot.pixelColor(shot.width() / 2, shot.height() / 2).lightness(), 200);
+    }
+}
+
 TEST_F(WelcomeWindowControllerTest, TheRecordersWriteTheShortcutKeysOnlyWhileTheTourIsOpen)
 {
     showReadyTour();

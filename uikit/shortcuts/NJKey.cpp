@@ -7,6 +7,7 @@
 
 #include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -115,7 +116,9 @@ int NJKey::fittingWidth(int side) const
 
 void NJKey::drawKeyBackground(QPainter& painter, const QRectF& rect)
 {
-    const ShortcutColors colors = ShortcutColors::current();
+    // Drawn for a cap, whose window's ground decides the colours.
+    const auto* widget = dynamic_cast<const QWidget*>(painter.device());
+    const ShortcutColors colors = ShortcutColors::forPalette(widget ? widget->palette() : QGuiApplication::palette());
     const QRectF cap = rect.adjusted(kInset, kInset, -kInset, -kInset);
     QPainterPath path;
     path.addRoundedRect(cap, kCornerRadius, kCornerRadius);
@@ -145,7 +148,7 @@ void NJKey::paintEvent(QPaintEvent*)
     if (text.isEmpty())
         return;
     const TextAttributes& attributes = largeTextAttributes();
-    const ShortcutColors colors = ShortcutColors::current();
+    const ShortcutColors colors = ShortcutColors::forPalette(palette());
     const QRectF textRect = QRectF(rect()).adjusted(kInset, kInset, -kInset, -kInset);
     // Capitals are centred, so every name stands on one baseline whatever its
     // descenders ("Super", "Space").

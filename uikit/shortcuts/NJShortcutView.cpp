@@ -490,7 +490,7 @@ void NJShortcutView::drawBackgroundInRect(QPainter& painter, const QRectF& rect)
     QPainterPath path;
     path.addRoundedRect(rect.adjusted(0.5, 0.5, -0.5, -0.5), kCornerRadius, kCornerRadius);
     painter.setClipPath(path);
-    const ShortcutColors colors = ShortcutColors::current();
+    const ShortcutColors colors = ShortcutColors::forPalette(palette());
     painter.fillPath(path, m_recording ? colors.recordingGround : colors.ground);
     // The inner shadow: the outline's shadow, fallen 1.1 points down inside the edge.
     QColor shadow = colors.innerShadow;
@@ -504,7 +504,7 @@ void NJShortcutView::drawBackgroundInRect(QPainter& painter, const QRectF& rect)
 void NJShortcutView::drawOverlayText(QPainter& painter, const QString& text, const QRectF& rect) const
 {
     const NJKey::TextAttributes& attributes = NJKey::textAttributes();
-    const ShortcutColors colors = ShortcutColors::current();
+    const ShortcutColors colors = ShortcutColors::forPalette(palette());
     painter.save();
     painter.setFont(attributes.font);
     painter.setPen(colors.capTextShadow);

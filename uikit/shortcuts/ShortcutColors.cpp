@@ -2,10 +2,13 @@
 
 #include "uikit/application/ThemeColors.h"
 
-ShortcutColors ShortcutColors::current()
+#include <QPalette>
+
+ShortcutColors ShortcutColors::forPalette(const QPalette& palette)
 {
     using themecolors::white;
-    if (themecolors::darkMode())
+    // The window's own ground decides: the tour keeps its pages white in the dark theme.
+    if (palette.color(QPalette::Window).lightness() < 128)
         return {white(0.12, 1), white(0.16, 1), white(0, 1), white(0.42, 1),
                 white(0.36, 1), white(0.27, 1), white(0.27, 0.5), white(0.5, 1),
                 white(0.92, 1), white(0, 0.6), white(0.7, 1)};

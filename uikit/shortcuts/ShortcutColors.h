@@ -2,8 +2,10 @@
 
 #include <QColor>
 
-// The colours of the shortcut recorder and its key caps in the application's theme: a
-// light field with light caps in the light theme, a dark field with dark caps in the dark.
+class QPalette;
+
+// The colours of the shortcut recorder and its key caps on the ground they sit on: a
+// light field with light caps on a light window, a dark field with dark caps on a dark.
 struct ShortcutColors {
     QColor ground;
     QColor recordingGround;
@@ -18,5 +20,5 @@ struct ShortcutColors {
     QColor capTextShadow;
     QColor caption;
 
-    static ShortcutColors current();
+    static ShortcutColors forPalette(const QPalette& palette);
 };
