@@ -30,10 +30,7 @@ HotKeyServer::HotKeyServer(xcb_connection_t* connection, int socket)
 int HotKeyServer::run()
 {
     for (;;) {
-        while (xcb_generic_event_t* event = xcb_poll_for_event(m_connection)) {
-            handle(event);
-            std::free(event);
-        }
+        handleEvents();
         if (xcb_connection_has_error(m_connection)) {
             std::fputs("vendrel-hotkeys: the X connection broke\n", stderr);
             return 1;
@@ -64,6 +61,11 @@ std::optional<int> HotKeyServer::readAsks()
     if (size < 0)
         return errno == EINTR || errno == EAGAIN ? std::nullopt : std::optional<int>(1);
     m_messages.append(bytes, static_cast<std::size_t>(size));
+    // The program speaks of the presses it saw: a press the server sent before it spoke,
+    // still unread here when this helper runs late, was typed while the last one was
+    // unhandled, and is read first.
+    std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+    handleEvents();
     while (const auto ask = m_messages.nextAsk())
         handle(*ask);
     if (m_messages.corrupt()) {
@@ -71,6 +73,14 @@ std::optional<int> HotKeyServer::readAsks()
         return 1;
     }
     return std::nullopt;
+}
+
+void HotKeyServer::handleEvents()
+{
+    while (xcb_generic_event_t* event = xcb_poll_for_event(m_connection)) {
+        handle(event);
+        std::free(event);
+    }
 }
 
 void HotKeyServer::handle(const HotKeyMessages::Ask& ask)

@@ -29,6 +29,8 @@ private:
         std::uint16_t mask;
     };
 
+    // The events the X connection has brought in.
+    void handleEvents();
     void handle(const HotKeyMessages::Ask& ask);
     void handle(const xcb_generic_event_t* event);
     // Every mask, or none.
