@@ -1,5 +1,5 @@
 // Fills the screen with one colour, with an optional one-pixel marker of another:
-// color_field RRGGBB [x y RRGGBB]. Quits after a minute.
+// color_field RRGGBB [x y RRGGBB]. Quits after ten minutes, longer than a sanitized run.
 #include <QApplication>
 #include <QColor>
 #include <QPainter>
@@ -55,6 +55,6 @@ int main(int argc, char** argv)
     Field field(hex(argv[1]), marker, argc == 5 ? hex(argv[4]) : QColor());
     field.setGeometry(QGuiApplication::primaryScreen()->geometry());
     field.show();
-    QTimer::singleShot(60000, &app, &QApplication::quit);
+    QTimer::singleShot(600000, &app, &QApplication::quit);
     return app.exec();
 }
