@@ -5,6 +5,7 @@
 #include "platform/x11/X11HotKeyHelper.h"
 #include "platform/x11/X11KeyboardHold.h"
 #include "platform/x11/X11KeyboardLayout.h"
+#include "platform/x11/hotkeys/RootKeyGrabs.h"
 
 // xkb.h names a field "explicit", which C++ reserves.
 #define explicit xcb_explicit
@@ -112,19 +113,8 @@ bool X11HotKeys::grab(xcb_keycode_t keycode, std::uint16_t modifiers)
 
 bool X11HotKeys::grabHere(xcb_keycode_t keycode, const std::vector<std::uint16_t>& masks)
 {
-    xcb_connection_t* c = m_connection.connection();
-    std::vector<xcb_void_cookie_t> cookies;
     // Without the helper nothing may freeze the keyboard: no one would be sure to thaw it.
-    for (const std::uint16_t mask : masks)
-        cookies.push_back(
-            xcb_grab_key_checked(c, 1, m_connection.root(), mask, keycode, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
-    bool granted = true;
-    for (const xcb_void_cookie_t cookie : cookies)
-        granted = m_connection.check(cookie) && granted;
-    // An ungrab releases only our own grabs, so the variants we got go back.
-    if (!granted)
-        ungrabHere(keycode, masks);
-    return granted;
+    return rootkeygrabs::grab(m_connection.connection(), m_connection.root(), keycode, masks, XCB_GRAB_MODE_ASYNC);
 }
 
 void X11HotKeys::ungrab(xcb_keycode_t keycode, const std::vector<std::uint16_t>& masks)
@@ -138,11 +128,7 @@ void X11HotKeys::ungrab(xcb_keycode_t keycode, const std::vector<std::uint16_t>&
 void X11HotKeys::ungrabHere(xcb_keycode_t keycode, const std::vector<std::uint16_t>& masks)
 {
     // Done before the helper, on a connection of its own, may grab the same keys.
-    std::vector<xcb_void_cookie_t> cookies;
-    for (const std::uint16_t mask : masks)
-        cookies.push_back(xcb_ungrab_key_checked(m_connection.connection(), keycode, m_connection.root(), mask));
-    for (const xcb_void_cookie_t cookie : cookies)
-        m_connection.check(cookie);
+    rootkeygrabs::ungrab(m_connection.connection(), m_connection.root(), keycode, masks);
 }
 
 std::optional<HotKeys::Id> X11HotKeys::registerHotKey(int keyCode, unsigned long modifierFlags, Handler handler)

@@ -1,5 +1,7 @@
 #include "platform/x11/hotkeys/HotKeyServer.h"
 
+#include "platform/x11/hotkeys/RootKeyGrabs.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -144,31 +146,17 @@ void HotKeyServer::handle(const xcb_generic_event_t* event)
 
 bool HotKeyServer::grab(xcb_keycode_t keycode, const std::vector<std::uint16_t>& masks)
 {
-    std::vector<xcb_void_cookie_t> cookies;
-    for (const std::uint16_t mask : masks)
-        cookies.push_back(
-            xcb_grab_key_checked(m_connection, 1, m_root, mask, keycode, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_SYNC));
-    bool granted = true;
-    for (const xcb_void_cookie_t cookie : cookies) {
-        xcb_generic_error_t* error = xcb_request_check(m_connection, cookie);
-        granted = granted && !error;
-        std::free(error);
-    }
-    // An ungrab releases only our own grabs, so the masks we got go back.
-    if (!granted)
-        ungrab(keycode, masks);
-    return granted;
+    return rootkeygrabs::grab(m_connection, m_root, keycode, masks, XCB_GRAB_MODE_SYNC);
 }
 
 void HotKeyServer::ungrab(xcb_keycode_t keycode, const std::vector<std::uint16_t>& masks)
 {
+    rootkeygrabs::ungrab(m_connection, m_root, keycode, masks);
     for (const std::uint16_t mask : masks) {
-        xcb_ungrab_key(m_connection, keycode, m_root, mask);
         std::erase_if(m_grabs, [&](const Grab& held) {
             return held.keycode == keycode && (held.mask == mask || mask == XCB_MOD_MASK_ANY);
         });
     }
-    xcb_flush(m_connection);
 }
 
 void HotKeyServer::setFreezing(bool freezing)
