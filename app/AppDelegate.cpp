@@ -13,7 +13,7 @@
 #include "formats/QVFormatRepository.h"
 #include "formats/color/DictionaryKeyPaths.h"
 #include "formats/processor/QVFormatProcessor.h"
-#include "formats/template/GRMustacheConfiguration.h"
+#include "formats/template/MustacheConfiguration.h"
 #include "foundation/CommandLineState.h"
 #include "foundation/Log.h"
 #include "foundation/NotificationCenter.h"
@@ -363,7 +363,7 @@ void AppDelegate::focusShortcut(const std::string& name)
 
 void AppDelegate::initializeFromDefaults()
 {
-    GRMustacheConfiguration::defaultConfiguration().setContentType(GRMustacheContentTypeText);
+    MustacheConfiguration::defaultConfiguration().setContentType(MustacheContentTypeText);
     m_HiDPIActivateKeyMask = modifierflags::kControl;
     if (m_commandLineMode)
         return;

@@ -14,7 +14,7 @@
 #include "overlay/NJSwatchesController.h"
 #include "platform/Platform.h"
 #include "platform/WindowInput.h"
-#include "uikit/shortcuts/MASShortcut.h"
+#include "uikit/shortcuts/KeyShortcut.h"
 #include "uikit/application/NJApplication.h"
 #include "uikit/application/NamedImage.h"
 #include "uikit/application/QtColor.h"
@@ -290,7 +290,7 @@ void QVOverlayWindow::updateToolTips()
 {
     QString shortcut;
     if (const auto archive = m_delegate.settings().data(settingskeys::kPickColorShortCut)) {
-        if (const auto recorded = MASShortcut::shortcutWithData(*archive)) {
+        if (const auto recorded = KeyShortcut::shortcutWithData(*archive)) {
             // Key names ("F5", "Space") read as they are; a key equivalent would print
             // a private-use character for them.
             QString key = QString::fromStdString(recorded->keyCodeString());

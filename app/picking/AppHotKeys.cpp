@@ -21,25 +21,25 @@ AppHotKeys::~AppHotKeys()
 void AppHotKeys::registerShortcuts()
 {
     m_registered = true;
-    MASShortcut::registerGlobalShortcutWithUserDefaultsKey(settingskeys::kPickColorShortCut.name,
+    KeyShortcut::registerGlobalShortcutWithUserDefaultsKey(settingskeys::kPickColorShortCut.name,
                                                            [this] { pickHotKeyPressed(); });
-    MASShortcut::registerGlobalShortcutWithUserDefaultsKey(settingskeys::kColorsAndFormatsShortCut.name,
+    KeyShortcut::registerGlobalShortcutWithUserDefaultsKey(settingskeys::kColorsAndFormatsShortCut.name,
                                                            [this] { overlayHotKeyPressed(); });
     if (!m_delegate.firstRun())
         return;
     // A shortcut the user recorded, or cleared, stays as it is.
     if (!m_delegate.settings().isStored(settingskeys::kPickColorShortCut))
-        MASShortcut::setGlobalShortcut(NJShortcut(kDefaultKeyCode, kPickModifiers), settingskeys::kPickColorShortCut.name);
+        KeyShortcut::setGlobalShortcut(NJShortcut(kDefaultKeyCode, kPickModifiers), settingskeys::kPickColorShortCut.name);
     if (!m_delegate.settings().isStored(settingskeys::kColorsAndFormatsShortCut))
-        MASShortcut::setGlobalShortcut(NJShortcut(kDefaultKeyCode, kOverlayModifiers),
+        KeyShortcut::setGlobalShortcut(NJShortcut(kDefaultKeyCode, kOverlayModifiers),
                                        settingskeys::kColorsAndFormatsShortCut.name);
 }
 
 void AppHotKeys::unregisterShortcuts()
 {
     m_registered = false;
-    MASShortcut::unregisterGlobalShortcutWithUserDefaultsKey(settingskeys::kPickColorShortCut.name);
-    MASShortcut::unregisterGlobalShortcutWithUserDefaultsKey(settingskeys::kColorsAndFormatsShortCut.name);
+    KeyShortcut::unregisterGlobalShortcutWithUserDefaultsKey(settingskeys::kPickColorShortCut.name);
+    KeyShortcut::unregisterGlobalShortcutWithUserDefaultsKey(settingskeys::kColorsAndFormatsShortCut.name);
 }
 
 void AppHotKeys::pickHotKeyPressed()
@@ -64,6 +64,6 @@ void AppHotKeys::overlayHotKeyPressed()
 
 QKeySequence AppHotKeys::keySequence(const std::vector<std::uint8_t>& archivedShortcut)
 {
-    const auto shortcut = MASShortcut::shortcutWithData(archivedShortcut);
+    const auto shortcut = KeyShortcut::shortcutWithData(archivedShortcut);
     return shortcut ? shortcut->keySequence() : QKeySequence();
 }

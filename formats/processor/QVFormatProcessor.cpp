@@ -6,8 +6,8 @@
 #include "QVTemplateSymbols.h"
 
 #include "formats/QVColorProfile.h"
-#include "formats/template/GRMustacheFilter.h"
-#include "formats/template/GRMustacheTemplate.h"
+#include "formats/template/MustacheFilter.h"
+#include "formats/template/MustacheTemplate.h"
 #include "foundation/Exception.h"
 #include "foundation/StringUtils.h"
 #include "foundation/UserDefaults.h"
@@ -54,7 +54,7 @@ Dictionary makeFilters(const std::weak_ptr<QVProcessorState>& state)
 {
     const FilterContext run(state);
     const auto variadic = [run](std::function<std::string(const QVColorFilters&, const Arguments&)> operation) {
-        return GRMustacheFilter::variadicFilterWithBlock([run, operation](const Arguments& arguments) {
+        return MustacheFilter::variadicFilterWithBlock([run, operation](const Arguments& arguments) {
             return run([&](const QVColorFilters& filters) { return operation(filters, arguments); });
         });
     };
@@ -65,7 +65,7 @@ Dictionary makeFilters(const std::weak_ptr<QVProcessorState>& state)
     };
     // One-value filters work on the value's description; a missing value gives nil.
     const auto described = [run](std::function<std::string(const QVColorFilters&, const std::string&)> operation) {
-        return GRMustacheFilter::filterWithBlock([run, operation](const Value& value) {
+        return MustacheFilter::filterWithBlock([run, operation](const Value& value) {
             if (value.isNil())
                 return Value();
             return run([&](const QVColorFilters& filters) { return operation(filters, value.description()); });
@@ -101,13 +101,13 @@ Dictionary makeFilters(const std::weak_ptr<QVProcessorState>& state)
     filters.set("labColor", variadic([](const QVColorFilters& f, const Arguments& a) { return f.filterLabColor(a); }));
     filters.set("uppercase", described([](const QVColorFilters&, const std::string& text) { return strings::uppercase(text); }));
     filters.set("lowercase", described([](const QVColorFilters&, const std::string& text) { return strings::lowercase(text); }));
-    filters.set("concat", GRMustacheFilter::variadicFilterWithBlock([](const Arguments& arguments) {
+    filters.set("concat", MustacheFilter::variadicFilterWithBlock([](const Arguments& arguments) {
         std::string text;
         for (const Value& argument : arguments)
             text += argument.description();
         return Value(std::move(text));
     }));
-    filters.set("runningAppVersion", GRMustacheFilter::filterWithBlock([run](const Value& value) {
+    filters.set("runningAppVersion", MustacheFilter::filterWithBlock([run](const Value& value) {
         return run([&](const QVColorFilters& f) { return f.filterRunningAppVersion(value); });
     }));
     return filters;

@@ -1,8 +1,8 @@
 #include "QVTemplateCache.h"
 
-#include "formats/template/GRMustacheConfiguration.h"
-#include "formats/template/GRMustacheRendering.h"
-#include "formats/template/GRMustacheTemplate.h"
+#include "formats/template/MustacheConfiguration.h"
+#include "formats/template/MustacheRendering.h"
+#include "formats/template/MustacheTemplate.h"
 
 std::size_t QVTemplateCache::KeyHash::operator()(const KeyView& key) const
 {
@@ -10,16 +10,16 @@ std::size_t QVTemplateCache::KeyHash::operator()(const KeyView& key) const
         ^ (static_cast<std::size_t>(key.contentType) << 1);
 }
 
-std::shared_ptr<GRMustacheTemplate> QVTemplateCache::templateFromString(const std::string& text, Error* error)
+std::shared_ptr<MustacheTemplate> QVTemplateCache::templateFromString(const std::string& text, Error* error)
 {
     // Every compilation copies the default configuration, so a template compiled under
     // other settings is another template.
-    const GRMustacheConfiguration& configuration = GRMustacheConfiguration::defaultConfiguration();
-    const KeyView key{text, GRMustacheRendering::currentContentType(), configuration.tagStartDelimiter(),
+    const MustacheConfiguration& configuration = MustacheConfiguration::defaultConfiguration();
+    const KeyView key{text, MustacheRendering::currentContentType(), configuration.tagStartDelimiter(),
         configuration.tagEndDelimiter(), configuration.baseContext().get()};
     if (const auto found = m_templates.find(key); found != m_templates.end())
         return found->second;
-    auto compiled = GRMustacheTemplate::templateFromString(text, error);
+    auto compiled = MustacheTemplate::templateFromString(text, error);
     if (!compiled)
         return nullptr;
     // User formats can be edited without end; a full cache starts over.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "formats/template/GRMustacheContentType.h"
-#include "formats/template/GRMustacheContext.h"
+#include "formats/template/MustacheContentType.h"
+#include "formats/template/MustacheContext.h"
 #include "foundation/Error.h"
 
 #include <memory>
@@ -9,7 +9,7 @@
 #include <string_view>
 #include <unordered_map>
 
-class GRMustacheTemplate;
+class MustacheTemplate;
 
 // Compiled templates by their text and the engine settings they were compiled under
 // (content type, tag delimiters, base context). The same few format templates are
@@ -19,7 +19,7 @@ class QVTemplateCache final {
 public:
     // The template compiled from the text under the current settings; null when the
     // text does not compile (that answer is not kept).
-    std::shared_ptr<GRMustacheTemplate> templateFromString(const std::string& text, Error* error = nullptr);
+    std::shared_ptr<MustacheTemplate> templateFromString(const std::string& text, Error* error = nullptr);
 
 private:
     static constexpr std::size_t kCapacity = 512;
@@ -27,19 +27,19 @@ private:
     // What a compilation depends on, looked up without copying the text.
     struct KeyView {
         std::string_view text;
-        GRMustacheContentType contentType;
+        MustacheContentType contentType;
         std::string_view tagStartDelimiter;
         std::string_view tagEndDelimiter;
-        const GRMustacheContext* baseContext;
+        const MustacheContext* baseContext;
 
         bool operator==(const KeyView&) const = default;
     };
     struct Key {
         std::string text;
-        GRMustacheContentType contentType;
+        MustacheContentType contentType;
         std::string tagStartDelimiter;
         std::string tagEndDelimiter;
-        GRMustacheContextPtr baseContext;
+        MustacheContextPtr baseContext;
 
         KeyView view() const { return {text, contentType, tagStartDelimiter, tagEndDelimiter, baseContext.get()}; }
     };
@@ -55,5 +55,5 @@ private:
         template <class A, class B> bool operator()(const A& a, const B& b) const { return view(a) == view(b); }
     };
 
-    std::unordered_map<Key, std::shared_ptr<GRMustacheTemplate>, KeyHash, KeyEqual> m_templates;
+    std::unordered_map<Key, std::shared_ptr<MustacheTemplate>, KeyHash, KeyEqual> m_templates;
 };

@@ -5,7 +5,7 @@
 #include "app/statusmenu/StatusMenuWidget.h"
 #include "foundation/Bundle.h"
 #include "platform/ModifierFlags.h"
-#include "uikit/shortcuts/MASShortcut.h"
+#include "uikit/shortcuts/KeyShortcut.h"
 #include "uikit/shortcuts/NJShortcutView.h"
 #include "tests/foundation/TemporaryFolder.h"
 
@@ -134,20 +134,20 @@ TEST_F(StatusMenuControllerTest, OpeningTheMenuDropsTheHotKeysAndTheBannerUntilI
 {
     launchMenu(5);
     m_banner->visible = true;
-    EXPECT_EQ(MASShortcut::registeredUserDefaultsHotKeys().size(), 2u);
+    EXPECT_EQ(KeyShortcut::registeredUserDefaultsHotKeys().size(), 2u);
     m_controller->menuWillOpen();
     EXPECT_TRUE(m_controller->isOpen());
     EXPECT_FALSE(m_banner->visible);
-    EXPECT_TRUE(MASShortcut::registeredUserDefaultsHotKeys().empty());
+    EXPECT_TRUE(KeyShortcut::registeredUserDefaultsHotKeys().empty());
     m_controller->menuDidClose();
-    EXPECT_EQ(MASShortcut::registeredUserDefaultsHotKeys().size(), 2u);
+    EXPECT_EQ(KeyShortcut::registeredUserDefaultsHotKeys().size(), 2u);
 }
 
 TEST_F(StatusMenuControllerTest, ARecorderRefusesTheMenusShortcutsButKeepsItsOwn)
 {
     using namespace modifierflags;
     launchMenu(5);
-    const MASShortcut pick(8, kOption | kCommand);
+    const KeyShortcut pick(8, kOption | kCommand);
     m_controller->setShortcut(StatusMenu::Entry::PickColor, pick.data());
     std::vector<QString> alerts;
     NJShortcutView::setAlertPresenter([&alerts](const QString&, const QString& message) { alerts.push_back(message); });

@@ -2,7 +2,7 @@
 #include "formats/QVFormatRepository.h"
 #include "formats/QVFormatTarget.h"
 #include "formats/processor/QVFormatProcessor.h"
-#include "formats/template/GRMustacheConfiguration.h"
+#include "formats/template/MustacheConfiguration.h"
 
 #include "FormatFixtures.h"
 #include "foundation/Bundle.h"
@@ -171,7 +171,7 @@ TEST(ShippedFormats, TheRepositoryLoadsThemWithoutComplaint)
 // sets for the plain lists; only the bare lists of the design and hex groups follow them.
 TEST(ShippedFormats, CodeFormatsKeepTheirSyntaxUnderOtherListSeparators)
 {
-    GRMustacheConfiguration::defaultConfiguration().setContentType(GRMustacheContentTypeText);
+    MustacheConfiguration::defaultConfiguration().setContentType(MustacheContentTypeText);
     const Color color = Color::sRGB(0.1234, 0.5678, 0.9012, 0.7531);
     QVFormatProcessor standard;
     QVFormatProcessor separated;

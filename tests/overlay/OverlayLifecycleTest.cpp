@@ -1,6 +1,6 @@
 #include "OverlayFixture.h"
 
-#include "uikit/shortcuts/MASShortcut.h"
+#include "uikit/shortcuts/KeyShortcut.h"
 #include "uikit/shortcuts/NJShortcut.h"
 
 #include <QCursor>

@@ -12,8 +12,8 @@ namespace {
 using namespace modifierflags;
 
 constexpr const char* kKey = "PickColorShortCut";
-const MASShortcut kPick(8, kCommand | kOption);
-const MASShortcut kOther(7, kCommand | kShift);
+const KeyShortcut kPick(8, kCommand | kOption);
+const KeyShortcut kOther(7, kCommand | kShift);
 
 class HotKeyRegistryTest : public ::testing::Test {
 protected:
@@ -33,9 +33,9 @@ TEST_F(HotKeyRegistryTest, MonitorsHoldOneHotKeyPerCombination)
     EXPECT_EQ(m_presses, 1);
 
     // Two keys whose shortcuts read alike are two hot keys all the same.
-    ASSERT_EQ(MASShortcut(90, kCommand).description(), MASShortcut(200, kCommand).description());
-    const auto first = m_registry.addGlobalHotkeyMonitor(MASShortcut(90, kCommand), [] {});
-    const auto second = m_registry.addGlobalHotkeyMonitor(MASShortcut(200, kCommand), [] {});
+    ASSERT_EQ(KeyShortcut(90, kCommand).description(), KeyShortcut(200, kCommand).description());
+    const auto first = m_registry.addGlobalHotkeyMonitor(KeyShortcut(90, kCommand), [] {});
+    const auto second = m_registry.addGlobalHotkeyMonitor(KeyShortcut(200, kCommand), [] {});
     ASSERT_TRUE(first && second);
     EXPECT_TRUE(m_hotKeys.isRegistered(90, kCommand));
     EXPECT_TRUE(m_hotKeys.isRegistered(200, kCommand));
@@ -52,7 +52,7 @@ TEST_F(HotKeyRegistryTest, CombinationsOthersHoldOrWithoutAKeyGetNoToken)
 {
     m_hotKeys.setHeldElsewhere(8, kCommand | kOption, true);
     EXPECT_FALSE(m_registry.addGlobalHotkeyMonitor(kPick, [] {}));
-    EXPECT_FALSE(m_registry.addGlobalHotkeyMonitor(MASShortcut(MASShortcut::kNotFound, kCommand), [] {}));
+    EXPECT_FALSE(m_registry.addGlobalHotkeyMonitor(KeyShortcut(KeyShortcut::kNotFound, kCommand), [] {}));
     EXPECT_EQ(m_hotKeys.registeredCount(), 0u);
 }
 
@@ -69,7 +69,7 @@ TEST_F(HotKeyRegistryTest, SettingsKeyHotKeyFollowsTheStoredShortcut)
     EXPECT_TRUE(m_hotKeys.press(7, kCommand | kShift));
     EXPECT_EQ(m_presses, 2);
 
-    m_defaults.setObject(kKey, Value::data(MASShortcut::archiveOfNone()));
+    m_defaults.setObject(kKey, Value::data(KeyShortcut::archiveOfNone()));
     EXPECT_EQ(m_hotKeys.registeredCount(), 0u);
     m_registry.setGlobalShortcut(kPick, kKey);
     EXPECT_TRUE(m_hotKeys.isRegistered(8, kCommand | kOption));

@@ -78,10 +78,10 @@ protected:
     {
         return recorder->findChild<NJRolloverButton*>(name);
     }
-    std::optional<MASShortcut> stored()
+    std::optional<KeyShortcut> stored()
     {
         const auto* bytes = m_defaults.objectForKey(kKey).bytes();
-        return bytes ? MASShortcut::shortcutWithData(*bytes) : std::nullopt;
+        return bytes ? KeyShortcut::shortcutWithData(*bytes) : std::nullopt;
     }
     void startRecording(NJShortcutView* recorder)
     {
@@ -168,12 +168,12 @@ TEST_F(NJShortcutViewTest, FreeCombinationBecomesTheValueAndIsStoredAtOnce)
     QTest::keyClick(m_first, Qt::Key_X, Qt::MetaModifier | Qt::ShiftModifier);
     EXPECT_FALSE(m_first->isRecording());
     ASSERT_TRUE(m_first->shortcutValue());
-    EXPECT_EQ(*m_first->shortcutValue(), MASShortcut(kX, kCommand | kShift));
-    EXPECT_EQ(stored(), MASShortcut(kX, kCommand | kShift));
+    EXPECT_EQ(*m_first->shortcutValue(), KeyShortcut(kX, kCommand | kShift));
+    EXPECT_EQ(stored(), KeyShortcut(kX, kCommand | kShift));
     // Written through to the file, not only held in memory.
     UserDefaults reread(m_folder / "settings.plist");
     ASSERT_TRUE(reread.objectForKey(kKey).bytes());
-    EXPECT_EQ(MASShortcut::shortcutWithData(*reread.objectForKey(kKey).bytes()), MASShortcut(kX, kCommand | kShift));
+    EXPECT_EQ(KeyShortcut::shortcutWithData(*reread.objectForKey(kKey).bytes()), KeyShortcut(kX, kCommand | kShift));
 
     // The clear button sits at the right end.
     NJRolloverButton* clear = button(m_first, "clearButton");
@@ -184,7 +184,7 @@ TEST_F(NJShortcutViewTest, FreeCombinationBecomesTheValueAndIsStoredAtOnce)
     EXPECT_FALSE(button(m_first, "resetButton")->isHidden());
     QTest::mouseClick(button(m_first, "resetButton"), Qt::LeftButton);
     EXPECT_FALSE(m_first->isRecording());
-    EXPECT_EQ(*m_first->shortcutValue(), MASShortcut(kX, kCommand | kShift));
+    EXPECT_EQ(*m_first->shortcutValue(), KeyShortcut(kX, kCommand | kShift));
 }
 
 TEST_F(NJShortcutViewTest, TakenCombinationIsRefusedWithAnAlertAndRecordingGoesOn)
@@ -205,7 +205,7 @@ TEST_F(NJShortcutViewTest, TakenCombinationIsRefusedWithAnAlertAndRecordingGoesO
 
     QTest::keyClick(m_first, Qt::Key_X, Qt::MetaModifier | Qt::ControlModifier);
     ASSERT_EQ(m_alerts.size(), 2u);
-    EXPECT_EQ(m_alerts[1].second, QString::fromUtf8(MASShortcut::kSystemShortcutMessage));
+    EXPECT_EQ(m_alerts[1].second, QString::fromUtf8(KeyShortcut::kSystemShortcutMessage));
     EXPECT_TRUE(m_first->isRecording());
     // The window gets back the keyboard focus the alert took.
     EXPECT_EQ(m_platform->windowInput().focus(), m_window->windowHandle()->winId());
@@ -247,7 +247,7 @@ TEST_F(NJShortcutViewTest, HeldModifiersLightTheirCaps)
 
 TEST_F(NJShortcutViewTest, DeleteClearsAndStoresTheArchiveOfNoShortcut)
 {
-    m_defaults.setObject(kKey, Value::data(MASShortcut(kX, kCommand).data()));
+    m_defaults.setObject(kKey, Value::data(KeyShortcut(kX, kCommand).data()));
     m_first->setAssociatedUserDefaultsKey(QString::fromLatin1(kKey), m_defaults);
     ASSERT_TRUE(m_first->shortcutValue());
     startRecording(m_first);
@@ -274,21 +274,21 @@ TEST_F(NJShortcutViewTest, StartingASecondRecorderStopsTheFirst)
 TEST_F(NJShortcutViewTest, BindingFollowsTheKeyWithoutEchoAndUnbindingRestoresTheValue)
 {
     m_first->setShortcutValue(NJShortcut(kX, kOption | kCommand));
-    m_defaults.setObject(kKey, Value::data(MASShortcut(8, kCommand).data()));
+    m_defaults.setObject(kKey, Value::data(KeyShortcut(8, kCommand).data()));
     const int writesBefore = m_writeCount;
     m_first->setAssociatedUserDefaultsKey(QString::fromLatin1(kKey), m_defaults);
     EXPECT_EQ(m_first->associatedUserDefaultsKey(), QString::fromLatin1(kKey));
-    EXPECT_EQ(*m_first->shortcutValue(), MASShortcut(8, kCommand));
+    EXPECT_EQ(*m_first->shortcutValue(), KeyShortcut(8, kCommand));
 
-    m_defaults.setObject(kKey, Value::data(MASShortcut(9, kControl).data()));
-    EXPECT_EQ(*m_first->shortcutValue(), MASShortcut(9, kControl));
+    m_defaults.setObject(kKey, Value::data(KeyShortcut(9, kControl).data()));
+    EXPECT_EQ(*m_first->shortcutValue(), KeyShortcut(9, kControl));
     m_defaults.setObject(kKey, Value::data({1, 2, 3}));
     EXPECT_FALSE(m_first->shortcutValue());
     EXPECT_EQ(m_writeCount, writesBefore + 2);
 
     m_first->setAssociatedUserDefaultsKey(QString(), m_defaults);
     EXPECT_EQ(m_first->associatedUserDefaultsKey(), QString());
-    EXPECT_EQ(*m_first->shortcutValue(), MASShortcut(kX, kOption | kCommand));
+    EXPECT_EQ(*m_first->shortcutValue(), KeyShortcut(kX, kOption | kCommand));
     EXPECT_EQ(m_writeCount, writesBefore + 2);
     EXPECT_EQ(m_defaults.objectForKey(kKey), Value::data({1, 2, 3}));
 }
@@ -369,7 +369,7 @@ TEST_F(NJShortcutViewTest, DirectEntryTakesAValidCombinationWithoutRecording)
     m_first->setDirectEnteringEnabled(true);
     QTest::keyClick(m_first, Qt::Key_X, Qt::ControlModifier);
     ASSERT_TRUE(m_first->shortcutValue());
-    EXPECT_EQ(*m_first->shortcutValue(), MASShortcut(kX, kControl));
+    EXPECT_EQ(*m_first->shortcutValue(), KeyShortcut(kX, kControl));
 }
 
 } // namespace

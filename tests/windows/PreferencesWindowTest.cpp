@@ -1,6 +1,6 @@
 #include "tests/windows/PreferencesFixture.h"
 
-#include "uikit/shortcuts/MASShortcut.h"
+#include "uikit/shortcuts/KeyShortcut.h"
 #include "uikit/shortcuts/NJShortcutView.h"
 #include "uikit/slideshow/WNJSliderCell.h"
 
@@ -204,7 +204,7 @@ TEST_F(PreferencesWindowTest, RecordersStoreTheirShortcuts)
     EXPECT_FALSE(m_controller->isShortcutRecording());
     const auto* bytes = m_defaults.objectForKey("ColorsAndFormatsShortCut").bytes();
     ASSERT_NE(bytes, nullptr);
-    const auto stored = MASShortcut::shortcutWithData(*bytes);
+    const auto stored = KeyShortcut::shortcutWithData(*bytes);
     ASSERT_TRUE(stored.has_value());
     EXPECT_EQ(stored->keyCode(), 7u);
 

@@ -1,8 +1,8 @@
 #include "uikit/shortcuts/HotKeyRegistry.h"
 
 #include "foundation/UserDefaults.h"
-#include "uikit/shortcuts/MASShortcutHotKey.h"
-#include "uikit/shortcuts/MASShortcutUserDefaultsHotKey.h"
+#include "uikit/shortcuts/KeyShortcutHotKey.h"
+#include "uikit/shortcuts/KeyShortcutUserDefaultsHotKey.h"
 
 HotKeyRegistry::HotKeyRegistry(HotKeys& hotKeys, UserDefaults& defaults)
     : m_hotKeys(hotKeys)
@@ -16,15 +16,15 @@ HotKeyRegistry::~HotKeyRegistry()
     m_hotKeysByToken.clear();
 }
 
-std::optional<std::string> HotKeyRegistry::addGlobalHotkeyMonitor(const MASShortcut& shortcut,
-                                                                  MASShortcut::Handler handler)
+std::optional<std::string> HotKeyRegistry::addGlobalHotkeyMonitor(const KeyShortcut& shortcut,
+                                                                  KeyShortcut::Handler handler)
 {
     // One hot key per key and modifiers: the same combination again gets no token.
     // Names cannot tell keys apart (two keys may read alike on a layout).
     std::string token = std::to_string(shortcut.keyCode()) + ':' + std::to_string(shortcut.modifierFlags());
     if (m_hotKeysByToken.contains(token))
         return std::nullopt;
-    auto hotKey = std::make_unique<MASShortcutHotKey>(m_hotKeys, shortcut, std::move(handler));
+    auto hotKey = std::make_unique<KeyShortcutHotKey>(m_hotKeys, shortcut, std::move(handler));
     if (!hotKey->isRegistered())
         return std::nullopt;
     m_hotKeysByToken.emplace(token, std::move(hotKey));
@@ -37,12 +37,12 @@ void HotKeyRegistry::removeGlobalHotkeyMonitor(const std::optional<std::string>&
         m_hotKeysByToken.erase(*token);
 }
 
-void HotKeyRegistry::registerGlobalShortcutWithUserDefaultsKey(const std::string& key, MASShortcut::Handler handler)
+void HotKeyRegistry::registerGlobalShortcutWithUserDefaultsKey(const std::string& key, KeyShortcut::Handler handler)
 {
     // The previous one goes first: it holds the combination the new one asks for.
     m_userDefaultsHotKeys.erase(key);
     m_userDefaultsHotKeys.emplace(
-        key, std::make_unique<MASShortcutUserDefaultsHotKey>(*this, m_defaults, key, std::move(handler)));
+        key, std::make_unique<KeyShortcutUserDefaultsHotKey>(*this, m_defaults, key, std::move(handler)));
 }
 
 void HotKeyRegistry::unregisterGlobalShortcutWithUserDefaultsKey(const std::string& key)
@@ -50,7 +50,7 @@ void HotKeyRegistry::unregisterGlobalShortcutWithUserDefaultsKey(const std::stri
     m_userDefaultsHotKeys.erase(key);
 }
 
-void HotKeyRegistry::setGlobalShortcut(const std::optional<MASShortcut>& shortcut, const std::string& key)
+void HotKeyRegistry::setGlobalShortcut(const std::optional<KeyShortcut>& shortcut, const std::string& key)
 {
     if (shortcut)
         m_defaults.setObject(key, Value::data(shortcut->data()));

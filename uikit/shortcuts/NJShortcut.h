@@ -1,13 +1,13 @@
 #pragma once
 
-#include "uikit/shortcuts/MASShortcut.h"
+#include "uikit/shortcuts/KeyShortcut.h"
 
 // The application's shortcuts; the hot-key operations are the base class's.
-class NJShortcut final : public MASShortcut {
+class NJShortcut final : public KeyShortcut {
 public:
-    using MASShortcut::MASShortcut;
-    explicit NJShortcut(const MASShortcut& shortcut)
-        : MASShortcut(shortcut)
+    using KeyShortcut::KeyShortcut;
+    explicit NJShortcut(const KeyShortcut& shortcut)
+        : KeyShortcut(shortcut)
     {
     }
 };

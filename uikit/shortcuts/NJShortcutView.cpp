@@ -1,7 +1,7 @@
 #include "uikit/shortcuts/NJShortcutView.h"
 
 #include "platform/VirtualKeys.h"
-#include "uikit/shortcuts/MASShortcutDefaultsObserver.h"
+#include "uikit/shortcuts/KeyShortcutDefaultsObserver.h"
 #include "uikit/animation/NJAnimationGroup.h"
 #include "uikit/shortcuts/NJKey.h"
 #include "uikit/shortcuts/NJRolloverButton.h"
@@ -198,7 +198,7 @@ void NJShortcutView::setAssociatedUserDefaultsKey(const QString& key, UserDefaul
 {
     m_observer.reset();
     if (!key.isEmpty())
-        m_observer = std::make_unique<MASShortcutDefaultsObserver>(*this, defaults, key.toStdString());
+        m_observer = std::make_unique<KeyShortcutDefaultsObserver>(*this, defaults, key.toStdString());
 }
 
 void NJShortcutView::setAlertPresenter(AlertPresenter presenter)
@@ -352,7 +352,7 @@ void NJShortcutView::trySetShortCut(const NJShortcut& shortcut)
 
 bool NJShortcutView::keyDown(QKeyEvent* event)
 {
-    const NJShortcut shortcut(MASShortcut::shortcutWithEvent(*event));
+    const NJShortcut shortcut(KeyShortcut::shortcutWithEvent(*event));
     if (shortcut.isValid() && (m_recording || canSetDirectly(shortcut))) {
         trySetShortCut(shortcut);
         return true;
@@ -397,7 +397,7 @@ bool NJShortcutView::event(QEvent* event)
     // While recording the keyboard is the recorder's, not the window's shortcuts',
     // except for Command-W and Command-Q.
     if (event->type() == QEvent::ShortcutOverride && m_recording
-        && !MASShortcut::shortcutWithEvent(*static_cast<QKeyEvent*>(event)).shouldBypass()) {
+        && !KeyShortcut::shortcutWithEvent(*static_cast<QKeyEvent*>(event)).shouldBypass()) {
         event->accept();
         return true;
     }

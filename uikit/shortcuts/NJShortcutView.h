@@ -10,7 +10,7 @@
 #include <memory>
 #include <optional>
 
-class MASShortcutDefaultsObserver;
+class KeyShortcutDefaultsObserver;
 class NJKey;
 class NJRolloverButton;
 class QKeyEvent;
@@ -122,5 +122,5 @@ private:
     DrawBlock m_onDrawBackground;
     DrawBlock m_onDrawButtonBackground;
     bool m_setFromDefaults = false;
-    std::unique_ptr<MASShortcutDefaultsObserver> m_observer;
+    std::unique_ptr<KeyShortcutDefaultsObserver> m_observer;
 };

@@ -111,7 +111,7 @@ bool ShortcutRecordingMonitor::filterKey(QObject* watched, QEvent* event)
         return false;
     if (!isFirstReceiver(watched))
         return false;
-    const NJShortcut shortcut(MASShortcut::shortcutWithEvent(*key));
+    const NJShortcut shortcut(KeyShortcut::shortcutWithEvent(*key));
     if (shortcut.shouldBypass())
         return false;
     const bool hasMainKey = !shortcut.keyCodeString().empty();

@@ -3,7 +3,7 @@
 #include "BuiltInFormats.h"
 #include "FakeRunningApplications.h"
 
-#include "formats/template/GRMustacheConfiguration.h"
+#include "formats/template/MustacheConfiguration.h"
 
 #include <gtest/gtest.h>
 
@@ -58,7 +58,7 @@ bool isErrorText(const std::string& text)
 // Every template of every built-in format, for every golden colour, one line each.
 std::vector<std::string> renderAll()
 {
-    GRMustacheConfiguration::defaultConfiguration().setContentType(GRMustacheContentTypeText);
+    MustacheConfiguration::defaultConfiguration().setContentType(MustacheContentTypeText);
     QVFormatProcessor processor(std::make_shared<FakeRunningApplications>());
     std::vector<std::string> lines;
     const auto renderList = [&](const char* list, const std::vector<QVFormatDefinition>& formats,

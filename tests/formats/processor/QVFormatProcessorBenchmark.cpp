@@ -3,7 +3,7 @@
 #include "BuiltInFormats.h"
 #include "FakeRunningApplications.h"
 
-#include "formats/template/GRMustacheConfiguration.h"
+#include "formats/template/MustacheConfiguration.h"
 
 #include <benchmark/benchmark.h>
 
@@ -44,7 +44,7 @@ BENCHMARK(renderOneDisplayFormat)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    GRMustacheConfiguration::defaultConfiguration().setContentType(GRMustacheContentTypeText);
+    MustacheConfiguration::defaultConfiguration().setContentType(MustacheContentTypeText);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -2,7 +2,7 @@
 
 #include "formats/processor/QVCodeStyle.h"
 #include "formats/processor/QVFormatProcessor.h"
-#include "formats/template/GRMustacheConfiguration.h"
+#include "formats/template/MustacheConfiguration.h"
 #include "foundation/Dictionary.h"
 #include "foundation/Log.h"
 
@@ -164,7 +164,7 @@ Value codeStyleFrom(InputReader& input)
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     // The application renders formats as text, never as HTML.
-    GRMustacheConfiguration::defaultConfiguration().setContentType(GRMustacheContentTypeText);
+    MustacheConfiguration::defaultConfiguration().setContentType(MustacheContentTypeText);
     // Styles of the wrong kind log a line each; keep them off the fuzzer's output.
     logging::setSink([](const std::string&) {});
     return 0;

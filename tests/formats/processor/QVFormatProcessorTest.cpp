@@ -7,9 +7,9 @@
 #include "foundation/UserDefaults.h"
 #include "tests/foundation/TemporaryFolder.h"
 
-#include "formats/template/GRMustacheConfiguration.h"
-#include "formats/template/GRMustacheContext.h"
-#include "formats/template/GRMustacheTemplate.h"
+#include "formats/template/MustacheConfiguration.h"
+#include "formats/template/MustacheContext.h"
+#include "formats/template/MustacheTemplate.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +30,7 @@ Value style(const char* group, Dictionary values)
 class QVFormatProcessorTest : public ::testing::Test {
 protected:
     // The application renders formats as text, never as HTML.
-    QVFormatProcessorTest() { GRMustacheConfiguration::defaultConfiguration().setContentType(GRMustacheContentTypeText); }
+    QVFormatProcessorTest() { MustacheConfiguration::defaultConfiguration().setContentType(MustacheContentTypeText); }
 
     std::string render(const std::string& text) const { return m_processor.renderFormat(text).value_or("<nil>"); }
 
@@ -292,14 +292,14 @@ TEST_F(QVFormatProcessorTest, FiltersInTemplates)
 
 TEST(QVFormatProcessorLifetimeTest, FiltersOfAKeptEnvironmentRenderNothingOnceTheProcessorIsGone)
 {
-    GRMustacheConfiguration::defaultConfiguration().setContentType(GRMustacheContentTypeText);
+    MustacheConfiguration::defaultConfiguration().setContentType(MustacheContentTypeText);
     std::shared_ptr<const QVTemplateEnvironment> environment;
     {
         QVFormatProcessor processor(std::make_shared<FakeRunningApplications>());
         processor.updateColorValuesWithColor(Color::white());
         environment = processor.environment();
     }
-    const auto compiled = GRMustacheTemplate::templateFromString("[{{hexColor(color)}}]");
+    const auto compiled = MustacheTemplate::templateFromString("[{{hexColor(color)}}]");
     ASSERT_TRUE(compiled);
     EXPECT_EQ(compiled->renderObject(Value(std::shared_ptr<const Object>(environment))), "[]");
 }
@@ -320,16 +320,16 @@ TEST_F(QVFormatProcessorTest, ReusedTemplatesFollowTheColourAndTheContentType)
         {"colorProfile", Value("srgb")}, {"exportFormat", Value("")}, {"target", Value("clipboard")}});
     m_processor.updateFormatParameters(tagged);
     EXPECT_EQ(render("{{format.name}}"), "a<b");
-    GRMustacheConfiguration::defaultConfiguration().setContentType(GRMustacheContentTypeHTML);
+    MustacheConfiguration::defaultConfiguration().setContentType(MustacheContentTypeHTML);
     const std::string escaped = render("{{format.name}}");
-    GRMustacheConfiguration::defaultConfiguration().setContentType(GRMustacheContentTypeText);
+    MustacheConfiguration::defaultConfiguration().setContentType(MustacheContentTypeText);
     EXPECT_EQ(escaped, "a&lt;b");
     EXPECT_EQ(render("{{format.name}}"), "a<b");
 }
 
 TEST_F(QVFormatProcessorTest, ReusedTemplatesFollowTheEngineDelimitersAndBaseContext)
 {
-    GRMustacheConfiguration& configuration = GRMustacheConfiguration::defaultConfiguration();
+    MustacheConfiguration& configuration = MustacheConfiguration::defaultConfiguration();
     EXPECT_EQ(render("{{colorProfile}}{{extra}}"), "srgb");
 
     configuration.setTagStartDelimiter("<%");
@@ -341,8 +341,8 @@ TEST_F(QVFormatProcessorTest, ReusedTemplatesFollowTheEngineDelimitersAndBaseCon
     EXPECT_EQ(underOtherDelimiters, "{{colorProfile}}{{extra}}");
     EXPECT_EQ(withOtherDelimiters, "srgb");
 
-    const GRMustacheContextPtr base = configuration.baseContext();
-    configuration.setBaseContext(GRMustacheContext::contextWithObject(Value(Dictionary{{"extra", Value("+")}})));
+    const MustacheContextPtr base = configuration.baseContext();
+    configuration.setBaseContext(MustacheContext::contextWithObject(Value(Dictionary{{"extra", Value("+")}})));
     const std::string withBaseContext = render("{{colorProfile}}{{extra}}");
     configuration.setBaseContext(base);
     EXPECT_EQ(withBaseContext, "srgb+");

@@ -3,8 +3,8 @@
 // Prints "case<TAB>mode<TAB>nanoseconds" per case and mode (the fastest round), and
 // writes each case's rendering to output-folder/case.txt.
 
-#include "formats/template/GRMustacheTemplate.h"
-#include "formats/template/GRMustacheTemplateRepository.h"
+#include "formats/template/MustacheTemplate.h"
+#include "formats/template/MustacheTemplateRepository.h"
 
 #include "foundation/Dictionary.h"
 
@@ -103,11 +103,11 @@ int main(int argc, char** argv)
         // after its cache is cleared.
         auto compileAndRender = [&] {
             Error error;
-            const auto compiled = GRMustacheTemplateRepository::templateRepositoryWithDictionary(partials)
+            const auto compiled = MustacheTemplateRepository::templateRepositoryWithDictionary(partials)
                                       ->templateFromString(text, &error);
             return compiled ? compiled->renderObject(data, &error) : std::nullopt;
         };
-        const auto compiled = GRMustacheTemplateRepository::templateRepositoryWithDictionary(partials)
+        const auto compiled = MustacheTemplateRepository::templateRepositoryWithDictionary(partials)
                                   ->templateFromString(text);
         const std::optional<std::string> rendering = compileAndRender();
         if (!compiled || !rendering) {

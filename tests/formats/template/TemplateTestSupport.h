@@ -1,8 +1,8 @@
 #pragma once
 
-#include "formats/template/GRMustacheConfiguration.h"
-#include "formats/template/GRMustacheTemplate.h"
-#include "formats/template/GRMustacheTemplateRepository.h"
+#include "formats/template/MustacheConfiguration.h"
+#include "formats/template/MustacheTemplate.h"
+#include "formats/template/MustacheTemplateRepository.h"
 
 #include "foundation/Dictionary.h"
 #include "foundation/Value.h"
@@ -17,9 +17,9 @@
 // Renders `text` with `data` in a fresh repository of the given content type;
 // "<error: message>" when compiling or rendering fails.
 inline std::string render(const std::string& text, const Value& data = {},
-                          GRMustacheContentType contentType = GRMustacheContentTypeHTML, Dictionary partials = {})
+                          MustacheContentType contentType = MustacheContentTypeHTML, Dictionary partials = {})
 {
-    auto repository = GRMustacheTemplateRepository::templateRepositoryWithDictionary(std::move(partials));
+    auto repository = MustacheTemplateRepository::templateRepositoryWithDictionary(std::move(partials));
     repository->configuration().setContentType(contentType);
     Error error;
     auto compiled = repository->templateFromString(text, &error);
@@ -31,7 +31,7 @@ inline std::string render(const std::string& text, const Value& data = {},
 
 inline std::string renderText(const std::string& text, const Value& data = {}, Dictionary partials = {})
 {
-    return render(text, data, GRMustacheContentTypeText, std::move(partials));
+    return render(text, data, MustacheContentTypeText, std::move(partials));
 }
 
 // A model object with one declared key, "name", and an undeclared "secret".
@@ -58,13 +58,13 @@ private:
 // Restores the default configuration's content type after a test changes it.
 class DefaultContentTypeGuard {
 public:
-    DefaultContentTypeGuard() : m_saved(GRMustacheConfiguration::defaultConfiguration().contentType()) {}
-    ~DefaultContentTypeGuard() { GRMustacheConfiguration::defaultConfiguration().setContentType(m_saved); }
+    DefaultContentTypeGuard() : m_saved(MustacheConfiguration::defaultConfiguration().contentType()) {}
+    ~DefaultContentTypeGuard() { MustacheConfiguration::defaultConfiguration().setContentType(m_saved); }
     DefaultContentTypeGuard(const DefaultContentTypeGuard&) = delete;
     DefaultContentTypeGuard& operator=(const DefaultContentTypeGuard&) = delete;
 
 private:
-    GRMustacheContentType m_saved;
+    MustacheContentType m_saved;
 };
 
 // A folder of template (or strings) files that disappears with the test.

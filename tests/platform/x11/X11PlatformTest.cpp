@@ -730,7 +730,7 @@ TEST_F(X11PlatformTest, RecorderTakesACombinationTypedOnTheKeyboard)
     m_other.key(XCB_KEY_RELEASE, shift);
     m_other.key(XCB_KEY_RELEASE, super);
     ASSERT_TRUE(waitFor([&] { return recorder->shortcutValue().has_value(); }));
-    EXPECT_EQ(*recorder->shortcutValue(), MASShortcut(7, modifierflags::kCommand | modifierflags::kShift));
+    EXPECT_EQ(*recorder->shortcutValue(), KeyShortcut(7, modifierflags::kCommand | modifierflags::kShift));
     EXPECT_FALSE(recorder->isRecording());
 
     // Keypad 1 without Num Lock is End to Qt; its position is still keypad 1.
@@ -741,7 +741,7 @@ TEST_F(X11PlatformTest, RecorderTakesACombinationTypedOnTheKeyboard)
     m_other.tap(keypadOne);
     m_other.key(XCB_KEY_RELEASE, super);
     ASSERT_TRUE(waitFor([&] { return !recorder->isRecording(); }));
-    EXPECT_EQ(*recorder->shortcutValue(), MASShortcut(83, modifierflags::kCommand));
+    EXPECT_EQ(*recorder->shortcutValue(), KeyShortcut(83, modifierflags::kCommand));
 }
 
 } // namespace

@@ -1,6 +1,0 @@
-#include "GRMustacheExpression.h"
-
-bool GRMustacheExpression::acceptVisitor(GRMustacheExpressionVisitor&, Error*) const
-{
-    return true;
-}

@@ -1,0 +1,6 @@
+#include "MustacheExpression.h"
+
+bool MustacheExpression::acceptVisitor(MustacheExpressionVisitor&, Error*) const
+{
+    return true;
+}
