@@ -1,5 +1,6 @@
 #include "tests/windows/PreferencesFixture.h"
 #include "windows/AboutInfoWindow.h"
+#include "uikit/application/NamedImage.h"
 #include "uikit/shortcuts/NJKey.h"
 #include "uikit/shortcuts/NJShortcutView.h"
 #include "windows/NJPrefsWindowController.h"
@@ -133,3 +134,11 @@ TEST_F(LargeFontLayoutTest, TheAboutButtonsKeepRoomAroundTheirLabels)
 }
 
 } // namespace
+
+TEST_F(LargeFontLayoutTest, ImagesGrowWithTheText)
+{
+    const QPixmap small = namedImage("search");
+    ASSERT_FALSE(small.isNull());
+    EXPECT_EQ(scaledNamedImage("search").size(), small.size() * 3 / 2);
+    EXPECT_TRUE(scaledNamedImage("no such image").isNull());
+}

@@ -166,12 +166,17 @@ void embedViewBelow(QWidget* host, QWidget* subview)
     embed(host, subview, true);
 }
 
-int scaledPixelSize(int pixelSize, const QWidget* view)
+double textScale(const QWidget* view)
 {
     constexpr double kDefaultDpi = 96.0;
     const QScreen* screen = QGuiApplication::primaryScreen();
     const double dpi = view ? view->logicalDpiY() : screen ? screen->logicalDotsPerInchY() : kDefaultDpi;
-    return qRound(pixelSize * std::max(1.0, dpi / kDefaultDpi));
+    return std::max(1.0, dpi / kDefaultDpi);
+}
+
+int scaledPixelSize(int pixelSize, const QWidget* view)
+{
+    return qRound(pixelSize * textScale(view));
 }
 
 void setTitleFont(QWidget* view, int pixelSize)

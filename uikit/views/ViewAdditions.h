@@ -20,8 +20,11 @@ constexpr const char* kAppearanceProperty = "appearance";
 void embedView(QWidget* host, QWidget* subview);
 void embedViewBelow(QWidget* host, QWidget* subview);
 
-// A pixel size grown in proportion where the user's font settings (a logical dpi above
-// 96, the view's or else the primary screen's) make text larger.
+// How much larger the user's font settings make text: the logical dpi (the view's or
+// else the primary screen's) over 96, never below 1.
+double textScale(const QWidget* view = nullptr);
+
+// A pixel size grown in proportion where the user's font settings make text larger.
 int scaledPixelSize(int pixelSize, const QWidget* view = nullptr);
 
 // Sets the view's font bold at the pixel size, grown in proportion where the user's
