@@ -8,6 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <random>
+#include <thread>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -495,6 +499,82 @@ TEST_F(UserDefaultsTest, SaveKeepsTheFilesPermissionsAndHardLinks)
     defaults.setObject("newer", Value::integer(3));
     EXPECT_EQ(fs::status(file()).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     EXPECT_EQ(filesIn(m_folder.path()), std::vector<std::string>{"settings.plist"});
+}
+
+// A hard-linked settings file saved again and again by a child process that is killed
+// at a random moment of a save.
+class KilledSaves {
+public:
+    static constexpr const char* kChanging = "changing";
+
+    explicit KilledSaves(fs::path file)
+        : m_file(std::move(file))
+    {
+        const auto start = std::chrono::steady_clock::now();
+        restore();
+        m_saveTime = (std::chrono::steady_clock::now() - start) / 2;
+    }
+
+    // Both names hold the settings again, as one file.
+    void restore()
+    {
+        for (const fs::path& name : {m_file, link()})
+            fs::remove(name);
+        UserDefaults defaults(m_file);
+        // The value that changes lies first, so a torn save leaves a file that no longer parses.
+        defaults.setObject(kChanging, Value(std::string()));
+        defaults.setObject("HistoryColors", history());
+        fs::create_hard_link(m_file, link());
+    }
+
+    // Whether a start after the kill read every setting.
+    bool killOneAndStart()
+    {
+        int ready[2];
+        if (::pipe(ready) != 0)
+            return false;
+        const pid_t child = ::fork();
+        if (child == 0) {
+            UserDefaults defaults(m_file);
+            [[maybe_unused]] const ssize_t told = ::write(ready[1], "", 1);
+            for (std::size_t n = 1;; ++n)
+                defaults.setObject(kChanging, Value(std::string(n % 64, 'x')));
+        }
+        char byte = 0;
+        [[maybe_unused]] const ssize_t heard = ::read(ready[0], &byte, 1);
+        ::close(ready[0]);
+        ::close(ready[1]);
+        std::uniform_int_distribution<long long> moment(0, 3 * m_saveTime.count());
+        std::this_thread::sleep_for(std::chrono::steady_clock::duration(moment(m_random)));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        logging::Capture log;
+        const UserDefaults started(m_file);
+        return !log.contains("Could not read") && started.objectForKey("HistoryColors") == history()
+            && started.isStored(kChanging) && fs::hard_link_count(m_file) == 2;
+    }
+
+private:
+    fs::path link() const { return m_file.parent_path() / "linked.plist"; }
+    // Colours enough that a save takes a while.
+    static Value history() { return Value(std::vector<Value>(20000, Value("FFAA0011"))); }
+
+    fs::path m_file;
+    std::chrono::steady_clock::duration m_saveTime{};
+    std::mt19937 m_random{std::random_device{}()};
+};
+
+TEST_F(UserDefaultsTest, AKillAtAnyMomentOfASaveOfAHardLinkedFileNeverLosesItsSettings)
+{
+    KilledSaves saves(file());
+    int lost = 0;
+    for (int kill = 0; kill < 200; ++kill) {
+        if (saves.killOneAndStart())
+            continue;
+        ++lost;
+        saves.restore();
+    }
+    EXPECT_EQ(lost, 0) << "of 200 kills";
 }
 
 constexpr uid_t kNobody = 65534;
