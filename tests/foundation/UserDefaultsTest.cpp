@@ -448,6 +448,42 @@ TEST_F(UserDefaultsTest, TwoWritersKeepEachOthersKeysAndTheLaterValueOfAKey)
     EXPECT_EQ(filesIn(m_folder.path()), std::vector<std::string>{"settings.plist"});
 }
 
+// Renames `edit` over `file` once a save has begun writing its temporary file.
+std::thread renameIntoTheSave(const fs::path& edit, const fs::path& file)
+{
+    return std::thread([edit, file] {
+        const auto saving = [&file] {
+            return std::ranges::any_of(fs::directory_iterator(file.parent_path()), [](const fs::directory_entry& entry) {
+                return entry.path().filename().string().starts_with(".settings.plist.saving-");
+            });
+        };
+        while (!saving())
+            std::this_thread::yield();
+        fs::rename(edit, file);
+    });
+}
+
+TEST_F(UserDefaultsTest, AnOutsideEditRenamedOverTheFileDuringALongSaveIsReadInAndKept)
+{
+    // A save of this much takes a while.
+    const Value large(std::string(26 << 20, 'x'));
+    UserDefaults defaults(file());
+    defaults.setObject("large", large);
+    const fs::path edit = m_folder / "edit.plist";
+    for (int round = 0; round < 3; ++round) {
+        // Another program edits the file as it was before the save.
+        std::ofstream(edit) << propertylist::writeXml(Value(Dictionary{
+            {"large", large}, {"mine", Value::integer(round - 1)}, {"theirs", Value::integer(round)}}));
+        std::thread outside = renameIntoTheSave(edit, file());
+        defaults.setObject("mine", Value::integer(round));
+        outside.join();
+        defaults.readOutsideChanges();
+        EXPECT_EQ(defaults.objectForKey("theirs"), Value::integer(round));
+        EXPECT_EQ(fileContents().dictionary()->get("theirs"), Value::integer(round));
+        EXPECT_EQ(defaults.objectForKey("mine"), Value::integer(round));
+    }
+}
+
 // The id of a process that has ended.
 pid_t endedProcess()
 {
