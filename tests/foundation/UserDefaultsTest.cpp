@@ -588,7 +588,8 @@ public:
         [[maybe_unused]] const ssize_t heard = ::read(ready[0], &byte, 1);
         ::close(ready[0]);
         ::close(ready[1]);
-        std::uniform_int_distribution<long long> moment(0, 3 * m_saveTime.count());
+        // Over several saves: a fresh child saves slower than the parent did.
+        std::uniform_int_distribution<long long> moment(0, 10 * m_saveTime.count());
         std::this_thread::sleep_for(std::chrono::steady_clock::duration(moment(m_random)));
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
