@@ -42,7 +42,6 @@ constexpr const char* kLeftAsItIsWhileRunningLog = "Could not read the settings 
 constexpr const char* kNotARegularFileReason = "it is or links to %@, not a regular file";
 constexpr const char* kNoMemoryReason = "not enough memory";
 constexpr const char* kUnfinishedSaveLog = "The last save of the settings file %@ was cut off; read its complete copy %@ instead, which the next save writes.";
-constexpr const char* kKeptChangingReason = "it kept being changed by another program during the save";
 // Saves that find the file changed by another program read it in and try again, this often.
 constexpr int kSaveAttempts = 5;
 
@@ -441,8 +440,8 @@ std::optional<bool> UserDefaults::writeFile(Error* error, bool lastAttempt)
             if (reason && reason->changedMeanwhile && !lastAttempt)
                 return std::nullopt;
             if (reason) {
-                failure = {kErrorDomain, kCannotWriteFile, strings::format(kCannotSaveError,
-                    {Value(m_file.string()), Value(reason->changedMeanwhile ? kKeptChangingReason : reason->reason)})};
+                failure = {kErrorDomain, kCannotWriteFile,
+                    strings::format(kCannotSaveError, {Value(m_file.string()), Value(reason->reason)})};
             } else if (xml.empty()) {
                 failure = {kErrorDomain, kNoPropertyListForm, plistError.message};
             }
@@ -454,11 +453,13 @@ std::optional<bool> UserDefaults::writeFile(Error* error, bool lastAttempt)
         return true;
     }
     // A caller that takes the error reports it itself.
-    if (!m_lastSaveFailed && !error)
+    if (error) {
+        *error = failure;
+        return false;
+    }
+    if (!m_lastSaveFailed)
         logging::log(strings::format(kKeptInMemoryLog, {Value(failure.message)}));
     m_lastSaveFailed = true;
-    if (error)
-        *error = failure;
     return false;
 }
 
