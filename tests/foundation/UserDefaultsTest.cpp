@@ -602,7 +602,7 @@ public:
 private:
     fs::path link() const { return m_file.parent_path() / "linked.plist"; }
     // Colours enough that a save takes a while.
-    static Value history() { return Value(std::vector<Value>(20000, Value("FFAA0011"))); }
+    static Value history() { return Value(std::vector<Value>(5000, Value("FFAA0011"))); }
 
     fs::path m_file;
     std::chrono::steady_clock::duration m_saveTime{};
