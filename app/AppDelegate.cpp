@@ -563,7 +563,8 @@ void AppDelegate::saveSettingsAtExit()
     const std::size_t picks = m_colorLists.unsavedPickCount();
     const std::size_t edits = m_unsavedListEdits;
     Error error;
-    if (!writeSettings(&error))
+    // With nothing picked or edited, the line of the failure to read or save says enough.
+    if (!writeSettings(&error) && (picks > 0 || edits > 0))
         logging::log(strings::format(kUnsavedAtExitLog, {Value(error.message),
             Value(counted(picks, kPickedColour, kPickedColours)),
             Value(counted(edits, kListEdit, kListEdits))}));

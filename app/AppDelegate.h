@@ -149,7 +149,8 @@ public:
     // true when the file holds the settings, or nothing is to be saved; a failure is
     // the caller's to report.
     bool writeSettings(Error* error);
-    // The last save: when it fails, one line says what is lost and why.
+    // The last save: when it fails, one line says which picks and list edits are lost
+    // and why.
     void saveSettingsAtExit();
     void validateSettings();
     void updateRecentMenuItems();

@@ -514,6 +514,16 @@ TEST_F(AppDelegateLoadSaveTest, QuittingWhileTheFileCannotBeWrittenSaysInOneLine
     EXPECT_TRUE(log.contains("File too large"));
 }
 
+TEST_F(AppDelegateLoadSaveTest, QuittingWithNothingPickedOrEditedAddsNoLine)
+{
+    m_settings.write(Dictionary{{"codeStyle", Value(Dictionary{})}});
+    launch();
+    const FileSizeLimit limit(64);
+    logging::Capture log;
+    m_delegate->terminateApplication();
+    EXPECT_TRUE(log.lines().empty());
+}
+
 TEST_F(AppDelegateLoadSaveTest, ACommandLineControllerKeepsEveryWriteInMemoryFromTheStart)
 {
     m_settings.write(Dictionary{{"colorInfo", Value::integer(1)}});
