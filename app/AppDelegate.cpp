@@ -15,9 +15,11 @@
 #include "formats/processor/QVFormatProcessor.h"
 #include "formats/template/MustacheConfiguration.h"
 #include "foundation/CommandLineState.h"
+#include "foundation/Error.h"
 #include "foundation/Log.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/Scheduler.h"
+#include "foundation/StringUtils.h"
 #include "foundation/UserDefaults.h"
 #include "platform/ModifierFlags.h"
 #include "platform/PowerEvents.h"
@@ -44,6 +46,11 @@ constexpr double kCommandLinePickDelay = 0.05;
 constexpr double kPickerPreparationDelay = 0.5;
 constexpr const char* kNoLoupe = "The loupe cannot be shown: no colour can be picked";
 constexpr int kTerminatedStatus = 0;
+constexpr const char* kUnsavedAtExitLog = "%@. Quitting: %@ and %@ since the last save are lost.";
+constexpr const char* kPickedColour = "picked colour";
+constexpr const char* kPickedColours = "picked colours";
+constexpr const char* kListEdit = "edit of the colour lists";
+constexpr const char* kListEdits = "edits of the colour lists";
 
 AppDelegate* s_shared = nullptr;
 
@@ -51,6 +58,12 @@ NJApplication* application()
 {
     NJApplication* app = NJApplication::sharedApplication();
     return app && app->hasPlatform() ? app : nullptr;
+}
+
+// "1 picked colour", "2 picked colours".
+std::string counted(std::size_t count, const char* one, const char* many)
+{
+    return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
 } // namespace
@@ -256,7 +269,7 @@ void AppDelegate::terminateApplication()
     if (NJApplication* app = application())
         app->platform().powerEvents().setSleepHandler(nullptr);
     stopObservingDefaults();
-    saveSettings();
+    saveSettingsAtExit();
     terminate(kTerminatedStatus);
 }
 
@@ -426,7 +439,7 @@ void AppDelegate::defaultsChangedOutside()
         return;
     // Unsaved edits of the lists are newer than the file's lists: saved beside the rest
     // of the outside change, they are not dropped by the reload.
-    if (m_listsEdited)
+    if (m_unsavedListEdits > 0)
         saveSettings();
     loadSettings();
     if (OverlayWindow* overlay = m_windows.overlayWindow())
@@ -542,9 +555,26 @@ void AppDelegate::loadSettings()
 
 void AppDelegate::saveSettings()
 {
+    writeSettings(nullptr);
+}
+
+void AppDelegate::saveSettingsAtExit()
+{
+    const std::size_t picks = m_colorLists.unsavedPickCount();
+    const std::size_t edits = m_unsavedListEdits;
+    Error error;
+    // With nothing picked or edited, the line of the failure to read or save says enough.
+    if (!writeSettings(&error) && (picks > 0 || edits > 0))
+        logging::log(strings::format(kUnsavedAtExitLog, {Value(error.message),
+            Value(counted(picks, kPickedColour, kPickedColours)),
+            Value(counted(edits, kListEdit, kListEdits))}));
+}
+
+bool AppDelegate::writeSettings(Error* error)
+{
     if (m_commandLineMode || !m_settingsLoaded)
-        return;
-    const bool listsEdited = std::exchange(m_listsEdited, false);
+        return true;
+    const std::size_t listEdits = std::exchange(m_unsavedListEdits, 0);
     Dictionary values{
         {settingskeys::kHistoryColors.name, ColorLists::hexStrings(m_colorLists.historyColors())},
         {settingskeys::kFavoriteColors.name, ColorLists::hexStrings(m_colorLists.favoriteColors())},
@@ -557,13 +587,14 @@ void AppDelegate::saveSettings()
     }
     values.set(settingskeys::kShowMenubarIcon.name, Value::boolean(m_inMenubar));
     m_saveDefaults = true;
-    const bool saved = m_settings.setAll(values);
+    const bool saved = m_settings.setAll(values, error);
     m_saveDefaults = false;
     // Until the file holds them, the lists in memory are what an outside change must not drop.
     if (saved)
         m_colorLists.historySaved();
     else
-        m_listsEdited = m_listsEdited || listsEdited;
+        m_unsavedListEdits += listEdits;
+    return saved;
 }
 
 void AppDelegate::validateSettings()
@@ -588,13 +619,13 @@ void AppDelegate::updateCurrentColorInfo(long long mode)
 void AppDelegate::setHistoryColors(std::vector<Color> colors)
 {
     m_colorLists.setHistoryColors(std::move(colors));
-    m_listsEdited = true;
+    ++m_unsavedListEdits;
 }
 
 void AppDelegate::setFavoriteColors(std::vector<Color> colors)
 {
     m_colorLists.setFavoriteColors(std::move(colors));
-    m_listsEdited = true;
+    ++m_unsavedListEdits;
 }
 
 void AppDelegate::addColor(const Color& color)

@@ -146,6 +146,12 @@ public:
     void defaultsChangedOutside();
     void loadSettings();
     void saveSettings() override;
+    // true when the file holds the settings, or nothing is to be saved; a failure is
+    // the caller's to report.
+    bool writeSettings(Error* error);
+    // The last save: when it fails, one line says which picks and list edits are lost
+    // and why.
+    void saveSettingsAtExit();
     void validateSettings();
     void updateRecentMenuItems();
     void updateCurrentColorInfo(long long mode) override;
@@ -271,6 +277,6 @@ private:
     // Likewise the loupe's values are saved only from a loupe that loaded them, so a
     // loupe attached later never replaces the stored values by its built-in ones.
     bool m_loupeLoaded = false;
-    // Set while edits of the lists wait for their save.
-    bool m_listsEdited = false;
+    // Edits of the lists that wait for their save.
+    std::size_t m_unsavedListEdits = 0;
 };

@@ -2,9 +2,11 @@
 
 #include "FileDescriptor.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <csignal>
+#include <string_view>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,6 +15,9 @@ namespace {
 
 // ".<name>.saving-<pid>-XXXXXX": the process id tells whether its writer still runs.
 constexpr const char* kTemporaryInfix = ".saving-";
+// ".<name>.complete-<inode>": the text of an in-place save, kept until it is done.
+constexpr const char* kCopyInfix = ".complete-";
+constexpr const char* kChangedMeanwhile = "it was changed by another program during the save";
 constexpr const char* kUniqueSuffix = "XXXXXX";
 constexpr std::size_t kUniqueLength = 6;
 constexpr mode_t kPermissionBits = 07777;
@@ -65,12 +70,33 @@ std::optional<std::string> writeInPlace(const std::filesystem::path& file, const
     return std::nullopt;
 }
 
+AtomicFile::Failure failure(int code)
+{
+    return {systemMessage(code), false};
+}
+
 // This process saves one file at a time, so its own temporaries are stale too.
 bool isRunning(pid_t pid)
 {
     if (pid == ::getpid())
         return false;
     return ::kill(pid, 0) == 0 || errno != ESRCH;
+}
+
+// "<pid>-XXXXXX" of a process that no longer runs.
+bool isStaleTemporary(std::string_view rest)
+{
+    if (rest.size() < kUniqueLength + 2)
+        return false;
+    const char* last = rest.data() + rest.size() - kUniqueLength - 1;
+    pid_t pid = 0;
+    const auto parsed = std::from_chars(rest.data(), last, pid);
+    return parsed.ec == std::errc() && parsed.ptr == last && *last == '-' && pid > 0 && !isRunning(pid);
+}
+
+bool isNumber(std::string_view text)
+{
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 } // namespace
@@ -99,13 +125,21 @@ std::filesystem::path AtomicFile::target() const
 
 std::string AtomicFile::temporaryPrefix() const
 {
-    std::string prefix(1, '.');
-    prefix += target().filename().string();
-    prefix += kTemporaryInfix;
-    return prefix;
+    return "." + target().filename().string() + kTemporaryInfix;
 }
 
-std::optional<std::string> AtomicFile::write(const std::string& text) const
+std::string AtomicFile::copyPrefix() const
+{
+    return "." + target().filename().string() + kCopyInfix;
+}
+
+std::filesystem::path AtomicFile::copyOf(const std::filesystem::path& file, ino_t inode) const
+{
+    // Named after the file's inode: a file replaced since is not the one the copy completes.
+    return folderOf(file) / (copyPrefix() + std::to_string(inode));
+}
+
+std::optional<AtomicFile::Failure> AtomicFile::write(const std::string& text, const Check& unchanged) const
 {
     const std::filesystem::path file = target();
     struct stat existing {};
@@ -113,53 +147,84 @@ std::optional<std::string> AtomicFile::write(const std::string& text) const
     // Links that never end would be replaced by the file; a directory, pipe or device
     // would be renamed over or written into.
     if (!exists && errno != ENOENT)
-        return systemMessage(errno);
+        return failure(errno);
     if (exists && !S_ISREG(existing.st_mode))
-        return kNotARegularFile;
-    if (exists && existing.st_nlink > 1)
-        return writeInPlace(file, text);
+        return Failure{kNotARegularFile, false};
+    const bool inPlace = exists && existing.st_nlink > 1;
 
     const std::filesystem::path folder = folderOf(file);
     std::string temporary = (folder / (temporaryPrefix() + std::to_string(::getpid()) + "-" + kUniqueSuffix)).string();
     FileDescriptor fd(::mkstemp(temporary.data()));
     if (fd.get() < 0)
-        return systemMessage(errno);
+        return failure(errno);
     // mkstemp makes the file private; a file the user opened up stays open.
-    if (exists)
+    if (exists && !inPlace)
         ::fchmod(fd.get(), existing.st_mode & kPermissionBits);
     const bool written = writeAll(fd.get(), text) && ::fsync(fd.get()) == 0;
     const int writeErrno = errno;
     if (!fd.close() || !written) {
         const int code = written ? errno : writeErrno;
         ::unlink(temporary.c_str());
-        return systemMessage(code);
+        return failure(code);
     }
-    if (::rename(temporary.c_str(), file.c_str()) != 0) {
+    // The copy an in-place write keeps until it is done appears whole, by a rename.
+    const std::filesystem::path copy = exists ? copyOf(file, existing.st_ino) : std::filesystem::path();
+    const std::filesystem::path kept = inPlace ? copy : std::filesystem::path(temporary);
+    if (inPlace && ::rename(temporary.c_str(), copy.c_str()) != 0) {
         const int code = errno;
         ::unlink(temporary.c_str());
-        return systemMessage(code);
+        return failure(code);
     }
-    syncFolder(folder);
+    if (inPlace)
+        syncFolder(folder);
+    if (unchanged && !unchanged()) {
+        ::unlink(kept.c_str());
+        return Failure{kChangedMeanwhile, true};
+    }
+    if (inPlace) {
+        // A failed write may have torn the file: the copy stays to be read instead.
+        if (std::optional<std::string> reason = writeInPlace(file, text))
+            return Failure{std::move(*reason), false};
+    } else if (::rename(temporary.c_str(), file.c_str()) != 0) {
+        const int code = errno;
+        ::unlink(temporary.c_str());
+        return failure(code);
+    } else {
+        syncFolder(folder);
+    }
+    // Done: the copy this save kept, or one a cut-off save of the file it replaced left.
+    if (exists)
+        ::unlink(copy.c_str());
     return std::nullopt;
+}
+
+std::optional<std::filesystem::path> AtomicFile::unfinishedSave() const
+{
+    const std::filesystem::path file = target();
+    struct stat status {};
+    if (::stat(file.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+        return std::nullopt;
+    std::filesystem::path copy = copyOf(file, status.st_ino);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(copy, ec)))
+        return std::nullopt;
+    return copy;
 }
 
 void AtomicFile::removeStaleTemporaries() const
 {
     const std::filesystem::path file = target();
-    const std::string prefix = temporaryPrefix();
+    const std::string temporaries = temporaryPrefix();
+    const std::string copies = copyPrefix();
+    struct stat status {};
+    const std::filesystem::path current = ::stat(file.c_str(), &status) == 0 ? copyOf(file, status.st_ino) : "";
     std::error_code ec;
     for (const auto& entry : std::filesystem::directory_iterator(folderOf(file), ec)) {
         const std::string name = entry.path().filename().string();
-        if (!name.starts_with(prefix) || name.size() < prefix.size() + kUniqueLength + 2)
-            continue;
-        const char* first = name.data() + prefix.size();
-        const char* last = name.data() + name.size() - kUniqueLength - 1;
-        pid_t pid = 0;
-        const auto parsed = std::from_chars(first, last, pid);
+        const bool stale = (name.starts_with(temporaries) && isStaleTemporary(std::string_view(name).substr(temporaries.size())))
+            || (name.starts_with(copies) && isNumber(std::string_view(name).substr(copies.size())) && entry.path() != current);
         std::error_code statusError;
-        if (parsed.ec != std::errc() || parsed.ptr != last || *last != '-' || pid <= 0 || isRunning(pid)
-            || entry.is_symlink(statusError) || !entry.is_regular_file(statusError))
-            continue;
-        std::filesystem::remove(entry.path(), statusError);
+        if (stale && !entry.is_symlink(statusError) && entry.is_regular_file(statusError))
+            std::filesystem::remove(entry.path(), statusError);
     }
 }

@@ -41,6 +41,9 @@ constexpr const char* kUnreadableWhileRunningLog = "Could not read the settings 
 constexpr const char* kLeftAsItIsWhileRunningLog = "Could not read the settings file %@: %@. The settings in memory are kept; the file is left as it is and settings are not saved.";
 constexpr const char* kNotARegularFileReason = "it is or links to %@, not a regular file";
 constexpr const char* kNoMemoryReason = "not enough memory";
+constexpr const char* kUnfinishedSaveLog = "The last save of the settings file %@ was cut off; read its complete copy %@ instead, which the next save writes.";
+// Saves that find the file changed by another program read it in and try again, this often.
+constexpr int kSaveAttempts = 5;
 
 enum ErrorCode : long {
     kCannotCreateFolder = 1,
@@ -179,6 +182,15 @@ Dictionary UserDefaults::load(bool whileRunning)
     Value root;
     // A file too large for the memory left is not damaged either.
     try {
+        // A save cut off while rewriting the file in place left its whole text beside
+        // it. While running, a changed file is an outside edit, newer than any copy.
+        if (const auto copy = AtomicFile(m_file).unfinishedSave(); copy && !whileRunning) {
+            const Value complete = propertylist::readFile(*copy);
+            if (const Dictionary* values = complete.dictionary()) {
+                logging::log(strings::format(kUnfinishedSaveLog, {Value(m_file.string()), Value(copy->string())}));
+                return *values;
+            }
+        }
         root = propertylist::readFile(m_file, &error);
         if (const Dictionary* values = root.dictionary())
             return *values;
@@ -210,6 +222,8 @@ void UserDefaults::moveAside(const std::string& reason)
         keepInPlace(strings::format(kKeptInPlaceLog, {Value(m_file.string()), Value(reason), Value(ec.message())}));
         return;
     }
+    // Gone by our own hand: no outside change.
+    m_stamp = currentStamp();
     logging::log(strings::format(kMovedAsideLog, {Value(m_file.string()), Value(aside.string())}));
 }
 
@@ -229,7 +243,7 @@ void UserDefaults::keepInPlace(const std::string& logLine)
     logging::log(logLine);
 }
 
-std::optional<std::string> UserDefaults::saveFile(const std::string& text)
+std::optional<AtomicFile::Failure> UserDefaults::saveFile(const std::string& text)
 {
     const AtomicFile file(m_file);
     // Only a process that saves clears what others left, so that command-line mode
@@ -238,7 +252,8 @@ std::optional<std::string> UserDefaults::saveFile(const std::string& text)
         file.removeStaleTemporaries();
         m_staleTemporariesRemoved = true;
     }
-    return file.write(text);
+    // An outside change made while the text was written is read in, not replaced.
+    return file.write(text, [this] { return currentStamp() == m_stamp; });
 }
 
 void UserDefaults::registerDefaults(const Dictionary& defaults)
@@ -304,14 +319,18 @@ void UserDefaults::setObject(const std::string& key, Value value)
     setObjects(Dictionary{{key, std::move(value)}});
 }
 
-bool UserDefaults::setObjects(const Dictionary& values)
+bool UserDefaults::setObjects(const Dictionary& values, Error* error)
 {
     for (const auto& [key, value] : values)
         requirePropertyList(key, value);
-    std::vector<std::string> outside = m_persistent ? absorbOutsideChanges() : std::vector<std::string>{};
-    for (const auto& [key, value] : values)
-        m_stored.setOrRemove(key, value);
-    const bool saved = m_persistent && writeFile(nullptr);
+    std::vector<std::string> outside;
+    bool saved = false;
+    if (m_persistent) {
+        saved = save(values, outside, error);
+    } else {
+        for (const auto& [key, value] : values)
+            m_stored.setOrRemove(key, value);
+    }
     std::vector<std::string> keys = values.keys();
     for (std::string& key : outside)
         if (!values.contains(key))
@@ -327,11 +346,24 @@ bool UserDefaults::synchronize(Error* error)
             *error = {kErrorDomain, kNotPersistent, kNotPersistentError};
         return false;
     }
-    const std::vector<std::string> outside = absorbOutsideChanges();
-    const bool saved = writeFile(error);
+    std::vector<std::string> outside;
+    const bool saved = save({}, outside, error);
     if (!outside.empty())
         didChange(outside, true);
     return saved;
+}
+
+bool UserDefaults::save(const Dictionary& values, std::vector<std::string>& outside, Error* error)
+{
+    for (int attempt = 1;; ++attempt) {
+        for (std::string& key : absorbOutsideChanges())
+            if (std::find(outside.begin(), outside.end(), key) == outside.end())
+                outside.push_back(std::move(key));
+        for (const auto& [key, value] : values)
+            m_stored.setOrRemove(key, value);
+        if (const std::optional<bool> saved = writeFile(error, attempt == kSaveAttempts))
+            return *saved;
+    }
 }
 
 void UserDefaults::readOutsideChanges()
@@ -378,7 +410,7 @@ std::vector<std::string> UserDefaults::replaceStored(Dictionary values)
     return changed;
 }
 
-bool UserDefaults::writeFile(Error* error)
+std::optional<bool> UserDefaults::writeFile(Error* error, bool lastAttempt)
 {
     Error failure;
     if (!m_unreadableReason.empty()) {
@@ -396,18 +428,20 @@ bool UserDefaults::writeFile(Error* error)
                 strings::format(kCannotCreateFolderError, {Value(m_file.parent_path().string()), Value(ec.message())})};
         } else {
             Error plistError;
-            std::optional<std::string> reason;
+            std::optional<AtomicFile::Failure> reason;
             std::string xml;
             try {
                 xml = propertylist::writeXml(Value(m_stored), &plistError);
                 if (!xml.empty())
                     reason = saveFile(xml);
             } catch (const std::bad_alloc&) {
-                reason = kNoMemoryReason;
+                reason = AtomicFile::Failure{kNoMemoryReason, false};
             }
+            if (reason && reason->changedMeanwhile && !lastAttempt)
+                return std::nullopt;
             if (reason) {
                 failure = {kErrorDomain, kCannotWriteFile,
-                    strings::format(kCannotSaveError, {Value(m_file.string()), Value(*reason)})};
+                    strings::format(kCannotSaveError, {Value(m_file.string()), Value(reason->reason)})};
             } else if (xml.empty()) {
                 failure = {kErrorDomain, kNoPropertyListForm, plistError.message};
             }
@@ -418,11 +452,14 @@ bool UserDefaults::writeFile(Error* error)
         m_lastSaveFailed = false;
         return true;
     }
+    // A caller that takes the error reports it itself.
+    if (error) {
+        *error = failure;
+        return false;
+    }
     if (!m_lastSaveFailed)
         logging::log(strings::format(kKeptInMemoryLog, {Value(failure.message)}));
     m_lastSaveFailed = true;
-    if (error)
-        *error = failure;
     return false;
 }
 

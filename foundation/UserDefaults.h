@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AtomicFile.h"
 #include "Dictionary.h"
 #include "Error.h"
 #include "Value.h"
@@ -32,7 +33,8 @@ public:
     // The program's shared instance on the default path.
     static UserDefaults& standard();
 
-    // Reads the file when it exists. A file that cannot be parsed is logged and the
+    // Reads the file when it exists, or the complete copy that a save cut off while
+    // rewriting it in place left. A file that cannot be parsed is logged and the
     // domain starts empty; the file stays untouched until the first save moves it
     // aside as "<name>.corrupt-<time>", so a run that saves nothing changes nothing.
     // A file the user may not read, and a path that is or links to anything but a
@@ -65,13 +67,15 @@ public:
     void setObject(const std::string& key, Value value);
     void removeObject(const std::string& key) { setObject(key, Value()); }
     // Several keys in one write and one save; observers hear of each key. true when
-    // the file now holds them.
-    bool setObjects(const Dictionary& values);
+    // the file now holds them. A caller that takes the error reports a failure itself.
+    bool setObjects(const Dictionary& values, Error* error = nullptr);
 
-    // Writes the file atomically; on failure logs and keeps the values in memory.
-    // Refuses, without a log line, while the domain is not persistent.
-    // Every write first reads in what others wrote to the file since it was last
-    // read or written, so that a save never discards a newer outside change.
+    // Writes the file atomically; on failure logs (unless the caller takes the error)
+    // and keeps the values in memory. Refuses, without a log line, while the domain is
+    // not persistent. Every write first reads in what others wrote to the file since
+    // it was last read or written, and checks again right before it replaces the file:
+    // a change made meanwhile is read in and the save made again, so that a save never
+    // discards a newer outside change.
     bool synchronize(Error* error = nullptr);
     // Reads in what others wrote to the file, as every write does first; observers hear
     // of changed keys. A file that no longer parses is treated as at start-up (kept
@@ -112,14 +116,19 @@ private:
     std::vector<std::string> absorbOutsideChanges();
     // The keys whose values, stored or registered, differ afterwards.
     std::vector<std::string> replaceStored(Dictionary values);
-    bool writeFile(Error* error);
+    // Reads in outside changes, sets `values` over them and writes the file, again
+    // while the file changes meanwhile; `outside` gains the keys the file changed.
+    bool save(const Dictionary& values, std::vector<std::string>& outside, Error* error);
+    // true when written; nullopt, on all but the last attempt, when the file was
+    // changed by another program meanwhile and is left as it was.
+    std::optional<bool> writeFile(Error* error, bool lastAttempt);
     void moveAside(const std::string& reason);
     // For a file read anew or removed: nothing of the former file is kept or moved aside.
     void forgetFileTrouble();
     // Leaves the file as it is for the rest of its state, saying why in one line.
     void keepInPlace(const std::string& logLine);
-    // Writes the file atomically; the reason on failure.
-    std::optional<std::string> saveFile(const std::string& text);
+    // Writes the file atomically unless it changed since m_stamp; why not on failure.
+    std::optional<AtomicFile::Failure> saveFile(const std::string& text);
     // Tells observers of each key, then posts kDidChangeNotification, and
     // kDidChangeOutsideNotification when the file brought some of them.
     void didChange(const std::vector<std::string>& keys, bool fromOutside = false);

@@ -22,6 +22,7 @@ public:
     void loadHistoryColors(std::vector<Color> colors);
     // The settings file holds every pick so far.
     void historySaved() { m_unsavedPicks.clear(); }
+    std::size_t unsavedPickCount() const { return m_unsavedPicks.size(); }
     void setFavoriteColors(std::vector<Color> colors) { m_favorites = std::move(colors); }
     bool hasHistoryColors() const { return !m_history.empty(); }
 

@@ -31,7 +31,11 @@ void SettingsFileWatcher::watch()
     const QString file = QString::fromStdString(m_defaults.filePath().string());
     const QString folder = QFileInfo(file).absolutePath();
     for (const QString& path : {folder, file}) {
-        if (QFileInfo::exists(path) && !m_watcher.files().contains(path) && !m_watcher.directories().contains(path))
+        // What the user may not read cannot be watched (the settings already say why
+        // they are not read); it is tried again at the next change of the folder.
+        const QFileInfo info(path);
+        if (info.exists() && info.isReadable() && !m_watcher.files().contains(path)
+            && !m_watcher.directories().contains(path))
             m_watcher.addPath(path);
     }
 }

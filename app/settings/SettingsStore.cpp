@@ -220,7 +220,7 @@ void SettingsStore::set(const SettingsKey& key, Value value)
     m_defaults.setObject(key.name, std::move(value));
 }
 
-bool SettingsStore::setAll(const Dictionary& values)
+bool SettingsStore::setAll(const Dictionary& values, Error* error)
 {
-    return m_defaults.setObjects(values);
+    return m_defaults.setObjects(values, error);
 }

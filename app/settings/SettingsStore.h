@@ -10,6 +10,7 @@
 #include <vector>
 
 class UserDefaults;
+struct Error;
 
 // Typed access to the user's settings. Every read checks the value against the kind
 // the settings table gives its key: a value of another kind is ignored with one log
@@ -48,8 +49,9 @@ public:
     bool flag(const SettingsKey& key) const { return boolean(key).value_or(false); }
 
     void set(const SettingsKey& key, Value value);
-    // Several keys in one write of the file; true when it was written.
-    bool setAll(const Dictionary& values);
+    // Several keys in one write of the file; true when it was written. A caller that
+    // takes the error reports a failure itself.
+    bool setAll(const Dictionary& values, Error* error = nullptr);
 
 private:
     // The stored value, else the registered one, of the key's kind; values of another

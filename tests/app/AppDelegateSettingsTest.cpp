@@ -499,6 +499,31 @@ TEST_F(AppDelegateLoadSaveTest, ListEditsKeptInMemoryOutliveAnOutsideEdit)
     EXPECT_EQ(ColorLists::hexStrings(m_delegate->favoriteColors()), strings({"0000FFFF"}));
 }
 
+TEST_F(AppDelegateLoadSaveTest, QuittingWhileTheFileCannotBeWrittenSaysInOneLineWhatIsLostAndWhy)
+{
+    m_settings.write(Dictionary{{"codeStyle", Value(Dictionary{})}});
+    launch();
+    m_delegate->addColor(Color::sRGB(0, 1, 0));
+    m_delegate->addColor(Color::sRGB(0, 0, 1));
+    m_delegate->setFavoriteColors({Color::sRGB(1, 0, 0)});
+    const FileSizeLimit limit(64);
+    logging::Capture log;
+    m_delegate->terminateApplication();
+    ASSERT_EQ(log.lines().size(), 1u);
+    EXPECT_TRUE(log.contains("2 picked colours and 1 edit of the colour lists since the last save are lost"));
+    EXPECT_TRUE(log.contains("File too large"));
+}
+
+TEST_F(AppDelegateLoadSaveTest, QuittingWithNothingPickedOrEditedAddsNoLine)
+{
+    m_settings.write(Dictionary{{"codeStyle", Value(Dictionary{})}});
+    launch();
+    const FileSizeLimit limit(64);
+    logging::Capture log;
+    m_delegate->terminateApplication();
+    EXPECT_TRUE(log.lines().empty());
+}
+
 TEST_F(AppDelegateLoadSaveTest, ACommandLineControllerKeepsEveryWriteInMemoryFromTheStart)
 {
     m_settings.write(Dictionary{{"colorInfo", Value::integer(1)}});

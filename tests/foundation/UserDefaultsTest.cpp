@@ -8,6 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <random>
+#include <thread>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -444,6 +448,42 @@ TEST_F(UserDefaultsTest, TwoWritersKeepEachOthersKeysAndTheLaterValueOfAKey)
     EXPECT_EQ(filesIn(m_folder.path()), std::vector<std::string>{"settings.plist"});
 }
 
+// Renames `edit` over `file` once a save has begun writing its temporary file.
+std::thread renameIntoTheSave(const fs::path& edit, const fs::path& file)
+{
+    return std::thread([edit, file] {
+        const auto saving = [&file] {
+            return std::ranges::any_of(fs::directory_iterator(file.parent_path()), [](const fs::directory_entry& entry) {
+                return entry.path().filename().string().starts_with(".settings.plist.saving-");
+            });
+        };
+        while (!saving())
+            std::this_thread::yield();
+        fs::rename(edit, file);
+    });
+}
+
+TEST_F(UserDefaultsTest, AnOutsideEditRenamedOverTheFileDuringALongSaveIsReadInAndKept)
+{
+    // A save of this much takes a while.
+    const Value large(std::string(26 << 20, 'x'));
+    UserDefaults defaults(file());
+    defaults.setObject("large", large);
+    const fs::path edit = m_folder / "edit.plist";
+    for (int round = 0; round < 3; ++round) {
+        // Another program edits the file as it was before the save.
+        std::ofstream(edit) << propertylist::writeXml(Value(Dictionary{
+            {"large", large}, {"mine", Value::integer(round - 1)}, {"theirs", Value::integer(round)}}));
+        std::thread outside = renameIntoTheSave(edit, file());
+        defaults.setObject("mine", Value::integer(round));
+        outside.join();
+        defaults.readOutsideChanges();
+        EXPECT_EQ(defaults.objectForKey("theirs"), Value::integer(round));
+        EXPECT_EQ(fileContents().dictionary()->get("theirs"), Value::integer(round));
+        EXPECT_EQ(defaults.objectForKey("mine"), Value::integer(round));
+    }
+}
+
 // The id of a process that has ended.
 pid_t endedProcess()
 {
@@ -458,14 +498,16 @@ TEST_F(UserDefaultsTest, TemporariesLeftByEndedSaversAreRemovedByTheNextSave)
 {
     const std::string stale = ".settings.plist.saving-" + std::to_string(endedProcess()) + "-Ab12Cd";
     const std::string live = ".settings.plist.saving-1-Ab12Cd";
-    for (const std::string& name : {stale, live, std::string(".settings.plist.backup"), std::string("notes.txt")})
+    // The copy of an unfinished save of a file since replaced.
+    const std::string staleCopy = ".settings.plist.complete-1";
+    for (const std::string& name : {stale, live, staleCopy, std::string(".settings.plist.backup"), std::string("notes.txt")})
         std::ofstream(m_folder / name) << "partial";
 
     // Command-line mode removes nothing.
     UserDefaults readOnly(file());
     readOnly.setPersistent(false);
     readOnly.setObject("k", Value::integer(1));
-    EXPECT_EQ(filesIn(m_folder.path()).size(), 4u);
+    EXPECT_EQ(filesIn(m_folder.path()).size(), 5u);
 
     UserDefaults defaults(file());
     defaults.setObject("k", Value::integer(1));
@@ -495,6 +537,89 @@ TEST_F(UserDefaultsTest, SaveKeepsTheFilesPermissionsAndHardLinks)
     defaults.setObject("newer", Value::integer(3));
     EXPECT_EQ(fs::status(file()).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     EXPECT_EQ(filesIn(m_folder.path()), std::vector<std::string>{"settings.plist"});
+}
+
+// A hard-linked settings file saved again and again by a child process that is killed
+// at a random moment of a save.
+class KilledSaves {
+public:
+    static constexpr const char* kChanging = "changing";
+
+    explicit KilledSaves(fs::path file)
+        : m_file(std::move(file))
+    {
+        restore();
+        // The quickest of a few saves: a slow disk now and then must not spread the kills thin.
+        UserDefaults defaults(m_file);
+        m_saveTime = std::chrono::steady_clock::duration::max();
+        for (int save = 0; save < 3; ++save) {
+            const auto start = std::chrono::steady_clock::now();
+            defaults.setObject(kChanging, Value(std::string()));
+            m_saveTime = std::min(m_saveTime, std::chrono::steady_clock::now() - start);
+        }
+    }
+
+    // Both names hold the settings again, as one file.
+    void restore()
+    {
+        for (const fs::path& name : {m_file, link()})
+            fs::remove(name);
+        UserDefaults defaults(m_file);
+        // The value that changes lies first, so a torn save leaves a file that no longer parses.
+        defaults.setObject(kChanging, Value(std::string()));
+        defaults.setObject("HistoryColors", history());
+        fs::create_hard_link(m_file, link());
+    }
+
+    // Whether a start after the kill read every setting.
+    bool killOneAndStart()
+    {
+        int ready[2];
+        if (::pipe(ready) != 0)
+            return false;
+        const pid_t child = ::fork();
+        if (child == 0) {
+            UserDefaults defaults(m_file);
+            [[maybe_unused]] const ssize_t told = ::write(ready[1], "", 1);
+            for (std::size_t n = 1;; ++n)
+                defaults.setObject(kChanging, Value(std::string(n % 64, 'x')));
+        }
+        char byte = 0;
+        [[maybe_unused]] const ssize_t heard = ::read(ready[0], &byte, 1);
+        ::close(ready[0]);
+        ::close(ready[1]);
+        // Over several saves: a fresh child saves slower than the parent did.
+        std::uniform_int_distribution<long long> moment(0, 10 * m_saveTime.count());
+        std::this_thread::sleep_for(std::chrono::steady_clock::duration(moment(m_random)));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        logging::Capture log;
+        const UserDefaults started(m_file);
+        return !log.contains("Could not read") && started.objectForKey("HistoryColors") == history()
+            && started.isStored(kChanging) && fs::hard_link_count(m_file) == 2;
+    }
+
+private:
+    fs::path link() const { return m_file.parent_path() / "linked.plist"; }
+    // Colours enough that a save takes a while.
+    static Value history() { return Value(std::vector<Value>(5000, Value("FFAA0011"))); }
+
+    fs::path m_file;
+    std::chrono::steady_clock::duration m_saveTime{};
+    std::mt19937 m_random{std::random_device{}()};
+};
+
+TEST_F(UserDefaultsTest, AKillAtAnyMomentOfASaveOfAHardLinkedFileNeverLosesItsSettings)
+{
+    KilledSaves saves(file());
+    int lost = 0;
+    for (int kill = 0; kill < 200; ++kill) {
+        if (saves.killOneAndStart())
+            continue;
+        ++lost;
+        saves.restore();
+    }
+    EXPECT_EQ(lost, 0) << "of 200 kills";
 }
 
 constexpr uid_t kNobody = 65534;
